@@ -1,0 +1,43 @@
+#pragma once
+// The main window: a multiple-document frame with the background picture, the menu and the status
+// line that shows the hint of whatever the mouse rests on anywhere in the program.
+
+#include <QMainWindow>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMenu;
+class QStatusBar;
+
+class TMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TMainForm(QWidget* parent = nullptr);
+
+    QStatusBar* StatusLine = nullptr;
+    QLabel* Image1 = nullptr;
+
+    // The application's current hint, as the last hinted item or control set it.
+    static QString applicationHint();
+
+public slots:
+    void FormCreate();
+    void ShowHint();
+    void FileExit();
+    void HelpContents();
+    void HelpHowToUse();
+    void HelpAbout();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* addItem(QMenu* menu, const struct MenuItemSpec& spec);
+    void helpOnHighlightedItem(QAction* action);
+
+    QMdiArea* clientArea_ = nullptr;
+};
+
+extern TMainForm* MainForm;

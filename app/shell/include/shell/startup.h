@@ -1,0 +1,33 @@
+#pragma once
+// Start-up: the application's title and help file, then every form once in its fixed order.
+
+#include <QStringList>
+
+#include <QApplication>
+
+namespace shell {
+
+// An exception that escapes a command is shown with the standard exception display and the
+// program goes on.
+class TalveroApplication : public QApplication {
+public:
+    TalveroApplication(int& argc, char** argv) : QApplication(argc, argv) {}
+    bool notify(QObject* receiver, QEvent* event) override;
+};
+
+inline constexpr const char* kApplicationTitle = "Talvero 6.0";
+inline constexpr const char* kStartupHelpFile = "C:\\Talvero\\TALVERO.HLP";
+
+// Steps 2 and 3: title and help file; installs the engines' message functions.
+void initialiseApplication(QApplication& app);
+
+// Step 4: creates the forms in order and returns their names in the order created.
+QStringList createForms();
+
+// Deletes every form (the main window owns the rest) and clears the global pointers.
+void destroyForms();
+
+// Steps 1 to 6; returns the exit code.
+int run(int& argc, char** argv);
+
+} // namespace shell

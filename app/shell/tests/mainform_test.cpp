@@ -1,0 +1,227 @@
+#include "shell/aboutbox.h"
+#include "shell/mainform.h"
+#include "shell/startup.h"
+#include "ui/help.h"
+#include "ui/modal.h"
+
+#include <QApplication>
+#include <QFrame>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class Shell : public ::testing::Test {
+protected:
+    void SetUp() override {
+        shell::initialiseApplication(*qApp);
+        order = shell::createForms();
+    }
+    void TearDown() override { shell::destroyForms(); }
+    QStringList order;
+};
+
+QAction* item(const char* name) {
+    for (QAction* a : MainForm->findChildren<QAction*>())
+        if (a->objectName() == QLatin1String(name)) return a;
+    return nullptr;
+}
+
+struct Row {
+    const char* path; // parent item names joined by '/', "" for the menu bar
+    int position;     // index among the parent's items, separators included
+    const char* caption;
+    const char* name;
+    const char* hint;
+    int helpId;
+    char kind; // 'd' drop-down, 's' submenu, 'c' command, '-' separator
+};
+
+const Row kExpected[] = {
+    {"", 0, "&File", "FileMenu", "", 1, 'd'},
+    {"FileMenu", 0, "&Open/Print Loan DB", "FileOpenItem", "Open an existing file", 1, 'c'},
+    {"FileMenu", 1, "&Save Loan Data to DB", "FileSaveItem", "Save Loan Data to a File", 1, 'c'},
+    {"FileMenu", 2, "", "N1", "", 0, '-'},
+    {"FileMenu", 3, "&Backup Loan DB", "FilePrintItem", "Backup a Database", 1, 'c'},
+    {"FileMenu", 4, "Backup Invest DB", "BackupInvestDB1", "", 0, 'c'},
+    {"FileMenu", 5, "&Restore Loan DB", "FilePrintSetupItem", "Restore Database", 1, 'c'},
+    {"FileMenu", 6, "Restore Invest DB", "RestoreInvestDB1", "", 0, 'c'},
+    {"FileMenu", 7, "Restore a &Blank Loan DB", "RestoreaBlankDB1", "Restore a Blank Database", 0, 'c'},
+    {"FileMenu", 8, "Restore a Blank Invest DB", "RestoreaBlankInvestDB1", "", 0, 'c'},
+    {"FileMenu", 9, "", "N4", "", 0, '-'},
+    {"FileMenu", 10, "E&xit", "FileExitItem", "Exit this application", 0, 'c'},
+    {"", 1, "&Loan", "Loans1", "", 2, 'c'},
+    {"", 2, "B&alloon Loan", "BalloonLoan1", "", 3, 'c'},
+    {"", 3, "&Investment", "Investment1", "", 4, 'd'},
+    {"Investment1", 0, "Investment Tracker", "InvestmentTracker1", "", 0, 's'},
+    {"Investment1/InvestmentTracker1", 0, "Add Investment Account", "AddInvestmentFund1",
+     "Add a new investment account", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 1, "Post Transaction", "PostTransaction1",
+     "Post an investment transaction", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 2, "Account Status", "FundSummaryAnalysis1",
+     "View an account summary status online", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 3, "Revalue Investement", "RevalueInvestement1",
+     "Revalue an investment", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 4, "Delete Account", "DeleteAccount1", "Delete an investment account",
+     0, 'c'},
+    {"Investment1/InvestmentTracker1", 5, "Delete Transaction", "DeleteTransaction1",
+     "Delete a historical transaction", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 6, "Reports", "Reports1", "Run an investment report", 0, 'c'},
+    {"Investment1", 1, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations",
+     0, 'c'},
+    {"", 4, "&Retirement", "Retirement1", "", 0, 'c'},
+    {"", 5, "&Business", "Business1", "", 6, 'c'},
+    {"", 6, "&Help", "HelpMenu", "", 0, 'd'},
+    {"HelpMenu", 0, "&Contents", "HelpContentsItem", "Display the help contents screen", 0, 'c'},
+    {"HelpMenu", 1, "&How to Use Help", "HelpHowToUseItem", "Help on using the help system", 0, 'c'},
+    {"HelpMenu", 2, "", "N3", "", 0, '-'},
+    {"HelpMenu", 3, "&About...", "HelpAboutItem", "Show program information", 0, 'c'},
+};
+
+QList<QAction*> itemsAt(const QString& path) {
+    if (path.isEmpty()) return MainForm->menuBar()->actions();
+    QAction* a = item(path.section(QLatin1Char('/'), -1).toLatin1().constData());
+    return a && a->menu() ? a->menu()->actions() : QList<QAction*>();
+}
+
+TEST_F(Shell, MenuTreeMatchesTheTable) {
+    int total = 0;
+    for (const Row& r : kExpected) {
+        SCOPED_TRACE(r.name);
+        const QList<QAction*> siblings = itemsAt(QString::fromLatin1(r.path));
+        ASSERT_LT(r.position, siblings.size());
+        QAction* a = siblings[r.position];
+        EXPECT_EQ(a->objectName(), QLatin1String(r.name));
+        EXPECT_EQ(a->text(), QLatin1String(r.caption));
+        EXPECT_EQ(a->statusTip(), QLatin1String(r.hint));
+        EXPECT_EQ(a->property("helpContext").toInt(), r.helpId);
+        EXPECT_EQ(a->isSeparator(), r.kind == '-');
+        EXPECT_EQ(a->menu() != nullptr, r.kind == 'd' || r.kind == 's');
+        ++total;
+    }
+    // Nothing beyond the table: every level holds exactly the rows listed for it.
+    int built = MainForm->menuBar()->actions().size();
+    for (const Row& r : kExpected)
+        if (r.kind == 'd' || r.kind == 's')
+            built += itemsAt(QString::fromLatin1(r.path) + (r.path[0] ? "/" : "") + r.name).size();
+    EXPECT_EQ(built, total);
+}
+
+TEST_F(Shell, HoveringAMenuItemPutsItsHintInTheStatusLine) {
+    MainForm->show();
+    QAction* calc = item("InvestmentCalculations1");
+    QMenu* investment = item("Investment1")->menu();
+    investment->popup(QPoint(0, 0));
+    investment->setActiveAction(calc);
+    EXPECT_EQ(MainForm->StatusLine->currentMessage(), QStringLiteral("Peform annunity calculations"));
+    investment->setActiveAction(item("InvestmentTracker1"));
+    EXPECT_EQ(MainForm->StatusLine->currentMessage(), QString());
+    investment->hide();
+}
+
+TEST_F(Shell, HowToUseHelpLeavesTheBareHelpFileForTheRestOfTheRun) {
+    ui::HelpRecorder help;
+    EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("C:\\Talvero\\TALVERO.HLP"));
+    item("HelpHowToUseItem")->trigger();
+    EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
+    ASSERT_EQ(help.requests().size(), 1);
+    EXPECT_EQ(help.requests()[0].helpFile, QStringLiteral("Talvero.hlp"));
+    EXPECT_EQ(help.requests()[0].topic, QStringLiteral("using_Quorin_Help"));
+    item("HelpContentsItem")->trigger();
+    EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
+    ASSERT_EQ(help.requests().size(), 2);
+    EXPECT_EQ(help.requests()[1].kind, ui::HelpRequest::Contents);
+}
+
+TEST_F(Shell, F1OnAHighlightedItemOpensItsHelpContext) {
+    ui::HelpRecorder help;
+    MainForm->show();
+    QMenu* file = item("FileMenu")->menu();
+    file->popup(QPoint(0, 0));
+    file->setActiveAction(item("FilePrintItem"));
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QApplication::sendEvent(file, &f1);
+    file->hide();
+    ASSERT_EQ(help.requests().size(), 1);
+    EXPECT_EQ(help.requests()[0].kind, ui::HelpRequest::Context);
+    EXPECT_EQ(help.requests()[0].context, 1);
+    EXPECT_EQ(help.requests()[0].helpFile, QStringLiteral("Talvero.hlp"))
+        << "the main window's own help file";
+}
+
+TEST_F(Shell, WindowSettings) {
+    EXPECT_EQ(MainForm->windowTitle(), QStringLiteral("Talvero 6.0"));
+    EXPECT_EQ(QApplication::applicationDisplayName(), QStringLiteral("Talvero 6.0"));
+    EXPECT_EQ(MainForm->statusTip(), QStringLiteral("Talvero 6.0 main window"));
+    EXPECT_EQ(MainForm->size(), QSize(433, 386));
+    EXPECT_EQ(MainForm->maximumSize(), QSize(433, 386));
+    MainForm->show();
+    MainForm->resize(800, 700);
+    EXPECT_EQ(MainForm->size(), QSize(433, 386)) << "never larger than its maximum";
+    MainForm->resize(300, 250);
+    EXPECT_EQ(MainForm->size(), QSize(300, 250)) << "smaller is allowed";
+    EXPECT_EQ(MainForm->StatusLine->height(), 23);
+    EXPECT_TRUE(MainForm->font().bold());
+    EXPECT_EQ(MainForm->font().pointSize(), 8);
+    ASSERT_NE(MainForm->Image1, nullptr);
+    EXPECT_FALSE(MainForm->Image1->pixmap().isNull());
+    EXPECT_EQ(MainForm->Image1->size(), MainForm->Image1->parentWidget()->size())
+        << "stretched over the client area";
+}
+
+TEST_F(Shell, AboutBox) {
+    ui::ModalInterceptor modal([](QDialog* d) {
+        d->findChild<QPushButton*>(QStringLiteral("OKButton"))->click();
+        return d->result();
+    });
+    item("HelpAboutItem")->trigger();
+    ASSERT_EQ(modal.shown().size(), 1);
+    QDialog* box = modal.shown()[0];
+    EXPECT_EQ(box, AboutBox);
+    EXPECT_EQ(box->result(), QDialog::Accepted);
+    EXPECT_EQ(box->windowTitle(), QStringLiteral("About This Program"));
+    EXPECT_EQ(box->size(), QSize(335, 186));
+    auto* product = box->findChild<QLabel*>(QStringLiteral("ProductName"));
+    ASSERT_NE(product, nullptr);
+    EXPECT_EQ(product->text(), QStringLiteral("TALVERO"));
+    EXPECT_EQ(product->font().pointSize(), 16);
+    EXPECT_TRUE(product->font().bold());
+    EXPECT_EQ(box->findChild<QLabel*>(QStringLiteral("Version"))->text(), QStringLiteral("Version 6.0"));
+    EXPECT_EQ(box->findChild<QLabel*>(QStringLiteral("ProgramIcon"))->size(), QSize(32, 32));
+    EXPECT_NE(qobject_cast<QFrame*>(product->parentWidget()), nullptr) << "the labels sit in the bevel";
+}
+
+TEST_F(Shell, FormsAreCreatedOnceInTheirOrder) {
+    const QStringList full = {"MainForm", "Form1",  "Form2",    "Form3",  "Form4",  "Form5",  "Form6",
+                              "Form7",    "Form8",  "Form9",    "Form10", "Form11", "Form12", "Form13",
+                              "Form14",   "Form15", "AboutBox", "Form17", "Form18", "Form19", "Form20",
+                              "Form21",   "Form22", "Form23",   "Form24", "Form25", "Form26", "Form27",
+                              "Form28",   "Form29", "Form30"};
+    EXPECT_EQ(order.first(), QStringLiteral("MainForm"));
+    EXPECT_EQ(order.removeDuplicates(), 0);
+    int last = -1;
+    for (const QString& name : order) {
+        SCOPED_TRACE(name.toStdString());
+        const int at = full.indexOf(name);
+        ASSERT_GE(at, 0);
+        EXPECT_GT(at, last);
+        last = at;
+    }
+    EXPECT_TRUE(order.contains(QStringLiteral("AboutBox")));
+}
+
+TEST_F(Shell, StartsAndQuitsThroughExit) {
+    MainForm->show();
+    QTimer::singleShot(0, MainForm, [] { item("FileExitItem")->trigger(); });
+    QTimer::singleShot(5000, qApp, [] { QApplication::exit(1); }); // a guard, never reached when Exit works
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(MainForm->isVisible());
+}
+
+} // namespace

@@ -1,0 +1,48 @@
+#pragma once
+// The one place the program shows message boxes. Plain boxes carry the program title and one OK
+// button with no icon; error boxes carry the stop icon. While a MessageRecorder lives, texts are
+// recorded instead of shown, so tests read exactly what a user would have seen.
+
+#include <QList>
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+enum class MessageKind { Plain, Error, Exception };
+
+struct RecordedMessage {
+    MessageKind kind;
+    QString text;
+};
+
+void showMessage(const QString& text);
+void showError(const QString& text);
+// The application's standard exception display: stop icon, program title, the exception's text.
+// Used for faults that end a command ("Floating point division by zero").
+void showException(const QString& text);
+
+// Shaped like the engines' message callbacks (kind 0 = plain, 1 = error).
+void engineMessage(void* owner, int kind, const char* text);
+
+class MessageRecorder {
+public:
+    MessageRecorder();
+    ~MessageRecorder();
+    MessageRecorder(const MessageRecorder&) = delete;
+    MessageRecorder& operator=(const MessageRecorder&) = delete;
+
+    const QList<RecordedMessage>& messages() const { return messages_; }
+    bool empty() const { return messages_.isEmpty(); }
+    QString lastText() const { return messages_.isEmpty() ? QString() : messages_.last().text; }
+    MessageKind lastKind() const { return messages_.isEmpty() ? MessageKind::Plain : messages_.last().kind; }
+    void clear() { messages_.clear(); }
+
+private:
+    friend void record(MessageKind, const QString&);
+    QList<RecordedMessage> messages_;
+    MessageRecorder* previous_;
+};
+
+} // namespace ui

@@ -1,0 +1,70 @@
+#include "ui/fields.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QStringList>
+
+namespace ui {
+
+void nameWidget(QWidget* widget, const QString& name) {
+    widget->setObjectName(name);
+    widget->setAccessibleDescription(name);
+}
+
+QLabel* makeLabel(const QString& text, const QString& name, QWidget* parent) {
+    auto* label = new QLabel(text, parent);
+    if (!name.isEmpty()) nameWidget(label, name);
+    return label;
+}
+
+QPushButton* makeButton(const QString& caption, const QString& name, QWidget* parent) {
+    auto* b = new QPushButton(caption, parent);
+    b->setAutoDefault(false);
+    nameWidget(b, name);
+    return b;
+}
+
+QCheckBox* makeCheck(const QString& caption, const QString& name, QWidget* parent) {
+    auto* c = new QCheckBox(caption, parent);
+    nameWidget(c, name);
+    return c;
+}
+
+QLineEdit* addEdit(QGridLayout* grid, int row, int column, const QString& labelText, const QString& editName,
+                   const QString& initialText, const QString& labelName) {
+    auto* label = makeLabel(labelText, labelName);
+    auto* edit = new QLineEdit(initialText);
+    nameWidget(edit, editName);
+    edit->setAccessibleName(QString(labelText).remove(QLatin1Char('&')));
+    label->setBuddy(edit);
+    grid->addWidget(label, row, column);
+    grid->addWidget(edit, row, column + 1);
+    return edit;
+}
+
+QLineEdit* addAnswer(QGridLayout* grid, int row, int column, const QString& labelText,
+                     const QString& editName, const QString& labelName) {
+    QLineEdit* edit = addEdit(grid, row, column, labelText, editName, QString(), labelName);
+    edit->setReadOnly(true);
+    return edit;
+}
+
+QComboBox* addCombo(QGridLayout* grid, int row, int column, const QString& labelText,
+                    const QString& comboName, const QStringList& items, const QString& labelName) {
+    auto* label = makeLabel(labelText, labelName);
+    auto* combo = new QComboBox;
+    combo->setEditable(false);
+    combo->addItems(items);
+    nameWidget(combo, comboName);
+    combo->setAccessibleName(QString(labelText).remove(QLatin1Char('&')));
+    label->setBuddy(combo);
+    grid->addWidget(label, row, column);
+    grid->addWidget(combo, row, column + 1);
+    return combo;
+}
+
+} // namespace ui
