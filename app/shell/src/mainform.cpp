@@ -181,6 +181,13 @@ QAction* TMainForm::addItem(QMenu* menu, const MenuItemSpec& spec) {
 void TMainForm::buildMenu() {
     ui::nameWidget(menuBar(), QStringLiteral("MainMenu"));
     menuBar()->setNativeMenuBar(false);
+    // Menus are drawn in a plain face, not the window's bold one, so the whole bar fits the window.
+    QFont menuFont = font();
+    menuFont.setBold(false);
+    menuBar()->setFont(menuFont);
+    menuBar()->setStyleSheet(QStringLiteral("QMenuBar { background: #ECE9D8; color: black; }"
+                                            "QMenuBar::item { padding: 3px 4px; background: transparent; }"
+                                            "QMenuBar::item:selected { background: #A6CAF0; }"));
     menuBar()->installEventFilter(this);
     for (const MenuItemSpec& spec : kMenu) {
         QMenu* parentMenu = nullptr;
