@@ -25,33 +25,27 @@ MessageRecorder::~MessageRecorder() {
     activeRecorder = previous_;
 }
 
-void showMessage(const QString& text) {
+namespace {
+void present(MessageKind kind, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     if (activeRecorder) {
-        record(MessageKind::Plain, text);
+        record(kind, text);
         return;
     }
-    QMessageBox box(QMessageBox::NoIcon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    ownerWindow());
+    QMessageBox box(icon, caption, text, QMessageBox::Ok, ownerWindow());
     box.exec();
+}
+} // namespace
+
+void showMessage(const QString& text) {
+    present(MessageKind::Plain, QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
 }
 
 void showError(const QString& text) {
-    if (activeRecorder) {
-        record(MessageKind::Error, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QStringLiteral("Error"), text, QMessageBox::Ok, ownerWindow());
-    box.exec();
+    present(MessageKind::Error, QMessageBox::Critical, QStringLiteral("Error"), text);
 }
 
 void showException(const QString& text) {
-    if (activeRecorder) {
-        record(MessageKind::Exception, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
-                    ownerWindow());
-    box.exec();
+    present(MessageKind::Exception, QMessageBox::Critical, QApplication::applicationDisplayName(), text);
 }
 
 void engineMessage(void* /*owner*/, int kind, const char* text) {
