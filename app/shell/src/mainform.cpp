@@ -1,6 +1,8 @@
 #include "shell/mainform.h"
 
+#include "annuity/forms.h"
 #include "background.h"
+#include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "ui/fields.h"
 #include "ui/help.h"
@@ -24,7 +26,7 @@ enum class ItemKind { Dropdown, Submenu, Command, Separator };
 const char* const kHelpContextProperty = "helpContext";
 } // namespace
 
-struct MenuItemSpec {
+struct MenuItem {
     const char* parent; // item name of the drop-down it belongs to; nullptr = the menu bar
     ItemKind kind;
     const char* caption;
@@ -35,7 +37,7 @@ struct MenuItemSpec {
 
 namespace {
 // The menu in display order. Items whose forms come with later work are present but not wired.
-const MenuItemSpec kMenu[] = {
+const MenuItem kMenu[] = {
     {nullptr, ItemKind::Dropdown, "&File", "FileMenu", "", 1},
     {"FileMenu", ItemKind::Command, "&Open/Print Loan DB", "FileOpenItem", "Open an existing file", 1},
     {"FileMenu", ItemKind::Command, "&Save Loan Data to DB", "FileSaveItem", "Save Loan Data to a File", 1},
@@ -151,30 +153,30 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     return QMainWindow::eventFilter(watched, event);
 }
 
-QAction* TMainForm::addItem(QMenu* menu, const MenuItemSpec& spec) {
+QAction* TMainForm::addItem(QMenu* menu, const MenuItem& entry) {
     QAction* action = nullptr;
-    switch (spec.kind) {
+    switch (entry.kind) {
     case ItemKind::Separator:
         action = menu->addSeparator();
         break;
     case ItemKind::Dropdown:
     case ItemKind::Submenu: {
-        QMenu* sub = menu ? menu->addMenu(QString::fromLatin1(spec.caption))
-                          : menuBar()->addMenu(QString::fromLatin1(spec.caption));
-        ui::nameWidget(sub, QString::fromLatin1(spec.name) + QStringLiteral("Popup"));
+        QMenu* sub = menu ? menu->addMenu(QString::fromLatin1(entry.caption))
+                          : menuBar()->addMenu(QString::fromLatin1(entry.caption));
+        ui::nameWidget(sub, QString::fromLatin1(entry.name) + QStringLiteral("Popup"));
         sub->installEventFilter(this);
         sub->setToolTipsVisible(false);
         action = sub->menuAction();
         break;
     }
     case ItemKind::Command:
-        action = menu ? menu->addAction(QString::fromLatin1(spec.caption))
-                      : menuBar()->addAction(QString::fromLatin1(spec.caption));
+        action = menu ? menu->addAction(QString::fromLatin1(entry.caption))
+                      : menuBar()->addAction(QString::fromLatin1(entry.caption));
         break;
     }
-    action->setObjectName(QString::fromLatin1(spec.name));
-    action->setStatusTip(QString::fromLatin1(spec.hint));
-    action->setProperty(kHelpContextProperty, spec.helpId);
+    action->setObjectName(QString::fromLatin1(entry.name));
+    action->setStatusTip(QString::fromLatin1(entry.hint));
+    action->setProperty(kHelpContextProperty, entry.helpId);
     return action;
 }
 
@@ -189,14 +191,14 @@ void TMainForm::buildMenu() {
                                             "QMenuBar::item { padding: 3px 4px; background: transparent; }"
                                             "QMenuBar::item:selected { background: #A6CAF0; }"));
     menuBar()->installEventFilter(this);
-    for (const MenuItemSpec& spec : kMenu) {
+    for (const MenuItem& entry : kMenu) {
         QMenu* parentMenu = nullptr;
-        if (spec.parent) {
+        if (entry.parent) {
             for (QAction* a : findChildren<QAction*>()) {
-                if (a->objectName() == QLatin1String(spec.parent)) parentMenu = a->menu();
+                if (a->objectName() == QLatin1String(entry.parent)) parentMenu = a->menu();
             }
         }
-        addItem(parentMenu, spec);
+        addItem(parentMenu, entry);
     }
     auto connectItem = [this](const char* name, void (TMainForm::*slot)()) {
         for (QAction* a : findChildren<QAction*>())
@@ -206,6 +208,10 @@ void TMainForm::buildMenu() {
     connectItem("HelpContentsItem", &TMainForm::HelpContents);
     connectItem("HelpHowToUseItem", &TMainForm::HelpHowToUse);
     connectItem("HelpAboutItem", &TMainForm::HelpAbout);
+    connectItem("Loans1", &TMainForm::Loans1Click);
+    connectItem("InvestmentCalculations1", &TMainForm::InvestmentCalculations1Click);
+    connectItem("Retirement1", &TMainForm::Retirement1Click);
+    connectItem("Business1", &TMainForm::Business1Click);
 }
 
 void TMainForm::helpOnHighlightedItem(QAction* action) {
@@ -227,4 +233,20 @@ void TMainForm::HelpHowToUse() {
 
 void TMainForm::HelpAbout() {
     ui::showModal(AboutBox);
+}
+
+void TMainForm::Loans1Click() {
+    ui::showModal(Form1);
+}
+
+void TMainForm::InvestmentCalculations1Click() {
+    ui::showModal(Form6);
+}
+
+void TMainForm::Retirement1Click() {
+    ui::showModal(Form7);
+}
+
+void TMainForm::Business1Click() {
+    ui::showModal(Form8);
 }

@@ -1,8 +1,11 @@
 #include "shell/startup.h"
 
+#include "annuity/forms.h"
 #include "background.h"
+#include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
+#include "tessera/tessera.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 
@@ -31,6 +34,7 @@ void initialiseApplication(QApplication& app) {
         icon.addPixmap(drawIcon(side));
     QApplication::setWindowIcon(icon);
     ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
+    TesseraSetMessageHandler(&ui::engineMessage);
 }
 
 QStringList createForms() {
@@ -38,15 +42,32 @@ QStringList createForms() {
     auto note = [&order](QObject* form) { order << form->objectName(); };
     MainForm = new TMainForm;
     note(MainForm);
-    AboutBox = new TAboutBox(MainForm);
-    note(AboutBox);
+    note(Form1 = new TForm1(MainForm));
+    note(Form2 = new TForm2(MainForm));
+    note(Form3 = new TForm3(MainForm));
+    note(Form4 = new TForm4(MainForm));
+    note(Form6 = new TForm6(MainForm));
+    note(Form7 = new TForm7(MainForm));
+    note(Form8 = new TForm8(MainForm));
+    note(Form9 = new TForm9(MainForm));
+    note(AboutBox = new TAboutBox(MainForm));
+    note(Form19 = new TForm19(MainForm));
     return order;
 }
 
 void destroyForms() {
     delete MainForm; // owns every other form
     MainForm = nullptr;
+    Form1 = nullptr;
+    Form2 = nullptr;
+    Form3 = nullptr;
+    Form4 = nullptr;
+    Form6 = nullptr;
+    Form7 = nullptr;
+    Form8 = nullptr;
+    Form9 = nullptr;
     AboutBox = nullptr;
+    Form19 = nullptr;
 }
 
 int run(int& argc, char** argv) {

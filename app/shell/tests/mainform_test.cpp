@@ -1,3 +1,5 @@
+#include "annuity/forms.h"
+#include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "shell/startup.h"
@@ -214,6 +216,27 @@ TEST_F(Shell, FormsAreCreatedOnceInTheirOrder) {
         last = at;
     }
     EXPECT_TRUE(order.contains(QStringLiteral("AboutBox")));
+}
+
+TEST_F(Shell, CommandsOpenTheirFormsModally) {
+    const struct {
+        const char* item;
+        QDialog* form;
+        const char* caption;
+    } cases[] = {
+        {"Loans1", Form1, "Loan Calculations"},
+        {"InvestmentCalculations1", Form6, "Investment Annuities"},
+        {"Retirement1", Form7, "Retirement Annuities"},
+        {"Business1", Form8, "Business Retailing Calculations"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.item);
+        ui::ModalInterceptor modal;
+        item(c.item)->trigger();
+        ASSERT_EQ(modal.shown().size(), 1);
+        EXPECT_EQ(modal.shown()[0], c.form);
+        EXPECT_EQ(c.form->windowTitle(), QLatin1String(c.caption));
+    }
 }
 
 TEST_F(Shell, StartsAndQuitsThroughExit) {

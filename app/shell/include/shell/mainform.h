@@ -28,13 +28,17 @@ public slots:
     void HelpContents();
     void HelpHowToUse();
     void HelpAbout();
+    void Loans1Click();
+    void InvestmentCalculations1Click();
+    void Retirement1Click();
+    void Business1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void buildMenu();
-    QAction* addItem(QMenu* menu, const struct MenuItemSpec& spec);
+    QAction* addItem(QMenu* menu, const struct MenuItem& entry);
     void helpOnHighlightedItem(QAction* action);
 
     QMdiArea* clientArea_ = nullptr;

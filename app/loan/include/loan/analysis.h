@@ -1,0 +1,58 @@
+#pragma once
+// The payout window (after a regular calculation) and the payoff window (after a payoff). Both show
+// what the loan form wrote into their boxes and can print an image of themselves; neither reads its
+// boxes back.
+
+#include <QDialog>
+
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+
+namespace loan {
+
+// Two groups of answer boxes Edit1 to Edit20 and the "Prt/Screen" and "Quit" buttons.
+class AnalysisWindow : public QDialog {
+    Q_OBJECT
+public:
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
+              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
+              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
+              *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr;
+    QLabel* Label1 = nullptr;       // the heading
+    QGroupBox* GroupBox1 = nullptr; // "Loan Input Data"
+    QGroupBox* GroupBox2 = nullptr; // the analysis figures
+    QPushButton* Button1 = nullptr; // "Prt/Screen"
+    QPushButton* Button2 = nullptr; // "Quit"
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+
+protected:
+    struct Box {
+        const char* caption;
+        const char* name;
+        QLineEdit* AnalysisWindow::*member;
+    };
+    AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
+                   const char* analysisGroup, const Box (&analysisBoxes)[9]);
+};
+
+} // namespace loan
+
+// "Loan Payout Analysis"
+class TForm9 : public loan::AnalysisWindow {
+    Q_OBJECT
+public:
+    explicit TForm9(QWidget* parent = nullptr);
+};
+
+// "Loan Payoff Analysis"
+class TForm19 : public loan::AnalysisWindow {
+    Q_OBJECT
+public:
+    explicit TForm19(QWidget* parent = nullptr);
+    QLabel* Label2 = nullptr; // empty, beside "Next Due Date"
+};

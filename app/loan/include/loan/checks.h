@@ -1,0 +1,59 @@
+#pragma once
+// The loan form's input checks and the payoff arithmetic, over values already read from the form.
+// Each check function returns the message of the first failing check, or nullptr when all pass.
+
+#include "loan/loandata.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace loan {
+
+// Only digits, '.' and blanks (an empty text passes).
+bool isNumericText(std::string_view text);
+// Empty, or MMDDCCYY: 8 digits, month 01-12, day 01-31, year not starting with 0 and below 9999.
+// The month's length plays no part.
+bool isValidDateText(std::string_view text);
+
+// Month 1..12 of `year`, leap years by the usual rule.
+int monthLength(int month, int year);
+// The day plus the lengths of the earlier months of that year.
+int dayOfYear(int month, int day, int year);
+
+// Month, day and year cut from a typed date (characters 1-2, 3-4, 5-8); leniently read, so a bad
+// text gives parts the date check refuses later.
+void readDateParts(std::string_view text, int parts[3]);
+// Copies at most 10 characters of `text` into an 11-character buffer.
+void storeDateText(std::string_view text, char (&buffer)[11]);
+
+// The texts the checks look at. A page without an edit for a value leaves it empty (nullopt): its
+// character check passes.
+struct CheckTexts {
+    std::optional<std::string> loanAmount, apr, financeCharge, numPay, payment;
+    std::string skipMonths, frequency, firstDue, loanDate;
+    // Down payment and fees dialog: Edit1 percent, Edit2 amount, Edit3 fee percent, Edit4 fee amount.
+    std::string downPct, downAmount, feePct, feeAmount;
+    // Insurance dialog, Edit1 to Edit6.
+    std::string dsRate, dsFreq, dsYears, lfRate, lfFreq, lfYears;
+    // Annual fees dialog, Edit1 to Edit3.
+    std::string taxes, hoIns, otIns;
+};
+
+// Checks 1-31, the insurance checks, the annual fee checks and checks 32-42, in that order. Sets
+// DOWNAMT, FEEAMT and FINANCEAMT on the way, stores the first due text in FIRSTDUE, clears SKPMONTH
+// or INTMETHOD when they are refused, and sets ODDDAYS when everything passes.
+const char* checkLoanInputs(LoanData& data, const CheckTexts& texts);
+
+// Checks 1-9 of a payoff, on the values the Calc Payoff page put into `data`.
+const char* checkPayoffInputs(const LoanData& data, std::string_view payoffDateText);
+
+// Days from today (TODAYDATE) to the payoff date.
+int daysToPayoff(const LoanData& data);
+// PAYOFFPER and PAYOFFDAYS from the days to the payoff date and the loan's frequency.
+void setPayoffPeriod(LoanData& data, int days);
+// NEXTDUEDATE: the first due date (`today` when FIRSTDUE is empty) moved by the skip months, stepped
+// once per payment made, then one month on.
+void setNextDueDate(LoanData& data, const int today[3]);
+
+} // namespace loan

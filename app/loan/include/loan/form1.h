@@ -1,0 +1,94 @@
+#pragma once
+// "Loan Calculations": five pages, one per way of computing a regular loan, the three dialogs for
+// down payment and fees, insurance and annual fees, and Compute, which reads the active page,
+// checks it, calls the loan engine and shows the results in the payout or payoff window.
+
+#include "loan/loandata.h"
+
+#include <QDialog>
+
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class QWidget;
+
+namespace loan {
+struct CheckTexts;
+class AnalysisWindow;
+} // namespace loan
+
+class TForm1 : public QDialog, public loan::LoanData {
+    Q_OBJECT
+public:
+    explicit TForm1(QWidget* parent = nullptr);
+
+    // The pages in their order.
+    enum Page { CalcPayment, CalcApr, CalcNumPay, CalcPayout, CalcPayoff };
+
+    QLabel* Label1 = nullptr; // the title above the pages
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* TabSheet1 = nullptr;
+    QWidget* TabSheet2 = nullptr;
+    QWidget* TabSheet3 = nullptr;
+    QWidget* TabSheet4 = nullptr;
+    QWidget* TabSheet5 = nullptr;
+
+    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
+              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
+              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
+              *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr,
+              *Edit21 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr, *Edit25 = nullptr,
+              *Edit26 = nullptr, *Edit27 = nullptr, *Edit28 = nullptr, *Edit29 = nullptr, *Edit30 = nullptr,
+              *Edit31 = nullptr, *Edit32 = nullptr, *Edit33 = nullptr, *Edit34 = nullptr, *Edit35 = nullptr,
+              *Edit36 = nullptr, *Edit37 = nullptr, *Edit38 = nullptr, *Edit39 = nullptr, *Edit40 = nullptr,
+              *Edit41 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr, *ComboBox4 = nullptr,
+              *ComboBox5 = nullptr;
+    QCheckBox *CheckBox1 = nullptr, *CheckBox2 = nullptr, *CheckBox3 = nullptr;
+    QGroupBox* GroupBox1 = nullptr; // "Additional Factors and Fees"
+    QGroupBox* GroupBox2 = nullptr; // "Loan Payoff Data"
+    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
+                *Button5 = nullptr, *Button6 = nullptr;
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+    void Button6Click();
+
+private:
+    // The edits of one page by the value they carry; null where the page has none.
+    struct PageEdits {
+        QLineEdit* loanAmount = nullptr;
+        QLineEdit* frequency = nullptr;
+        QLineEdit* numPay = nullptr;
+        QLineEdit* loanDate = nullptr;
+        QLineEdit* firstDue = nullptr;
+        QLineEdit* apr = nullptr;
+        QLineEdit* skip = nullptr;
+        QLineEdit* payment = nullptr;
+        QLineEdit* financeCharge = nullptr;
+        QComboBox* flag = nullptr;
+    };
+
+    void buildPages();
+    bool readActivePage();
+    void readDates(const PageEdits& page);
+    loan::CheckTexts checkTexts(const PageEdits& page) const;
+    void computePayoff();
+    void computeRegular();
+    void showRegularResults();
+    void showPayoffResults();
+    void fillInputGroup(loan::AnalysisWindow* window) const;
+
+    PageEdits pages_[5];
+    int readError_ = 0;
+    int activePage_ = 0;
+    int checkMarks_[3] = {};
+};

@@ -1,0 +1,150 @@
+#include "loan/forms.h"
+
+#include "ui/fields.h"
+#include "ui/printing.h"
+
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm9* Form9 = nullptr;
+TForm19* Form19 = nullptr;
+
+namespace loan {
+
+namespace {
+
+using W = AnalysisWindow;
+
+// The input boxes after the amount, shared word for word by both windows.
+const struct {
+    const char* caption;
+    const char* name;
+    QLineEdit* W::*member;
+} kInputBoxes[] = {
+    {"APR", "Edit11", &W::Edit11},
+    {"Total Payments", "Edit12", &W::Edit12},
+    {"First Due Date", "Edit13", &W::Edit13},
+    {"Payments Per Year", "Edit14", &W::Edit14},
+    {"Down Payment Total", "Edit15", &W::Edit15},
+    {"Origination Fees Total", "Edit16", &W::Edit16},
+    {"Loan Date", "Edit17", &W::Edit17},
+    {"Skip Months", "Edit18", &W::Edit18},
+    {"Interest Flag", "Edit19", &W::Edit19},
+    {"Amount Financed", "Edit20", &W::Edit20},
+};
+
+QGroupBox* whiteCaptionGroup(const char* title, const char* name, QWidget* parent) {
+    auto* box = ui::named(new QGroupBox(QString::fromLatin1(title), parent), QString::fromLatin1(name));
+    box->setStyleSheet(QStringLiteral("QGroupBox::title { color: white; }"));
+    return box;
+}
+
+} // namespace
+
+AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char* heading,
+                               const char* amountCaption, const char* analysisGroup,
+                               const Box (&analysisBoxes)[9])
+    : QDialog(parent) {
+    setWindowTitle(QString::fromLatin1(caption));
+    setMinimumWidth(600);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(0xb4, 0xb4, 0xb4)); // the active border colour
+    setPalette(pal);
+
+    auto* layout = new QVBoxLayout(this);
+    Label1 = ui::makeLabel(QString::fromLatin1(heading), QStringLiteral("Label1"), this);
+    QFont headingFont(QStringLiteral("Arial"));
+    headingFont.setPixelSize(19);
+    headingFont.setBold(true);
+    Label1->setFont(headingFont);
+    Label1->setAlignment(Qt::AlignCenter);
+    Label1->setAutoFillBackground(true);
+    QPalette light = Label1->palette();
+    light.setColor(QPalette::Window, QColor(0xe3, 0xe3, 0xe3));
+    Label1->setPalette(light);
+    layout->addWidget(Label1);
+
+    auto* groups = new QHBoxLayout;
+    GroupBox1 = whiteCaptionGroup("Loan Input Data", "GroupBox1", this);
+    auto* inputs = new QGridLayout(GroupBox1);
+    int row = 0;
+    Edit10 = ui::addAnswer(inputs, row++, 0, QString::fromLatin1(amountCaption), QStringLiteral("Edit10"));
+    for (const auto& box : kInputBoxes) {
+        this->*box.member =
+            ui::addAnswer(inputs, row++, 0, QString::fromLatin1(box.caption), QString::fromLatin1(box.name));
+        if (box.member == &W::Edit19)
+            inputs->addWidget(ui::makeLabel(QStringLiteral("(360=0, 365=1)")), row++, 1);
+    }
+    groups->addWidget(GroupBox1);
+
+    GroupBox2 = whiteCaptionGroup(analysisGroup, "GroupBox2", this);
+    auto* figures = new QGridLayout(GroupBox2);
+    row = 0;
+    for (const Box& box : analysisBoxes)
+        this->*box.member =
+            ui::addAnswer(figures, row++, 0, QString::fromLatin1(box.caption), QString::fromLatin1(box.name));
+    groups->addWidget(GroupBox2);
+    layout->addLayout(groups);
+
+    auto* buttons = new QHBoxLayout;
+    Button1 = ui::makeButton(QStringLiteral("Prt/Screen"), QStringLiteral("Button1"), this);
+    Button2 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button2"), this);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addWidget(Button2);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, &AnalysisWindow::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &AnalysisWindow::Button2Click);
+}
+
+void AnalysisWindow::Button1Click() {
+    ui::printFormImage(this);
+}
+void AnalysisWindow::Button2Click() {
+    close();
+}
+
+} // namespace loan
+
+namespace {
+using W = loan::AnalysisWindow;
+} // namespace
+
+TForm9::TForm9(QWidget* parent)
+    : AnalysisWindow(parent, "Loan Payout Analysis", "Loan Payout Information", "Amount Requested",
+                     "Payout Analysis Data",
+                     {{"Scheduled Payment", "Edit1", &W::Edit1},
+                      {"Total Principal", "Edit4", &W::Edit4},
+                      {"Total Interest ", "Edit5", &W::Edit5},
+                      {"Reg Z Effective APR", "Edit2", &W::Edit2},
+                      {"Total Insurance", "Edit6", &W::Edit6},
+                      {"Total R.E. Taxes", "Edit7", &W::Edit7},
+                      {"Last Payment", "Edit3", &W::Edit3},
+                      {"Total Payout", "Edit8", &W::Edit8},
+                      {"Maturity Date", "Edit9", &W::Edit9}}) {
+    ui::nameWidget(this, QStringLiteral("Form9"));
+}
+
+TForm19::TForm19(QWidget* parent)
+    : AnalysisWindow(parent, "Loan Payoff Analysis", "Loan Payoff Information", "Loan Amount",
+                     "Payoff Analysis Data",
+                     {{"Scheduled Payment", "Edit1", &W::Edit1},
+                      {"Present Balance", "Edit4", &W::Edit4},
+                      {"Payoff Interest ", "Edit5", &W::Edit5},
+                      {"Payments Made", "Edit2", &W::Edit2},
+                      {"Payoff Insurance", "Edit6", &W::Edit6},
+                      {"Payoff R.E. Taxes", "Edit7", &W::Edit7},
+                      {"Next Due Date", "Edit3", &W::Edit3},
+                      {"Payoff Amount", "Edit8", &W::Edit8},
+                      {"Payoff Date", "Edit9", &W::Edit9}}) {
+    ui::nameWidget(this, QStringLiteral("Form19"));
+    // The empty label beside "Next Due Date".
+    Label2 = ui::makeLabel(QString(), QStringLiteral("Label2"), GroupBox2);
+    static_cast<QGridLayout*>(GroupBox2->layout())->addWidget(Label2, 6, 2);
+}

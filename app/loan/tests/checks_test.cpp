@@ -1,0 +1,241 @@
+// The loan form's checks and payoff arithmetic over plain values: the cases no typed text can reach
+// (a negative value always fails its character check first), the date rules and the payoff worked
+// examples.
+#include "loan/checks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+namespace {
+
+using loan::CheckTexts;
+using loan::LoanData;
+
+// A monthly loan of 50,000 at 10 % over 360 payments, as the Calc Payment page reads it.
+LoanData validLoan() {
+    LoanData d;
+    d.FIRSTDUEDATE[0] = 2, d.FIRSTDUEDATE[1] = 1, d.FIRSTDUEDATE[2] = 2004;
+    d.LOANDATE[0] = 1, d.LOANDATE[1] = 1, d.LOANDATE[2] = 2004;
+    return d;
+}
+
+CheckTexts validTexts() {
+    CheckTexts t;
+    t.loanAmount = "50000.00";
+    t.apr = " 10.000";
+    t.numPay = "    360";
+    t.frequency = "     12";
+    t.skipMonths = "  0";
+    t.firstDue = "02012004";
+    t.loanDate = "01012004";
+    return t;
+}
+
+TEST(LoanChecks, ValidLoanPassesAndSetsDerivedAmounts) {
+    LoanData d = validLoan();
+    d.DOWNPAYPCT = 10;   // 5,000
+    d.DOWNPAYAMT = 1000; // + 1,000
+    d.FEEPCT = 1;        // 500
+    d.FEEPAYAMT = 250;   // + 250
+    EXPECT_EQ(loan::checkLoanInputs(d, validTexts()), nullptr);
+    EXPECT_DOUBLE_EQ(d.DOWNAMT, 6000.0);
+    EXPECT_DOUBLE_EQ(d.FEEAMT, 750.0);
+    EXPECT_DOUBLE_EQ(d.FINANCEAMT, 50000.0 + 750.0 - 6000.0);
+    EXPECT_EQ(d.ODDDAYS, 31);
+    EXPECT_STREQ(d.FIRSTDUE, "02012004");
+}
+
+// Values no typed text reaches: each would first fail its character check on the form.
+TEST(LoanChecks, RefusesValuesBehindTheCharacterChecks) {
+    struct Case {
+        const char* name;
+        std::function<void(LoanData&)> set;
+        const char* message;
+    };
+    const Case cases[] = {
+        {"check 2", [](LoanData& d) { d.ORGAMT = -5; },
+         "Invalid Loan Amount entered!\nNegative or Zero Amount not allowed.\nPlease re-enter."},
+        {"check 20", [](LoanData& d) { d.APR = -1; },
+         "Invalid Annual Percentage Rate entered!\nNegative amount not allowed.\nPlease re-enter."},
+        {"check 23", [](LoanData& d) { d.TOTALINTEREST = -1; },
+         "Invalid Finance Charge entered!\nNegative Amount not allowed.\nPlease re-enter."},
+        {"check 24", [](LoanData& d) { d.TOTALINTEREST = 1000000; },
+         "Invalid Finance Charge entered!\nAmount exceeds allowable value.\nPlease enter an amount less "
+         "than\n$999,999.00"},
+        {"check 26", [](LoanData& d) { d.NUMPAY = -1; },
+         "Invalid Number of Payments entered!\nNegative Amount not allowed.\nPlease re-enter."},
+        {"check 29", [](LoanData& d) { d.PAYMENT = -1; },
+         "Invalid Scheduled Payment entered!\nNegative Amount not allowed.\nPlease re-enter."},
+        {"check 34", [](LoanData& d) { d.INTMETHOD = 8; },
+         "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please "
+         "re-enter.\n\n"},
+        {"check 36", [](LoanData& d) { d.FREQUENCY = 0; },
+         "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanData d = validLoan();
+        c.set(d);
+        const char* message = loan::checkLoanInputs(d, validTexts());
+        ASSERT_NE(message, nullptr);
+        EXPECT_STREQ(message, c.message);
+    }
+}
+
+TEST(LoanChecks, RefusedSkipMonthsAndFlagAreCleared) {
+    LoanData d = validLoan();
+    d.SKPMONTH = 400;
+    EXPECT_NE(loan::checkLoanInputs(d, validTexts()), nullptr);
+    EXPECT_EQ(d.SKPMONTH, 0);
+    d = validLoan();
+    d.INTMETHOD = 9;
+    EXPECT_NE(loan::checkLoanInputs(d, validTexts()), nullptr);
+    EXPECT_EQ(d.INTMETHOD, 0);
+}
+
+TEST(LoanChecks, PayoffRefusesZeroPaymentOrRate) {
+    LoanData d = validLoan();
+    d.PAYMENT = 400, d.APR = 0, d.CURBAL = 100, d.PAYSMADE = 1;
+    const char* message = loan::checkPayoffInputs(d, "");
+    ASSERT_NE(message, nullptr);
+    EXPECT_STREQ(
+        message,
+        "Invalid scheduled payment entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.");
+}
+
+TEST(LoanChecks, PayoffBoundariesThatPass) {
+    LoanData d = validLoan();
+    d.PAYMENT = 438.79, d.CURBAL = 50000, d.PAYSMADE = 360; // all payments made, balance = amount financed
+    d.TODAYDATE[0] = 6, d.TODAYDATE[1] = 1, d.TODAYDATE[2] = 2004;
+    d.PAYOFFDATE[0] = 5, d.PAYOFFDATE[1] = 20, d.PAYOFFDATE[2] = 2004; // earlier this year than today
+    EXPECT_EQ(loan::checkPayoffInputs(d, "05202004"), nullptr);
+    d.PAYOFFDATE[0] = 2, d.PAYOFFDATE[1] = 1; // on the first due date
+    EXPECT_EQ(loan::checkPayoffInputs(d, "02012004"), nullptr);
+    d.PAYSMADE = 361;
+    EXPECT_NE(loan::checkPayoffInputs(d, "02012004"), nullptr);
+}
+
+TEST(LoanDates, DateTextRule) {
+    const struct {
+        const char* text;
+        bool valid;
+    } cases[] = {
+        {"", true},          {"02302004", true},  {"12312004", true},  {"01019998", true},
+        {"00012004", false}, {"13012004", false}, {"01002004", false}, {"01322004", false},
+        {"01010999", false}, {"01019999", false}, {"0101200", false},  {"010120041", false},
+        {"01/12004", false}, {" 1012004", false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(loan::isValidDateText(c.text), c.valid);
+    }
+}
+
+TEST(LoanDates, NumericTextAllowsDigitsPointAndBlanksOnly) {
+    EXPECT_TRUE(loan::isNumericText(" 12.50 "));
+    EXPECT_TRUE(loan::isNumericText(""));
+    EXPECT_FALSE(loan::isNumericText("-5"));
+    EXPECT_FALSE(loan::isNumericText("1e5"));
+    EXPECT_FALSE(loan::isNumericText("1,000"));
+}
+
+TEST(LoanDates, DayOfYear) {
+    EXPECT_EQ(loan::dayOfYear(6, 1, 2004), 153);
+    EXPECT_EQ(loan::dayOfYear(7, 16, 2004), 198);
+    EXPECT_EQ(loan::dayOfYear(12, 15, 2005), 349);
+    EXPECT_EQ(loan::dayOfYear(3, 1, 2005), 60);
+    EXPECT_EQ(loan::dayOfYear(12, 31, 2000), 366);
+    EXPECT_EQ(loan::dayOfYear(12, 31, 1900), 365);
+}
+
+TEST(LoanPayoff, DaysAndPeriodWorkedExamples) {
+    const struct {
+        const char* name;
+        int today[3];
+        int payoff[3];
+        double frequency;
+        int days, whole, oddDays;
+    } cases[] = {
+        {"monthly, June 1 to July 16, 2004", {6, 1, 2004}, {7, 16, 2004}, 12, 45, 1, 15},
+        {"December 15 of next year from March 1", {3, 1, 2005}, {12, 15, 2006}, 12, 365 + 349 - 60, 21, 24},
+        {"biweekly, 30 days", {6, 1, 2004}, {7, 1, 2004}, 26, 30, 2, 2},
+        {"semimonthly", {6, 1, 2004}, {7, 16, 2004}, 24, 45, 3, 0},
+        {"weekly", {6, 1, 2004}, {7, 16, 2004}, 52, 45, 6, 3},
+        {"earlier this year: truncation toward zero", {6, 1, 2004}, {5, 20, 2004}, 12, -12, 0, -12},
+        {"quarterly: the payoff month's length", {1, 1, 2004}, {3, 15, 2004}, 4, 74, 2, 12},
+        {"quarterly, under one month", {1, 1, 2004}, {1, 20, 2004}, 4, 19, 0, 19},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanData d;
+        std::copy(c.today, c.today + 3, d.TODAYDATE);
+        std::copy(c.payoff, c.payoff + 3, d.PAYOFFDATE);
+        d.FREQUENCY = c.frequency;
+        d.PAYSMADE = 10;
+        const int days = loan::daysToPayoff(d);
+        EXPECT_EQ(days, c.days);
+        loan::setPayoffPeriod(d, days);
+        EXPECT_EQ(d.PAYOFFDAYS, c.oddDays);
+        EXPECT_DOUBLE_EQ(d.PAYOFFPER, 10.0 + c.whole);
+    }
+}
+
+TEST(LoanPayoff, NextDueDate) {
+    const struct {
+        const char* name;
+        const char* firstDue;
+        double frequency;
+        int flag, skip, oddDays;
+        double paid;
+        int expected[3];
+    } cases[] = {
+        {"monthly, flag 0: first of the month", "01152004", 12, 0, 0, 31, 3, {4, 1, 2004}},
+        {"monthly, flag 6 like flag 0", "01152004", 12, 6, 0, 31, 3, {4, 1, 2004}},
+        {"monthly, flag 1 keeps the day, leap February lowers it",
+         "01152004",
+         12,
+         1,
+         0,
+         31,
+         3,
+         {4, 14, 2004}},
+        {"monthly, flag 1, common year", "01152003", 12, 1, 0, 31, 3, {4, 15, 2003}},
+        {"biweekly across the year end", "12252003", 26, 1, 0, 31, 2, {2, 8, 2004}},
+        {"skip 14 months", "06012004", 12, 0, 14, 31, 1, {9, 1, 2005}},
+        {"no payments made: one month on", "06152004", 12, 1, 0, 31, 0, {7, 15, 2004}},
+        {"yearly without odd days moves every payment", "03152004", 1, 0, 0, 0, 2, {6, 1, 2004}},
+        {"yearly with odd days stays", "03152004", 1, 1, 0, 10, 2, {4, 15, 2004}},
+        {"quarterly by 91 days", "01152003", 4, 1, 0, 31, 2, {5, 16, 2003}},
+    };
+    const int today[3] = {6, 1, 2004};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanData d;
+        loan::storeDateText(c.firstDue, d.FIRSTDUE);
+        d.FREQUENCY = c.frequency;
+        d.INTMETHOD = c.flag;
+        d.SKPMONTH = c.skip;
+        d.ODDDAYS = c.oddDays;
+        d.PAYSMADE = c.paid;
+        loan::setNextDueDate(d, today);
+        EXPECT_EQ(d.NEXTDUEDATE[0], c.expected[0]);
+        EXPECT_EQ(d.NEXTDUEDATE[1], c.expected[1]);
+        EXPECT_EQ(d.NEXTDUEDATE[2], c.expected[2]);
+    }
+}
+
+TEST(LoanPayoff, NextDueDateFromTodayWhenFirstDueIsBlank) {
+    LoanData d;
+    d.FREQUENCY = 12;
+    d.INTMETHOD = 1;
+    d.PAYSMADE = 2;
+    const int today[3] = {6, 10, 2004};
+    loan::setNextDueDate(d, today);
+    EXPECT_EQ(d.NEXTDUEDATE[0], 8);
+    EXPECT_EQ(d.NEXTDUEDATE[1], 10);
+    EXPECT_EQ(d.NEXTDUEDATE[2], 2004);
+}
+
+} // namespace

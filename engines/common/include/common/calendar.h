@@ -1,0 +1,53 @@
+// Calendar pieces the engines, schedules and printers share.
+//
+//   kMonthDays[leap][month]  month lengths, row 0 common years, row 1 leap years; entry 0 holds 0
+//   is_leap_year(y)          divisible by 4 and not by 100, or divisible by 400
+//   month_length(m, y)       days of month m in year y; a month outside 1..12 is first wrapped into
+//                            range (13 is January of y + 1, 0 is December of y - 1), so it never
+//                            reads outside the table
+//   normalize_month(date)    wraps date.month into 1..12, carrying into the year
+//   next_month(date)         month + 1; after December comes January of the next year; day unchanged
+//   advance_days(date, n)    adds n days, then while the day exceeds its month's length subtracts
+//                            that length and moves to the next month (the new year's leap status
+//                            applies after December)
+//   next_month_keep_day(date) the monthly 365-day step: m = length of the current month; move to the
+//                            next month and add m to the day; when the day exceeds m subtract m, and
+//                            1 more when the month left was February of a leap year
+//   read_piece(text, width)  decimal value of the first `width` characters of a C string (stops
+//                            early at its end): leading blanks skipped, optional sign, digits up to
+//                            the first other character; no digits give 0
+//   read_mmddccyy(text)      month = piece 1-2, day = piece 3-4, year = piece 5-8 of a typed date;
+//                            at most 10 bytes of `text` are read
+#pragma once
+
+#include <cstddef>
+
+namespace talvero::common {
+
+struct Date {
+    int month = 0;
+    int day = 0;
+    int year = 0;
+
+    friend bool operator==(const Date&, const Date&) = default;
+};
+
+inline constexpr int kMonthDays[2][13] = {
+    {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+    {0, 31, 29, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31},
+};
+
+constexpr bool is_leap_year(int year) noexcept {
+    return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
+
+void normalize_month(Date& date) noexcept;
+int month_length(int month, int year) noexcept;
+void next_month(Date& date) noexcept;
+void advance_days(Date& date, int days) noexcept;
+void next_month_keep_day(Date& date) noexcept;
+
+int read_piece(const char* text, std::size_t width) noexcept;
+Date read_mmddccyy(const char* text) noexcept;
+
+} // namespace talvero::common

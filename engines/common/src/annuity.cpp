@@ -1,0 +1,44 @@
+#include "common/annuity.h"
+
+#include <cmath>
+
+namespace talvero::common {
+
+double factor_n(double rate, double f, double n) noexcept {
+    const double i = rate / f * 0.01;
+    if (i == 0.0) return n;
+    return (1.0 - 1.0 / std::pow(1.0 + i, n)) / i;
+}
+
+double period_days_365(double f) noexcept {
+    if (f == 12.0 || f == 1.0) return 30.4463;
+    if (f == 24.0) return 15.0;
+    if (f == 26.0) return 14.0;
+    if (f == 52.0) return 7.0;
+    return 365.0 / f;
+}
+
+double period_days_360(double f) noexcept {
+    if (f == 12.0 || f == 1.0) return 30.0;
+    if (f == 24.0) return 15.0;
+    if (f == 26.0) return 14.0;
+    if (f == 52.0) return 7.0;
+    return 360.0 / f;
+}
+
+double factor_daily(double rate, double n, double year_days, double period_days) noexcept {
+    const double d = rate * 0.01 / year_days;
+    const double i = d * period_days;
+    if (i == 0.0) return n;
+    return (1.0 - 1.0 / std::pow(1.0 + i, n)) / i;
+}
+
+double factor_d365(double rate, double n, double f) noexcept {
+    return factor_daily(rate, n, 365.0, period_days_365(f));
+}
+
+double factor_d360(double rate, double n, double f) noexcept {
+    return factor_daily(rate, n, 360.0, period_days_360(f));
+}
+
+} // namespace talvero::common

@@ -1,0 +1,85 @@
+#include "common/calendar.h"
+
+namespace talvero::common {
+
+void normalize_month(Date& date) noexcept {
+    if (date.month >= 1 && date.month <= 12) return;
+    // Months outside the table only come from bad typed dates; wrap them like the roll past December.
+    int zero_based = date.month - 1;
+    int years = zero_based / 12;
+    zero_based %= 12;
+    if (zero_based < 0) {
+        zero_based += 12;
+        --years;
+    }
+    date.month = zero_based + 1;
+    date.year += years;
+}
+
+int month_length(int month, int year) noexcept {
+    Date date{month, 1, year};
+    normalize_month(date);
+    return kMonthDays[is_leap_year(date.year) ? 1 : 0][date.month];
+}
+
+void next_month(Date& date) noexcept {
+    normalize_month(date);
+    if (++date.month > 12) {
+        date.month = 1;
+        ++date.year;
+    }
+}
+
+void advance_days(Date& date, int days) noexcept {
+    normalize_month(date);
+    date.day += days;
+    for (int length = month_length(date.month, date.year); date.day > length;
+         length = month_length(date.month, date.year)) {
+        date.day -= length;
+        next_month(date);
+    }
+}
+
+void next_month_keep_day(Date& date) noexcept {
+    normalize_month(date);
+    const int length = month_length(date.month, date.year);
+    const bool leap_february = date.month == 2 && is_leap_year(date.year);
+    next_month(date);
+    date.day += length;
+    if (date.day > length) {
+        date.day -= length;
+        if (leap_february) --date.day;
+    }
+}
+
+int read_piece(const char* text, std::size_t width) noexcept {
+    std::size_t at = 0;
+    auto more = [&] { return at < width && text[at] != '\0'; };
+    while (more() && (text[at] == ' ' || text[at] == '\t' || text[at] == '\n' || text[at] == '\r' ||
+                      text[at] == '\v' || text[at] == '\f'))
+        ++at;
+    bool negative = false;
+    if (more() && (text[at] == '+' || text[at] == '-')) {
+        negative = text[at] == '-';
+        ++at;
+    }
+    int value = 0;
+    while (more() && text[at] >= '0' && text[at] <= '9' && value < 100000000) {
+        value = value * 10 + (text[at] - '0');
+        ++at;
+    }
+    return negative ? -value : value;
+}
+
+Date read_mmddccyy(const char* text) noexcept {
+    // The pieces are cut from the text as typed: a piece that starts past its end is empty.
+    std::size_t length = 0;
+    while (length < 10 && text[length] != '\0')
+        ++length;
+    auto piece = [&](std::size_t from, std::size_t width) {
+        return from < length ? read_piece(text + from, width < length - from ? width : length - from) : 0;
+    };
+    return Date{piece(0, 2), piece(2, 2), piece(4, 4)};
+}
+
+} // namespace talvero::common

@@ -1,0 +1,129 @@
+#include "common/annuity.h"
+#include "common/calendar.h"
+#include "common/today.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+using talvero::common::Date;
+namespace tc = talvero::common;
+
+TEST(Calendar, LeapRuleAndMonthLengths) {
+    struct Case {
+        int year;
+        bool leap;
+    } const cases[] = {{2003, false}, {2004, true}, {1900, false}, {2000, true}, {2100, false}, {2400, true}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.year);
+        EXPECT_EQ(tc::is_leap_year(c.year), c.leap);
+        EXPECT_EQ(tc::month_length(2, c.year), c.leap ? 29 : 28);
+    }
+    EXPECT_EQ(tc::month_length(1, 2003), 31);
+    EXPECT_EQ(tc::month_length(4, 2003), 30);
+    EXPECT_EQ(tc::month_length(12, 2003), 31);
+    // Out-of-range months wrap instead of reading past the table.
+    EXPECT_EQ(tc::month_length(14, 2003), 29); // February 2004
+    EXPECT_EQ(tc::month_length(0, 2004), 31);  // December 2003
+}
+
+TEST(Calendar, ReadsTypedDatePieces) {
+    struct Case {
+        const char* text;
+        Date expected;
+    } const cases[] = {
+        {"01152003", {1, 15, 2003}},
+        {" 1 52003", {1, 5, 2003}},  // leading blanks skipped in each piece
+        {"+1-52003", {1, -5, 2003}}, // optional sign
+        {"1/152003", {1, 15, 2003}}, // digits stop at the first other character
+        {"ab152003", {0, 15, 2003}}, // no digits give 0
+        {"0115", {1, 15, 0}},        // pieces past the end are empty
+        {"01", {1, 0, 0}},
+        {"0115 3x9", {1, 15, 3}},
+        {"12312004junk", {12, 31, 2004}}, // only the first eight characters form pieces
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(tc::read_mmddccyy(c.text), c.expected);
+    }
+    EXPECT_EQ(tc::read_piece("  -12", 5), -12);
+    EXPECT_EQ(tc::read_piece("", 4), 0);
+}
+
+TEST(Calendar, StepsDays) {
+    struct Case {
+        Date from;
+        int days;
+        Date expected;
+    } const cases[] = {
+        {{12, 25, 2003}, 14, {1, 8, 2004}}, {{1, 15, 2003}, 91, {4, 16, 2003}},
+        {{2, 20, 2004}, 15, {3, 6, 2004}},  {{2, 20, 2003}, 15, {3, 7, 2003}},
+        {{1, 31, 2003}, 0, {1, 31, 2003}},  {{12, 31, 2003}, 1, {1, 1, 2004}},
+        {{13, 1, 2003}, 31, {2, 1, 2004}}, // a month past December first rolls into the next year
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << c.from.month << "/" << c.from.day << "/" << c.from.year << " + " << c.days);
+        Date d = c.from;
+        tc::advance_days(d, c.days);
+        EXPECT_EQ(d, c.expected);
+    }
+}
+
+TEST(Calendar, MonthSteps) {
+    Date d{12, 15, 2003};
+    tc::next_month(d);
+    EXPECT_EQ(d, (Date{1, 15, 2004}));
+
+    // The monthly 365-day step keeps the day, and loses one day for good after a leap-year February.
+    Date m{1, 15, 2004};
+    tc::next_month_keep_day(m);
+    EXPECT_EQ(m, (Date{2, 15, 2004}));
+    tc::next_month_keep_day(m);
+    EXPECT_EQ(m, (Date{3, 14, 2004}));
+    tc::next_month_keep_day(m);
+    EXPECT_EQ(m, (Date{4, 14, 2004}));
+
+    Date e{1, 31, 2003};
+    tc::next_month_keep_day(e);
+    EXPECT_EQ(e, (Date{2, 31, 2003}));
+    tc::next_month_keep_day(e);
+    EXPECT_EQ(e, (Date{3, 31, 2003}));
+}
+
+TEST(Annuity, FactorsMatchClosedForms) {
+    // 10 % nominal, monthly, 12 periods.
+    const double i = 0.10 / 12;
+    EXPECT_NEAR(tc::factor_n(10.0, 12.0, 12.0), (1 - std::pow(1 + i, -12)) / i, 1e-12);
+    EXPECT_DOUBLE_EQ(tc::factor_d365(10.0, 12.0, 12.0), tc::factor_daily(10.0, 12.0, 365.0, 30.4463));
+    EXPECT_DOUBLE_EQ(tc::factor_d365(10.0, 5.0, 1.0), tc::factor_daily(10.0, 5.0, 365.0, 30.4463));
+    EXPECT_DOUBLE_EQ(tc::factor_d360(10.0, 5.0, 1.0), tc::factor_daily(10.0, 5.0, 360.0, 30.0));
+    EXPECT_DOUBLE_EQ(tc::factor_d360(10.0, 12.0, 12.0), tc::factor_n(10.0, 12.0, 12.0));
+
+    struct Days {
+        double f, p365, p360;
+    } const days[] = {{12, 30.4463, 30}, {1, 30.4463, 30}, {24, 15, 15},   {26, 14, 14},
+                      {52, 7, 7},        {4, 91.25, 90},   {2, 182.5, 180}};
+    for (const auto& c : days) {
+        SCOPED_TRACE(c.f);
+        EXPECT_DOUBLE_EQ(tc::period_days_365(c.f), c.p365);
+        EXPECT_DOUBLE_EQ(tc::period_days_360(c.f), c.p360);
+    }
+    // A zero rate gives the undiscounted count, never a division by zero.
+    EXPECT_DOUBLE_EQ(tc::factor_n(0.0, 12.0, 36.0), 36.0);
+    EXPECT_DOUBLE_EQ(tc::factor_d365(0.0, 36.0, 12.0), 36.0);
+}
+
+TEST(Today, CanBeSetAndCleared) {
+    tc::set_today(Date{6, 1, 2004});
+    EXPECT_EQ(tc::today(), (Date{6, 1, 2004}));
+    tc::clear_today();
+    const Date now = tc::today();
+    EXPECT_GE(now.month, 1);
+    EXPECT_LE(now.month, 12);
+    EXPECT_GE(now.year, 2020);
+}
+
+} // namespace

@@ -1,0 +1,1081 @@
+#include "engine.h"
+
+#include "common/annuity.h"
+#include "common/today.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <limits>
+
+namespace tessera {
+
+namespace tc = talvero::common;
+
+const char* const kNotEnoughDataText =
+    "Loan Input Error!\nNot enought data for processing.\nLoan Terms could be missing one\nof the "
+    "following:\n1. scheduled payment\n2. number of payments\n3. APR\nPlease re-enter correctly from "
+    "the\ninput loan data menu.\n\nNOTE: A blank number of payments must\nhave the scheduled payment. A "
+    "blank\nscheduled payment must have the number\nof payments entered.  A blank APR must\nhave the "
+    "payment, or the finance\ncharge entered for the system to\ncalculate properly.";
+
+const char* const kEndlessPaymentText =
+    "Loan Input Error!\n\nThe suggested payment amount will not\ncover insurance charges and taxes "
+    "for\n9,999 payments computed. Your payment\namount created an infinite loop.\n\nSUGGESTION:\nCalculate "
+    "the scheduled payment first,\ngiving the number of payments required.\nThe computed payment should "
+    "then cover\ncharges for insurance and taxes.\n\nReturn to the Input Loan Data Menu and\nchange input.";
+
+const char* const kFixedPrincipalAprText =
+    "Cannot calculate an APR on Fixed Prinicpal Loans without the finance charge. Please change your "
+    "check mark and enter the finance charge when using interest flag 3 or 4.";
+
+namespace {
+
+constexpr double kMaxCount = 99999.0;       // the loan form's limit on the number of payments
+constexpr double kMaxPayoffPeriods = 1.0e6; // payoff periods and payments made
+constexpr double kMinFrequency = 0.01;      // below this a period is longer than a century
+constexpr int kMaxSkipMonths = 99999;
+constexpr int kCountCap = 9999;           // periods the payment count looks at
+constexpr double kRateCeiling = 100000.0; // percent; the whole-step rate searches stop here
+constexpr long kFineStepCap = 1000;       // a fine step search crosses its target within a few steps
+
+bool whole_parts_equal(double a, double b) noexcept {
+    return std::trunc(a) == std::trunc(b);
+}
+
+// Periodic rate of a trial rate R (percent) for the two searches.
+double trial_periodic_rate(double R, double f, bool basis365, int odddays) noexcept {
+    const double r = R * 0.01;
+    if (basis365) {
+        const double d = r / 365.0;
+        if (f == 12.0) return 30.4463 * d;
+        if (f == 24.0) return 15.0 * d;
+        if (f == 26.0) return 14.0 * d;
+        if (f == 52.0) return 7.0 * d;
+        if (f == 1.0) return odddays < 1 ? 30.4463 * d : odddays * d;
+        return 365.0 / f * d;
+    }
+    const double d = r / 360.0;
+    if (f == 1.0) return odddays < 1 ? 30.0 * d : odddays * d;
+    return r / f;
+}
+
+// First j = 1, 2, ... up to `cap` at which stop(x_j) holds, x_j being x0 after j additions of
+// `step`. `stop` is monotone along the sequence (once it holds it holds further on), so after a few
+// single steps the search leaps and halves; it finds the j the single steps would. Returns 0 when no
+// j up to `cap` stops; `at` is then x_cap.
+template <typename Stop> long first_stop(double x0, double step, long cap, Stop stop, double& at) {
+    constexpr long kSingleSteps = 3;
+    double x = x0;
+    long j = 0;
+    for (; j < kSingleSteps && j < cap;) {
+        x = x + step;
+        ++j;
+        if (stop(x)) {
+            at = x;
+            return j;
+        }
+    }
+    long lo = j;
+    double x_lo = x;
+    long hi = 0;
+    double x_hi = x;
+    for (long leap = 1; lo < cap; leap *= 2) {
+        const long to = lo + leap < cap ? lo + leap : cap;
+        const double trial = tessera::repeat_add(x_lo, step, to - lo);
+        if (stop(trial)) {
+            hi = to;
+            x_hi = trial;
+            break;
+        }
+        lo = to;
+        x_lo = trial;
+    }
+    if (hi == 0) {
+        at = x_lo;
+        return 0;
+    }
+    while (hi - lo > 1) {
+        const long mid = lo + (hi - lo) / 2;
+        const double trial = tessera::repeat_add(x_lo, step, mid - lo);
+        if (stop(trial)) {
+            hi = mid;
+            x_hi = trial;
+        } else {
+            lo = mid;
+            x_lo = trial;
+        }
+    }
+    at = x_hi;
+    return hi;
+}
+
+// The present value of `payment` per period at periodic rate i, for the searches' comparisons with
+// `target` and with whole dollars. The closed form stands in for the sum of the single discounted
+// payments whenever it lies clearly away from every value where a comparison could turn; otherwise
+// the payments are discounted one by one.
+double present_value(double payment, double count, double i, double target) {
+    const double terms = std::floor(count);
+    if (terms >= 1.0 && std::fabs(i) > 1e-6 && 1.0 + i > 0.0) {
+        const double closed = payment * (1.0 - std::pow(1.0 + i, -terms)) / i;
+        const double margin = 1e-7 * (std::fabs(closed) + 1.0);
+        if (std::isfinite(closed) && std::fabs(closed - target) > margin &&
+            std::fabs(closed - std::round(closed)) > margin)
+            return closed;
+    }
+    double sum = 0.0;
+    for (double t = 1.0; t <= count; t += 1.0) {
+        const double term = payment / std::pow(1.0 + i, t);
+        if (term == 0.0) break; // every later term is 0 as well
+        sum += term;
+    }
+    return sum;
+}
+
+} // namespace
+
+long payment_pass_bound(double) noexcept {
+    // Passes counted one per schedule run as if each were made; runs of identical steps are skipped,
+    // so this only stops a loan that keeps stepping for ever. The slowest settling loans the form
+    // accepts (annual payments on $1,000,000 at high rates, stepping by 0.01) need about 10^8.
+    return 2000000000L;
+}
+
+long payment_run_bound(double numpay) noexcept {
+    // Schedule runs actually made: a budget of period steps, so that a long loan that swings around
+    // its payment returns within a few tens of milliseconds, and plenty for short loans.
+    constexpr double kPeriodBudget = 5.0e6;
+    constexpr long kMinRuns = 50;
+    const double n = numpay >= 1.0 ? numpay : 1.0;
+    const double runs = kPeriodBudget / n;
+    return runs < kMinRuns ? kMinRuns : static_cast<long>(runs);
+}
+
+double repeat_add(double value, double step, long count) noexcept {
+    while (count > 0) {
+        const double first = value + step;
+        if (count == 1) return first;
+        const double second = first + step;
+        if (second == first && first == value) return value; // the step is below the grid spacing
+        const double increment = second - first;
+        const double magnitude = std::fabs(first);
+        // Inside one binade the grid spacing is fixed, so every further addition adds the same amount
+        // (once the parity of a halfway case has settled, which the second addition shows).
+        if (!(magnitude > 0.0) || !std::isfinite(magnitude) || increment != (first - value) ||
+            increment == 0.0 || std::signbit(first) != std::signbit(second)) {
+            value = second;
+            count -= 2;
+            continue;
+        }
+        int exponent = 0;
+        std::frexp(magnitude, &exponent); // magnitude in [2^(exponent-1), 2^exponent)
+        const double low = std::ldexp(1.0, exponent - 1);
+        const double high = std::ldexp(1.0, exponent);
+        const double margin = std::fabs(step) + std::fabs(increment);
+        // Steps t (after `first`) that keep first + t * increment, and one more addition, in the binade.
+        double room;
+        if ((increment > 0) == (first > 0))
+            room = std::floor((high - margin - magnitude) / std::fabs(increment));
+        else
+            room = std::floor((magnitude - margin - low) / std::fabs(increment));
+        const long left = count - 1;
+        if (!(room >= 2.0)) {
+            value = second;
+            count -= 2;
+            continue;
+        }
+        const long jump = room < static_cast<double>(left) ? static_cast<long>(room) : left;
+        value = first + static_cast<double>(jump) * increment;
+        count = left - jump;
+    }
+    return value;
+}
+
+double pvapr(double payment, double count, double target, double f, int flag, int odddays) noexcept {
+    const bool basis365 = flag == 1 || flag == 7;
+    auto V = [&](double R) {
+        return present_value(payment, count, trial_periodic_rate(R, f, basis365, odddays), target);
+    };
+    auto found = [&](double value) { return whole_parts_equal(value, target); };
+    auto settles = [&](double R) {
+        const double value = V(R);
+        return found(value) || value < target;
+    };
+    double R = 1.0;
+    double v = V(R);
+    if (v > target) {
+        double at = R;
+        const long j = first_stop(1.0, 1.0, static_cast<long>(kRateCeiling) - 1, settles, at);
+        if (j == 0) return at; // no rate below the ceiling brings the value down to the target
+        R = at;
+        if (found(V(R))) return R;
+    }
+    R -= 1.0;
+    v = V(R);
+    if (v > target) {
+        double at = R;
+        if (first_stop(R, 0.1, kFineStepCap, settles, at) == 0) return at;
+        R = at;
+        if (found(V(R))) return R;
+    }
+    R -= 0.1;
+    v = V(R);
+    if (v > target) {
+        double at = R;
+        first_stop(R, 0.01, kFineStepCap, settles, at);
+        return at;
+    }
+    return R;
+}
+
+double fcapr(double count, double amount, double f, int flag, int odddays, double target) noexcept {
+    if (flag == 5) return 0.0;
+    const bool basis365 = flag == 4;
+    auto G = [&](double R) {
+        const double i = trial_periodic_rate(R, f, basis365, odddays);
+        const double part = amount / count;
+        double b = amount;
+        double sum = 0.0;
+        for (double t = 1.0; t <= count; t += 1.0) {
+            sum += i * b;
+            b -= part;
+        }
+        return sum;
+    };
+    auto found = [&](double value) { return whole_parts_equal(value, target); };
+    auto settles = [&](double R) {
+        const double value = G(R);
+        return found(value) || value > target;
+    };
+    double R = 1.0;
+    double g = G(R);
+    if (found(g)) return R;
+    if (g < target) {
+        double at = R;
+        const long j = first_stop(1.0, 1.0, static_cast<long>(kRateCeiling) - 1, settles, at);
+        if (j == 0) return at;
+        R = at;
+        if (found(G(R))) return R;
+    }
+    R -= 1.0;
+    g = G(R);
+    if (g < target) {
+        double at = R;
+        if (first_stop(R, 0.1, kFineStepCap, settles, at) == 0) return at;
+        R = at;
+        if (found(G(R))) return R;
+    }
+    R -= 0.1;
+    g = G(R);
+    if (g < target) {
+        double at = R;
+        first_stop(R, 0.01, kFineStepCap, settles, at);
+        return at;
+    }
+    return R;
+}
+
+void Engine::message(int kind, const char* text) const {
+    if (on_message)
+        on_message(owner_, kind, text);
+    else
+        std::fprintf(stderr, "%s\n", text);
+}
+
+void Engine::reject() {
+    message(1, kNotEnoughDataText);
+    block.ERRFLAG = 1;
+}
+
+double Engine::termyears() const noexcept {
+    const double years = block.NUMPAY / block.FREQUENCY;
+    return years < 1.0 ? 1.0 : years;
+}
+
+void Engine::start_call() {
+    Block& b = block;
+    b.REGZAPR = b.LASTPAY = b.TOTALPRINCIPAL = b.TOTALINSURANCE = b.TOTALTAXES = b.TOTALPAYOUT = 0.0;
+    ti_ = tp_ = tds_ = tlf_ = tho_ = tot_ = ttax_ = 0.0;
+    L_ = P_ = B_ = k_ = 0.0;
+    ds_counter_ = lf_counter_ = 0;
+    last_ds_ = last_lf_ = last_tax_ = 0.0;
+    passes_ = 0;
+    runs_ = 0;
+    bound_hit_ = false;
+    cycle_found_ = false;
+    start_ = b.FIRSTDUE[0] != '\0' ? tc::read_mmddccyy(b.FIRSTDUE) : tc::today();
+}
+
+bool Engine::input_usable() const noexcept {
+    const Block& b = block;
+    const double values[] = {b.FINANCEAMT,    b.APR,       b.NUMPAY,   b.PAYMENT,   b.DSRATE,    b.DSFREQ,
+                             b.LFRATE,        b.LFFREQ,    b.TAXES,    b.FREQUENCY, b.DSPREM,    b.LFPREM,
+                             b.DSNUMPAY,      b.LFNUMPAY,  b.HOINS,    b.OTINS,     b.TERMYEARS, b.ORGAMT,
+                             b.TOTALINTEREST, b.PAYOFFPER, b.PAYSMADE, b.CURBAL};
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    if (b.INTMETHOD < 0 || b.INTMETHOD > 7) return false;
+    if (std::fabs(b.NUMPAY) > kMaxCount) return false;
+    if (b.FREQUENCY > 52.0 || (b.FREQUENCY > 0.0 && b.FREQUENCY < kMinFrequency)) return false;
+    if (b.SKPMONTH < -kMaxSkipMonths || b.SKPMONTH > kMaxSkipMonths) return false;
+    if (b.PAYOFFMODE >= 1) {
+        if (b.FREQUENCY <= 0.0) return false;
+        if (std::fabs(b.PAYOFFPER) > kMaxPayoffPeriods || std::fabs(b.PAYSMADE) > kMaxPayoffPeriods)
+            return false;
+    }
+    return true;
+}
+
+void Engine::run(void* owner) {
+    owner_ = owner;
+    Block& b = block;
+    start_call();
+    if (!input_usable()) {
+        case_ = Case::NotEnoughData;
+        reject();
+        return;
+    }
+    const bool regular = b.PAYOFFMODE == 0;
+    const double A = b.FINANCEAMT, f = b.FREQUENCY;
+    if (regular && b.PAYMENT == 0 && b.TOTALINTEREST == 0 && b.NUMPAY > 0 && b.APR > 0 && A > 0 && f > 0) {
+        case_ = Case::Payment;
+        solve_payment();
+    } else if (regular && b.PAYMENT > 0 && b.NUMPAY < 1 && b.TOTALINTEREST == 0 && b.APR > 0 && A > 0 &&
+               f > 0) {
+        case_ = Case::Count;
+        count_payments();
+    } else if (regular && b.PAYMENT > 0 && b.NUMPAY > 1 && b.APR > 0 && A > 0 && f > 0 &&
+               b.TOTALINTEREST == 0) {
+        case_ = Case::Payout;
+        payout(true);
+    } else if (regular && b.APR == 0 && b.NUMPAY < 1 && b.TOTALINTEREST > 0 && A > 0 && b.PAYMENT > 0 &&
+               f > 0) {
+        case_ = Case::RateCount;
+        rate_and_count();
+    } else if (regular && b.APR == 0 && b.PAYMENT == 0 && b.TOTALINTEREST > 0 && A > 0 && b.NUMPAY > 0 &&
+               f > 0) {
+        case_ = Case::RatePayment;
+        rate_and_payment();
+    } else if (regular && b.APR == 0 && b.TOTALINTEREST == 0 && A > 0 && b.PAYMENT > 0 && b.NUMPAY > 0 &&
+               f > 0) {
+        case_ = Case::RateCharge;
+        rate_and_charge();
+    } else if (b.PAYOFFMODE >= 1) {
+        case_ = Case::Payoff;
+        payoff();
+    } else {
+        case_ = Case::NotEnoughData;
+        reject();
+        finish();
+    }
+    if (b.ERRFLAG == 0) {
+        const double outputs[] = {b.PAYMENT,    b.NUMPAY,  b.TERMYEARS,      b.TOTALINTEREST,  b.APR,
+                                  b.LASTPAY,    b.REGZAPR, b.TOTALPRINCIPAL, b.TOTALINSURANCE, b.TOTALTAXES,
+                                  b.TOTALPAYOUT};
+        for (double v : outputs) {
+            if (!std::isfinite(v)) {
+                reject();
+                break;
+            }
+        }
+    }
+}
+
+// Part of one period's rules that does not change from period to period.
+template <bool Payoff> void Engine::run_periods(double L, double last) {
+    const Block& b = block;
+    const int flag = b.INTMETHOD;
+    const double f = b.FREQUENCY, n = b.NUMPAY, A = b.FINANCEAMT, r = b.APR * 0.01;
+    const double d365 = r / 365.0, d360 = r / 360.0;
+    const double TY = b.TERMYEARS;
+    const double T = b.TAXES > 0 ? b.TAXES * TY / n : 0.0;
+    const double H = b.HOINS > 0 ? b.HOINS * TY / n : 0.0;
+    const double O = b.OTINS > 0 ? b.OTINS * TY / n : 0.0;
+    const double escrow = T + H + O;
+    const bool fixed = fixed_flag();
+    const double odd = b.ODDDAYS;
+
+    enum class Interest { Daily, Nominal, Rule78, None } kind;
+    if (flag == 5)
+        kind = Interest::None;
+    else if (Payoff && (flag == 6 || flag == 7))
+        kind = Interest::Rule78;
+    else if (flag == 0 || flag == 6)
+        kind = Interest::Nominal;
+    else
+        kind = Interest::Daily;
+
+    double d = (flag == 1 || flag == 4 || flag == 7) ? d365 : d360;
+    bool monthly_walk = false; // f = 12: the cursor's month, moving every period after the first
+    double q = 0.0;
+    if (flag == 3) {
+        if (f == 12.0 || f == 1.0)
+            q = 30.0 * d;
+        else if (f == 24.0)
+            q = 15.0 * d;
+        else if (f == 26.0)
+            q = 14.0 * d;
+        else if (f == 52.0)
+            q = 7.0 * d;
+        else
+            q = 360.0 / f * d;
+    } else if (f == 12.0) {
+        monthly_walk = true;
+    } else if (f == 1.0) {
+        q = tc::month_length(start_.month, start_.year) * d;
+    } else if (f == 24.0) {
+        q = 15.0 * d;
+    } else if (f == 26.0) {
+        q = 14.0 * d;
+    } else if (f == 52.0) {
+        q = 7.0 * d;
+    } else {
+        q = (flag == 2 ? 360.0 : 365.0) / f * d;
+    }
+    const double nominal_rate = r / f;
+
+    k_ = 0.0;
+    ds_counter_ = lf_counter_ = 0;
+    ti_ = tp_ = tds_ = tlf_ = tho_ = tot_ = ttax_ = 0.0;
+    B_ = A;
+    cursor_ = start_;
+    block.LASTPAY = 0.0;
+    last_ds_ = last_lf_ = last_tax_ = 0.0;
+
+    const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
+    const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+
+    while (k_ + 1.0 <= last) {
+        k_ += 1.0;
+        ++ds_counter_;
+        ++lf_counter_;
+        const bool counted = !Payoff || k_ > b.PAYSMADE;
+        if (counted) {
+            ttax_ += T;
+            tho_ += H;
+            tot_ += O;
+        }
+
+        double I = 0.0;
+        switch (kind) {
+        case Interest::Daily: {
+            if (monthly_walk) {
+                if (k_ > 1.0) tc::next_month(cursor_);
+                q = tc::month_length(cursor_.month, cursor_.year) * d;
+            }
+            if (k_ == 1.0)
+                I = odd > 0 ? odd * d * A : q * A;
+            else
+                I = q * B_;
+            break;
+        }
+        case Interest::Nominal:
+            I = nominal_rate * P_ * tc::factor_n(b.APR, f, n - k_ + 1.0);
+            if (k_ == 1.0) {
+                if (f == 1.0)
+                    I = odd > 0 ? odd * d360 * A : 30.0 * d360 * A;
+                else if (odd > 30)
+                    I += (odd - 30.0) * d360 * A;
+                else if (odd > 0)
+                    I -= (30.0 - odd) * d360 * A;
+            }
+            break;
+        case Interest::Rule78: {
+            double m = n >= 12.0 ? n - (k_ - 1.0) : 12.0 - (k_ - 1.0);
+            if (m <= 0) m = 1.0;
+            I = m / rule78_sum_ * rule78_charge_;
+            break;
+        }
+        case Interest::None:
+            break;
+        }
+        if (counted) ti_ += I;
+
+        double DS = 0.0, LF = 0.0;
+        if (counted && ds_on && ds_counter_ <= b.DSNUMPAY) {
+            DS = (!Payoff && ds_counter_ == 1) ? b.DSPREM / b.DSFREQ : B_ * b.DSRATE / b.DSFREQ;
+            tds_ += DS;
+        }
+        if (counted && lf_on && lf_counter_ <= b.LFNUMPAY) {
+            LF = (!Payoff && lf_counter_ == 1) ? b.LFPREM / b.LFFREQ : B_ * b.LFRATE / b.LFFREQ;
+            tlf_ += LF;
+        }
+
+        double C = fixed ? F_ : L - escrow - DS - LF - I;
+        tp_ += C;
+        if (k_ == 1.0 && last == 1.0) {
+            tp_ = A;
+            B_ = 0.0;
+            block.LASTPAY = 0.0;
+        } else if (k_ == last) {
+            tp_ += B_ - C;
+            C = B_;
+            block.LASTPAY = (fixed ? F_ : C) + escrow + DS + LF + I;
+            B_ = 0.0;
+        } else {
+            B_ -= C;
+        }
+        last_ds_ = DS;
+        last_lf_ = LF;
+        last_tax_ = T;
+    }
+}
+
+void Engine::schedule_run(double level_payment) {
+    run_periods<false>(level_payment, block.NUMPAY);
+}
+
+void Engine::solve_payment() {
+    Block& b = block;
+    const int flag = b.INTMETHOD;
+    const double n = b.NUMPAY, f = b.FREQUENCY, A = b.FINANCEAMT, r = b.APR * 0.01;
+    const double d365 = r / 365.0, d360 = r / 360.0;
+    b.TERMYEARS = termyears();
+    const double TY = b.TERMYEARS;
+    const double fp = f == 1.0 ? 12.0 : f;
+    if (flag == 1 || flag == 4 || flag == 7)
+        P_ = A / tc::factor_d365(b.APR, n, fp);
+    else if (flag == 2)
+        P_ = A / tc::factor_d360(b.APR, n, fp);
+    else if (flag == 5)
+        P_ = A / n;
+    else
+        P_ = A / tc::factor_n(b.APR, fp, n);
+
+    const double escrow_years = b.HOINS * TY + b.OTINS * TY + b.TAXES * TY;
+    auto total_sum = [&] { return (ti_ + tp_ + tds_ + tlf_ + escrow_years) / n; };
+
+    if (fixed_flag()) {
+        // The trial payment, the runs and the iteration leave the fixed part as it is.
+        L_ = F_ = A / n;
+    } else {
+        // Estimate pass: the annuity's interest and the premiums on its balance.
+        const bool single_annual = f == 1.0 && n == 1.0;
+        const double m = single_annual ? tc::month_length(start_.month, start_.year) : 0.0;
+        ti_ = tp_ = tds_ = tlf_ = 0.0;
+        ds_counter_ = lf_counter_ = 0;
+        B_ = A;
+        const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
+        const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+        for (double k = 1.0; k <= n; k += 1.0) {
+            ++ds_counter_;
+            ++lf_counter_;
+            double I;
+            if (flag == 1 || flag == 7)
+                I = single_annual ? m * d365 * A : r / f * P_ * tc::factor_d365(b.APR, n - k + 1.0, f);
+            else if (flag == 2)
+                I = single_annual ? m * d360 * A : r / f * P_ * tc::factor_d360(b.APR, n - k + 1.0, f);
+            else
+                I = single_annual ? 30.0 * d360 * A : r / f * P_ * tc::factor_n(b.APR, f, n - k + 1.0);
+            ti_ += I;
+            const double C = P_ - I;
+            tp_ += C;
+            B_ -= C;
+            if (ds_on && ds_counter_ <= b.DSNUMPAY)
+                tds_ += ds_counter_ == 1 ? b.DSPREM / b.DSFREQ : B_ * b.DSRATE / b.DSFREQ;
+            if (lf_on && lf_counter_ <= b.LFNUMPAY)
+                tlf_ += lf_counter_ == 1 ? b.LFPREM / b.LFFREQ : B_ * b.LFRATE / b.LFFREQ;
+        }
+        const double odd = b.ODDDAYS;
+        if (odd > 30) {
+            if (flag == 1 || flag == 7)
+                ti_ += (odd - m) * d365 * A;
+            else if (flag == 2)
+                ti_ += (odd - m) * d360 * A;
+            else if (flag == 0)
+                ti_ += (odd - 30.0) * d360 * A;
+        } else if (odd > 0) {
+            if (flag == 1 || flag == 7)
+                ti_ -= (m - odd) * d365 * A;
+            else if (flag == 2)
+                ti_ -= (m - odd) * d360 * A;
+            else if (flag == 0)
+                ti_ -= (30.0 - odd) * d360 * A;
+        }
+        const double X = (f == 1.0 && flag != 0 && flag != 6) ? A : tp_;
+        L_ = (ti_ + X + tds_ + tlf_ + escrow_years) / n;
+
+        if (flag == 0) {
+            // Two runs, each followed by the payment that covers that run's totals.
+            schedule_run(L_);
+            L_ = total_sum();
+            schedule_run(L_);
+            L_ = total_sum();
+            passes_ = 1;
+        } else if (search_flag()) {
+            schedule_run(L_);
+            if (b.LASTPAY > L_) {
+                const double D = b.LASTPAY - L_;
+                if (D < 2.0)
+                    L_ += D / n;
+                else if (b.APR >= 13)
+                    L_ += 0.1;
+                else if (tds_ <= 0 && tlf_ <= 0 && tho_ <= 0 && tot_ <= 0 && flag != 2)
+                    L_ = total_sum();
+            }
+            if (b.LASTPAY < 0) L_ -= 1.0;
+
+            iterate_payment();
+        }
+        // Flag 6 keeps its first trial payment: its runs change nothing before the final one.
+    }
+
+    if (fixed_flag()) L_ = F_ = A / n;
+    schedule_run(L_);
+    b.PAYMENT = L_;
+    compute_maturity();
+    finish();
+}
+
+namespace {
+
+// Steps of the payment iteration that add the same amount every time they are taken.
+enum Step { kVaried = 0, kUpWhole, kUpCent, kDownCent, kDownTenth, kLockedUpCent };
+
+double take_step(double L, int step) noexcept {
+    switch (step) {
+    case kUpWhole:
+        return L + 1.0;
+    case kUpCent:
+    case kLockedUpCent:
+        return L + 0.01;
+    case kDownCent:
+        return L - 0.01;
+    case kDownTenth:
+        return L - 0.1;
+    default:
+        return L;
+    }
+}
+
+double step_amount(int step) noexcept {
+    switch (step) {
+    case kUpWhole:
+        return 1.0;
+    case kUpCent:
+    case kLockedUpCent:
+        return 0.01;
+    case kDownCent:
+        return -0.01;
+    case kDownTenth:
+        return -0.1;
+    default:
+        return 0.0;
+    }
+}
+
+// One decision of the iteration after a run with payment L left `last`. Returns false to stop;
+// otherwise L is the next trial payment and `step` says which constant step led there (kVaried when
+// the step depends on the run, or when it changed the lock).
+bool decide(double& L, double last, bool& lock, double apr, double n, int& step) noexcept {
+    step = kVaried;
+    bool varied = false;
+    if (last > L) {
+        const double D = last - L;
+        if (D < 2.0) {
+            L += D / n;
+            varied = true;
+        } else if (!lock) {
+            if (2.0 * L <= D) {
+                L += 1.0;
+                step = kUpWhole;
+            } else {
+                L += 0.01;
+                step = kUpCent;
+            }
+            return true;
+        }
+    }
+    if (last < 0) {
+        const bool was_locked = lock;
+        if (last > -2.0 * L || apr >= 25) {
+            L -= 0.01;
+            step = kDownCent;
+        } else {
+            L -= 0.1;
+            step = kDownTenth;
+        }
+        lock = true;
+        if (!was_locked || varied) step = kVaried;
+        return true;
+    }
+    if (lock && apr < 25 && last > L) {
+        L += 0.01;
+        step = varied ? kVaried : kLockedUpCent;
+        return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void Engine::iterate_payment() {
+    Block& b = block;
+    const double n = b.NUMPAY;
+    const long bound = pass_bound > 0 ? pass_bound : payment_pass_bound(n);
+    const long run_limit = run_bound > 0 ? run_bound : payment_run_bound(n);
+    bool lock = false;
+    int previous = kVaried;
+    int streak = 0;
+    // Once the lock is set the trial payment alone decides every later pass, so coming back to a trial
+    // payment seen before means the passes go round for ever (Brent's cycle search over the trial
+    // payments). Rounding lets a round of +0.01 and -0.1 steps drift in the last digits, so "seen
+    // before" allows a billionth of the payment.
+    double seen = std::numeric_limits<double>::quiet_NaN();
+    long cycle_power = 1, cycle_length = 0;
+    for (;;) {
+        if (passes_ >= bound || runs_ >= run_limit) {
+            bound_hit_ = true;
+            break;
+        }
+        if (lock) {
+            if (std::fabs(L_ - seen) <= 1e-9 * std::fmax(1.0, std::fabs(L_))) {
+                cycle_found_ = true;
+                break;
+            }
+            if (++cycle_length == cycle_power) {
+                seen = L_;
+                cycle_power *= 2;
+                cycle_length = 0;
+            }
+        }
+        ++passes_;
+        ++runs_;
+        schedule_run(L_);
+        int step = kVaried;
+        if (!decide(L_, b.LASTPAY, lock, b.APR, n, step)) break;
+        streak = step != kVaried && step == previous ? streak + 1 : 0;
+        previous = step;
+        if (!skip_repeated_steps || streak < 8) continue;
+
+        // The last passes all took the same constant step. The pass at a trial payment takes that
+        // step again exactly while the payment lies on one side of a bound (the last payment is an
+        // affine function of the trial payment), so the first pass that does something else is
+        // found by leaping and halving over the same sequence of trial payments.
+        streak = 0;
+        const long room = bound - passes_; // passes still allowed; the next one runs with L_
+        auto same = [&](double trial) {
+            ++runs_;
+            schedule_run(trial);
+            bool probe_lock = lock;
+            int probe_step = kVaried;
+            return decide(trial, b.LASTPAY, probe_lock, b.APR, n, probe_step) && probe_step == step;
+        };
+        if (room < 1) continue;
+        const double amount = step_amount(step);
+        long lo = 0; // largest offset known to take the step (0: only the pass just made)
+        double L_lo = L_;
+        long known = 1; // a trial payment already worked out: the pass at offset `known` runs with it
+        double L_known = L_;
+        long hi = 0; // first offset found to do something else (0: none up to `room`)
+        double L_hi = L_;
+        for (long probe = 1;; probe *= 2) {
+            const long at = probe < room ? probe : room;
+            const double trial = repeat_add(L_known, amount, at - known);
+            known = at;
+            L_known = trial;
+            if (!same(trial)) {
+                hi = at;
+                L_hi = trial;
+                break;
+            }
+            lo = at;
+            L_lo = trial;
+            if (at == room) break;
+        }
+        if (hi == 0) {
+            // Every pass still allowed takes the step: the iteration ends at the bound.
+            L_ = take_step(L_lo, step);
+            passes_ = bound;
+            continue;
+        }
+        while (hi - lo > 1) {
+            const long mid = lo + (hi - lo) / 2;
+            const double trial =
+                lo == 0 ? repeat_add(L_, amount, mid - 1) : repeat_add(L_lo, amount, mid - lo);
+            if (same(trial)) {
+                lo = mid;
+                L_lo = trial;
+            } else {
+                hi = mid;
+                L_hi = trial;
+            }
+        }
+        // Passes 1 .. hi - 1 from here take the step; pass hi is made for real by the loop.
+        L_ = L_hi;
+        passes_ += hi - 1;
+    }
+}
+
+void Engine::count_payments() {
+    Block& b = block;
+    const int flag = b.INTMETHOD;
+    const double f = b.FREQUENCY, A = b.FINANCEAMT, r = b.APR * 0.01;
+    const double d365 = r / 365.0, d360 = r / 360.0;
+    const bool fixed = fixed_flag();
+    // The fixed principal part of a count is the entered payment, never a part left by an earlier loan.
+    if (fixed) F_ = b.PAYMENT;
+    L_ = b.PAYMENT;
+    B_ = A;
+    k_ = 0.0;
+    ds_counter_ = lf_counter_ = 0;
+    cursor_ = start_;
+    const double T = b.TAXES > 0 ? b.TAXES / 12.0 : 0.0;
+    const double H = b.HOINS > 0 ? b.HOINS / 12.0 : 0.0;
+    const double O = b.OTINS > 0 ? b.OTINS / 12.0 : 0.0;
+
+    const bool daily = flag == 1 || flag == 2 || flag == 4 || flag == 7;
+    const double d = daily && flag != 2 ? d365 : d360;
+    bool monthly_walk = false;
+    double q = 0.0;
+    auto fixed_days = [&](double f12, double other) {
+        if (f == 24.0) return 15.0;
+        if (f == 26.0) return 14.0;
+        if (f == 52.0) return 7.0;
+        if (f == 12.0 || f == 1.0) return f12;
+        return other;
+    };
+    if (flag == 5) {
+        q = 0.0;
+    } else if (daily) {
+        if (f == 12.0)
+            monthly_walk = true;
+        else if (f == 1.0)
+            q = tc::month_length(cursor_.month, cursor_.year) * d;
+        else
+            q = fixed_days(0.0, (flag == 2 ? 360.0 : 365.0) / f) * d;
+    } else {
+        q = fixed_days(30.0, 360.0 / f) * d360;
+    }
+    const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
+    const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+
+    while (B_ >= 0) {
+        k_ += 1.0;
+        ++ds_counter_;
+        ++lf_counter_;
+        if (k_ > kCountCap) {
+            message(1, kEndlessPaymentText);
+            b.ERRFLAG = 1;
+            b.NUMPAY = 1.0;
+            payout(false);
+            return;
+        }
+        if (monthly_walk) {
+            if (k_ > 1.0) tc::next_month(cursor_);
+            q = tc::month_length(cursor_.month, cursor_.year) * d;
+        }
+        const double I = q * (k_ == 1.0 ? A : B_);
+        double DS = 0.0, LF = 0.0;
+        if (ds_on && ds_counter_ <= b.DSNUMPAY)
+            DS = ds_counter_ == 1 ? b.DSPREM / b.DSFREQ : B_ * b.DSRATE / b.DSFREQ;
+        if (lf_on && lf_counter_ <= b.LFNUMPAY)
+            LF = lf_counter_ == 1 ? b.LFPREM / b.LFFREQ : B_ * b.LFRATE / b.LFFREQ;
+        const double C = fixed ? F_ : L_ - T - H - O - DS - LF - I;
+        B_ = (k_ == 1.0 ? A : B_) - C;
+    }
+    b.NUMPAY = k_;
+    restart_count();
+    payout(false);
+}
+
+// Shortens the loan while its last payment comes out negative.
+void Engine::restart_count() {
+    Block& b = block;
+    for (;;) {
+        b.TERMYEARS = termyears();
+        P_ = b.FINANCEAMT / tc::factor_n(b.APR, b.FREQUENCY, b.NUMPAY);
+        schedule_run(L_);
+        if (b.LASTPAY < 0 && !fixed_flag()) {
+            b.NUMPAY -= 1.0;
+            continue;
+        }
+        break;
+    }
+}
+
+void Engine::payout(bool direct) {
+    Block& b = block;
+    for (;;) {
+        L_ = b.PAYMENT;
+        P_ = b.FINANCEAMT / tc::factor_n(b.APR, b.FREQUENCY, b.NUMPAY);
+        b.TERMYEARS = termyears();
+        if (fixed_flag()) {
+            L_ = F_ = b.FINANCEAMT / b.NUMPAY;
+            b.PAYMENT = F_;
+        }
+        schedule_run(L_);
+        if (!direct && b.LASTPAY < 0 && !fixed_flag()) {
+            b.NUMPAY -= 1.0;
+            restart_count();
+            continue;
+        }
+        break;
+    }
+    compute_maturity();
+    finish();
+}
+
+void Engine::rate_and_count() {
+    Block& b = block;
+    const double q = fixed_flag() ? b.FINANCEAMT / b.PAYMENT : (b.TOTALINTEREST + b.FINANCEAMT) / b.PAYMENT;
+    if (!(q < kMaxCount + 1.0)) {
+        // More payments than the loan form allows: no schedule of that length is worked.
+        reject();
+        return;
+    }
+    char text[32];
+    std::snprintf(text, sizeof text, "%7.2f", q);
+    b.NUMPAY = static_cast<double>(std::strtol(text, nullptr, 10));
+    if (fixed_flag())
+        b.APR = fcapr(q, b.FINANCEAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS, b.TOTALINTEREST);
+    else
+        b.APR = pvapr(b.PAYMENT, b.NUMPAY, b.FINANCEAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS);
+    compute_maturity();
+    ti_ = b.TOTALINTEREST;
+    tp_ = b.FINANCEAMT;
+    finish();
+}
+
+void Engine::rate_and_payment() {
+    Block& b = block;
+    const double n = b.NUMPAY;
+    if (fixed_flag()) {
+        b.PAYMENT = b.FINANCEAMT / n;
+        b.APR = fcapr(n, b.FINANCEAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS, b.TOTALINTEREST);
+    } else {
+        b.PAYMENT = (b.FINANCEAMT + b.TOTALINTEREST) / n;
+        b.APR = pvapr(b.PAYMENT, n, b.FINANCEAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS);
+    }
+    compute_maturity();
+    if (b.INTMETHOD == 5) {
+        b.TOTALINTEREST = 0.0;
+        ti_ = 0.0;
+    } else {
+        ti_ = b.TOTALINTEREST;
+    }
+    tp_ = b.FINANCEAMT;
+    finish();
+}
+
+void Engine::rate_and_charge() {
+    Block& b = block;
+    if (b.INTMETHOD == 5) {
+        b.APR = 0.0;
+        tp_ = b.FINANCEAMT;
+        ti_ = 0.0;
+        compute_maturity();
+        finish();
+    } else if (b.INTMETHOD == 3 || b.INTMETHOD == 4) {
+        message(0, kFixedPrincipalAprText);
+        finish();
+    } else {
+        b.APR = pvapr(b.PAYMENT, b.NUMPAY, b.FINANCEAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS);
+        payout(false);
+    }
+}
+
+void Engine::payoff() {
+    Block& b = block;
+    const int flag = b.INTMETHOD;
+    b.TOTALINTEREST = 0.0;
+    L_ = b.PAYMENT;
+    P_ = b.FINANCEAMT / tc::factor_n(b.APR, b.FREQUENCY, b.NUMPAY);
+    b.TERMYEARS = termyears();
+    if (fixed_flag()) {
+        L_ = F_ = b.FINANCEAMT / b.NUMPAY;
+        b.PAYMENT = F_;
+    }
+    if (flag == 6 || flag == 7) {
+        const double months = std::trunc(b.TERMYEARS * 12.0);
+        rule78_sum_ = months * (months + 1.0) / 2.0;
+        schedule_run(L_);
+        rule78_charge_ = ti_;
+    }
+    run_periods<true>(L_, b.PAYOFFPER);
+
+    const double r = b.APR * 0.01;
+    const double days = b.PAYOFFDAYS;
+    if (flag == 0 || flag == 2 || flag == 3 || flag == 6)
+        ti_ += r * days * b.CURBAL / 360.0;
+    else if (flag == 1 || flag == 4 || flag == 7)
+        ti_ += r * days * b.CURBAL / 365.0;
+    if (last_ds_ > 0 && b.PAYOFFDAYS > 0) tds_ += last_ds_ / days;
+    if (last_lf_ > 0 && b.PAYOFFDAYS > 0) tlf_ += last_lf_ / days;
+    if (last_tax_ > 0) ttax_ += last_tax_ / 30.0 * days;
+    finish();
+}
+
+void Engine::compute_maturity() {
+    const Block& b = block;
+    const int flag = b.INTMETHOD;
+    const double f = b.FREQUENCY;
+    tc::Date date = start_;
+    if (b.SKPMONTH <= 12) {
+        date.month += b.SKPMONTH;
+    } else {
+        date.year += b.SKPMONTH / 12;
+        date.month += b.SKPMONTH % 12;
+    }
+    if (date.month > 12) {
+        date.month -= 12;
+        ++date.year;
+    }
+    tc::normalize_month(date);
+    const bool first_of_month = flag == 0 || flag == 3;
+    int step_days = 0;
+    if (f == 24.0)
+        step_days = 15;
+    else if (f == 26.0)
+        step_days = 14;
+    else if (f == 52.0)
+        step_days = 7;
+    else if (f != 12.0 && f != 1.0)
+        step_days = static_cast<int>(365.0 / f);
+    for (double c = 0.0; c < b.NUMPAY; c += 1.0) {
+        if (f == 12.0) {
+            if (c > 0) {
+                if (first_of_month) {
+                    tc::next_month(date);
+                    date.day = 1;
+                } else {
+                    tc::next_month_keep_day(date);
+                }
+            }
+        } else if (f == 1.0) {
+            if (b.ODDDAYS == 0) {
+                tc::next_month(date);
+                if (first_of_month) date.day = 1;
+            }
+        } else if (c > 0) {
+            tc::advance_days(date, step_days);
+        }
+    }
+    maturity_ = date;
+}
+
+void Engine::finish() {
+    Block& b = block;
+    const bool payoff_mode = case_ == Case::Payoff;
+    if (b.TOTALINTEREST <= 0) b.TOTALINTEREST = ti_;
+    const double TY = b.TERMYEARS;
+    if (payoff_mode) {
+        b.TOTALPAYOUT = ti_ + tds_ + tlf_ + tho_ + tot_ + ttax_;
+        b.TOTALINSURANCE = tds_ + tlf_ + tho_ + tot_;
+        b.TOTALTAXES = ttax_;
+    } else {
+        b.TOTALPAYOUT = tp_ + ti_ + tds_ + tlf_ + b.HOINS * TY + b.OTINS * TY + b.TAXES * TY;
+        b.TOTALINSURANCE = tds_ + tlf_ + b.HOINS * TY + b.OTINS * TY;
+        b.TOTALTAXES = b.TAXES * TY;
+    }
+    b.TOTALPRINCIPAL = tp_;
+    if (fixed_flag())
+        b.REGZAPR = fcapr(b.NUMPAY, b.ORGAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS, ti_);
+    else
+        b.REGZAPR = pvapr(b.PAYMENT, b.NUMPAY, b.ORGAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS);
+    b.MATMONTH = maturity_.month;
+    b.MATDAY = maturity_.day;
+    b.MATYEAR = maturity_.year;
+}
+
+} // namespace tessera

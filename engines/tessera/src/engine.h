@@ -1,0 +1,159 @@
+// The regular loan engine's core: the loan parameter block with its own names, and the engine that
+// solves it. The shared library's entries copy the caller's values into one process-wide Engine, run
+// it, and copy the results back; tests drive an Engine directly.
+#pragma once
+
+#include "common/calendar.h"
+
+namespace tessera {
+
+// One field per position of the loan parameter block, in the block's order.
+struct Block {
+    double FINANCEAMT = 0;
+    double APR = 0;
+    double NUMPAY = 0;
+    double PAYMENT = 0;
+    double DSRATE = 0;
+    double DSFREQ = 0;
+    double DSYEARS = 0;
+    double LFRATE = 0;
+    double LFFREQ = 0;
+    double LFYEARS = 0;
+    double TAXES = 0;
+    int SKPMONTH = 0;
+    char FIRSTDUE[10] = {};
+    int INTMETHOD = 0;
+    double FREQUENCY = 0;
+    int P15 = 0;
+    int P16 = 0;
+    int P17 = 0;
+    int MATMONTH = 0;
+    int MATDAY = 0;
+    int MATYEAR = 0;
+    double DSPREM = 0;
+    double LFPREM = 0;
+    double DSNUMPAY = 0;
+    double LFNUMPAY = 0;
+    double HOINS = 0;
+    double OTINS = 0;
+    double TERMYEARS = 0;
+    int ODDDAYS = 0;
+    int LOANMONTH = 0;
+    int LOANDAY = 0;
+    int LOANYEAR = 0;
+    double ORGAMT = 0;
+    double FEEAMT = 0;
+    double DOWNAMT = 0;
+    double TOTALINTEREST = 0;
+    double REGZAPR = 0;
+    double LASTPAY = 0;
+    double TOTALPRINCIPAL = 0;
+    double TOTALINSURANCE = 0;
+    double TOTALTAXES = 0;
+    double TOTALPAYOUT = 0;
+    int ERRFLAG = 0;
+    int PAYOFFMODE = 0;
+    double PAYOFFPER = 0;
+    int PAYOFFDAYS = 0;
+    double PAYSMADE = 0;
+    double CURBAL = 0;
+};
+
+// kind 0: plain information box; kind 1: error box.
+using MessageFn = void (*)(void* owner, int kind, const char* text);
+
+extern const char* const kNotEnoughDataText;
+extern const char* const kEndlessPaymentText;
+extern const char* const kFixedPrincipalAprText;
+
+// Which case of the case table the last run took.
+enum class Case { None, Payment, Count, Payout, RateCount, RatePayment, RateCharge, Payoff, NotEnoughData };
+
+// Passes (counted as if each were made) and schedule runs (made) of the payment iteration after
+// which the payment is kept as it stands.
+long payment_pass_bound(double numpay) noexcept;
+long payment_run_bound(double numpay) noexcept;
+
+// `value` after `count` repeated additions of `step` (value = value + step, rounded each time),
+// without doing them one by one where the rounding repeats.
+double repeat_add(double value, double step, long count) noexcept;
+
+// The two step searches on the rate; also used for the Reg Z effective APR.
+double pvapr(double payment, double count, double target, double f, int flag, int odddays) noexcept;
+double fcapr(double count, double amount, double f, int flag, int odddays, double target) noexcept;
+
+class Engine {
+public:
+    Block block;
+    MessageFn on_message = nullptr;  // none: the text goes to standard error
+    long pass_bound = 0;             // passes of the payment iteration; 0: payment_pass_bound(NUMPAY)
+    long run_bound = 0;              // schedule runs the iteration may make; 0: payment_run_bound(NUMPAY)
+    bool skip_repeated_steps = true; // false: run every pass of the payment iteration one by one
+
+    // DoTessera: solves `block` in place. `owner` is handed to the message function.
+    void run(void* owner = nullptr);
+
+    // Read-only views for tests and benchmarks.
+    Case last_case() const noexcept { return case_; }
+    long last_passes() const noexcept { return passes_; }
+    long last_runs() const noexcept { return runs_; }
+    bool last_pass_bound_hit() const noexcept { return bound_hit_; }
+    bool last_cycle_found() const noexcept { return cycle_found_; }
+    double fixed_principal() const noexcept { return F_; }
+    double interest_total() const noexcept { return ti_; }
+    double principal_total() const noexcept { return tp_; }
+    double disability_total() const noexcept { return tds_; }
+    double life_total() const noexcept { return tlf_; }
+    double tax_total() const noexcept { return ttax_; }
+    talvero::common::Date maturity() const noexcept { return maturity_; }
+
+    // One schedule run with level payment L (or the fixed part F for flags 3 to 5), as the cases
+    // run it. The loan terms are those of `block`; exposed for tests of the period rules.
+    void schedule_run(double level_payment);
+
+private:
+    template <bool Payoff> void run_periods(double L, double last_k);
+    void start_call();
+    bool input_usable() const noexcept;
+    void message(int kind, const char* text) const;
+    void reject();
+    void solve_payment();
+    void iterate_payment();
+    void count_payments();
+    void restart_count();
+    void payout(bool direct);
+    void rate_and_count();
+    void rate_and_payment();
+    void rate_and_charge();
+    void payoff();
+    void compute_maturity();
+    void finish();
+    double termyears() const noexcept;
+    bool fixed_flag() const noexcept { return block.INTMETHOD >= 3 && block.INTMETHOD <= 5; }
+    bool search_flag() const noexcept {
+        return block.INTMETHOD == 1 || block.INTMETHOD == 2 || block.INTMETHOD == 7;
+    }
+
+    void* owner_ = nullptr;
+    Case case_ = Case::None;
+    long passes_ = 0;
+    long runs_ = 0;
+    bool bound_hit_ = false;
+    bool cycle_found_ = false;
+    bool rejected_ = false;
+
+    // Working values of one call.
+    talvero::common::Date start_;  // first due date, or today
+    talvero::common::Date cursor_; // date cursor of a schedule run
+    double k_ = 0, B_ = 0, L_ = 0, P_ = 0;
+    double ti_ = 0, tp_ = 0, tds_ = 0, tlf_ = 0, tho_ = 0, tot_ = 0, ttax_ = 0;
+    int ds_counter_ = 0, lf_counter_ = 0;
+    double last_ds_ = 0, last_lf_ = 0, last_tax_ = 0; // of the last period worked
+    double rule78_sum_ = 0, rule78_charge_ = 0;
+
+    // Kept between calls.
+    double F_ = 0;                            // fixed principal part of flags 3 to 5
+    talvero::common::Date maturity_{0, 0, 0}; // maturity date last computed
+};
+
+} // namespace tessera
