@@ -165,26 +165,13 @@ TEST_F(Form7Test, FailuresKeepTheEarlierAnswer) {
 }
 
 TEST_F(Form7Test, HelpPrintAndQuit) {
-    const struct {
-        const char* button;
-        const char* topic;
-    } cases[] = {
-        {"Button4", "Calculating_the_Future_Value_of_Regular_Deposits_with_a_Starting_Balance"},
-        {"Button7", "Calculating_the_Time_Value_of_Withdrawals"},
-        {"Button10", "Calculating_the_Effective_Periodic_Rate"},
-        {"Button13", "Calculating_the_Effective_Interest_Rate_Considering_Continuous_Compounding"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        ui::setApplicationHelpFile(QStringLiteral("C:\\Talvero\\TALVERO.HLP"));
-        ui::HelpRecorder help;
-        press(f(), c.button);
-        ASSERT_EQ(help.requests().size(), 1);
-        EXPECT_EQ(help.requests()[0].topic, QString::fromLatin1(c.topic));
-        EXPECT_EQ(help.requests()[0].helpFile, QStringLiteral("talvero.hlp"));
-        EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
-        EXPECT_TRUE(QFile::exists(ui::helpFolder() + "/" + c.topic + ".html"));
-    }
+    expectHelpButtons(
+        f(), {
+                 {"Button4", "Calculating_the_Future_Value_of_Regular_Deposits_with_a_Starting_Balance"},
+                 {"Button7", "Calculating_the_Time_Value_of_Withdrawals"},
+                 {"Button10", "Calculating_the_Effective_Periodic_Rate"},
+                 {"Button13", "Calculating_the_Effective_Interest_Rate_Considering_Continuous_Compounding"},
+             });
     EXPECT_EQ(f1Context(button(f(), "Button4")), 5);
     EXPECT_EQ(f1Context(edit(f(), "Edit9")), 5);
 

@@ -142,27 +142,13 @@ TEST_F(Form8Test, RefusedInputsKeepTheEarlierAnswer) {
 }
 
 TEST_F(Form8Test, HelpPrintAndQuit) {
-    const struct {
-        const char* button;
-        const char* topic;
-    } cases[] = {
-        {"Button4", "Calculating_the_Percent_Change"},
-        {"Button7", "Calculating_the_Percent_of_Total"},
-        {"Button10", "Calculating_the_Markup_Percentage_of_Cost"},
-        {"Button13", "Calculating_the_Markup_Percentage_of_Price"},
-        {"Button16", "Calculating_the_Price_Considering_Percentage_Markup"},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.button);
-        ui::setApplicationHelpFile(QStringLiteral("C:\\Talvero\\TALVERO.HLP"));
-        ui::HelpRecorder help;
-        press(f(), c.button);
-        ASSERT_EQ(help.requests().size(), 1);
-        EXPECT_EQ(help.requests()[0].topic, QString::fromLatin1(c.topic));
-        EXPECT_EQ(help.requests()[0].helpFile, QStringLiteral("talvero.hlp"));
-        EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
-        EXPECT_TRUE(QFile::exists(ui::helpFolder() + "/" + c.topic + ".html"));
-    }
+    expectHelpButtons(f(), {
+                               {"Button4", "Calculating_the_Percent_Change"},
+                               {"Button7", "Calculating_the_Percent_of_Total"},
+                               {"Button10", "Calculating_the_Markup_Percentage_of_Cost"},
+                               {"Button13", "Calculating_the_Markup_Percentage_of_Price"},
+                               {"Button16", "Calculating_the_Price_Considering_Percentage_Markup"},
+                           });
     EXPECT_EQ(f1Context(button(f(), "Button13")), 6);
     EXPECT_EQ(f1Context(edit(f(), "Edit14")), 6);
 

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -112,6 +113,27 @@ inline int f1Context(QWidget* on) {
     if (help.requests().isEmpty()) return -1;
     EXPECT_EQ(help.requests().first().helpFile, QStringLiteral("talvero.hlp"));
     return help.requests().first().context;
+}
+
+// Each Help button sets the bare help file and jumps, through the form's own file, to its topic,
+// and the topic is installed.
+struct HelpButton {
+    const char* button;
+    const char* topic;
+};
+
+inline void expectHelpButtons(QDialog* form, std::initializer_list<HelpButton> cases) {
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        ui::setApplicationHelpFile(QStringLiteral("C:\\Talvero\\TALVERO.HLP"));
+        ui::HelpRecorder help;
+        press(form, c.button);
+        ASSERT_EQ(help.requests().size(), 1);
+        EXPECT_EQ(help.requests()[0].topic, QString::fromLatin1(c.topic));
+        EXPECT_EQ(help.requests()[0].helpFile, QStringLiteral("talvero.hlp"));
+        EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
+        EXPECT_TRUE(QFile::exists(ui::helpFolder() + "/" + c.topic + ".html"));
+    }
 }
 
 } // namespace annuity_test

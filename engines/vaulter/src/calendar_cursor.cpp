@@ -1,0 +1,65 @@
+#include "calendar_cursor.h"
+
+#include "common/today.h"
+
+namespace talvero::vaulter {
+
+using common::Date;
+
+Date first_due(const char* text) noexcept {
+    if (text[0] == '\0') return common::today();
+    return common::read_mmddccyy(text);
+}
+
+void advance_days_far(Date& date, int days) noexcept {
+    common::normalize_month(date);
+    date.day += days;
+    // Twelve months from (month, year) hold 366 days when they contain a February 29th.
+    for (;;) {
+        const bool leap_day_ahead =
+            date.month <= 2 ? common::is_leap_year(date.year) : common::is_leap_year(date.year + 1);
+        const int year_days = leap_day_ahead ? 366 : 365;
+        if (date.day <= year_days) break;
+        date.day -= year_days;
+        ++date.year;
+    }
+    common::advance_days(date, 0);
+}
+
+Date maturity(const char* first_due_text, int skip_months, double count, double f, int flag,
+              int odd_days) noexcept {
+    Date date = first_due(first_due_text);
+    if (skip_months >= 13) {
+        date.year += skip_months / 12;
+        date.month += skip_months % 12;
+    } else {
+        date.month += skip_months;
+    }
+    if (date.month > 12) {
+        date.month -= 12;
+        ++date.year;
+    }
+
+    for (int c = 0; c < count && c < kMaxMaturitySteps; ++c) {
+        if (f == 24.0 || f == 26.0 || f == 52.0) {
+            if (c > 0) common::advance_days(date, f == 24.0 ? 15 : f == 26.0 ? 14 : 7);
+        } else if (f == 12.0) {
+            if (c == 0) continue;
+            if (flag == 0) {
+                common::next_month(date);
+                date.day = 1;
+            } else {
+                common::next_month_keep_day(date);
+            }
+        } else if (f == 1.0) {
+            if (odd_days != 0) continue;
+            common::next_month(date);
+            if (flag == 0) date.day = 1;
+        } else if (c > 0 && f > 0.0) {
+            advance_days_far(date, static_cast<int>(365.0 / f));
+        }
+    }
+    return date;
+}
+
+} // namespace talvero::vaulter

@@ -1,0 +1,763 @@
+#include "engine.h"
+
+#include "calendar_cursor.h"
+#include "factors.h"
+#include "rate_search.h"
+#include "texts.h"
+
+#include <algorithm>
+#include <cfenv>
+#include <cmath>
+#include <cstdio>
+#include <iterator>
+
+namespace talvero::vaulter {
+
+namespace {
+
+using common::Date;
+
+// What the engine works with at all; the balloon form never sends anything outside it.
+constexpr double kMostPayments = 99999.0;
+constexpr double kFewestPerYear = 0.01;
+constexpr double kMostPerYear = 52.0;
+constexpr int kMostSkipMonths = 999;
+
+// Periods the finance-charge loops of sub-cases 2a and 2b may run.
+constexpr double kPeriodCap = 9999.0;
+
+// The payment search stops once its passes have run this many periods, or as soon as it comes
+// back to a level payment it has already tried after stepping down (from there it only repeats).
+constexpr double kSearchPeriodBudget = 5'000'000.0;
+constexpr int kSearchMemory = 64;
+// Equal steps in a row before the search leaps to where the run of them ends.
+constexpr int kRunBeforeLeap = 16;
+
+bool level_flag(int flag) noexcept {
+    return flag == 0 || flag == 1 || flag == 2 || flag == 6 || flag == 7;
+}
+bool fixed_flag(int flag) noexcept {
+    return flag == 3 || flag == 4 || flag == 5;
+}
+bool searched_flag(int flag) noexcept {
+    return flag == 1 || flag == 2 || flag == 7;
+}
+
+double at_least_one_year(double years) noexcept {
+    return years < 1.0 ? 1.0 : years;
+}
+
+struct Move;
+
+class Worker {
+public:
+    Worker(Block& block, const Messages& messages) noexcept : b_(block), messages_(messages) {}
+
+    void run() noexcept;
+
+private:
+    bool within_domain() noexcept;
+    void set_rate(double rate) noexcept;
+    void check_pass(double balance) noexcept;
+    void commit() noexcept;
+
+    double scheduled_interest(double k) const noexcept;
+    double calendar_rate(Date& cursor, double k, bool year_365) const noexcept;
+    double premium(double base, double payments, double rate, double per_year, double k,
+                   double balance) const noexcept;
+    double level_payment(double principal) const noexcept;
+
+    void estimate_pass() noexcept;
+    void odd_day_correction() noexcept;
+    void schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept;
+    void pre_adjustment() noexcept;
+    void payment_search() noexcept;
+    Move decide(double last, double level, bool stepped) const noexcept;
+    double step_of(int kind) const noexcept;
+    double leap(double start, int kind, double& periods) noexcept;
+
+    void case_1() noexcept;
+    void case_2() noexcept;
+    void case_3() noexcept;
+    void solve_rate(double periods) noexcept;
+    void finance_charge_run(bool balloon_term_given) noexcept;
+    void not_enough_data() noexcept;
+    void set_maturity() noexcept;
+    void final_totals() noexcept;
+
+    Block& b_;
+    const Messages& messages_;
+
+    int flag_ = 0;
+    int o_ = 0;
+    double F_ = 0, R_ = 0, N_ = 0, T_ = 0, f_ = 0, Y_ = 0;
+    double d365_ = 0, d360_ = 0;
+    double P_ = 0, L_ = 0, Fp_ = 0;
+    // Totals of the last pass and its last payment.
+    double sumI_ = 0, sumP_ = 0, sumD_ = 0, sumL_ = 0, sumH_ = 0, sumW_ = 0, last_ = 0;
+    // The estimate's single-payment rule and the month length it used.
+    bool single_estimate_ = false;
+    int single_days_ = 0;
+    bool stepped_down_ = false;
+    // A value the engine stores went past what a double holds (or is not a number).
+    bool fault_ = false;
+};
+
+bool Worker::within_domain() noexcept {
+    char text[256];
+    auto refuse = [&](const char* name, double value, const char* rule) {
+        std::snprintf(text, sizeof text,
+                      "Loan Input Error!\n%s = %.15g is outside what the balloon engine accepts:\n%s.", name,
+                      value, rule);
+        messages_.show(text);
+        return false;
+    };
+    const struct {
+        const char* name;
+        double value;
+    } reals[] = {
+        {"FINANCEAMT", b_.FINANCEAMT},
+        {"APR", b_.APR},
+        {"NUMPAY", b_.NUMPAY},
+        {"PAYMENT", b_.PAYMENT},
+        {"DSRATE", b_.DSRATE},
+        {"DSFREQ", b_.DSFREQ},
+        {"LFRATE", b_.LFRATE},
+        {"LFFREQ", b_.LFFREQ},
+        {"TAXES", b_.TAXES},
+        {"FREQUENCY", b_.FREQUENCY},
+        {"DSPREM", b_.DSPREM},
+        {"LFPREM", b_.LFPREM},
+        {"DSNUMPAY", b_.DSNUMPAY},
+        {"LFNUMPAY", b_.LFNUMPAY},
+        {"HOINS", b_.HOINS},
+        {"OTINS", b_.OTINS},
+        {"TERMYEARS", b_.TERMYEARS},
+        {"ORGAMT", b_.ORGAMT},
+        {"TOTALINTEREST", b_.TOTALINTEREST},
+        {"BLPAY", b_.BLPAY},
+    };
+    for (const auto& real : reals)
+        if (!std::isfinite(real.value)) return refuse(real.name, real.value, "a finite number is required");
+    if (b_.INTMETHOD < 0 || b_.INTMETHOD > 7)
+        return refuse("INTMETHOD", b_.INTMETHOD, "the interest flag runs from 0 to 7");
+    if (b_.NUMPAY > kMostPayments) return refuse("NUMPAY", b_.NUMPAY, "at most 99,999 payments");
+    if (b_.BLPAY > kMostPayments) return refuse("BLPAY", b_.BLPAY, "at most 99,999 payments");
+    if (b_.FREQUENCY > kMostPerYear || (b_.FREQUENCY > 0.0 && b_.FREQUENCY < kFewestPerYear))
+        return refuse("FREQUENCY", b_.FREQUENCY, "payments per year run from 0.01 to 52");
+    if (b_.SKPMONTH < 0 || b_.SKPMONTH > kMostSkipMonths)
+        return refuse("SKPMONTH", b_.SKPMONTH, "skip months run from 0 to 999");
+    return true;
+}
+
+void Worker::set_rate(double rate) noexcept {
+    R_ = rate;
+    d365_ = daily_365(rate);
+    d360_ = daily_360(rate);
+}
+
+void Worker::check_pass(double balance) noexcept {
+    if (!std::isfinite(Wide(sumI_) + sumP_ + sumD_ + sumL_ + sumH_ + sumW_ + last_ + balance)) fault_ = true;
+}
+
+void Worker::commit() noexcept {
+    b_.APR = R_;
+    b_.NUMPAY = N_;
+    b_.BLPAY = T_;
+    b_.TERMYEARS = Y_;
+}
+
+// Whether every value written back is a finite number.
+bool outputs_finite(const Block& b) noexcept {
+    const double outputs[] = {b.PAYMENT,    b.NUMPAY,     b.TERMYEARS, b.BLPAY,          b.TOTALINTEREST,
+                              b.APR,        b.LASTPAY,    b.REGZAPR,   b.TOTALPRINCIPAL, b.TOTALINSURANCE,
+                              b.TOTALTAXES, b.TOTALPAYOUT};
+    return std::all_of(std::begin(outputs), std::end(outputs), [](double v) { return std::isfinite(v); });
+}
+
+void Worker::run() noexcept {
+    b_.REGZAPR = b_.LASTPAY = b_.TOTALPRINCIPAL = b_.TOTALINSURANCE = b_.TOTALTAXES = b_.TOTALPAYOUT = 0.0;
+    L_ = 0.0;
+    sumI_ = 0.0;
+    if (!within_domain()) {
+        b_.ERRFLAG = 1;
+        return;
+    }
+
+    // A fault must leave the block as it came, so keep it; the caller's floating-point flags are
+    // put back afterwards.
+    const Block passed = b_;
+    std::fexcept_t caller_flags;
+    std::fegetexceptflag(&caller_flags, FE_ALL_EXCEPT);
+    std::feclearexcept(FE_ALL_EXCEPT);
+
+    flag_ = b_.INTMETHOD;
+    o_ = b_.ODDDAYS;
+    F_ = b_.FINANCEAMT;
+    N_ = b_.NUMPAY;
+    T_ = b_.BLPAY;
+    f_ = b_.FREQUENCY;
+    Y_ = b_.TERMYEARS;
+    set_rate(b_.APR);
+
+    const double payment = b_.PAYMENT;
+    const double charge = b_.TOTALINTEREST;
+    if (payment == 0.0 && N_ > 0.0 && T_ > 0.0 && charge == 0.0 && R_ > 0.0 && F_ > 0.0 && f_ > 0.0)
+        case_1();
+    else if (payment > 0.0 && N_ > 1.0 && T_ > 0.0 && R_ > 0.0 && F_ > 0.0 && f_ > 0.0 && charge == 0.0)
+        case_3();
+    else
+        case_2();
+    commit();
+
+    if (b_.ERRFLAG != 1 && (fault_ || !outputs_finite(b_))) {
+        // Where the arithmetic overflowed or divided by zero the command ends with the fault's text
+        // and nothing of it is kept. A value that is not a number comes from one of those two unless
+        // neither was raised.
+        const char* text = std::fetestexcept(FE_DIVBYZERO)  ? texts::kDivisionByZero
+                           : std::fetestexcept(FE_OVERFLOW) ? texts::kOverflow
+                                                            : texts::kInvalidOperation;
+        b_ = passed;
+        b_.ERRFLAG = 1;
+        messages_.show(text);
+    }
+    std::fesetexceptflag(&caller_flags, FE_ALL_EXCEPT);
+}
+
+// Is(k): the interest a level loan paying P over N periods carries in period k.
+double Worker::scheduled_interest(double k) const noexcept {
+    return static_cast<double>(Wide(R_) / f_ * 0.01L * P_ * an(R_, f_, N_ - k + 1.0));
+}
+
+// Rate of one period on the calendar: monthly loans move the cursor one month before every period
+// after the first and count the days of its month; yearly loans count the days of the first due month.
+double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexcept {
+    const double daily = year_365 ? d365_ : d360_;
+    if (f_ == 12.0) {
+        if (k > 1.0) common::next_month(cursor);
+        return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
+    }
+    if (f_ == 1.0) return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
+    if (f_ == 24.0) return static_cast<double>(Wide(daily) * 15.0L);
+    if (f_ == 26.0) return static_cast<double>(Wide(daily) * 14.0L);
+    if (f_ == 52.0) return static_cast<double>(Wide(daily) * 7.0L);
+    return static_cast<double>(Wide(daily) * ((year_365 ? 365.0L : 360.0L) / f_));
+}
+
+double Worker::premium(double base, double payments, double rate, double per_year, double k,
+                       double balance) const noexcept {
+    if (!(base > 0.0) || !(k <= payments)) return 0.0;
+    if (k == 1.0) return base / per_year;
+    return static_cast<double>(Wide(balance) * rate / per_year);
+}
+
+// The level payment: everything the loan costs over the amortize period, spread over its payments.
+double Worker::level_payment(double principal) const noexcept {
+    const Wide escrow = Wide(b_.HOINS) * Y_ + Wide(b_.OTINS) * Y_ + Wide(b_.TAXES) * Y_;
+    return static_cast<double>((Wide(sumI_) + principal + sumD_ + sumL_ + escrow) / N_);
+}
+
+// First look at the interest, on the scheduled annuity rather than the calendar; premiums are taken
+// on the balance after each period's principal.
+void Worker::estimate_pass() noexcept {
+    sumI_ = sumP_ = sumD_ = sumL_ = 0.0;
+    double balance = F_;
+    const Date cursor = first_due(b_.FIRSTDUE);
+    single_days_ = common::month_length(cursor.month, cursor.year);
+    single_estimate_ = f_ == 1.0 && N_ == 1.0;
+    for (double k = 1.0; k <= N_; k += 1.0) {
+        double interest = 0.0;
+        switch (flag_) {
+        case 1:
+        case 4:
+        case 7:
+            interest = single_estimate_
+                           ? static_cast<double>(Wide(single_days_) * d365_ * F_)
+                           : static_cast<double>(Wide(R_) / f_ * 0.01L * P_ * a365(R_, N_ - k + 1.0, f_));
+            break;
+        case 2:
+            interest = single_estimate_
+                           ? static_cast<double>(Wide(single_days_) * d360_ * F_)
+                           : static_cast<double>(Wide(R_) / f_ * 0.01L * P_ * a360(R_, N_ - k + 1.0, f_));
+            break;
+        case 3:
+            interest = static_cast<double>(30.0L * d360_ * F_);
+            break;
+        case 5:
+            break;
+        default:
+            interest = single_estimate_ ? static_cast<double>(30.0L * d360_ * F_) : scheduled_interest(k);
+            break;
+        }
+        const double principal = P_ - interest;
+        sumP_ += principal;
+        sumI_ += interest;
+        balance = k == 1.0 ? F_ - principal : balance - principal;
+        sumD_ += premium(b_.DSPREM, b_.DSNUMPAY, b_.DSRATE, b_.DSFREQ, k, balance);
+        sumL_ += premium(b_.LFPREM, b_.LFNUMPAY, b_.LFRATE, b_.LFFREQ, k, balance);
+    }
+    check_pass(balance);
+}
+
+void Worker::odd_day_correction() noexcept {
+    if (o_ <= 0) return;
+    const int counted = single_estimate_ ? single_days_ : 0;
+    switch (flag_) {
+    case 1:
+    case 4:
+    case 7:
+        sumI_ = static_cast<double>(sumI_ + Wide(o_ - counted) * d365_ * F_);
+        break;
+    case 2:
+        sumI_ = static_cast<double>(sumI_ + Wide(o_ - counted) * d360_ * F_);
+        break;
+    case 0:
+    case 3:
+        sumI_ = static_cast<double>(sumI_ + Wide(o_ - 30) * d360_ * F_);
+        break;
+    default:
+        break;
+    }
+}
+
+void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+    sumI_ = sumP_ = sumD_ = sumL_ = sumH_ = sumW_ = last_ = 0.0;
+    double balance = 0.0;
+    Date cursor = first_due(b_.FIRSTDUE);
+    const bool single_payment = N_ == 1.0 && T_ == 1.0 && f_ == 1.0;
+    const bool level = level_flag(flag_);
+    const double taxes = b_.TAXES > 0.0 ? static_cast<double>(Wide(b_.TAXES) * Y_ / tax_divisor) : 0.0;
+    const double home = b_.HOINS > 0.0 ? static_cast<double>(Wide(b_.HOINS) * Y_ / insurance_divisor) : 0.0;
+    const double other = b_.OTINS > 0.0 ? static_cast<double>(Wide(b_.OTINS) * Y_ / insurance_divisor) : 0.0;
+
+    for (double k = 1.0; k <= n; k += 1.0) {
+        double interest = 0.0;
+        switch (flag_) {
+        case 1:
+        case 2:
+        case 4:
+        case 7: {
+            const bool year_365 = flag_ != 2;
+            const double rate = calendar_rate(cursor, k, year_365);
+            const double daily = year_365 ? d365_ : d360_;
+            if (k == 1.0)
+                interest = o_ >= 1 ? static_cast<double>(Wide(o_) * daily * F_)
+                                   : static_cast<double>(Wide(rate) * F_);
+            else
+                interest = static_cast<double>(Wide(rate) * balance);
+            break;
+        }
+        case 3: {
+            const double rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            if (k == 1.0)
+                interest = o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_)
+                                   : static_cast<double>(Wide(rate) * F_);
+            else
+                interest = static_cast<double>(Wide(rate) * balance);
+            break;
+        }
+        case 5:
+            break;
+        default:
+            if (k > 1.0)
+                interest = scheduled_interest(k);
+            else if (f_ == 1.0)
+                interest = static_cast<double>(Wide(o_ > 0 ? o_ : 30) * d360_ * F_);
+            else if (o_ > 0)
+                interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
+            else
+                interest = scheduled_interest(1.0);
+            break;
+        }
+        sumI_ += interest;
+
+        const double disability = premium(b_.DSPREM, b_.DSNUMPAY, b_.DSRATE, b_.DSFREQ, k, balance);
+        const double life = premium(b_.LFPREM, b_.LFNUMPAY, b_.LFRATE, b_.LFFREQ, k, balance);
+        sumD_ += disability;
+        sumL_ += life;
+        sumH_ += home;
+        sumW_ += other;
+
+        double principal =
+            level ? static_cast<double>(Wide(L_) - taxes - home - other - disability - life - interest) : Fp_;
+        sumP_ += principal;
+
+        if (k == 1.0 && single_payment) {
+            sumP_ = F_;
+            balance = 0.0;
+            last_ = 0.0;
+        } else if (k == 1.0 && k == T_ && balloon) {
+            // A balloon term of one payment: the balloon is what is owed after it.
+            sumP_ = principal;
+            balance = F_ - principal;
+            last_ = balance;
+        } else if (k == 1.0) {
+            balance = F_ - principal;
+        } else if (k == n) {
+            sumP_ = static_cast<double>(Wide(sumP_) - principal + balance);
+            principal = balance;
+            last_ = static_cast<double>(Wide(balance) + taxes + home + other + disability + life + interest);
+            balance = 0.0;
+        } else {
+            balance -= principal;
+        }
+    }
+    check_pass(balance);
+}
+
+void Worker::pre_adjustment() noexcept {
+    const double last = last_;
+    if (last > L_) {
+        const double over = last - L_;
+        if (over < 2.0)
+            L_ += over / N_;
+        else if (R_ >= 13.0)
+            L_ += 0.1;
+        else if (sumD_ <= 0.0 && sumL_ <= 0.0 && sumH_ <= 0.0 && sumW_ <= 0.0 && flag_ != 2)
+            L_ = level_payment(sumP_);
+    }
+    if (last < 0.0) L_ -= 1.0;
+}
+
+// One decision of the payment search on the last payment of a pass: the next level payment, the
+// stepped-down flag, and which plain step it was (0 when it was not one step of a fixed size).
+struct Move {
+    double level;
+    bool stepped;
+    int kind;
+    bool again;
+};
+
+Move Worker::decide(double last, double level, bool stepped) const noexcept {
+    Move move{level, stepped, 0, true};
+    bool nudged = false;
+    if (last > level) {
+        const double over = last - level;
+        if (over < 2.0) {
+            move.level += over / N_;
+            nudged = true;
+        } else if (!stepped) {
+            const bool far = over >= 2.0 * level;
+            move.level += far ? 1.0 : 0.01;
+            move.kind = far ? 1 : 2;
+            return move;
+        }
+    }
+    if (last < 0.0) {
+        const bool deep = last <= -2.0 * move.level;
+        move.level -= deep ? (R_ < 25.0 ? 0.1 : 0.01) : 0.01;
+        move.stepped = true;
+        move.kind = nudged ? 0 : deep ? 3 : 4;
+        return move;
+    }
+    if (stepped && R_ < 25.0 && last > move.level) {
+        move.level += 0.01;
+        move.kind = nudged ? 0 : 5;
+        return move;
+    }
+    move.again = false;
+    return move;
+}
+
+double Worker::step_of(int kind) const noexcept {
+    switch (kind) {
+    case 1:
+        return 1.0;
+    case 3:
+        return R_ < 25.0 ? -0.1 : -0.01;
+    case 4:
+        return -0.01;
+    default:
+        return 0.01;
+    }
+}
+
+// A long run of equal steps moves the level payment until the decision changes. The last payment
+// falls steadily as the level payment rises, so the first level payment of the run where the
+// decision changes is found by doubling and halving the number of steps; the level payments are
+// built by the same additions the run makes, so the search lands where the run would.
+double Worker::leap(double start, int kind, double& periods) noexcept {
+    const double step = step_of(kind);
+    auto stops = [&](double level) {
+        const double held = L_;
+        L_ = level;
+        schedule_pass(N_, N_, N_, false);
+        periods += std::max(N_, 1.0);
+        L_ = held;
+        const bool faulted = fault_;
+        fault_ = false;
+        return faulted || decide(last_, level, stepped_down_).kind != kind;
+    };
+    auto advance = [&](double level, double steps) {
+        for (double j = 0.0; j < steps; j += 1.0)
+            level += step;
+        return level;
+    };
+    if (stops(start)) return start;
+    double low = 0.0, high = 1.0;
+    double low_level = start, high_level = advance(start, 1.0);
+    while (!stops(high_level)) {
+        if (periods > kSearchPeriodBudget || high > 0x1p40) return high_level;
+        low = high;
+        low_level = high_level;
+        high *= 2.0;
+        high_level = advance(low_level, high - low);
+    }
+    while (high - low > 1.0) {
+        const double mid = low + std::floor((high - low) / 2.0);
+        const double mid_level = advance(low_level, mid - low);
+        if (stops(mid_level)) {
+            high = mid;
+            high_level = mid_level;
+        } else {
+            low = mid;
+            low_level = mid_level;
+        }
+    }
+    return high_level;
+}
+
+// Moves the level payment in cent (and larger) steps until the last payment of the amortization
+// lies between 0 and the level payment. Some loans have no such payment on the cent grid; there the
+// search would step up and down forever, so it ends when it meets a payment it has tried since
+// stepping down, or when its budget of periods is spent, keeping the level payment it holds.
+void Worker::payment_search() noexcept {
+    double tried[kSearchMemory];
+    int stored = 0;
+    int next = 0;
+    double periods = 0.0;
+    int run_kind = 0;
+    int run_length = 0;
+    for (;;) {
+        if (stepped_down_) {
+            const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
+            for (int i = 0; i < stored; ++i)
+                if (std::fabs(tried[i] - L_) <= tolerance) return;
+            tried[next] = L_;
+            next = (next + 1) % kSearchMemory;
+            stored = std::min(stored + 1, kSearchMemory);
+        }
+        if (periods > 0.0 && periods + N_ > kSearchPeriodBudget) return;
+
+        schedule_pass(N_, N_, N_, false);
+        periods += std::max(N_, 1.0);
+        if (fault_) return;
+        if (flag_ == 0) L_ = level_payment(sumP_);
+        if (!searched_flag(flag_)) return;
+
+        const Move move = decide(last_, L_, stepped_down_);
+        if (!move.again) return;
+        run_length =
+            move.kind != 0 && move.kind == run_kind && move.stepped == stepped_down_ ? run_length + 1 : 0;
+        run_kind = move.kind;
+        L_ = move.level;
+        stepped_down_ = move.stepped;
+        if (run_length >= kRunBeforeLeap) {
+            L_ = leap(L_, run_kind, periods);
+            run_kind = run_length = 0;
+        }
+    }
+}
+
+// Case 1: the scheduled payment, the balloon payment and the totals.
+void Worker::case_1() noexcept {
+    Y_ = at_least_one_year(T_ / f_);
+    const double f_payment = f_ == 1.0 ? 12.0 : f_;
+    switch (flag_) {
+    case 1:
+    case 4:
+    case 7:
+        P_ = F_ / a365(R_, N_, f_payment);
+        break;
+    case 2:
+        P_ = F_ / a360(R_, N_, f_payment);
+        break;
+    case 5:
+        P_ = F_ / N_;
+        break;
+    default:
+        P_ = F_ / an(R_, f_payment, N_);
+        break;
+    }
+    Fp_ = F_ / N_;
+
+    estimate_pass();
+    if (fault_) return;
+    odd_day_correction();
+    L_ = fixed_flag(flag_) ? Fp_ : level_payment(f_ == 1.0 && flag_ > 0 ? F_ : sumP_);
+
+    schedule_pass(N_, N_, N_, false);
+    if (flag_ == 0) L_ = level_payment(sumP_);
+    if (searched_flag(flag_)) pre_adjustment();
+    payment_search();
+    if (fault_) return;
+
+    if (fixed_flag(flag_)) L_ = Fp_ = F_ / N_;
+    // Taxes over the balloon term, the two insurances over the amortize period.
+    schedule_pass(T_, T_, N_, true);
+    b_.LASTPAY = last_;
+    b_.PAYMENT = L_;
+    set_maturity();
+    final_totals();
+}
+
+// Case 3: the balloon payment and the totals for a given payment.
+void Worker::case_3() noexcept {
+    L_ = b_.PAYMENT;
+    P_ = F_ / an(R_, f_, N_);
+    Y_ = at_least_one_year(T_ / f_);
+    if (fixed_flag(flag_)) {
+        L_ = Fp_ = F_ / N_;
+        b_.PAYMENT = L_;
+    }
+    schedule_pass(T_, T_, T_, true);
+    b_.LASTPAY = last_;
+    set_maturity();
+    final_totals();
+}
+
+void Worker::case_2() noexcept {
+    const double payment = b_.PAYMENT;
+    const double charge = b_.TOTALINTEREST;
+    const bool given = charge > 0.0 && F_ > 0.0 && N_ > 0.0 && payment > 0.0 && f_ > 0.0;
+    if (R_ == 0.0 && T_ < 1.0 && given) {
+        finance_charge_run(false);
+    } else if (R_ == 0.0 && T_ > 1.0 && given) {
+        finance_charge_run(true);
+    } else if (R_ != 0.0 || charge != 0.0 || F_ <= 0.0 || payment <= 0.0 || N_ <= 0.0 || T_ <= 0.0 ||
+               f_ <= 0.0) {
+        not_enough_data();
+    } else {
+        solve_rate(T_);
+        case_3();
+    }
+}
+
+// The APR from the payment (level flags) or from the finance charge over `periods` (fixed principal).
+void Worker::solve_rate(double periods) noexcept {
+    if (level_flag(flag_))
+        set_rate(present_value_rate(b_.PAYMENT, N_, F_, f_, flag_, o_));
+    else
+        set_rate(fixed_principal_rate(N_, F_, f_, flag_, o_, b_.TOTALINTEREST, periods));
+}
+
+// Sub-cases 2a (balloon term from the finance charge) and 2b (APR only, balloon term given): run
+// periods until the interest reaches the finance charge in whole dollars.
+void Worker::finance_charge_run(bool balloon_term_given) noexcept {
+    solve_rate(balloon_term_given ? T_ : N_);
+    const double payment = b_.PAYMENT;
+    const double charge = b_.TOTALINTEREST;
+    const bool level = level_flag(flag_);
+    if (level)
+        L_ = payment;
+    else
+        Fp_ = payment;
+
+    // Escrow by the month, whatever the frequency.
+    const double taxes = b_.TAXES > 0.0 ? b_.TAXES / 12.0 : 0.0;
+    const double home = b_.HOINS > 0.0 ? b_.HOINS / 12.0 : 0.0;
+    const double other = b_.OTINS > 0.0 ? b_.OTINS / 12.0 : 0.0;
+
+    double balance = F_;
+    double k = 0.0;
+    sumI_ = sumD_ = sumL_ = 0.0;
+    Date cursor = first_due(b_.FIRSTDUE);
+    while (std::trunc(sumI_) < std::trunc(charge)) {
+        k += 1.0;
+        if (k > kPeriodCap) {
+            messages_.show(texts::kPeriodCap);
+            b_.ERRFLAG = 1;
+            T_ = 1.0;
+            set_rate(1.0);
+            case_3();
+            return;
+        }
+        if (balloon_term_given && k > T_) break;
+
+        double rate = 0.0;
+        switch (flag_) {
+        case 1:
+        case 4:
+        case 7:
+            rate = calendar_rate(cursor, k, true);
+            break;
+        case 2:
+            rate = calendar_rate(cursor, k, false);
+            break;
+        case 5:
+            break;
+        default:
+            rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            break;
+        }
+        const double interest = static_cast<double>(Wide(rate) * (k == 1.0 ? F_ : balance));
+        sumI_ += interest;
+
+        const double disability = premium(b_.DSPREM, b_.DSNUMPAY, b_.DSRATE, b_.DSFREQ, k, balance);
+        const double life = premium(b_.LFPREM, b_.LFNUMPAY, b_.LFRATE, b_.LFFREQ, k, balance);
+        sumD_ += disability;
+        sumL_ += life;
+        const double principal =
+            level ? static_cast<double>(Wide(L_) - taxes - home - other - disability - life - interest) : Fp_;
+        balance = k == 1.0 ? F_ - principal : balance - principal;
+    }
+    check_pass(balance);
+
+    if (balloon_term_given) {
+        b_.LASTPAY = flag_ == 5 ? payment : balance;
+    } else if (flag_ == 5) {
+        T_ = F_ / payment;
+        b_.LASTPAY = payment;
+    } else {
+        T_ = k;
+        b_.LASTPAY = balance;
+    }
+    set_maturity();
+    if (!balloon_term_given) sumI_ = charge;
+    sumP_ = F_;
+    final_totals();
+}
+
+// Sub-case 2c: the message, then a run on placeholders whose results the caller discards.
+void Worker::not_enough_data() noexcept {
+    messages_.show(texts::kNotEnoughData);
+    b_.ERRFLAG = 1;
+    T_ = 1.0;
+    N_ = 1.0;
+    set_rate(1.0);
+    b_.PAYMENT = 1.0;
+    // The placeholder run divides by the frequency; without one there is nothing to run.
+    if (f_ > 0.0) case_3();
+}
+
+void Worker::set_maturity() noexcept {
+    const Date date = maturity(b_.FIRSTDUE, b_.SKPMONTH, T_, f_, flag_, o_);
+    b_.MATMONTH = date.month;
+    b_.MATDAY = date.day;
+    b_.MATYEAR = date.year;
+}
+
+void Worker::final_totals() noexcept {
+    const Wide home = Wide(b_.HOINS) * Y_;
+    const Wide other = Wide(b_.OTINS) * Y_;
+    const Wide taxes = Wide(b_.TAXES) * Y_;
+    b_.TOTALPAYOUT = static_cast<double>(Wide(sumP_) + sumI_ + sumD_ + sumL_ + home + other + taxes);
+    // The Reg Z rate is figured on the amortize period and the loan amount requested.
+    if (fixed_flag(flag_))
+        b_.REGZAPR = fixed_principal_rate(N_, b_.ORGAMT, f_, flag_, o_, sumI_, N_);
+    else
+        b_.REGZAPR = present_value_rate(b_.PAYMENT, N_, b_.ORGAMT, f_, flag_, o_);
+    b_.TOTALINSURANCE = static_cast<double>(Wide(sumD_) + sumL_ + home + other);
+    b_.TOTALTAXES = static_cast<double>(taxes);
+    b_.TOTALPRINCIPAL = sumP_;
+    if (b_.TOTALINTEREST <= 0.0) b_.TOTALINTEREST = sumI_;
+}
+
+} // namespace
+
+void solve(Block& block, const Messages& messages) noexcept {
+    Worker worker(block, messages);
+    worker.run();
+}
+
+} // namespace talvero::vaulter

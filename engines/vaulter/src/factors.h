@@ -1,0 +1,52 @@
+// Day counts and annuity factors of the balloon engine. R is the annual rate in percent.
+//
+//   days_365(f)        30.4463 for f 12, 15 / 14 / 7 for f 24 / 26 / 52, else 365 / f; unlike the
+//                      regular engine there is no 30.4463-day period for f 1 (a yearly loan counts
+//                      365 days), so callers that want the monthly count pass 12 themselves
+//   days_360(f)        30 for f 12 and 1, 15 / 14 / 7 for f 24 / 26 / 52, else 360 / f
+//   a365(R, n, f)      (1 - 1 / (1 + d365 * days_365(f))^n) / (d365 * days_365(f))
+//   a360(R, n, f)      the same on the 360-day year with days_360(f)
+//   an(R, f, n)        nominal factor, periodic rate R * 0.01 / f
+//   daily_365(R)       R * 0.01 * (1/365), the constant taken in extended precision
+//   daily_360(R)       R * 0.01 * (1/360)
+#pragma once
+
+#include "common/annuity.h"
+
+namespace talvero::vaulter {
+
+using Wide = long double;
+
+inline double days_365(double f) noexcept {
+    if (f == 12.0) return 30.4463;
+    if (f == 24.0) return 15.0;
+    if (f == 26.0) return 14.0;
+    if (f == 52.0) return 7.0;
+    return 365.0 / f;
+}
+
+inline double days_360(double f) noexcept {
+    return common::period_days_360(f);
+}
+
+inline double a365(double rate, double n, double f) noexcept {
+    return common::factor_daily(rate, n, 365.0, days_365(f));
+}
+
+inline double a360(double rate, double n, double f) noexcept {
+    return common::factor_d360(rate, n, f);
+}
+
+inline double an(double rate, double f, double n) noexcept {
+    return common::factor_n(rate, f, n);
+}
+
+inline double daily_365(double rate) noexcept {
+    return static_cast<double>(Wide(rate) * 0.01L * (1.0L / 365.0L));
+}
+
+inline double daily_360(double rate) noexcept {
+    return static_cast<double>(Wide(rate) * 0.01L * (1.0L / 360.0L));
+}
+
+} // namespace talvero::vaulter
