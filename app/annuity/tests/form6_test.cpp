@@ -23,31 +23,22 @@ TEST_F(Form6Test, LayoutNamesAndInitialTexts) {
     EXPECT_EQ(tabCaptions(f()), (QStringList{"FV Single Deposit", "FV Regular Deposits", "PV Single Deposit",
                                              "PV Regular Deposits", "IRR"}));
     expectNamedControls(f(), 24, 16);
-    const struct {
-        const char* name;
-        const char* label;
-        const char* initial;
-    } boxes[] = {
-        {"Edit1", "FV of what amount ?", "   0.00"},
-        {"Edit2", "APR", "   0.00"},
-        {"Edit3", "Interest Payments per Year", "      0"},
-        {"Edit4", "Number of Years", "      0"},
-        {"Edit5", "Future Value (answer)", ""},
-        {"Edit8", "Number of Payments per Year", "      0"},
-        {"Edit11", "PV of what amount ?", "   0.00"},
-        {"Edit15", "Present Value (answer)", ""},
-        {"Edit16", "Regular Deposit Amount", "   0.00"},
-        {"Edit20", "Present Value of Deposits (answer)", ""},
-        {"Edit21", "Value at Start of Period", "   0.00"},
-        {"Edit22", "Value at End of Period", "   0.00"},
-        {"Edit23", "Investment Period in Years", "      0"},
-        {"Edit24", "Internal Rate of Return (answer)", ""},
-    };
-    for (const auto& b : boxes) {
-        SCOPED_TRACE(b.name);
-        EXPECT_EQ(text(f(), b.name), QString::fromLatin1(b.initial));
-        EXPECT_EQ(labelOf(f(), edit(f(), b.name)), QString::fromLatin1(b.label));
-    }
+    expectBoxes(f(), {
+                         {"Edit1", "FV of what amount ?", "   0.00"},
+                         {"Edit2", "APR", "   0.00"},
+                         {"Edit3", "Interest Payments per Year", "      0"},
+                         {"Edit4", "Number of Years", "      0"},
+                         {"Edit5", "Future Value (answer)", ""},
+                         {"Edit8", "Number of Payments per Year", "      0"},
+                         {"Edit11", "PV of what amount ?", "   0.00"},
+                         {"Edit15", "Present Value (answer)", ""},
+                         {"Edit16", "Regular Deposit Amount", "   0.00"},
+                         {"Edit20", "Present Value of Deposits (answer)", ""},
+                         {"Edit21", "Value at Start of Period", "   0.00"},
+                         {"Edit22", "Value at End of Period", "   0.00"},
+                         {"Edit23", "Investment Period in Years", "      0"},
+                         {"Edit24", "Internal Rate of Return (answer)", ""},
+                     });
     EXPECT_EQ(button(f(), "Button1")->text(), QStringLiteral("Quit"));
     EXPECT_EQ(button(f(), "Button14")->text(), QStringLiteral("Compute"));
     EXPECT_EQ(button(f(), "Button15")->text(), QStringLiteral("Prt/Screen"));

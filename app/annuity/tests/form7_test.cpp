@@ -29,31 +29,22 @@ TEST_F(Form7Test, LayoutNamesAndInitialTexts) {
               (QStringList{"Future Value with Starting Balance", "Time Value of Withdrawals",
                            "Effective Periodic Rate", "Effective Continuous Rate"}));
     expectNamedControls(f(), 16, 13);
-    const struct {
-        const char* name;
-        const char* label;
-        const char* initial;
-    } boxes[] = {
-        {"Edit1", "Starting Balance", "   0.00"},
-        {"Edit2", "Recurring Deposit Amount", "   0.00"},
-        {"Edit3", "APR", "   0.00"},
-        {"Edit4", "Number of Payments Per Year", "      0"},
-        {"Edit5", "Number of Years", "      0"},
-        {"Edit6", "Future Value (answer)", ""},
-        {"Edit7", "Starting Balance", "   0.00"},
-        {"Edit8", "Recurring Withdrawal Amount", "   0.00"},
-        {"Edit10", "Withdrawals Per Year", "      0"},
-        {"Edit11", "Number of Years (answer)", ""},
-        {"Edit13", "Number of Compounding Periods", "      0"},
-        {"Edit14", "Effective Periodic Rate (answer)", ""},
-        {"Edit15", "APR", "   0.00"},
-        {"Edit16", "Effective Periodic Rate (answer)", ""},
-    };
-    for (const auto& b : boxes) {
-        SCOPED_TRACE(b.name);
-        EXPECT_EQ(text(f(), b.name), QString::fromLatin1(b.initial));
-        EXPECT_EQ(labelOf(f(), edit(f(), b.name)), QString::fromLatin1(b.label));
-    }
+    expectBoxes(f(), {
+                         {"Edit1", "Starting Balance", "   0.00"},
+                         {"Edit2", "Recurring Deposit Amount", "   0.00"},
+                         {"Edit3", "APR", "   0.00"},
+                         {"Edit4", "Number of Payments Per Year", "      0"},
+                         {"Edit5", "Number of Years", "      0"},
+                         {"Edit6", "Future Value (answer)", ""},
+                         {"Edit7", "Starting Balance", "   0.00"},
+                         {"Edit8", "Recurring Withdrawal Amount", "   0.00"},
+                         {"Edit10", "Withdrawals Per Year", "      0"},
+                         {"Edit11", "Number of Years (answer)", ""},
+                         {"Edit13", "Number of Compounding Periods", "      0"},
+                         {"Edit14", "Effective Periodic Rate (answer)", ""},
+                         {"Edit15", "APR", "   0.00"},
+                         {"Edit16", "Effective Periodic Rate (answer)", ""},
+                     });
 }
 
 TEST_F(Form7Test, WorkedValues) {

@@ -24,31 +24,22 @@ TEST_F(Form8Test, LayoutNamesAndInitialTexts) {
     EXPECT_EQ(tabCaptions(f()), (QStringList{"Percent Change", "Percent of Total", "Markup Over Cost",
                                              "Markup Over Price", "Markup Percent"}));
     expectNamedControls(f(), 15, 16);
-    const struct {
-        const char* name;
-        const char* label;
-        const char* initial;
-    } boxes[] = {
-        {"Edit1", "Old Value", "   0.00"},
-        {"Edit2", "New Value", "   0.00"},
-        {"Edit3", "Percentage Change (answer)", ""},
-        {"Edit4", "Partial Amount", "   0.00"},
-        {"Edit5", "Total Amount", "   0.00"},
-        {"Edit6", "Percent of Total (answer)", ""},
-        {"Edit7", "Price of Item", "   0.00"},
-        {"Edit8", "Cost of Item", "   0.00"},
-        {"Edit9", "Markup Percent of Cost (answer)", ""},
-        {"Edit11", "Cost of Item", "   0.00"},
-        {"Edit12", "Markup Percent of Price (answer)", ""},
-        {"Edit13", "Price of Item", "   0.00"},
-        {"Edit14", "Markup Percentage", "   0.00"},
-        {"Edit15", "Price with Markup (answer)", ""},
-    };
-    for (const auto& b : boxes) {
-        SCOPED_TRACE(b.name);
-        EXPECT_EQ(text(f(), b.name), QString::fromLatin1(b.initial));
-        EXPECT_EQ(labelOf(f(), edit(f(), b.name)), QString::fromLatin1(b.label));
-    }
+    expectBoxes(f(), {
+                         {"Edit1", "Old Value", "   0.00"},
+                         {"Edit2", "New Value", "   0.00"},
+                         {"Edit3", "Percentage Change (answer)", ""},
+                         {"Edit4", "Partial Amount", "   0.00"},
+                         {"Edit5", "Total Amount", "   0.00"},
+                         {"Edit6", "Percent of Total (answer)", ""},
+                         {"Edit7", "Price of Item", "   0.00"},
+                         {"Edit8", "Cost of Item", "   0.00"},
+                         {"Edit9", "Markup Percent of Cost (answer)", ""},
+                         {"Edit11", "Cost of Item", "   0.00"},
+                         {"Edit12", "Markup Percent of Price (answer)", ""},
+                         {"Edit13", "Price of Item", "   0.00"},
+                         {"Edit14", "Markup Percentage", "   0.00"},
+                         {"Edit15", "Price with Markup (answer)", ""},
+                     });
     bool hint = false;
     for (QLabel* l : form->findChildren<QLabel*>())
         hint = hint || l->text() == "Use decimal value (25% = .25)";

@@ -115,6 +115,21 @@ inline int f1Context(QWidget* on) {
     return help.requests().first().context;
 }
 
+// A box's label (its buddy) and its text at creation.
+struct BoxAtCreation {
+    const char* name;
+    const char* label;
+    const char* initial;
+};
+
+inline void expectBoxes(QDialog* form, std::initializer_list<BoxAtCreation> boxes) {
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.name);
+        EXPECT_EQ(text(form, b.name), QString::fromLatin1(b.initial));
+        EXPECT_EQ(labelOf(form, edit(form, b.name)), QString::fromLatin1(b.label));
+    }
+}
+
 // Each Help button sets the bare help file and jumps, through the form's own file, to its topic,
 // and the topic is installed.
 struct HelpButton {
