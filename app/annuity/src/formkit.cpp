@@ -57,6 +57,8 @@ QTabWidget* buildFrame(QDialog* form, const QString& caption, QPushButton*& quit
     auto* layout = new QVBoxLayout(form);
     auto* pages = new QTabWidget(form);
     ui::nameWidget(pages, QStringLiteral("PageControl1"));
+    // Every tab stays in sight: the form widens to show them all.
+    pages->setUsesScrollButtons(false);
     layout->addWidget(pages);
     auto* row = new QHBoxLayout;
     row->addStretch();
