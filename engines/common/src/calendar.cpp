@@ -33,6 +33,15 @@ void next_month(Date& date) noexcept {
 void advance_days(Date& date, int days) noexcept {
     normalize_month(date);
     date.day += days;
+    // Whole years first, so long steps do not walk month by month. Twelve months from
+    // (month, year) hold 366 days when they contain a February 29th.
+    for (;;) {
+        const bool leap_day_ahead = date.month <= 2 ? is_leap_year(date.year) : is_leap_year(date.year + 1);
+        const int year_days = leap_day_ahead ? 366 : 365;
+        if (date.day <= year_days) break;
+        date.day -= year_days;
+        ++date.year;
+    }
     for (int length = month_length(date.month, date.year); date.day > length;
          length = month_length(date.month, date.year)) {
         date.day -= length;

@@ -26,4 +26,8 @@ void clear_today() noexcept {
     g_overridden = false;
 }
 
+Date first_due_or_today(const char* text) noexcept {
+    return text[0] != '\0' ? read_mmddccyy(text) : today();
+}
+
 } // namespace talvero::common

@@ -72,6 +72,34 @@ TEST(Calendar, StepsDays) {
     }
 }
 
+// Skipping whole years gives the date the plain month-by-month walk gives.
+TEST(Calendar, LongStepsMatchTheMonthByMonthWalk) {
+    const tc::Date starts[] = {{1, 15, 2003},  {2, 29, 2004}, {2, 31, 2003},
+                               {12, 31, 1999}, {3, 1, 2100},  {11, 30, 2399}};
+    for (const tc::Date& start : starts)
+        for (int days : {0, 1, 28, 365, 366, 730, 1461, 3650, 36500}) {
+            SCOPED_TRACE(::testing::Message()
+                         << start.month << "/" << start.day << "/" << start.year << " + " << days);
+            tc::Date walked = start;
+            tc::normalize_month(walked);
+            walked.day += days;
+            while (walked.day > tc::month_length(walked.month, walked.year)) {
+                walked.day -= tc::month_length(walked.month, walked.year);
+                tc::next_month(walked);
+            }
+            tc::Date stepped = start;
+            tc::advance_days(stepped, days);
+            EXPECT_EQ(stepped, walked);
+        }
+}
+
+TEST(Today, FirstDueIsTheTypedDateOrToday) {
+    tc::set_today({6, 9, 2026});
+    EXPECT_EQ(tc::first_due_or_today(""), (tc::Date{6, 9, 2026}));
+    EXPECT_EQ(tc::first_due_or_today("01152004"), (tc::Date{1, 15, 2004}));
+    tc::clear_today();
+}
+
 TEST(Calendar, MonthSteps) {
     Date d{12, 15, 2003};
     tc::next_month(d);

@@ -303,7 +303,7 @@ void Engine::start_call() {
     runs_ = 0;
     bound_hit_ = false;
     cycle_found_ = false;
-    start_ = b.FIRSTDUE[0] != '\0' ? tc::read_mmddccyy(b.FIRSTDUE) : tc::today();
+    start_ = tc::first_due_or_today(b.FIRSTDUE);
 }
 
 bool Engine::input_usable() const noexcept {

@@ -6,29 +6,9 @@ namespace talvero::vaulter {
 
 using common::Date;
 
-Date first_due(const char* text) noexcept {
-    if (text[0] == '\0') return common::today();
-    return common::read_mmddccyy(text);
-}
-
-void advance_days_far(Date& date, int days) noexcept {
-    common::normalize_month(date);
-    date.day += days;
-    // Twelve months from (month, year) hold 366 days when they contain a February 29th.
-    for (;;) {
-        const bool leap_day_ahead =
-            date.month <= 2 ? common::is_leap_year(date.year) : common::is_leap_year(date.year + 1);
-        const int year_days = leap_day_ahead ? 366 : 365;
-        if (date.day <= year_days) break;
-        date.day -= year_days;
-        ++date.year;
-    }
-    common::advance_days(date, 0);
-}
-
 Date maturity(const char* first_due_text, int skip_months, double count, double f, int flag,
               int odd_days) noexcept {
-    Date date = first_due(first_due_text);
+    Date date = common::first_due_or_today(first_due_text);
     if (skip_months >= 13) {
         date.year += skip_months / 12;
         date.month += skip_months % 12;
@@ -56,7 +36,7 @@ Date maturity(const char* first_due_text, int skip_months, double count, double 
             common::next_month(date);
             if (flag == 0) date.day = 1;
         } else if (c > 0 && f > 0.0) {
-            advance_days_far(date, static_cast<int>(365.0 / f));
+            common::advance_days(date, static_cast<int>(365.0 / f));
         }
     }
     return date;

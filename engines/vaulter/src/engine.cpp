@@ -1,6 +1,7 @@
 #include "engine.h"
 
 #include "calendar_cursor.h"
+#include "common/today.h"
 #include "factors.h"
 #include "rate_search.h"
 #include "texts.h"
@@ -262,7 +263,7 @@ double Worker::level_payment(double principal) const noexcept {
 void Worker::estimate_pass() noexcept {
     sumI_ = sumP_ = sumD_ = sumL_ = 0.0;
     double balance = F_;
-    const Date cursor = first_due(b_.FIRSTDUE);
+    const Date cursor = common::first_due_or_today(b_.FIRSTDUE);
     single_days_ = common::month_length(cursor.month, cursor.year);
     single_estimate_ = f_ == 1.0 && N_ == 1.0;
     for (double k = 1.0; k <= N_; k += 1.0) {
@@ -323,7 +324,7 @@ void Worker::odd_day_correction() noexcept {
 void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
     sumI_ = sumP_ = sumD_ = sumL_ = sumH_ = sumW_ = last_ = 0.0;
     double balance = 0.0;
-    Date cursor = first_due(b_.FIRSTDUE);
+    Date cursor = common::first_due_or_today(b_.FIRSTDUE);
     const bool single_payment = N_ == 1.0 && T_ == 1.0 && f_ == 1.0;
     const bool level = level_flag(flag_);
     const double taxes = b_.TAXES > 0.0 ? static_cast<double>(Wide(b_.TAXES) * Y_ / tax_divisor) : 0.0;
@@ -661,7 +662,7 @@ void Worker::finance_charge_run(bool balloon_term_given) noexcept {
     double balance = F_;
     double k = 0.0;
     sumI_ = sumD_ = sumL_ = 0.0;
-    Date cursor = first_due(b_.FIRSTDUE);
+    Date cursor = common::first_due_or_today(b_.FIRSTDUE);
     while (std::trunc(sumI_) < std::trunc(charge)) {
         k += 1.0;
         if (k > kPeriodCap) {

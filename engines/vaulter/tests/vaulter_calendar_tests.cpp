@@ -70,21 +70,5 @@ TEST(Maturity, HugeCountsStop) {
     EXPECT_LT(due.year, 2004 + 8400);
 }
 
-// Skipping whole years gives the date the month-by-month walk gives.
-TEST(AdvanceDaysFar, MatchesTheMonthByMonthWalk) {
-    const Date starts[] = {{1, 15, 2003},  {2, 29, 2004}, {2, 31, 2003},
-                           {12, 31, 1999}, {3, 1, 2100},  {11, 30, 2399}};
-    for (const Date& start : starts)
-        for (int days : {0, 1, 28, 365, 366, 730, 1461, 3650, 36500}) {
-            SCOPED_TRACE(::testing::Message()
-                         << start.month << "/" << start.day << "/" << start.year << " + " << days);
-            Date walked = start;
-            common::advance_days(walked, days);
-            Date far = start;
-            advance_days_far(far, days);
-            EXPECT_EQ(far, walked);
-        }
-}
-
 } // namespace
 } // namespace talvero::vaulter
