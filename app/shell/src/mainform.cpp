@@ -192,17 +192,11 @@ void TMainForm::buildMenu() {
                                             "QMenuBar::item:selected { background: #A6CAF0; }"));
     menuBar()->installEventFilter(this);
     for (const MenuItem& entry : kMenu) {
-        QMenu* parentMenu = nullptr;
-        if (entry.parent) {
-            for (QAction* a : findChildren<QAction*>()) {
-                if (a->objectName() == QLatin1String(entry.parent)) parentMenu = a->menu();
-            }
-        }
-        addItem(parentMenu, entry);
+        QAction* parent = entry.parent ? findChild<QAction*>(QLatin1String(entry.parent)) : nullptr;
+        addItem(parent ? parent->menu() : nullptr, entry);
     }
     auto connectItem = [this](const char* name, void (TMainForm::*slot)()) {
-        for (QAction* a : findChildren<QAction*>())
-            if (a->objectName() == QLatin1String(name)) connect(a, &QAction::triggered, this, slot);
+        connect(findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this, slot);
     };
     connectItem("FileExitItem", &TMainForm::FileExit);
     connectItem("HelpContentsItem", &TMainForm::HelpContents);
