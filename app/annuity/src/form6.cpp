@@ -2,6 +2,7 @@
 #include "annuity/investment.h"
 #include "annuity/reading.h"
 #include "formkit.h"
+#include "ui/window.h"
 #include "ui/fields.h"
 
 #include "ui/help.h"
@@ -82,11 +83,11 @@ TForm6::TForm6(QWidget* parent) : QDialog(parent) {
         connect(buttons[k], &QPushButton::clicked, this, handlers[k]);
 
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
-    kit::setHelpContext(Button4, 33);
-    kit::setHelpContext(Button7, 32);
-    kit::setHelpContext(Button13, 30);
-    kit::setHelpContext(Button16, 29);
-    kit::installContextHelp(this, 4);
+    ui::setHelpContext(Button4, 33);
+    ui::setHelpContext(Button7, 32);
+    ui::setHelpContext(Button13, 30);
+    ui::setHelpContext(Button16, 29);
+    ui::installContextHelp(this, 4);
 
     FormCreate();
 }
@@ -102,7 +103,7 @@ void TForm6::FormCreate() {
 
 void TForm6::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    kit::centreOnScreen(this);
+    ui::centreOnScreen(this);
 }
 
 void TForm6::ReadInputs(int tabIndex) {
@@ -205,17 +206,17 @@ void TForm6::Button15Click() {
 }
 
 void TForm6::Button4Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Future_Value_of_a_Single_Deposit"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Future_Value_of_a_Single_Deposit"));
 }
 void TForm6::Button7Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Future_Value_of_a_Regular_Deposit"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Future_Value_of_a_Regular_Deposit"));
 }
 void TForm6::Button10Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Present_Value_of_a_Single_Deposit"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Present_Value_of_a_Single_Deposit"));
 }
 void TForm6::Button13Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Present_Value_of_a_Regular_Deposit"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Present_Value_of_a_Regular_Deposit"));
 }
 void TForm6::Button16Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Internal_Rate_of_Return"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Internal_Rate_of_Return"));
 }

@@ -2,6 +2,7 @@
 #include "annuity/reading.h"
 #include "annuity/retirement.h"
 #include "formkit.h"
+#include "ui/window.h"
 #include "ui/fields.h"
 
 #include "ui/help.h"
@@ -68,7 +69,7 @@ TForm7::TForm7(QWidget* parent) : QDialog(parent) {
         connect(buttons[k], &QPushButton::clicked, this, handlers[k]);
 
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
-    kit::installContextHelp(this, 5);
+    ui::installContextHelp(this, 5);
 
     FormCreate();
 }
@@ -84,7 +85,7 @@ void TForm7::FormCreate() {
 
 void TForm7::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    kit::centreOnScreen(this);
+    ui::centreOnScreen(this);
 }
 
 void TForm7::ReadInputs(int tabIndex) {
@@ -178,16 +179,16 @@ void TForm7::Button12Click() {
 }
 
 void TForm7::Button4Click() {
-    kit::helpButton(
+    ui::helpButton(
         this, QStringLiteral("Calculating_the_Future_Value_of_Regular_Deposits_with_a_Starting_Balance"));
 }
 void TForm7::Button7Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Time_Value_of_Withdrawals"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Time_Value_of_Withdrawals"));
 }
 void TForm7::Button10Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Effective_Periodic_Rate"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Effective_Periodic_Rate"));
 }
 void TForm7::Button13Click() {
-    kit::helpButton(
+    ui::helpButton(
         this, QStringLiteral("Calculating_the_Effective_Interest_Rate_Considering_Continuous_Compounding"));
 }

@@ -2,6 +2,7 @@
 #include "annuity/forms.h"
 #include "annuity/reading.h"
 #include "formkit.h"
+#include "ui/window.h"
 
 #include "ui/fields.h"
 #include "ui/help.h"
@@ -79,7 +80,7 @@ TForm8::TForm8(QWidget* parent) : QDialog(parent) {
         connect(buttons[k], &QPushButton::clicked, this, handlers[k]);
 
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
-    kit::installContextHelp(this, 6);
+    ui::installContextHelp(this, 6);
 
     FormCreate();
 }
@@ -93,7 +94,7 @@ void TForm8::FormCreate() {
 
 void TForm8::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    kit::centreOnScreen(this);
+    ui::centreOnScreen(this);
 }
 
 void TForm8::ReadInputs(int tabIndex) {
@@ -189,17 +190,17 @@ void TForm8::Button15Click() {
 }
 
 void TForm8::Button4Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Percent_Change"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Percent_Change"));
 }
 void TForm8::Button7Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Percent_of_Total"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Percent_of_Total"));
 }
 void TForm8::Button10Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Markup_Percentage_of_Cost"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Markup_Percentage_of_Cost"));
 }
 void TForm8::Button13Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Markup_Percentage_of_Price"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Markup_Percentage_of_Price"));
 }
 void TForm8::Button16Click() {
-    kit::helpButton(this, QStringLiteral("Calculating_the_Price_Considering_Percentage_Markup"));
+    ui::helpButton(this, QStringLiteral("Calculating_the_Price_Considering_Percentage_Markup"));
 }

@@ -3,54 +3,21 @@
 #include "annuity/reading.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
-#include "ui/help.h"
 #include "ui/messages.h"
 
 #include <QDialog>
-#include <QEvent>
 #include <QFont>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStringList>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
 namespace annuity::kit {
 
-namespace {
-const char* const kContextProperty = "talveroHelpContext";
-
-class ContextHelp : public QObject {
-public:
-    ContextHelp(QDialog* form, int formContext) : QObject(form), form_(form), formContext_(formContext) {}
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress) return false;
-        const auto* key = static_cast<QKeyEvent*>(event);
-        if (key->key() != Qt::Key_F1 || key->modifiers() != Qt::NoModifier) return false;
-        int context = formContext_;
-        for (auto* w = qobject_cast<QWidget*>(watched); w && w != form_; w = w->parentWidget()) {
-            const int own = w->property(kContextProperty).toInt();
-            if (own > 0) {
-                context = own;
-                break;
-            }
-        }
-        ui::helpContext(ui::helpFileFor(form_), context);
-        return true;
-    }
-
-private:
-    QDialog* form_;
-    int formContext_;
-};
-} // namespace
 
 QTabWidget* buildFrame(QDialog* form, const QString& caption, QPushButton*& quit) {
     form->setWindowTitle(caption);
@@ -134,30 +101,6 @@ bool showAnswer(const Answer& answer, QLineEdit* box) {
     }
     box->setText(ui::format("%7.2f", answer.value));
     return true;
-}
-
-void setHelpContext(QWidget* widget, int context) {
-    widget->setProperty(kContextProperty, context);
-}
-
-void installContextHelp(QDialog* form, int formContext) {
-    auto* filter = new ContextHelp(form, formContext);
-    form->installEventFilter(filter);
-    for (QWidget* child : form->findChildren<QWidget*>())
-        child->installEventFilter(filter);
-}
-
-void helpButton(QDialog* form, const QString& topic) {
-    ui::setApplicationHelpFile(QStringLiteral("Talvero.hlp"));
-    ui::helpJump(ui::helpFileFor(form), topic);
-}
-
-void centreOnScreen(QWidget* form) {
-    if (QScreen* screen = form->screen()) {
-        QRect frame = form->frameGeometry();
-        frame.moveCenter(screen->availableGeometry().center());
-        form->move(frame.topLeft());
-    }
 }
 
 } // namespace annuity::kit

@@ -1,6 +1,6 @@
 #pragma once
 // The pieces the three calculator forms share: a tab with its title, boxes and buttons, reading
-// a tab's boxes into the form's working values, showing an answer, F1 help and centring.
+// a tab's boxes into the form's working values, and showing an answer.
 
 #include "annuity/answer.h"
 
@@ -55,14 +55,5 @@ bool readFields(std::initializer_list<Field> fields, const QString& requiredMess
 
 // Writes the answer "%7.2f" into its box, or shows why there is none (the box keeps its text).
 bool showAnswer(const Answer& answer, QLineEdit* box);
-
-// F1 on a control opens its own help context, else the form's.
-void setHelpContext(QWidget* widget, int context);
-void installContextHelp(QDialog* form, int formContext);
-
-// Help buttons: the application's help file becomes "Talvero.hlp", then the jump to the topic.
-void helpButton(QDialog* form, const QString& topic);
-
-void centreOnScreen(QWidget* form);
 
 } // namespace annuity::kit
