@@ -1,18 +1,16 @@
 #include "annuity/reading.h"
 
-#include "ui/convert.h"
-
 namespace annuity {
 
-Reading readPositive(const QStringList& texts, const QString& requiredMessage) {
+Reading readPositive(const QStringList& texts, const Converter& convert, const QString& requiredMessage) {
     Reading r;
     for (const QString& text : texts) {
-        try {
-            r.values.append(ui::toFloat(text));
-        } catch (const ui::ConvertError& e) {
-            r.message = e.message();
+        const Converted c = convert(text);
+        if (!c.ok()) {
+            r.message = c.message;
             return r;
         }
+        r.values.append(c.value);
     }
     for (double v : r.values) {
         if (!(v > 0)) {

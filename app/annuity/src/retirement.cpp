@@ -1,4 +1,5 @@
 #include "annuity/retirement.h"
+#include "annuity/reading.h"
 
 #include <cmath>
 
@@ -73,6 +74,58 @@ Answer effectivePeriodicRate(double rate, double periods) {
 
 Answer effectiveContinuousRate(double rate) {
     return checked((std::exp(rate * 0.01) - 1) * 100);
+}
+
+namespace {
+using V = RetirementValues;
+
+Answer withStart(V& v) {
+    v.periods = v.perYear * v.years;
+    v.balance = 0;
+    return futureValueWithStart(v.startBalance, v.amount, v.rate, v.perYear, v.years);
+}
+
+Answer withdrawals(V& v) {
+    v.years = 0;
+    v.balance = 0;
+    return yearsOfWithdrawals(v.startBalance, v.amount, v.rate, v.perYear);
+}
+} // namespace
+
+const Calculator<RetirementValues>& retirementCalculator() {
+    // clang-format off
+    static const Calculator<V> calculator{"Form7", "Retirement Annuities", 5, {
+        {"Future Value with Starting Balance", "Future Value of Regular Deposits with a Starting Balance",
+         {{"Starting Balance", "Edit1", kMoney, &V::startBalance},
+          {"Recurring Deposit Amount", "Edit2", kMoney, &V::amount},
+          {"APR", "Edit3", kMoney, &V::rate},
+          {"Number of Payments Per Year", "Edit4", kCount, &V::perYear},
+          {"Number of Years", "Edit5", kCount, &V::years},
+          {"Future Value (answer)", "Edit6"}},
+         {"Button2", "Button3", "Button4"}, "Calculating_the_Future_Value_of_Regular_Deposits_with_a_Starting_Balance", 0,
+         &kRequiredField, withStart, &V::balance},
+        {"Time Value of Withdrawals", "Time Value of Withdrawals given a Starting Balance",
+         {{"Starting Balance", "Edit7", kMoney, &V::startBalance},
+          {"Recurring Withdrawal Amount", "Edit8", kMoney, &V::amount},
+          {"APR", "Edit9", kMoney, &V::rate},
+          {"Withdrawals Per Year", "Edit10", kCount, &V::perYear},
+          {"Number of Years (answer)", "Edit11"}},
+         {"Button5", "Button6", "Button7"}, "Calculating_the_Time_Value_of_Withdrawals", 0,
+         &kRequiredField, withdrawals, &V::years},
+        {"Effective Periodic Rate", "Effective Interest Rate Considering Periodic Compounding",
+         {{"APR", "Edit12", kMoney, &V::rate},
+          {"Number of Compounding Periods", "Edit13", kCount, &V::perYear},
+          {"Effective Periodic Rate (answer)", "Edit14"}},
+         {"Button8", "Button9", "Button10"}, "Calculating_the_Effective_Periodic_Rate", 0,
+         &kRequiredField, [](V& v) { return effectivePeriodicRate(v.rate, v.perYear); }, &V::balance},
+        {"Effective Continuous Rate", "Effective Interest Rate considering Continuous Compounding",
+         {{"APR", "Edit15", kMoney, &V::rate},
+          {"Effective Periodic Rate (answer)", "Edit16"}},
+         {"Button11", "Button12", "Button13"}, "Calculating_the_Effective_Interest_Rate_Considering_Continuous_Compounding", 0,
+         &kRequiredApr, [](V& v) { return effectiveContinuousRate(v.rate); }, &V::balance},
+    }};
+    // clang-format on
+    return calculator;
 }
 
 } // namespace annuity

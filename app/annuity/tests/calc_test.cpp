@@ -10,6 +10,9 @@
 #include <QString>
 #include <cfloat>
 #include <functional>
+#include <map>
+#include <set>
+#include <string>
 
 namespace {
 
@@ -17,6 +20,15 @@ using namespace annuity;
 
 QString money(const Answer& a) {
     return QString::asprintf("%7.2f", a.value);
+}
+
+// Stands in for the program's number reading, which the forms hand in: blanks around the number
+// allowed, the whole text the number, and the conversion's message otherwise.
+Converted plainNumber(const QString& text) {
+    bool ok = false;
+    const double v = text.trimmed().toDouble(&ok);
+    if (ok) return {v, QString()};
+    return {0, QStringLiteral("'%1' is not a valid floating point value").arg(text)};
 }
 
 struct ReadCase {
@@ -38,7 +50,7 @@ TEST(Reading, ConvertsInOrderAndStopsAtTheFirstFailure) {
     };
     for (const ReadCase& c : cases) {
         SCOPED_TRACE(c.texts.join(QLatin1Char('|')).toStdString());
-        const Reading r = readPositive(c.texts, c.required);
+        const Reading r = readPositive(c.texts, plainNumber, c.required);
         EXPECT_EQ(r.message, c.message);
         EXPECT_EQ(r.values.size(), c.converted);
         EXPECT_EQ(r.ok(), c.message.isEmpty());
@@ -174,6 +186,140 @@ TEST(Faults, OverflowIsReportedNeverShownAsANumber) {
     }
     // A present value of an enormous growth factor is simply small.
     EXPECT_EQ(money(pvSingleDeposit(1000, 1e6, 1, 1000)), QStringLiteral("   0.00"));
+}
+
+TEST(Reading, NoTextIsConvertedAfterTheFirstFailure) {
+    QStringList seen;
+    const Converter counting = [&seen](const QString& text) {
+        seen << text;
+        return plainNumber(text);
+    };
+    readPositive({"1000", "6%", "12", "10"}, counting);
+    EXPECT_EQ(seen, (QStringList{"1000", "6%"}));
+}
+
+// The texts of a tab by box name; a box not named holds its initial zero.
+using Texts = std::map<std::string, QString>;
+
+template <class V> Answer runOn(const Calculator<V>& calculator, int index, V& values, const Texts& texts) {
+    const TextOf textOf = [&texts](const char* name) {
+        const auto it = texts.find(name);
+        return it == texts.end() ? QStringLiteral("   0.00") : it->second;
+    };
+    return runTab(calculator.tabs[index], index, values, textOf, plainNumber);
+}
+
+TEST(TabTables, EachBoxIsReadIntoItsOwnWorkingValue) {
+    {
+        BusinessValues v;
+        // The partial amount stands first and is B; the total is A.
+        const Answer a = runOn(businessCalculator(), 1, v, {{"Edit4", "25"}, {"Edit5", "200"}});
+        ASSERT_TRUE(a.ok());
+        EXPECT_EQ(money(a), QStringLiteral("  12.50"));
+        EXPECT_EQ(v.A, 200);
+        EXPECT_EQ(v.B, 25);
+        EXPECT_EQ(v.result, 12.5);
+        EXPECT_EQ(v.tab, 1);
+    }
+    {
+        RetirementValues v;
+        v.balance = 7;
+        const Answer a = runOn(retirementCalculator(), 1, v,
+                               {{"Edit7", "10000"}, {"Edit8", "1000"}, {"Edit9", "6"}, {"Edit10", "1"}});
+        ASSERT_TRUE(a.ok());
+        EXPECT_EQ(money(a), QStringLiteral("  15.00"));
+        EXPECT_EQ(v.startBalance, 10000);
+        EXPECT_EQ(v.amount, 1000);
+        EXPECT_EQ(v.rate, 6);
+        EXPECT_EQ(v.perYear, 1);
+        EXPECT_EQ(v.years, a.value) << "the withdrawal tab keeps its answer in years";
+        EXPECT_EQ(v.balance, 0);
+    }
+    {
+        RetirementValues v;
+        const Answer a =
+            runOn(retirementCalculator(), 0, v,
+                  {{"Edit1", "1000"}, {"Edit2", "100"}, {"Edit3", "6"}, {"Edit4", "12"}, {"Edit5", "10"}});
+        EXPECT_EQ(money(a), QStringLiteral("18289.27"));
+        EXPECT_EQ(v.periods, 120);
+        EXPECT_EQ(v.balance, a.value);
+    }
+    {
+        InvestmentValues v;
+        v.perYear = 12;
+        const Answer a =
+            runOn(investmentCalculator(), 4, v, {{"Edit21", "1000"}, {"Edit22", "2000"}, {"Edit23", "10"}});
+        EXPECT_EQ(money(a), QStringLiteral("   7.18"));
+        EXPECT_EQ(v.startValue, 1000);
+        EXPECT_EQ(v.amount, 2000);
+        EXPECT_EQ(v.years, 10);
+        EXPECT_EQ(v.periods, 120) << "periods come from the per-year count left by another tab";
+        EXPECT_EQ(v.result, a.value);
+        EXPECT_EQ(v.tab, 4);
+    }
+}
+
+TEST(TabTables, AFailedReadingKeepsWhatItConvertedAndComputesNothing) {
+    InvestmentValues v;
+    v.result = 1819.4;
+    const Answer a =
+        runOn(investmentCalculator(), 0, v, {{"Edit1", "500"}, {"Edit2", "6%"}, {"Edit3", "12"}});
+    EXPECT_EQ(a.notice, QStringLiteral("'6%' is not a valid floating point value"));
+    EXPECT_TRUE(a.error.isEmpty());
+    EXPECT_EQ(v.amount, 500);
+    EXPECT_EQ(v.perYear, 0) << "boxes after the failure are not read";
+    EXPECT_EQ(v.result, 1819.4);
+    EXPECT_EQ(v.failed, 0);
+
+    RetirementValues r;
+    EXPECT_EQ(runOn(retirementCalculator(), 3, r, {}).notice, kRequiredApr);
+    EXPECT_EQ(runOn(retirementCalculator(), 2, r, {}).notice, kRequiredField);
+}
+
+TEST(TabTables, AnEndlessWithdrawalLeavesNoAnswer) {
+    RetirementValues v;
+    v.years = 3;
+    const Answer a = runOn(retirementCalculator(), 1, v,
+                           {{"Edit7", "1010"}, {"Edit8", "10"}, {"Edit9", "12"}, {"Edit10", "12"}});
+    EXPECT_EQ(a.notice, kFiftyYears);
+    EXPECT_EQ(v.years, 0);
+}
+
+// Every box and button name stands once in its calculator, every tab ends with its one answer box
+// and every input starts from a format.
+template <class V> void expectWellFormed(const Calculator<V>& calculator, int tabs, int edits, int buttons) {
+    SCOPED_TRACE(calculator.name);
+    ASSERT_EQ(int(calculator.tabs.size()), tabs);
+    std::set<std::string> editNames, buttonNames{"Button1"};
+    for (const Tab<V>& tab : calculator.tabs) {
+        SCOPED_TRACE(tab.caption);
+        ASSERT_FALSE(tab.rows.empty());
+        EXPECT_EQ(answerBox(tab), tab.rows.back().name);
+        for (std::size_t k = 0; k + 1 < tab.rows.size(); ++k) {
+            EXPECT_NE(tab.rows[k].value, nullptr) << tab.rows[k].name;
+            EXPECT_NE(tab.rows[k].format, nullptr) << tab.rows[k].name;
+        }
+        EXPECT_EQ(tab.rows.back().format, nullptr);
+        for (const Row<V>& r : tab.rows)
+            EXPECT_TRUE(editNames.insert(r.name).second) << r.name;
+        for (const char* b : {tab.buttons.compute, tab.buttons.print, tab.buttons.help})
+            EXPECT_TRUE(buttonNames.insert(b).second) << b;
+        EXPECT_NE(tab.required, nullptr);
+        EXPECT_NE(tab.compute, nullptr);
+        EXPECT_NE(tab.answer, nullptr);
+    }
+    EXPECT_EQ(int(editNames.size()), edits);
+    EXPECT_EQ(int(buttonNames.size()), buttons);
+    for (int k = 1; k <= edits; ++k)
+        EXPECT_TRUE(editNames.count("Edit" + std::to_string(k))) << k;
+    for (int k = 1; k <= buttons; ++k)
+        EXPECT_TRUE(buttonNames.count("Button" + std::to_string(k))) << k;
+}
+
+TEST(TabTables, NamesStandOnceAndEveryTabEndsWithItsAnswer) {
+    expectWellFormed(investmentCalculator(), 5, 24, 16);
+    expectWellFormed(retirementCalculator(), 4, 16, 13);
+    expectWellFormed(businessCalculator(), 5, 15, 16);
 }
 
 } // namespace

@@ -2,169 +2,104 @@
 // The annuity and business calculator forms. Each is created once at start-up and shown
 // modally from the menu; its working values stay as they were between openings.
 
-#include <QDialog>
+#include "annuity/business.h"
+#include "annuity/investment.h"
+#include "annuity/retirement.h"
 
+#include <QDialog>
+#include <QHash>
+#include <QList>
+#include <functional>
+#include <type_traits>
+
+class QGridLayout;
 class QLineEdit;
 class QPushButton;
 class QShowEvent;
 class QTabWidget;
 
-// "Investment Annuities": future and present values of single and regular deposits, and the
-// growth rate between two values.
-class TForm6 : public QDialog {
+namespace annuity {
+
+enum class TabButton { Compute, Print, Help };
+
+// What the three calculators share: a page control whose tabs are built from their tables, a Quit
+// button below it, and one handler for the Compute, print and Help buttons of every tab.
+class CalculatorForm : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm6(QWidget* parent = nullptr);
-
     QTabWidget* PageControl1 = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
-                *Button5 = nullptr, *Button6 = nullptr, *Button7 = nullptr, *Button8 = nullptr,
-                *Button9 = nullptr, *Button10 = nullptr, *Button11 = nullptr, *Button12 = nullptr,
-                *Button13 = nullptr, *Button14 = nullptr, *Button15 = nullptr, *Button16 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
-              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
-              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
-              *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr,
-              *Edit21 = nullptr, *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr;
+    QPushButton* Button1 = nullptr; // Quit
 
-    // Working values of the last Compute.
-    double rate = 0;       // APR in percent
-    double amount = 0;     // deposit, regular deposit, or the end value on the growth tab
-    double perYear = 0;    // periods per year
-    double periods = 0;    // perYear * years, unrounded
-    double result = 0;     // the last answer
-    double startValue = 0; // growth tab
-    double years = 0;
-    int failed = 0;
-    int tab = 0;
+    // The box of that name, or null.
+    QLineEdit* box(const QString& name) const { return boxes_.value(name); }
 
 public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-    void Button14Click();
-    void Button15Click();
-    void Button16Click();
+    void TabButtonClick(int tab, annuity::TabButton button);
 
 protected:
+    explicit CalculatorForm(QWidget* parent);
+
+    // Builds every tab of the calculator and binds Compute to the form's working values.
+    template <class V> void build(const Calculator<V>& calculator, std::type_identity_t<V>& values) {
+        for (const Tab<V>& tab : calculator.tabs) {
+            QGridLayout* grid = addTab(tab.caption, tab.title);
+            int row = 0;
+            for (const Row<V>& r : tab.rows)
+                addRow(grid, row++, r.label, r.name, r.format, r.hint);
+            addButtons(tab.buttons, tab.helpTopic, tab.helpContext, answerBox(tab));
+        }
+        compute_ = [&calculator, &values, this](int index) {
+            return runTab(calculator.tabs[index], index, values, textOf(), readNumber);
+        };
+        finish(calculator.name, calculator.caption, calculator.helpContext);
+    }
+
     void showEvent(QShowEvent* event) override;
 
 private:
-    void FormCreate();
-    void ReadInputs(int tabIndex);
-    void Compute(int tabIndex);
+    struct Built {
+        QWidget* page;
+        QString helpTopic;
+        QLineEdit* answer;
+    };
+
+    QGridLayout* addTab(const char* caption, const char* title);
+    void addRow(QGridLayout* grid, int row, const char* label, const char* name, const char* format,
+                const char* hint);
+    void addButtons(const Buttons& buttons, const char* helpTopic, int helpContext, const char* answer);
+    void finish(const char* name, const char* caption, int helpContext);
+    TextOf textOf() const;
+    static Converted readNumber(const QString& text);
+
+    QHash<QString, QLineEdit*> boxes_;
+    QList<Built> tabs_;
+    std::function<Answer(int index)> compute_;
+};
+
+} // namespace annuity
+
+// "Investment Annuities": future and present values of single and regular deposits, and the
+// growth rate between two values.
+class TForm6 : public annuity::CalculatorForm, public annuity::InvestmentValues {
+    Q_OBJECT
+public:
+    explicit TForm6(QWidget* parent = nullptr);
 };
 
 // "Retirement Annuities": a starting balance with deposits, years of withdrawals, and the
 // effective annual rate under periodic and continuous compounding.
-class TForm7 : public QDialog {
+class TForm7 : public annuity::CalculatorForm, public annuity::RetirementValues {
     Q_OBJECT
 public:
     explicit TForm7(QWidget* parent = nullptr);
-
-    QTabWidget* PageControl1 = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
-                *Button5 = nullptr, *Button6 = nullptr, *Button7 = nullptr, *Button8 = nullptr,
-                *Button9 = nullptr, *Button10 = nullptr, *Button11 = nullptr, *Button12 = nullptr,
-                *Button13 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
-              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
-              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
-              *Edit16 = nullptr;
-
-    // Working values of the last Compute.
-    double rate = 0;    // APR in percent
-    double amount = 0;  // deposit or withdrawal
-    double perYear = 0; // periods per year (compounding periods on the effective-rate tab)
-    double periods = 0; // perYear * years
-    double balance = 0; // the running result
-    double startBalance = 0;
-    double years = 0;
-    int failed = 0;
-    int tab = 0;
-
-public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormCreate();
-    void ReadInputs(int tabIndex);
-    void Compute(int tabIndex);
 };
 
 // "Business Retailing Calculations": percentage change, percent of total, markups and the
 // price after a markup.
-class TForm8 : public QDialog {
+class TForm8 : public annuity::CalculatorForm, public annuity::BusinessValues {
     Q_OBJECT
 public:
     explicit TForm8(QWidget* parent = nullptr);
-
-    QTabWidget* PageControl1 = nullptr;
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
-                *Button5 = nullptr, *Button6 = nullptr, *Button7 = nullptr, *Button8 = nullptr,
-                *Button9 = nullptr, *Button10 = nullptr, *Button11 = nullptr, *Button12 = nullptr,
-                *Button13 = nullptr, *Button14 = nullptr, *Button15 = nullptr, *Button16 = nullptr;
-    QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
-              *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
-              *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr;
-
-    // Working values of the last Compute: the two inputs of the tab and the answer.
-    double A = 0;
-    double B = 0;
-    double result = 0;
-    int failed = 0;
-    int tab = 0;
-
-public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-    void Button7Click();
-    void Button8Click();
-    void Button9Click();
-    void Button10Click();
-    void Button11Click();
-    void Button12Click();
-    void Button13Click();
-    void Button14Click();
-    void Button15Click();
-    void Button16Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
-
-private:
-    void FormCreate();
-    void ReadInputs(int tabIndex);
-    void Compute(int tabIndex);
 };
 
 extern TForm6* Form6;

@@ -4,6 +4,7 @@
 // be whole.
 
 #include "annuity/answer.h"
+#include "annuity/tabs.h"
 
 namespace annuity {
 
@@ -18,5 +19,21 @@ Answer pvSingleDeposit(double amount, double rate, double perYear, double years)
 Answer pvRegularDeposits(double deposit, double rate, double perYear, double years);
 // Compound annual growth between two values, in percent.
 Answer growthRate(double startValue, double endValue, double years);
+
+// The investment calculator's working values, zero at creation and kept between openings.
+struct InvestmentValues {
+    double rate = 0;       // APR in percent
+    double amount = 0;     // deposit, regular deposit, or the end value on the growth tab
+    double perYear = 0;    // periods per year
+    double periods = 0;    // perYear * years, unrounded
+    double result = 0;     // the last answer
+    double startValue = 0; // growth tab
+    double years = 0;
+    int failed = 0;
+    int tab = 0;
+};
+
+// "Investment Annuities": its five tabs.
+const Calculator<InvestmentValues>& investmentCalculator();
 
 } // namespace annuity

@@ -6,12 +6,25 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 namespace annuity {
 
-inline const QString kRequiredField =
-    QStringLiteral("You failed to enter a required field properly.  Please correct!");
+// clang-format off
+inline const QString kRequiredField = QStringLiteral("You failed to enter a required field properly.  Please correct!");
 inline const QString kRequiredApr = QStringLiteral("You failed to enter the APR properly.  Please correct!");
+// clang-format on
+
+// One text read as a number: the value, or the message the user sees when it is not one.
+struct Converted {
+    double value = 0;
+    QString message;
+    bool ok() const { return message.isEmpty(); }
+};
+
+// The program's one way of reading a typed number (blanks, decimal separator, message text). The
+// forms hand it in, so these calculations never depend on the widget library that holds it.
+using Converter = std::function<Converted(const QString& text)>;
 
 struct Reading {
     QList<double> values; // the values converted, in order (fewer than the texts after a failure)
@@ -19,6 +32,7 @@ struct Reading {
     bool ok() const { return message.isEmpty(); }
 };
 
-Reading readPositive(const QStringList& texts, const QString& requiredMessage = kRequiredField);
+Reading readPositive(const QStringList& texts, const Converter& convert,
+                     const QString& requiredMessage = kRequiredField);
 
 } // namespace annuity

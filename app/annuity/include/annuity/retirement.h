@@ -2,18 +2,17 @@
 // Retirement planning: balances run period by period, and effective annual rates.
 
 #include "annuity/answer.h"
+#include "annuity/tabs.h"
 
 namespace annuity {
 
 // No balance loop runs more periods than this; beyond it the terms are refused.
 inline constexpr long long kMaxPeriods = 10'000'000;
 
-inline const QString kFiftyYears = QStringLiteral(
-    "You have specified a withdrawal amount that\nwill not be greater than the interest\nreceived. "
-    "Talvero cannot handle calculations\nthat go beyond 50 years, or that create an\ninfinite "
-    "loop. Please change your terms.");
-inline const QString kTooManyPeriods = QStringLiteral(
-    "Talvero cannot handle calculations of more than 10000000 periods.\nPlease change your terms.");
+// clang-format off
+inline const QString kFiftyYears = QStringLiteral("You have specified a withdrawal amount that\nwill not be greater than the interest\nreceived. Talvero cannot handle calculations\nthat go beyond 50 years, or that create an\ninfinite loop. Please change your terms.");
+inline const QString kTooManyPeriods = QStringLiteral("Talvero cannot handle calculations of more than 10000000 periods.\nPlease change your terms.");
+// clang-format on
 
 // 0.01 * rate / perYear, in extended precision.
 long double retirementPeriodicRate(double rate, double perYear);
@@ -29,5 +28,21 @@ Answer yearsOfWithdrawals(double start, double withdrawal, double rate, double p
 
 Answer effectivePeriodicRate(double rate, double periods);
 Answer effectiveContinuousRate(double rate);
+
+// The retirement calculator's working values, zero at creation and kept between openings.
+struct RetirementValues {
+    double rate = 0;    // APR in percent
+    double amount = 0;  // deposit or withdrawal
+    double perYear = 0; // periods per year (compounding periods on the effective-rate tab)
+    double periods = 0; // perYear * years
+    double balance = 0; // the running result
+    double startBalance = 0;
+    double years = 0;
+    int failed = 0;
+    int tab = 0;
+};
+
+// "Retirement Annuities": its four tabs.
+const Calculator<RetirementValues>& retirementCalculator();
 
 } // namespace annuity
