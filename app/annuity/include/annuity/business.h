@@ -14,12 +14,10 @@ Answer markupOfPrice(double price, double cost);
 Answer priceWithMarkup(double price, double markup);
 
 // The business calculator's working values: the two inputs of the tab in use and the answer.
-struct BusinessValues {
+struct BusinessValues : TabState {
     double A = 0;
     double B = 0;
     double result = 0;
-    int failed = 0;
-    int tab = 0;
 };
 
 // "Business Retailing Calculations": its five tabs.

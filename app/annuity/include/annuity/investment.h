@@ -21,7 +21,7 @@ Answer pvRegularDeposits(double deposit, double rate, double perYear, double yea
 Answer growthRate(double startValue, double endValue, double years);
 
 // The investment calculator's working values, zero at creation and kept between openings.
-struct InvestmentValues {
+struct InvestmentValues : TabState {
     double rate = 0;       // APR in percent
     double amount = 0;     // deposit, regular deposit, or the end value on the growth tab
     double perYear = 0;    // periods per year
@@ -29,8 +29,6 @@ struct InvestmentValues {
     double result = 0;     // the last answer
     double startValue = 0; // growth tab
     double years = 0;
-    int failed = 0;
-    int tab = 0;
 };
 
 // "Investment Annuities": its five tabs.

@@ -30,7 +30,7 @@ Answer effectivePeriodicRate(double rate, double periods);
 Answer effectiveContinuousRate(double rate);
 
 // The retirement calculator's working values, zero at creation and kept between openings.
-struct RetirementValues {
+struct RetirementValues : TabState {
     double rate = 0;    // APR in percent
     double amount = 0;  // deposit or withdrawal
     double perYear = 0; // periods per year (compounding periods on the effective-rate tab)
@@ -38,8 +38,6 @@ struct RetirementValues {
     double balance = 0; // the running result
     double startBalance = 0;
     double years = 0;
-    int failed = 0;
-    int tab = 0;
 };
 
 // "Retirement Annuities": its four tabs.

@@ -48,6 +48,12 @@ template <class V> struct Tab {
     double V::*answer; // the working value a shown answer is kept in
 };
 
+// What every calculator keeps of its last Compute besides its values.
+struct TabState {
+    int failed = 0; // set when the reading fails; Compute clears it as it stops
+    int tab = 0;    // the tab whose Compute ran last
+};
+
 template <class V> struct Calculator {
     const char* name;
     const char* caption;
