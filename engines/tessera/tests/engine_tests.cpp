@@ -1,4 +1,4 @@
-#include "engine.h"
+#include "tessera/engine.h"
 
 #include "common/annuity.h"
 #include "common/today.h"
@@ -104,14 +104,14 @@ TEST_F(TesseraCore, MaturityDates) {
         b.ODDDAYS = c.odddays;
         const Block& out = run(b);
         ASSERT_EQ(out.ERRFLAG, 0);
-        EXPECT_EQ((Date{out.MATMONTH, out.MATDAY, out.MATYEAR}), c.expected);
+        EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), c.expected);
     }
     // Skip months above twelve go to the year first: 14 from June 2004 starts the count at 08/01/2005.
     Block single = loan(10000, 10, 14, 12, 0, "06012004");
     single.SKPMONTH = 14;
     single.NUMPAY = 1;
     const Block& out = run(single);
-    EXPECT_EQ((Date{out.MATMONTH, out.MATDAY, out.MATYEAR}), (Date{8, 1, 2005}));
+    EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), (Date{8, 1, 2005}));
 }
 
 TEST_F(TesseraCore, RateSearchesStepLikeTheLoanOfficersTables) {
@@ -576,16 +576,16 @@ TEST_F(Payoff, RuleOf78Shares) {
 TEST_F(Payoff, IgnoresZerosAndKeepsTheLastMaturity) {
     Block b = payoff(0, 36, 5, 6, 10);
     b.PAYMENT = 0;
-    b.MATMONTH = 5;
-    b.MATDAY = 5;
-    b.MATYEAR = 2005;
+    b.MATURITY[0] = 5;
+    b.MATURITY[1] = 5;
+    b.MATURITY[2] = 2005;
     const Block& fresh = run(b);
     EXPECT_EQ(engine.last_case(), tessera::Case::Payoff);
-    EXPECT_EQ((Date{fresh.MATMONTH, fresh.MATDAY, fresh.MATYEAR}), (Date{0, 0, 0}));
+    EXPECT_EQ((Date{fresh.MATURITY[0], fresh.MATURITY[1], fresh.MATURITY[2]}), (Date{0, 0, 0}));
 
     run(loan(10000, 10, 3, 12, 1, "01152003"));
     const Block& after = run(b);
-    EXPECT_EQ((Date{after.MATMONTH, after.MATDAY, after.MATYEAR}), (Date{3, 15, 2003}));
+    EXPECT_EQ((Date{after.MATURITY[0], after.MATURITY[1], after.MATURITY[2]}), (Date{3, 15, 2003}));
 }
 
 TEST_F(TesseraCore, UnreadPositionsChangeNothing) {
@@ -597,17 +597,17 @@ TEST_F(TesseraCore, UnreadPositionsChangeNothing) {
     b.DSYEARS = 2;
     const Block first = run(b);
     Block changed = b;
-    changed.LOANMONTH = 3;
-    changed.LOANDAY = 9;
-    changed.LOANYEAR = 2002;
+    changed.LOANDATE[0] = 3;
+    changed.LOANDATE[1] = 9;
+    changed.LOANDATE[2] = 2002;
     changed.FEEAMT = 400;
     changed.DOWNAMT = 900;
     changed.DSYEARS = 7;
     changed.LFYEARS = 9;
     Block second = run(changed);
-    second.LOANMONTH = first.LOANMONTH;
-    second.LOANDAY = first.LOANDAY;
-    second.LOANYEAR = first.LOANYEAR;
+    second.LOANDATE[0] = first.LOANDATE[0];
+    second.LOANDATE[1] = first.LOANDATE[1];
+    second.LOANDATE[2] = first.LOANDATE[2];
     second.FEEAMT = first.FEEAMT;
     second.DOWNAMT = first.DOWNAMT;
     second.DSYEARS = first.DSYEARS;
