@@ -1,5 +1,5 @@
 // Timings of the loan engine's heavier calls. Run by hand: build-tessera/bin/tessera_bench
-#include "engine.h"
+#include "tessera/engine.h"
 
 #include <benchmark/benchmark.h>
 

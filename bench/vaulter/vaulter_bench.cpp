@@ -1,7 +1,6 @@
 // Speed of the balloon engine: one call per iteration through the core, as the entry makes it.
 // The "allocations" counter is the number of heap allocations per call (operator new is counted).
-#include "block.h"
-#include "engine.h"
+#include "vaulter/engine.h"
 
 #include <benchmark/benchmark.h>
 

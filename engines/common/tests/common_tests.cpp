@@ -122,13 +122,26 @@ TEST(Calendar, MonthSteps) {
 }
 
 TEST(Annuity, FactorsMatchClosedForms) {
-    // 10 % nominal, monthly, 12 periods.
-    const double i = 0.10 / 12;
-    EXPECT_NEAR(tc::factor_n(10.0, 12.0, 12.0), (1 - std::pow(1 + i, -12)) / i, 1e-12);
-    EXPECT_DOUBLE_EQ(tc::factor_d365(10.0, 12.0, 12.0), tc::factor_daily(10.0, 12.0, 365.0, 30.4463));
-    EXPECT_DOUBLE_EQ(tc::factor_d365(10.0, 5.0, 1.0), tc::factor_daily(10.0, 5.0, 365.0, 30.4463));
-    EXPECT_DOUBLE_EQ(tc::factor_d360(10.0, 5.0, 1.0), tc::factor_daily(10.0, 5.0, 360.0, 30.0));
-    EXPECT_DOUBLE_EQ(tc::factor_d360(10.0, 12.0, 12.0), tc::factor_n(10.0, 12.0, 12.0));
+    // The present value of 1 per period, (1 - (1 + i)^-n) / i, with i written out for each count.
+    const auto closed = [](double i, double n) { return (1 - std::pow(1 + i, -n)) / i; };
+    struct Case {
+        const char* what;
+        double factor, i, n, worked; // worked: the closed form by hand, to four places
+    } const cases[] = {
+        {"nominal monthly", tc::factor_n(10.0, 12.0, 12.0), 0.10 / 12, 12, 11.3745},
+        {"nominal quarterly", tc::factor_n(8.0, 4.0, 40.0), 0.08 / 4, 40, 27.3555},
+        {"365-day monthly", tc::factor_d365(10.0, 12.0, 12.0), 0.10 / 365 * 30.4463, 12, 11.3739},
+        {"365-day yearly counts a month", tc::factor_d365(10.0, 5.0, 1.0), 0.10 / 365 * 30.4463, 5, 4.8773},
+        {"365-day biweekly", tc::factor_d365(10.0, 26.0, 26.0), 0.10 / 365 * 14, 26, 24.7006},
+        {"360-day yearly counts a month", tc::factor_d360(10.0, 5.0, 1.0), 0.10 / 360 * 30, 5, 4.8774},
+        {"360-day monthly", tc::factor_d360(10.0, 12.0, 12.0), 0.10 / 12, 12, 11.3745},
+        {"daily with a 45-day period", tc::factor_daily(12.0, 3.0, 360.0, 45.0), 0.12 / 360 * 45, 3, 2.9122},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        EXPECT_NEAR(c.factor, closed(c.i, c.n), 1e-12);
+        EXPECT_NEAR(c.factor, c.worked, 5e-5);
+    }
 
     struct Days {
         double f, p365, p360;

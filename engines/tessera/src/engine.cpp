@@ -1,4 +1,4 @@
-#include "engine.h"
+#include "tessera/engine.h"
 
 #include "common/annuity.h"
 #include "common/today.h"
@@ -1073,9 +1073,9 @@ void Engine::finish() {
         b.REGZAPR = fcapr(b.NUMPAY, b.ORGAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS, ti_);
     else
         b.REGZAPR = pvapr(b.PAYMENT, b.NUMPAY, b.ORGAMT, b.FREQUENCY, b.INTMETHOD, b.ODDDAYS);
-    b.MATMONTH = maturity_.month;
-    b.MATDAY = maturity_.day;
-    b.MATYEAR = maturity_.year;
+    b.MATURITY[0] = maturity_.month;
+    b.MATURITY[1] = maturity_.day;
+    b.MATURITY[2] = maturity_.year;
 }
 
 } // namespace tessera

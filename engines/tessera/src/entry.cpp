@@ -1,7 +1,9 @@
 // The exported entries: copy the caller's block into the library's own copy, run, copy back.
 #include "tessera/tessera.h"
 
-#include "engine.h"
+#include "tessera/engine.h"
+
+#include "common/today.h"
 
 #include <cstring>
 
@@ -47,15 +49,15 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
         copy_in(b.LFYEARS, LFYEARS);
         copy_in(b.TAXES, TAXES);
         copy_in(b.SKPMONTH, SKPMONTH);
-        if (FIRSTDUE) std::memcpy(b.FIRSTDUE, FIRSTDUE, sizeof b.FIRSTDUE);
+        if (FIRSTDUE) std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
         copy_in(b.INTMETHOD, INTMETHOD);
         copy_in(b.FREQUENCY, FREQUENCY);
-        copy_in(b.P15, P15);
-        copy_in(b.P16, P16);
-        copy_in(b.P17, P17);
-        copy_in(b.MATMONTH, MATMONTH);
-        copy_in(b.MATDAY, MATDAY);
-        copy_in(b.MATYEAR, MATYEAR);
+        copy_in(b.RESERVED[0], P15);
+        copy_in(b.RESERVED[1], P16);
+        copy_in(b.RESERVED[2], P17);
+        copy_in(b.MATURITY[0], MATMONTH);
+        copy_in(b.MATURITY[1], MATDAY);
+        copy_in(b.MATURITY[2], MATYEAR);
         copy_in(b.DSPREM, DSPREM);
         copy_in(b.LFPREM, LFPREM);
         copy_in(b.DSNUMPAY, DSNUMPAY);
@@ -64,9 +66,9 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
         copy_in(b.OTINS, OTINS);
         copy_in(b.TERMYEARS, TERMYEARS);
         copy_in(b.ODDDAYS, ODDDAYS);
-        copy_in(b.LOANMONTH, LOANMONTH);
-        copy_in(b.LOANDAY, LOANDAY);
-        copy_in(b.LOANYEAR, LOANYEAR);
+        copy_in(b.LOANDATE[0], LOANMONTH);
+        copy_in(b.LOANDATE[1], LOANDAY);
+        copy_in(b.LOANDATE[2], LOANYEAR);
         copy_in(b.ORGAMT, ORGAMT);
         copy_in(b.FEEAMT, FEEAMT);
         copy_in(b.DOWNAMT, DOWNAMT);
@@ -79,12 +81,12 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
 
         DoTessera(nullptr, 0, 0, 0);
 
-        copy_out(P15, b.P15);
-        copy_out(P16, b.P16);
-        copy_out(P17, b.P17);
-        copy_out(MATMONTH, b.MATMONTH);
-        copy_out(MATDAY, b.MATDAY);
-        copy_out(MATYEAR, b.MATYEAR);
+        copy_out(P15, b.RESERVED[0]);
+        copy_out(P16, b.RESERVED[1]);
+        copy_out(P17, b.RESERVED[2]);
+        copy_out(MATMONTH, b.MATURITY[0]);
+        copy_out(MATDAY, b.MATURITY[1]);
+        copy_out(MATYEAR, b.MATURITY[2]);
         copy_out(PAYMENT, b.PAYMENT);
         copy_out(NUMPAY, b.NUMPAY);
         copy_out(TERMYEARS, b.TERMYEARS);
@@ -97,10 +99,11 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
         copy_out(TOTALTAXES, b.TOTALTAXES);
         copy_out(TOTALPAYOUT, b.TOTALPAYOUT);
         copy_out(ERRFLAG, b.ERRFLAG);
-        b.ERRFLAG = 0;
     } catch (...) {
-        engine().block.ERRFLAG = 0;
+        // Nothing of a call that failed half-way counts as solved.
+        if (ERRFLAG) *ERRFLAG = 1;
     }
+    engine().block.ERRFLAG = 0;
     return 0;
 }
 
@@ -108,11 +111,20 @@ void DoTessera(void* owner, int, int, int) {
     try {
         engine().run(owner);
     } catch (...) {
+        // A message function that throws ends the run; its results are not to be shown.
+        engine().block.ERRFLAG = 1;
     }
 }
 
 void TesseraSetMessageHandler(TesseraMessageFn fn) {
     engine().on_message = fn;
+}
+
+void TesseraSetToday(int month, int day, int year) {
+    if (month >= 1 && month <= 12)
+        talvero::common::set_today(talvero::common::Date{month, day, year});
+    else
+        talvero::common::clear_today();
 }
 
 } // extern "C"

@@ -4,6 +4,7 @@
 #include <math.h>
 #include <stdio.h>
 #include <string.h>
+#include <time.h>
 
 struct LoanBlock {
     double FINANCEAMT, APR, NUMPAY, PAYMENT, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES;
@@ -64,6 +65,50 @@ static struct LoanBlock monthly_loan(void) {
     b.INTMETHOD = 0;
     strcpy(b.FIRSTDUE, "01152003");
     return b;
+}
+
+/* Month and year of the 36th monthly payment when the first is due this month by the system clock. */
+static void system_maturity(int* month, int* year) {
+    const time_t now = time(NULL);
+    const struct tm* local = localtime(&now);
+    const int months = (local->tm_year + 1900) * 12 + local->tm_mon + 35;
+    *month = months % 12 + 1;
+    *year = months / 12;
+}
+
+/* The library's today drives an empty first due date; month 0 gives the system clock back. */
+static void today_can_be_set(void) {
+    struct LoanBlock b;
+    int month_before, year_before, month_after, year_after;
+
+    /* 36 payments from June 1, 2004 on the 360-day count: the last is due May 1, 2007. */
+    TesseraSetToday(6, 1, 2004);
+    b = monthly_loan();
+    memset(b.FIRSTDUE, 0, sizeof b.FIRSTDUE);
+    call(&b);
+    CHECK(b.ERRFLAG == 0);
+    CHECK(b.MATMONTH == 5 && b.MATDAY == 1 && b.MATYEAR == 2007);
+
+    /* A typed first due date does not look at today. */
+    b = monthly_loan();
+    call(&b);
+    CHECK(b.MATMONTH == 12 && b.MATDAY == 1 && b.MATYEAR == 2005);
+
+    TesseraSetToday(3, 20, 1999);
+    b = monthly_loan();
+    memset(b.FIRSTDUE, 0, sizeof b.FIRSTDUE);
+    call(&b);
+    CHECK(b.MATMONTH == 2 && b.MATDAY == 1 && b.MATYEAR == 2002);
+
+    TesseraSetToday(0, 0, 0);
+    system_maturity(&month_before, &year_before);
+    b = monthly_loan();
+    memset(b.FIRSTDUE, 0, sizeof b.FIRSTDUE);
+    call(&b);
+    system_maturity(&month_after, &year_after);
+    CHECK(b.MATDAY == 1);
+    CHECK((b.MATMONTH == month_before && b.MATYEAR == year_before) ||
+          (b.MATMONTH == month_after && b.MATYEAR == year_after));
 }
 
 int main(void) {
@@ -157,6 +202,8 @@ int main(void) {
     memset(&empty, 0, sizeof empty);
     CHECK(call(&empty) == 0);
     CHECK(empty.ERRFLAG == 1);
+
+    today_can_be_set();
 
     if (failures) fprintf(stderr, "%d checks failed\n", failures);
     return failures ? 1 : 0;

@@ -1,4 +1,4 @@
-#include "calendar_cursor.h"
+#include "vaulter/calendar_cursor.h"
 
 #include "common/today.h"
 

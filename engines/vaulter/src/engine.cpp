@@ -1,10 +1,10 @@
-#include "engine.h"
+#include "vaulter/engine.h"
 
-#include "calendar_cursor.h"
 #include "common/today.h"
-#include "factors.h"
-#include "rate_search.h"
-#include "texts.h"
+#include "vaulter/calendar_cursor.h"
+#include "vaulter/factors.h"
+#include "vaulter/rate_search.h"
+#include "vaulter/texts.h"
 
 #include <algorithm>
 #include <cfenv>
@@ -733,9 +733,9 @@ void Worker::not_enough_data() noexcept {
 
 void Worker::set_maturity() noexcept {
     const Date date = maturity(b_.FIRSTDUE, b_.SKPMONTH, T_, f_, flag_, o_);
-    b_.MATMONTH = date.month;
-    b_.MATDAY = date.day;
-    b_.MATYEAR = date.year;
+    b_.MATURITY[0] = date.month;
+    b_.MATURITY[1] = date.day;
+    b_.MATURITY[2] = date.year;
 }
 
 void Worker::final_totals() noexcept {

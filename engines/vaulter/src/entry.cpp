@@ -1,8 +1,9 @@
 // The exported entries: copy the caller's block in, solve it, copy the results back.
 #include "vaulter/vaulter.h"
 
-#include "block.h"
-#include "engine.h"
+#include "vaulter/engine.h"
+
+#include "common/today.h"
 
 #include <cstdio>
 #include <cstring>
@@ -15,10 +16,16 @@ using talvero::vaulter::Block;
 Block g_block;
 VaulterMessageFn g_handler = nullptr;
 void* g_owner = nullptr;
+// Set when the message function threw; the core cannot pass an exception on.
+bool g_handler_threw = false;
 
-void show_error(void* /*context*/, const char* text) {
+void show_error(void* /*context*/, const char* text) noexcept {
     if (g_handler != nullptr) {
-        g_handler(g_owner, 1, text);
+        try {
+            g_handler(g_owner, 1, text);
+        } catch (...) {
+            g_handler_threw = true;
+        }
         return;
     }
     std::fputs(text, stderr);
@@ -33,14 +40,19 @@ VAULTER_API void VaulterSetMessageHandler(VaulterMessageFn fn) {
     g_handler = fn;
 }
 
+VAULTER_API void VaulterSetToday(int month, int day, int year) {
+    if (month >= 1 && month <= 12)
+        talvero::common::set_today(talvero::common::Date{month, day, year});
+    else
+        talvero::common::clear_today();
+}
+
 VAULTER_API void DoVaulter(void* owner, int /*a*/, int /*b*/, int /*c*/) {
     g_owner = owner;
-    try {
-        talvero::vaulter::solve(g_block, talvero::vaulter::Messages{show_error, nullptr});
-    } catch (...) {
-        // Only a message function that throws gets here; the call then counts as rejected.
-        g_block.ERRFLAG = 1;
-    }
+    g_handler_threw = false;
+    talvero::vaulter::solve(g_block, talvero::vaulter::Messages{show_error, nullptr});
+    // A message that could not be shown leaves the call rejected.
+    if (g_handler_threw) g_block.ERRFLAG = 1;
     g_owner = nullptr;
 }
 
@@ -67,15 +79,15 @@ VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double*
     b.LFYEARS = *LFYEARS;
     b.TAXES = *TAXES;
     b.SKPMONTH = *SKPMONTH;
-    std::memcpy(b.FIRSTDUE, FIRSTDUE, sizeof b.FIRSTDUE);
+    std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
     b.INTMETHOD = *INTMETHOD;
     b.FREQUENCY = *FREQUENCY;
-    b.P15 = *P15;
-    b.P16 = *P16;
-    b.P17 = *P17;
-    b.MATMONTH = *MATMONTH;
-    b.MATDAY = *MATDAY;
-    b.MATYEAR = *MATYEAR;
+    b.RESERVED[0] = *P15;
+    b.RESERVED[1] = *P16;
+    b.RESERVED[2] = *P17;
+    b.MATURITY[0] = *MATMONTH;
+    b.MATURITY[1] = *MATDAY;
+    b.MATURITY[2] = *MATYEAR;
     b.DSPREM = *DSPREM;
     b.LFPREM = *LFPREM;
     b.DSNUMPAY = *DSNUMPAY;
@@ -84,9 +96,9 @@ VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double*
     b.OTINS = *OTINS;
     b.TERMYEARS = *TERMYEARS;
     b.ODDDAYS = *ODDDAYS;
-    b.LOANMONTH = *LOANMONTH;
-    b.LOANDAY = *LOANDAY;
-    b.LOANYEAR = *LOANYEAR;
+    b.LOANDATE[0] = *LOANMONTH;
+    b.LOANDATE[1] = *LOANDAY;
+    b.LOANDATE[2] = *LOANYEAR;
     b.ORGAMT = *ORGAMT;
     b.FEEAMT = *FEEAMT;
     b.DOWNAMT = *DOWNAMT;
@@ -95,12 +107,12 @@ VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double*
 
     DoVaulter(nullptr, 0, 0, 0);
 
-    *P15 = b.P15;
-    *P16 = b.P16;
-    *P17 = b.P17;
-    *MATMONTH = b.MATMONTH;
-    *MATDAY = b.MATDAY;
-    *MATYEAR = b.MATYEAR;
+    *P15 = b.RESERVED[0];
+    *P16 = b.RESERVED[1];
+    *P17 = b.RESERVED[2];
+    *MATMONTH = b.MATURITY[0];
+    *MATDAY = b.MATURITY[1];
+    *MATYEAR = b.MATURITY[2];
     *PAYMENT = b.PAYMENT;
     *NUMPAY = b.NUMPAY;
     *TERMYEARS = b.TERMYEARS;

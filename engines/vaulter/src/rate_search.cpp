@@ -1,6 +1,6 @@
-#include "rate_search.h"
+#include "vaulter/rate_search.h"
 
-#include "factors.h"
+#include "vaulter/factors.h"
 
 #include <cmath>
 

@@ -1,6 +1,6 @@
 // The balloon engine's maturity date count and its long day steps.
-#include "calendar_cursor.h"
 #include "common/today.h"
+#include "vaulter/calendar_cursor.h"
 
 #include <gtest/gtest.h>
 

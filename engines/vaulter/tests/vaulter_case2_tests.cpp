@@ -1,6 +1,6 @@
 // Case 2 of the balloon engine: the rate, the finance charge and the balloon term solved from the
 // payment, and the two messages with the placeholders they leave.
-#include "texts.h"
+#include "vaulter/texts.h"
 #include "vaulter_test_support.h"
 
 #include <cmath>
@@ -172,7 +172,7 @@ TEST_F(EngineMessages, NotEnoughDataWithoutAFrequencyRunsNothingMore) {
     EXPECT_EQ(b.PAYMENT, 1.0);
     EXPECT_EQ(b.TERMYEARS, 30.0);
     EXPECT_EQ(b.LASTPAY, 0.0);
-    EXPECT_EQ(b.MATYEAR, 0);
+    EXPECT_EQ(b.MATURITY[2], 0);
 }
 
 TEST_F(EngineMessages, PrincipalOnlyBalloonTermRunsIntoThePeriodCap) {

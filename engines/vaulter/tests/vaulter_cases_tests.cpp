@@ -1,5 +1,5 @@
 // The balloon engine's cases: which one a block reaches, and what each computes.
-#include "texts.h"
+#include "vaulter/texts.h"
 #include "vaulter_test_support.h"
 
 #include <cmath>
@@ -358,8 +358,10 @@ TEST_F(GivenPaymentCase, SkipMonthsMoveTheMaturityDate) {
     skipped.SKPMONTH = 14;
     ASSERT_TRUE(run(plain).empty());
     ASSERT_TRUE(run(skipped).empty());
-    EXPECT_EQ((common::Date{plain.MATMONTH, plain.MATDAY, plain.MATYEAR}), (common::Date{3, 15, 2003}));
-    EXPECT_EQ((common::Date{skipped.MATMONTH, skipped.MATDAY, skipped.MATYEAR}), (common::Date{5, 15, 2004}));
+    EXPECT_EQ((common::Date{plain.MATURITY[0], plain.MATURITY[1], plain.MATURITY[2]}),
+              (common::Date{3, 15, 2003}));
+    EXPECT_EQ((common::Date{skipped.MATURITY[0], skipped.MATURITY[1], skipped.MATURITY[2]}),
+              (common::Date{5, 15, 2004}));
     EXPECT_EQ(skipped.TOTALINTEREST, plain.TOTALINTEREST);
 }
 
@@ -384,7 +386,7 @@ TEST_F(GivenPaymentCase, MaturityIsTheDueDateOfTheLastBalloonTermPayment) {
         b.BLPAY = row.blpay;
         set_first_due(b, row.first_due);
         ASSERT_TRUE(run(b).empty());
-        EXPECT_EQ((common::Date{b.MATMONTH, b.MATDAY, b.MATYEAR}), row.due);
+        EXPECT_EQ((common::Date{b.MATURITY[0], b.MATURITY[1], b.MATURITY[2]}), row.due);
     }
 }
 
@@ -401,8 +403,8 @@ TEST_F(GivenPaymentCase, EmptyFirstDueDateMeansToday) {
         EXPECT_EQ(blank.PAYMENT, typed.PAYMENT);
         EXPECT_EQ(blank.LASTPAY, typed.LASTPAY);
         EXPECT_EQ(blank.TOTALINTEREST, typed.TOTALINTEREST);
-        EXPECT_EQ((common::Date{blank.MATMONTH, blank.MATDAY, blank.MATYEAR}),
-                  (common::Date{typed.MATMONTH, typed.MATDAY, typed.MATYEAR}));
+        EXPECT_EQ((common::Date{blank.MATURITY[0], blank.MATURITY[1], blank.MATURITY[2]}),
+                  (common::Date{typed.MATURITY[0], typed.MATURITY[1], typed.MATURITY[2]}));
     }
 }
 
@@ -411,7 +413,7 @@ TEST_F(GivenPaymentCase, CarriedPositionsChangeNoResult) {
     auto variants = [](Block b) {
         std::vector<Block> out;
         Block v = b;
-        v.LOANMONTH = 7, v.LOANDAY = 4, v.LOANYEAR = 1999;
+        v.LOANDATE[0] = 7, v.LOANDATE[1] = 4, v.LOANDATE[2] = 1999;
         out.push_back(v);
         v = b, v.FEEAMT = 1234.5;
         out.push_back(v);
@@ -445,7 +447,7 @@ TEST_F(GivenPaymentCase, CarriedPositionsChangeNoResult) {
             EXPECT_EQ(v.TOTALPAYOUT, base.TOTALPAYOUT);
             EXPECT_EQ(v.REGZAPR, base.REGZAPR);
             EXPECT_EQ(v.APR, base.APR);
-            EXPECT_EQ(v.MATDAY, base.MATDAY);
+            EXPECT_EQ(v.MATURITY[1], base.MATURITY[1]);
         }
     }
 }

@@ -6,6 +6,7 @@
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
+#include <time.h>
 
 static int failures = 0;
 
@@ -159,6 +160,44 @@ static void rejected_call_shows_its_message_and_the_next_starts_clean(char* firs
     VaulterSetMessageHandler(NULL);
 }
 
+/* Month and year of the 60th monthly payment when the first is due this month by the system clock. */
+static void system_balloon_due(int* month, int* year) {
+    const time_t now = time(NULL);
+    const struct tm* local = localtime(&now);
+    const int months = (local->tm_year + 1900) * 12 + local->tm_mon + 59;
+    *month = months % 12 + 1;
+    *year = months / 12;
+}
+
+/* The library's today drives an empty first due date; month 0 gives the system clock back. */
+static void today_can_be_set(void) {
+    char blank[10] = {0};
+    Form m;
+    int month_before, year_before, month_after, year_after;
+
+    /* The balloon after 60 payments from January 15, 2004, as with the date typed. */
+    VaulterSetToday(1, 15, 2004);
+    starting_values(&m, blank);
+    call(&m);
+    CHECK(m.ERRFLAG == 0);
+    CHECK(m.MATMONTH == 12 && m.MATDAY == 1 && m.MATYEAR == 2008);
+
+    /* From June 10, 2005 the 60th payment is due May 1, 2010 (flag 0 counts from the first). */
+    VaulterSetToday(6, 10, 2005);
+    starting_values(&m, blank);
+    call(&m);
+    CHECK(m.MATMONTH == 5 && m.MATDAY == 1 && m.MATYEAR == 2010);
+
+    VaulterSetToday(0, 0, 0);
+    system_balloon_due(&month_before, &year_before);
+    starting_values(&m, blank);
+    call(&m);
+    system_balloon_due(&month_after, &year_after);
+    CHECK(m.MATDAY == 1);
+    CHECK((m.MATMONTH == month_before && m.MATYEAR == year_before) ||
+          (m.MATMONTH == month_after && m.MATYEAR == year_after));
+}
+
 int main(void) {
     /* Exactly the ten bytes of the first due date are read. */
     char* first_due = malloc(10);
@@ -167,6 +206,7 @@ int main(void) {
     payment_is_computed_and_copied_back(first_due);
     carried_integers_come_back_as_passed(first_due);
     copy_back_follows_the_order(first_due);
+    today_can_be_set();
     rejected_call_shows_its_message_and_the_next_starts_clean(first_due);
 
     free(first_due);

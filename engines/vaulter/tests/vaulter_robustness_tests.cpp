@@ -1,6 +1,6 @@
 // Input the balloon form never sends, and arithmetic that cannot finish: the engine refuses or
 // reports the fault, and never hangs or hands back a value that is not a finite number.
-#include "texts.h"
+#include "vaulter/texts.h"
 #include "vaulter_test_support.h"
 
 #include <cmath>
@@ -32,7 +32,7 @@ TEST_F(Robustness, RefusesWhatItCannotWorkWithAndNamesTheValue) {
     for (const auto& row : rows) {
         SCOPED_TRACE(row.name);
         Block b = starting_block(1);
-        b.MATMONTH = 4, b.MATDAY = 5, b.MATYEAR = 2006;
+        b.MATURITY[0] = 4, b.MATURITY[1] = 5, b.MATURITY[2] = 2006;
         row.spoil(b);
         const Block passed = b;
         const auto messages = run(b);
@@ -42,7 +42,7 @@ TEST_F(Robustness, RefusesWhatItCannotWorkWithAndNamesTheValue) {
         EXPECT_EQ(b.PAYMENT, passed.PAYMENT);
         EXPECT_EQ(b.BLPAY, passed.BLPAY);
         EXPECT_EQ(b.TERMYEARS, passed.TERMYEARS);
-        EXPECT_EQ(b.MATYEAR, 2006);
+        EXPECT_EQ(b.MATURITY[2], 2006);
         EXPECT_EQ(b.LASTPAY, 0.0);
         EXPECT_EQ(b.TOTALPAYOUT, 0.0);
     }
@@ -66,7 +66,7 @@ TEST_F(Robustness, DivisionByZeroEndsTheCommandAndKeepsTheBlock) {
         EXPECT_EQ(b.ERRFLAG, 1);
         EXPECT_EQ(b.PAYMENT, passed.PAYMENT);
         EXPECT_EQ(b.TERMYEARS, 30.0);
-        EXPECT_EQ(b.MATYEAR, 0);
+        EXPECT_EQ(b.MATURITY[2], 0);
         EXPECT_EQ(b.TOTALINTEREST, 0.0);
     }
 }

@@ -1,6 +1,6 @@
 // The two rate searches, against payments and interest figured at known rates, and against the
 // plain three-pass walk for rates far beyond the usual range.
-#include "rate_search.h"
+#include "vaulter/rate_search.h"
 
 #include <gtest/gtest.h>
 

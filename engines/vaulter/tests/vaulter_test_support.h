@@ -2,9 +2,8 @@
 // a message recorder and a fixture that pins today's date.
 #pragma once
 
-#include "block.h"
 #include "common/today.h"
-#include "engine.h"
+#include "vaulter/engine.h"
 
 #include <gtest/gtest.h>
 

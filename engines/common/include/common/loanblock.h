@@ -8,7 +8,12 @@
 // printers read it. Every field starts at zero; forms set their own initial values.
 #pragma once
 
+#include <cstddef>
+
 namespace talvero::common {
+
+// Bytes of FIRSTDUE a caller hands the engines; the 11th byte of the field stays 0.
+inline constexpr std::size_t kFirstDueBytes = 10;
 
 struct LoanBlock {
     double FINANCEAMT = 0;     // 0
@@ -50,17 +55,17 @@ struct LoanBlock {
 };
 
 struct RegularBlock : LoanBlock {
-    int ERRFLAG = 0;       // 42 out
-    int PAYOFFMODE = 0;    // 43
-    double PAYOFFPER = 0;  // 44
-    int PAYOFFDAYS = 0;    // 45
-    double PAYSMADE = 0;   // 46
-    double CURBAL = 0;     // 47
+    int ERRFLAG = 0;      // 42 out
+    int PAYOFFMODE = 0;   // 43
+    double PAYOFFPER = 0; // 44
+    int PAYOFFDAYS = 0;   // 45
+    double PAYSMADE = 0;  // 46
+    double CURBAL = 0;    // 47
 };
 
 struct BalloonBlock : LoanBlock {
-    double BLPAY = 0;  // 42 io
-    int ERRFLAG = 0;   // 43 out
+    double BLPAY = 0; // 42 io
+    int ERRFLAG = 0;  // 43 out
 };
 
 } // namespace talvero::common

@@ -6,6 +6,9 @@
  * DoTessera is the worker Tessera calls with a null owner; the owner is handed to the message
  * function. TesseraSetMessageHandler installs the function that shows the engine's messages
  * (kind 0: plain information box, 1: error box); with none installed the text goes to standard error.
+ * An exception thrown by the message function ends the run; the call then comes back with ERRFLAG 1.
+ * TesseraSetToday gives the library the date it takes for today when FIRSTDUE is empty (month 1 to
+ * 12); a month outside 1 to 12, for instance 0, goes back to the system clock.
  */
 #ifndef TESSERA_TESSERA_H
 #define TESSERA_TESSERA_H
@@ -36,6 +39,8 @@ TESSERA_API int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double*
 TESSERA_API void DoTessera(void* owner, int a, int b, int c);
 
 TESSERA_API void TesseraSetMessageHandler(TesseraMessageFn fn);
+
+TESSERA_API void TesseraSetToday(int month, int day, int year);
 
 #ifdef __cplusplus
 }

@@ -21,8 +21,13 @@ extern "C" {
 /* Receives every message of the engine; kind 0 is a plain box, 1 an error box. */
 typedef void (*VaulterMessageFn)(void* owner, int kind, const char* text);
 
-/* Installs the message function (NULL: messages go to standard error). */
+/* Installs the message function (NULL: messages go to standard error). A message function that
+ * throws leaves the call with ERRFLAG 1. */
 VAULTER_API void VaulterSetMessageHandler(VaulterMessageFn fn);
+
+/* Sets the date the library takes for today when FIRSTDUE is empty (month 1 to 12); a month outside
+ * 1 to 12, for instance 0, goes back to the system clock. */
+VAULTER_API void VaulterSetToday(int month, int day, int year);
 
 VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, double* DSRATE,
                         double* DSFREQ, double* DSYEARS, double* LFRATE, double* LFFREQ, double* LFYEARS,

@@ -1,63 +1,15 @@
-// The regular loan engine's core: the loan parameter block with its own names, and the engine that
-// solves it. The shared library's entries copy the caller's values into one process-wide Engine, run
-// it, and copy the results back; tests drive an Engine directly.
+// The regular loan engine's core: the engine that solves a loan parameter block. The shared
+// library's entries copy the caller's values into one process-wide Engine, run it, and copy the
+// results back; tests drive an Engine directly.
 #pragma once
 
 #include "common/calendar.h"
+#include "common/loanblock.h"
 
 namespace tessera {
 
-// One field per position of the loan parameter block, in the block's order.
-struct Block {
-    double FINANCEAMT = 0;
-    double APR = 0;
-    double NUMPAY = 0;
-    double PAYMENT = 0;
-    double DSRATE = 0;
-    double DSFREQ = 0;
-    double DSYEARS = 0;
-    double LFRATE = 0;
-    double LFFREQ = 0;
-    double LFYEARS = 0;
-    double TAXES = 0;
-    int SKPMONTH = 0;
-    char FIRSTDUE[10] = {};
-    int INTMETHOD = 0;
-    double FREQUENCY = 0;
-    int P15 = 0;
-    int P16 = 0;
-    int P17 = 0;
-    int MATMONTH = 0;
-    int MATDAY = 0;
-    int MATYEAR = 0;
-    double DSPREM = 0;
-    double LFPREM = 0;
-    double DSNUMPAY = 0;
-    double LFNUMPAY = 0;
-    double HOINS = 0;
-    double OTINS = 0;
-    double TERMYEARS = 0;
-    int ODDDAYS = 0;
-    int LOANMONTH = 0;
-    int LOANDAY = 0;
-    int LOANYEAR = 0;
-    double ORGAMT = 0;
-    double FEEAMT = 0;
-    double DOWNAMT = 0;
-    double TOTALINTEREST = 0;
-    double REGZAPR = 0;
-    double LASTPAY = 0;
-    double TOTALPRINCIPAL = 0;
-    double TOTALINSURANCE = 0;
-    double TOTALTAXES = 0;
-    double TOTALPAYOUT = 0;
-    int ERRFLAG = 0;
-    int PAYOFFMODE = 0;
-    double PAYOFFPER = 0;
-    int PAYOFFDAYS = 0;
-    double PAYSMADE = 0;
-    double CURBAL = 0;
-};
+// The regular engine's block: the shared positions 0 to 41 and its own tail 42 to 47.
+using Block = talvero::common::RegularBlock;
 
 // kind 0: plain information box; kind 1: error box.
 using MessageFn = void (*)(void* owner, int kind, const char* text);

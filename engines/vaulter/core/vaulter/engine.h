@@ -7,9 +7,12 @@
 // The engine holds no state between calls; everything lives in the block and on the stack.
 #pragma once
 
-#include "block.h"
+#include "common/loanblock.h"
 
 namespace talvero::vaulter {
+
+// The balloon engine's block: the shared positions 0 to 41, then BLPAY and ERRFLAG.
+using Block = common::BalloonBlock;
 
 // Where the engine's messages go; every message of this engine is an error box.
 struct Messages {

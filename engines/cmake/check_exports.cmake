@@ -1,0 +1,21 @@
+# Fails unless the shared library LIB exports exactly the symbols in EXPECTED (a ;-list).
+# Run as: cmake -DNM=<nm> -DLIB=<library> -DEXPECTED=<a;b;c> -P check_exports.cmake
+execute_process(COMMAND ${NM} -D --defined-only ${LIB} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${NM} failed on ${LIB}")
+endif()
+string(REGEX MATCHALL "[^\n]+" lines "${listing}")
+set(exported)
+foreach(line IN LISTS lines)
+  # "<address> <type> <name>"; version nodes and other absolute symbols are not exports.
+  if(line MATCHES "^[0-9a-fA-F]+ ([A-Za-z]) ([^ ]+)$" AND NOT CMAKE_MATCH_1 STREQUAL "A")
+    list(APPEND exported ${CMAKE_MATCH_2})
+  endif()
+endforeach()
+list(SORT exported)
+set(wanted ${EXPECTED})
+list(SORT wanted)
+if(NOT exported STREQUAL wanted)
+  message(FATAL_ERROR "${LIB} exports\n  ${exported}\nexpected\n  ${wanted}")
+endif()
+message(STATUS "${LIB}: ${exported}")
