@@ -21,14 +21,15 @@ QString generatorName(Generator generator) {
 }
 
 KeySource::KeySource(Connection& connection, Generator generator)
-    : query_(prepare(connection, sql::drawKeys)), alias_(connection.alias()), generator_(generator) {}
+    : query_(prepare(connection, sql::drawKeys)), alias_(connection.alias()), generator_(generator) {
+    query_.bindValue(QStringLiteral(":NAME"), generatorName(generator_));
+}
 
 qint64 KeySource::reserve(qint64 count) {
     if (count < 1)
         throw Error(
             QStringLiteral("%1 cannot hand out %2 numbers").arg(generatorName(generator_)).arg(count));
     query_.bindValue(QStringLiteral(":COUNT"), count);
-    query_.bindValue(QStringLiteral(":NAME"), generatorName(generator_));
     exec(query_);
     if (!query_.next()) {
         if (query_.lastError().isValid()) throw Error(messageOf(query_.lastError()));
