@@ -1,0 +1,89 @@
+#pragma once
+// Every SQL text the program issues, in one place. All values travel as bound parameters; nothing
+// typed by a user is ever pasted into these texts. Placeholders are named after their columns.
+
+#include <QStringView>
+
+namespace db::sql {
+
+// clang-format off
+
+// SQLite connection settings: a rollback journal with synchronous FULL, so a process killed
+// mid-transaction leaves the last committed state once the journal is rolled back on next open.
+inline constexpr QStringView sqliteForeignKeys = u"PRAGMA foreign_keys = ON";
+inline constexpr QStringView sqliteJournalMode = u"PRAGMA journal_mode = DELETE";
+inline constexpr QStringView sqliteSynchronous = u"PRAGMA synchronous = FULL";
+inline constexpr QStringView sqliteSchemaVersion = u"PRAGMA user_version";
+
+// SQLite transactions take the write lock at once.
+inline constexpr QStringView sqliteBegin = u"BEGIN IMMEDIATE";
+inline constexpr QStringView sqliteCommit = u"COMMIT";
+inline constexpr QStringView sqliteRollback = u"ROLLBACK";
+
+// Key generators (SQLite): raise a counter inside the caller's transaction and return it.
+inline constexpr QStringView drawKeys =
+    u"UPDATE KEYGEN SET NUM = NUM + :COUNT WHERE NAME = :NAME RETURNING NUM";
+
+// Loan database (IBLoan).
+inline constexpr QStringView insertLoanSummary =
+    u"INSERT INTO LOANSUMMARY (LOANNO, SUMNO, ORGAMT, ORIGDT, FIRSTDUEDT, APR, FREQUENCY, NUMPAY, "
+    u"REGZAPR, PAYMENT, SKPMONTH, INTMETHOD, DOWNAMT, FEEAMT, FEEPCT, FINANCEAMT, TOTALINTEREST, "
+    u"TOTALINSURANCE, TOTALTAXES, TOTALPAYOUT, BLPAY) VALUES (:LOANNO, :SUMNO, :ORGAMT, :ORIGDT, "
+    u":FIRSTDUEDT, :APR, :FREQUENCY, :NUMPAY, :REGZAPR, :PAYMENT, :SKPMONTH, :INTMETHOD, :DOWNAMT, "
+    u":FEEAMT, :FEEPCT, :FINANCEAMT, :TOTALINTEREST, :TOTALINSURANCE, :TOTALTAXES, :TOTALPAYOUT, "
+    u":BLPAY)";
+
+inline constexpr QStringView insertLoanDetail =
+    u"INSERT INTO LOANDETAIL (RECNO, LOANNO, PAYDATE, INTAMT, PRINAMT, DSINS, LFINS, TAXES, HOINS, "
+    u"OTINS, PAYMENT, BALANCE) VALUES (:RECNO, :LOANNO, :PAYDATE, :INTAMT, :PRINAMT, :DSINS, :LFINS, "
+    u":TAXES, :HOINS, :OTINS, :PAYMENT, :BALANCE)";
+
+// Schedule listings read the rows in RECNO order so every database returns them in schedule order.
+inline constexpr QStringView loanPreview =
+    u"select LOANDETAIL.PAYDATE, LOANDETAIL.INTAMT, LOANDETAIL.PRINAMT, LOANDETAIL.DSINS, LOANDETAIL.LFINS, LOANDETAIL.TAXES, LOANDETAIL.HOINS, LOANDETAIL.OTINS, LOANDETAIL.PAYMENT, LOANDETAIL.BALANCE, LOANSUMMARY.ORGAMT, LOANSUMMARY.APR, LOANSUMMARY.FREQUENCY, LOANSUMMARY.NUMPAY, LOANSUMMARY.INTMETHOD, LOANSUMMARY.DOWNAMT, LOANSUMMARY.FEEAMT, LOANSUMMARY.FINANCEAMT from LOANSUMMARY, LOANDETAIL where LOANDETAIL.LOANNO = :Param1 AND LOANSUMMARY.LOANNO = :Param1"
+    u" order by LOANDETAIL.RECNO";
+
+inline constexpr QStringView balloonPreview =
+    u"select LOANDETAIL.PAYDATE, LOANDETAIL.INTAMT, LOANDETAIL.PRINAMT, LOANDETAIL.DSINS, LOANDETAIL.LFINS, LOANDETAIL.TAXES, LOANDETAIL.HOINS, LOANDETAIL.OTINS, LOANDETAIL.PAYMENT, LOANDETAIL.BALANCE, LOANSUMMARY.ORGAMT, LOANSUMMARY.APR, LOANSUMMARY.FREQUENCY, LOANSUMMARY.NUMPAY, LOANSUMMARY.INTMETHOD, LOANSUMMARY.DOWNAMT, LOANSUMMARY.FEEAMT, LOANSUMMARY.FINANCEAMT, LOANSUMMARY.BLPAY from LOANSUMMARY, LOANDETAIL where LOANDETAIL.LOANNO = :Param1 AND LOANSUMMARY.LOANNO = :Param1"
+    u" order by LOANDETAIL.RECNO";
+
+inline constexpr QStringView portfolioList =
+    u"select loanno, orgamt, origdt, firstduedt, apr, frequency, numpay, regzapr, payment, skpmonth, intmethod, downamt, feeamt, feepct, financeamt, totalinterest, totalinsurance, totaltaxes, totalpayout, blpay, sumno from LOANSUMMARY order by orgamt";
+
+inline constexpr QStringView portfolioReport =
+    u"select LOANDETAIL.PAYDATE, LOANDETAIL.INTAMT, LOANDETAIL.PRINAMT, LOANDETAIL.DSINS, LOANDETAIL.LFINS, LOANDETAIL.TAXES, LOANDETAIL.HOINS, LOANDETAIL.OTINS, LOANDETAIL.PAYMENT, LOANDETAIL.BALANCE, LOANSUMMARY.ORGAMT, LOANSUMMARY.APR, LOANSUMMARY.FREQUENCY, LOANSUMMARY.NUMPAY, LOANSUMMARY.INTMETHOD, LOANSUMMARY.DOWNAMT, LOANSUMMARY.FEEAMT, LOANSUMMARY.BLPAY, LOANSUMMARY.FINANCEAMT from LOANSUMMARY, LOANDETAIL where LOANDETAIL.LOANNO = :Param4 AND LOANSUMMARY.LOANNO = :Param4"
+    u" order by LOANDETAIL.RECNO";
+
+inline constexpr QStringView compareLoan1 = u"select * from LOANSUMMARY where LOANNO = :Para1";
+inline constexpr QStringView compareLoan2 = u"select * from LOANSUMMARY where LOANNO = :Para2";
+inline constexpr QStringView compareLoan3 = u"select * from LOANSUMMARY where LOANNO = :Para3";
+
+// Investment database (IBInvest).
+inline constexpr QStringView insertInvestSummary =
+    u"INSERT INTO INVESTSUMMARY (FUNDNO, ACTNO, NAME, CURRENTPRICE, TOTSHARES, TOTBOOKVALUE, TOTVALUE, "
+    u"GAINDOLLARS, GAINPERCENT, AVERAGECOST, LASTPRICE) VALUES (:FUNDNO, :ACTNO, :NAME, :CURRENTPRICE, "
+    u":TOTSHARES, :TOTBOOKVALUE, :TOTVALUE, :GAINDOLLARS, :GAINPERCENT, :AVERAGECOST, :LASTPRICE)";
+
+inline constexpr QStringView insertLineItem =
+    u"INSERT INTO LINEITEM (RECNO, FUNDNO, ACTNO, NAME, TRANSDATE, TRANSTYPE, SHARES, PRICE, COMMISSION, "
+    u"FEE, DIVIDEND, BOOKVALUE) VALUES (:RECNO, :FUNDNO, :ACTNO, :NAME, :TRANSDATE, :TRANSTYPE, :SHARES, "
+    u":PRICE, :COMMISSION, :FEE, :DIVIDEND, :BOOKVALUE)";
+
+inline constexpr QStringView accountList =
+    u"select fundno, actno, name, currentprice, totshares, totbookvalue, totvalue, gaindollars, gainpercent, averagecost, lastprice from INVESTSUMMARY order by actno";
+
+inline constexpr QStringView account = u"select * from INVESTSUMMARY where ACTNO = :Para1";
+
+inline constexpr QStringView lineItemsByAccount =
+    u"select recno, fundno, actno, name, transdate, transtype, shares, price, commission, fee, dividend, bookvalue from LINEITEM order by actno";
+
+inline constexpr QStringView lineItemsByFund =
+    u"select recno, fundno, actno, name, transdate, transtype, shares, price, commission, fee, dividend, bookvalue from LINEITEM order by fundno";
+
+inline constexpr QStringView accountLineItems = u"select * from LINEITEM where ACTNO = :Para1";
+
+inline constexpr QStringView lineItem = u"select * from LINEITEM where RECNO = :Para1";
+
+// clang-format on
+
+} // namespace db::sql

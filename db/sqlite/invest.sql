@@ -1,0 +1,80 @@
+-- Blank investment database (alias IBInvest), SQLite.
+-- Runs as one script: the program executes it inside one transaction on first use, and
+-- `sqlite3 invest.db < invest.sql` builds the same blank database by hand.
+-- Money and share counts are doubles; dates are month/day/year texts.
+
+CREATE TABLE INVESTSUMMARY (
+    FUNDNO        INTEGER NOT NULL,
+    ACTNO         INTEGER NOT NULL,
+    NAME          CHAR(20) CHECK (length(NAME) <= 20),
+    CURRENTPRICE  DOUBLE PRECISION,
+    TOTSHARES     DOUBLE PRECISION,
+    TOTBOOKVALUE  DOUBLE PRECISION,
+    TOTVALUE      DOUBLE PRECISION,
+    GAINDOLLARS   DOUBLE PRECISION,
+    GAINPERCENT   DOUBLE PRECISION,
+    AVERAGECOST   DOUBLE PRECISION,
+    LASTPRICE     DOUBLE PRECISION,
+    CONSTRAINT INVESTSUMMARY_FUNDNO UNIQUE (FUNDNO),
+    CONSTRAINT INVESTSUMMARY_ACTNO UNIQUE (ACTNO)
+);
+
+CREATE TABLE LINEITEM (
+    RECNO       INTEGER NOT NULL,
+    FUNDNO      INTEGER,
+    ACTNO       INTEGER,
+    NAME        CHAR(20) CHECK (length(NAME) <= 20),
+    TRANSDATE   CHAR(15) CHECK (length(TRANSDATE) <= 15),
+    TRANSTYPE   CHAR(1) CHECK (length(TRANSTYPE) <= 1),
+    SHARES      DOUBLE PRECISION,
+    PRICE       DOUBLE PRECISION,
+    COMMISSION  DOUBLE PRECISION,
+    FEE         DOUBLE PRECISION,
+    DIVIDEND    DOUBLE PRECISION,
+    BOOKVALUE   DOUBLE PRECISION,
+    CONSTRAINT LINEITEM_RECNO UNIQUE (RECNO)
+);
+
+CREATE INDEX LINEITEM_ACTNO ON LINEITEM (ACTNO);
+CREATE INDEX LINEITEM_FUNDNO ON LINEITEM (FUNDNO);
+
+-- NAME is a fixed 20-character field: shorter names are padded with blanks, as a CHAR(20)
+-- column of a database server keeps them.
+CREATE TRIGGER INVESTSUMMARY_NAME_PAD_INSERT AFTER INSERT ON INVESTSUMMARY
+WHEN length(NEW.NAME) < 20
+BEGIN
+    UPDATE INVESTSUMMARY SET NAME = substr(NEW.NAME || '                    ', 1, 20)
+    WHERE rowid = NEW.rowid;
+END;
+
+CREATE TRIGGER INVESTSUMMARY_NAME_PAD_UPDATE AFTER UPDATE OF NAME ON INVESTSUMMARY
+WHEN length(NEW.NAME) < 20
+BEGIN
+    UPDATE INVESTSUMMARY SET NAME = substr(NEW.NAME || '                    ', 1, 20)
+    WHERE rowid = NEW.rowid;
+END;
+
+CREATE TRIGGER LINEITEM_NAME_PAD_INSERT AFTER INSERT ON LINEITEM
+WHEN length(NEW.NAME) < 20
+BEGIN
+    UPDATE LINEITEM SET NAME = substr(NEW.NAME || '                    ', 1, 20)
+    WHERE rowid = NEW.rowid;
+END;
+
+CREATE TRIGGER LINEITEM_NAME_PAD_UPDATE AFTER UPDATE OF NAME ON LINEITEM
+WHEN length(NEW.NAME) < 20
+BEGIN
+    UPDATE LINEITEM SET NAME = substr(NEW.NAME || '                    ', 1, 20)
+    WHERE rowid = NEW.rowid;
+END;
+
+-- Key generators: each call raises NUM by one and hands out the new value, so the first
+-- number is 1.
+CREATE TABLE KEYGEN (
+    NAME  VARCHAR(31) NOT NULL PRIMARY KEY,
+    NUM   INTEGER NOT NULL
+);
+INSERT INTO KEYGEN (NAME, NUM) VALUES ('FUNDNOGEN', 0);
+INSERT INTO KEYGEN (NAME, NUM) VALUES ('GETRECNOGEN', 0);
+
+PRAGMA user_version = 1;

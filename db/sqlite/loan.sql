@@ -1,0 +1,61 @@
+-- Blank loan database (alias IBLoan), SQLite.
+-- Runs as one script: the program executes it inside one transaction on first use, and
+-- `sqlite3 loan.db < loan.sql` builds the same blank database by hand.
+-- Money and counts are doubles; dates are month/day/year texts; empty values are NULL.
+
+CREATE TABLE LOANSUMMARY (
+    LOANNO          INTEGER NOT NULL,
+    SUMNO           INTEGER NOT NULL,
+    ORGAMT          DOUBLE PRECISION,
+    ORIGDT          VARCHAR(15) CHECK (length(ORIGDT) <= 15),
+    FIRSTDUEDT      VARCHAR(15) CHECK (length(FIRSTDUEDT) <= 15),
+    APR             DOUBLE PRECISION,
+    FREQUENCY       DOUBLE PRECISION,
+    NUMPAY          DOUBLE PRECISION,
+    REGZAPR         DOUBLE PRECISION,
+    PAYMENT         DOUBLE PRECISION,
+    SKPMONTH        SMALLINT,
+    INTMETHOD       SMALLINT,
+    DOWNAMT         DOUBLE PRECISION,
+    FEEAMT          DOUBLE PRECISION,
+    FEEPCT          DOUBLE PRECISION,
+    FINANCEAMT      DOUBLE PRECISION,
+    TOTALINTEREST   DOUBLE PRECISION,
+    TOTALINSURANCE  DOUBLE PRECISION,
+    TOTALTAXES      DOUBLE PRECISION,
+    TOTALPAYOUT     DOUBLE PRECISION,
+    BLPAY           DOUBLE PRECISION,
+    CONSTRAINT LOANSUMMARY_LOANNO UNIQUE (LOANNO),
+    CONSTRAINT LOANSUMMARY_SUMNO UNIQUE (SUMNO)
+);
+
+-- PAYDATE holds "MM/DD/YYYY", "TOTALS YYYY" or "GRAND TOTALS"; BALANCE is NULL on total rows.
+CREATE TABLE LOANDETAIL (
+    RECNO    INTEGER NOT NULL,
+    LOANNO   INTEGER NOT NULL,
+    PAYDATE  VARCHAR(20) CHECK (length(PAYDATE) <= 20),
+    INTAMT   DOUBLE PRECISION,
+    PRINAMT  DOUBLE PRECISION,
+    DSINS    DOUBLE PRECISION,
+    LFINS    DOUBLE PRECISION,
+    TAXES    DOUBLE PRECISION,
+    HOINS    DOUBLE PRECISION,
+    OTINS    DOUBLE PRECISION,
+    PAYMENT  DOUBLE PRECISION,
+    BALANCE  DOUBLE PRECISION,
+    CONSTRAINT LOANDETAIL_RECNO UNIQUE (RECNO)
+);
+
+-- Previews and reports read one loan's rows in RECNO order.
+CREATE INDEX LOANDETAIL_LOANNO ON LOANDETAIL (LOANNO, RECNO);
+
+-- Key generators: each call raises NUM by one and hands out the new value, so the first
+-- number is 1.
+CREATE TABLE KEYGEN (
+    NAME  VARCHAR(31) NOT NULL PRIMARY KEY,
+    NUM   INTEGER NOT NULL
+);
+INSERT INTO KEYGEN (NAME, NUM) VALUES ('GETSUMNOGEN', 0);
+INSERT INTO KEYGEN (NAME, NUM) VALUES ('GETRECNOGEN', 0);
+
+PRAGMA user_version = 1;
