@@ -1,0 +1,153 @@
+// The amortization schedule of a computed loan, row by row.
+//
+// One pass serves every consumer: saving, previews, listings and the printers. A Pass is built from
+// the loan block as the last calculation left it, the scheduled payment SCHEDPAY and a Variant that
+// names how the consumer differs from the regular schedule. Rows come out one at a time in schedule
+// order (payment rows, a subtotal after each year, the closing subtotal, the grand total), so a
+// schedule of 99,999 payments never sits in memory.
+//
+//   Pass pass(block, schedpay, Variant::regular());
+//   for (Row row; pass.next(row);) ...
+//
+// Amounts are never rounded; formats limit the decimals shown. A zero APR gives zero interest and
+// the level payment FINANCEAMT / NUMPAY; a premium frequency of 0 gives a zero premium. No amount is
+// ever NaN or infinite: a loan the pass cannot schedule (no payments, a payment frequency of 0 or
+// below, a count beyond kMaxRows, non-finite input) yields no rows at all, and usable() says so.
+#pragma once
+
+#include "common/calendar.h"
+#include "common/loanblock.h"
+
+namespace talvero::schedule {
+
+// More payments than any loan form accepts; a pass refuses counts above it.
+inline constexpr double kMaxRows = 1000000.0;
+
+// How a consumer's schedule differs from the regular one.
+struct Variant {
+    // Payment rows run to `rows` instead of NUMPAY (the balloon term BLPAY); the escrow parts and the
+    // rule-of-78 shares are taken over `rows`, and the last row pays the balloon in both groups.
+    bool balloon = false;
+    double rows = 0;
+    // Interest: flag 1 the 365-day rule, flag 2 the 360-day rule, every other flag the flag-0 rule;
+    // principal is SCHEDPAY less the other parts for every flag (no fixed-principal group).
+    bool level_rules_only = false;
+    // Monthly 30-day stepping (to the 1st of the next month) applies to flags 0, 3 and 6; with this
+    // set only flag 0 steps that way and flags 3 and 6 keep the day of the month.
+    bool first_of_month_flag0_only = false;
+
+    enum class Grouping {
+        CalendarYear,         // a subtotal after the last payment of a calendar year, not after
+                              // the last two payments
+        CalendarYearEveryRow, // the same test on every payment row, the last two included
+        LoanYear,             // a subtotal after every FREQUENCY payments, not after the last two
+    };
+    Grouping grouping = Grouping::CalendarYear;
+    // Without dates only the month is tracked for the day counts: monthly it moves one month a row
+    // after the first, annually it never moves. Rows then carry no PAYDATE.
+    bool dated = true;
+
+    static Variant regular() { return {}; }
+    // The balloon schedule: BLPAY rows of a loan amortized over NUMPAY.
+    static Variant balloon_term(double blpay) {
+        Variant v;
+        v.balloon = true;
+        v.rows = blpay;
+        return v;
+    }
+    // The rows the balloon saving routine writes.
+    static Variant balloon_saving(double blpay) {
+        Variant v = balloon_term(blpay);
+        v.level_rules_only = true;
+        v.first_of_month_flag0_only = true;
+        v.grouping = Grouping::CalendarYearEveryRow;
+        return v;
+    }
+    // Numbered rows grouped by loan year, as the loan-year printout shows them.
+    static Variant loan_year() {
+        Variant v;
+        v.grouping = Grouping::LoanYear;
+        v.dated = false;
+        return v;
+    }
+};
+
+enum class RowKind { Payment, Subtotal, GrandTotal };
+
+// The columns of a schedule row (and of the loan detail table).
+struct Amounts {
+    double INTAMT = 0;
+    double PRINAMT = 0;
+    double DSINS = 0;
+    double LFINS = 0;
+    double TAXES = 0;
+    double HOINS = 0;
+    double OTINS = 0;
+    double PAYMENT = 0;
+
+    Amounts& operator+=(const Amounts& o) noexcept;
+};
+
+struct Row {
+    RowKind kind = RowKind::Payment;
+    long k = 0;            // payment number of a payment row; 0 on total rows
+    common::Date date;     // payment date (month only when undated); of a subtotal, its last payment
+    int group = 0;         // subtotal: the calendar year, or the loan-year number (LoanYear)
+    char PAYDATE[24] = {}; // "MM/DD/YYYY", "TOTALS YYYY" or "GRAND TOTALS"; empty when undated
+    Amounts amounts;       // the row's amounts, or the sums a total row covers
+    double BALANCE = 0;    // balance after the payment; 0 on total rows, which have none
+};
+
+class Pass {
+public:
+    Pass(const common::LoanBlock& block, double schedpay, const Variant& variant = Variant::regular());
+
+    // The next row in schedule order; false after the grand total row.
+    bool next(Row& row);
+
+    bool usable() const noexcept { return usable_; }
+    // Payment rows the pass makes (ceil of the row count).
+    double payment_rows() const noexcept { return rows_; }
+    double level_payment() const noexcept { return level_; }
+    double fixed_principal() const noexcept { return fixed_; }
+    double digit_sum() const noexcept { return digits_; }
+
+private:
+    enum class Stage { Payments, Closing, Grand, Done };
+    void step_date();
+    double interest(double balance) const;
+    void payment_row(Row& row);
+    void total_row(Row& row, RowKind kind, const Amounts& sums, int group);
+    bool subtotal_due() const;
+
+    common::LoanBlock b_;
+    double schedpay_;
+    Variant v_;
+    bool usable_ = false;
+    double rows_ = 0;   // NUMPAY, or the balloon term
+    double level_ = 0;  // FINANCEAMT / A(APR, FREQUENCY, NUMPAY)
+    double fixed_ = 0;  // FINANCEAMT / NUMPAY
+    double digits_ = 0; // rule-of-78 digit sum
+    int flag_ = 0;      // the interest rule's flag
+    bool fixed_group_ = false;
+
+    Stage stage_ = Stage::Payments;
+    common::Date date_;
+    double k_ = 0;
+    double balance_ = 0;
+    int period_days_ = 0;
+    int loan_year_ = 1;
+    Amounts year_sums_;
+    Amounts loan_sums_;
+    bool subtotal_pending_ = false;
+};
+
+// Calls `fn(row)` for every row of the pass; returns the number of rows.
+template <class Fn> long for_each_row(Pass& pass, Fn&& fn) {
+    long n = 0;
+    for (Row row; pass.next(row); ++n)
+        fn(static_cast<const Row&>(row));
+    return n;
+}
+
+} // namespace talvero::schedule

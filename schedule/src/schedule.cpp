@@ -1,0 +1,279 @@
+#include "schedule/schedule.h"
+
+#include "common/annuity.h"
+#include "common/today.h"
+
+#include <cmath>
+#include <cstdio>
+#include <initializer_list>
+
+namespace talvero::schedule {
+
+namespace {
+
+bool finite_all(std::initializer_list<double> values) {
+    for (double v : values)
+        if (!std::isfinite(v)) return false;
+    return true;
+}
+
+double charges(const Amounts& a) {
+    return a.TAXES + a.HOINS + a.OTINS + a.DSINS + a.LFINS + a.INTAMT;
+}
+
+// A premium of the row: the first from the basis, later ones from the balance.
+double premium(double basis, double count, double rate, double per_year, double k, double balance) {
+    if (!(basis > 0) || k > count || per_year == 0) return 0;
+    return k == 1 ? basis / per_year : balance * rate / per_year;
+}
+
+} // namespace
+
+Amounts& Amounts::operator+=(const Amounts& o) noexcept {
+    INTAMT += o.INTAMT;
+    PRINAMT += o.PRINAMT;
+    DSINS += o.DSINS;
+    LFINS += o.LFINS;
+    TAXES += o.TAXES;
+    HOINS += o.HOINS;
+    OTINS += o.OTINS;
+    PAYMENT += o.PAYMENT;
+    return *this;
+}
+
+Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& variant)
+    : b_(block), schedpay_(schedpay), v_(variant) {
+    rows_ = v_.balloon ? v_.rows : b_.NUMPAY;
+    const int flag = b_.INTMETHOD;
+    fixed_group_ = !v_.level_rules_only && flag >= 3 && flag <= 5;
+    flag_ = v_.level_rules_only ? (flag == 1 || flag == 2 ? flag : 0) : flag;
+
+    usable_ = finite_all({b_.FINANCEAMT, b_.APR, b_.NUMPAY, b_.FREQUENCY, schedpay_, b_.TAXES, b_.HOINS,
+                          b_.OTINS, b_.TERMYEARS, b_.DSRATE, b_.DSFREQ, b_.DSPREM, b_.DSNUMPAY, b_.LFRATE,
+                          b_.LFFREQ, b_.LFPREM, b_.LFNUMPAY, b_.TOTALINTEREST, rows_}) &&
+              b_.FREQUENCY > 0 && b_.NUMPAY > 0 && rows_ > 0 && rows_ <= kMaxRows && b_.NUMPAY <= kMaxRows &&
+              flag >= 0 && flag <= 7;
+    if (!usable_) {
+        stage_ = Stage::Done;
+        return;
+    }
+
+    date_ = common::first_due_or_today(b_.FIRSTDUE);
+    level_ = b_.FINANCEAMT / common::factor_n(b_.APR, b_.FREQUENCY, b_.NUMPAY);
+    fixed_ = b_.FINANCEAMT / b_.NUMPAY;
+    double years = rows_ / b_.FREQUENCY;
+    if (years < 1) years = 1;
+    const double K = std::trunc(years * 12);
+    digits_ = K * (K + 1) / 2;
+    balance_ = b_.FINANCEAMT;
+    usable_ = std::isfinite(level_) && std::isfinite(fixed_);
+    if (!usable_) stage_ = Stage::Done;
+}
+
+void Pass::step_date() {
+    const bool later = k_ > 0;
+    const double f = b_.FREQUENCY;
+    if (!v_.dated) {
+        // Only the month counts; monthly it moves after the first row, otherwise it stays.
+        if (later && f == 12) common::next_month(date_);
+        return;
+    }
+    if (f == 24 || f == 26 || f == 52) {
+        period_days_ = f == 24 ? 15 : f == 26 ? 14 : 7;
+        if (later) common::advance_days(date_, period_days_);
+    } else if (f == 1) {
+        if (b_.ODDDAYS == 0) {
+            common::next_month(date_);
+            if (b_.INTMETHOD == 0) date_.day = 1;
+        }
+    } else if (f == 12) {
+        const int flag = b_.INTMETHOD;
+        const bool thirty = flag == 0 || (!v_.first_of_month_flag0_only && (flag == 3 || flag == 6));
+        if (thirty) {
+            period_days_ = 30;
+            if (later) {
+                common::next_month(date_);
+                date_.day = 1;
+            }
+        } else {
+            period_days_ = common::month_length(date_.month, date_.year);
+            // Keeps the day of the month; leaving a leap February costs the day one for good.
+            if (later) common::next_month_keep_day(date_);
+        }
+    } else {
+        period_days_ = static_cast<int>(365.0 / f);
+        if (later) common::advance_days(date_, period_days_);
+    }
+}
+
+double Pass::interest(double balance) const {
+    const double f = b_.FREQUENCY;
+    const double r = b_.APR * 0.01;
+    const bool first = k_ == 1;
+    const double fa = b_.FINANCEAMT;
+    auto days = [&](double other) {
+        if (f == 12 || f == 1) return static_cast<double>(common::month_length(date_.month, date_.year));
+        if (f == 24) return 15.0;
+        if (f == 26) return 14.0;
+        if (f == 52) return 7.0;
+        return other;
+    };
+    auto daily = [&](double year_days, double period) {
+        if (first) return b_.ODDDAYS < 1 ? r / year_days * period * fa : b_.ODDDAYS * r / year_days * fa;
+        return r / year_days * period * balance;
+    };
+    switch (flag_) {
+    case 1:
+    case 4:
+        return daily(365, days(365.0 / f));
+    case 2:
+        return daily(360, days(360.0 / f));
+    case 3:
+        return daily(360, f == 12 || f == 1 ? 30.0 : days(360.0 / f));
+    case 5:
+        return 0;
+    case 6:
+    case 7: {
+        double m = rows_ >= 12 ? rows_ - (k_ - 1) : 12 - (k_ - 1);
+        if (m <= 0) m = 1;
+        return m / digits_ * b_.TOTALINTEREST;
+    }
+    default: {
+        const double d = r / 360;
+        const double base = 0.01 * (b_.APR / f) * common::factor_n(b_.APR, f, b_.NUMPAY - k_ + 1) * level_;
+        if (!first) return base;
+        const int odd = b_.ODDDAYS;
+        const double start = f == 1 ? d * 30 * fa : base;
+        if (odd > 30) return start + d * (odd - 30) * fa;
+        if (odd >= 1) return start - d * (30 - odd) * fa;
+        return start;
+    }
+    }
+}
+
+void Pass::payment_row(Row& row) {
+    step_date();
+    k_ += 1;
+    Amounts a;
+    const double term_rows = v_.balloon ? rows_ : b_.NUMPAY;
+    auto escrow = [&](double annual) { return annual > 0 ? annual * b_.TERMYEARS / term_rows : 0.0; };
+    a.TAXES = escrow(b_.TAXES);
+    a.HOINS = escrow(b_.HOINS);
+    a.OTINS = escrow(b_.OTINS);
+    const double before = balance_;
+    a.INTAMT = interest(before);
+    a.DSINS = premium(b_.DSPREM, b_.DSNUMPAY, b_.DSRATE, b_.DSFREQ, k_, before);
+    a.LFINS = premium(b_.LFPREM, b_.LFNUMPAY, b_.LFRATE, b_.LFFREQ, k_, before);
+    if (fixed_group_) {
+        a.PRINAMT = fixed_;
+        a.PAYMENT = fixed_ + charges(a);
+    } else {
+        a.PRINAMT = schedpay_ - charges(a);
+        a.PAYMENT = schedpay_;
+    }
+
+    const double fa = b_.FINANCEAMT;
+    if (!v_.balloon) {
+        if (k_ == 1 && k_ == rows_) {
+            a.PRINAMT = fa;
+            a.PAYMENT = fa + charges(a);
+            balance_ = 0;
+        } else if (k_ == 1) {
+            balance_ = fa - a.PRINAMT;
+        } else if (k_ == rows_) {
+            a.PRINAMT = before;
+            a.PAYMENT = (fixed_group_ ? fixed_ : before) + charges(a);
+            balance_ = 0;
+        } else {
+            balance_ = before - a.PRINAMT;
+        }
+    } else {
+        if (k_ == 1 && b_.NUMPAY == 1 && rows_ == 1 && b_.FREQUENCY == 1) {
+            a.PRINAMT = fa;
+            a.PAYMENT = fa + charges(a);
+            balance_ = 0;
+        } else if (k_ == 1 && k_ == rows_) {
+            // A one-payment term leaves the balloon owing; the row pays the scheduled payment.
+            a.PAYMENT = schedpay_;
+            balance_ = fa - a.PRINAMT;
+        } else if (k_ == rows_) {
+            a.PRINAMT = before;
+            a.PAYMENT = before + charges(a);
+            balance_ = 0;
+        } else if (k_ == 1) {
+            balance_ = fa - a.PRINAMT;
+        } else {
+            balance_ = before - a.PRINAMT;
+        }
+    }
+
+    row = Row{};
+    row.kind = RowKind::Payment;
+    row.k = static_cast<long>(k_);
+    row.date = date_;
+    if (v_.dated)
+        std::snprintf(row.PAYDATE, sizeof row.PAYDATE, "%02d%s%02d%s%d", date_.month, "/", date_.day, "/",
+                      date_.year);
+    row.amounts = a;
+    row.BALANCE = balance_;
+    year_sums_ += a;
+    loan_sums_ += a;
+}
+
+bool Pass::subtotal_due() const {
+    switch (v_.grouping) {
+    case Variant::Grouping::LoanYear: {
+        const long per_year = static_cast<long>(b_.FREQUENCY);
+        return per_year > 0 && static_cast<long>(k_) % per_year == 0 && k_ < rows_ - 1;
+    }
+    case Variant::Grouping::CalendarYearEveryRow:
+        return date_.month == 12 && date_.day >= 31 - period_days_ && k_ > 0;
+    case Variant::Grouping::CalendarYear:
+        break;
+    }
+    return date_.month == 12 && date_.day >= 31 - period_days_ && k_ < rows_ - 1;
+}
+
+void Pass::total_row(Row& row, RowKind kind, const Amounts& sums, int group) {
+    row = Row{};
+    row.kind = kind;
+    row.date = date_;
+    row.group = group;
+    row.amounts = sums;
+    if (kind == RowKind::GrandTotal)
+        std::snprintf(row.PAYDATE, sizeof row.PAYDATE, "%s", "GRAND TOTALS");
+    else if (v_.grouping != Variant::Grouping::LoanYear)
+        std::snprintf(row.PAYDATE, sizeof row.PAYDATE, "%s%d", "TOTALS ", group);
+}
+
+bool Pass::next(Row& row) {
+    const bool by_loan_year = v_.grouping == Variant::Grouping::LoanYear;
+    const int group = by_loan_year ? loan_year_ : date_.year;
+    if (subtotal_pending_) {
+        subtotal_pending_ = false;
+        total_row(row, RowKind::Subtotal, year_sums_, group);
+        year_sums_ = Amounts{};
+        ++loan_year_;
+        return true;
+    }
+    switch (stage_) {
+    case Stage::Payments:
+        payment_row(row);
+        if (!(k_ < rows_)) stage_ = Stage::Closing;
+        subtotal_pending_ = subtotal_due();
+        return true;
+    case Stage::Closing:
+        total_row(row, RowKind::Subtotal, year_sums_, group);
+        stage_ = Stage::Grand;
+        return true;
+    case Stage::Grand:
+        total_row(row, RowKind::GrandTotal, loan_sums_, 0);
+        stage_ = Stage::Done;
+        return true;
+    case Stage::Done:
+        break;
+    }
+    return false;
+}
+
+} // namespace talvero::schedule
