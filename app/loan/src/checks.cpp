@@ -271,7 +271,7 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
                "scheduled payment less\nthan the amount being borrowed.";
     if (const char* m = checkInsurance(d, t)) return m;
     if (const char* m = checkAnnualFees(d, t)) return m;
-    const std::string& skip = t.skipMonths;
+    const std::string skip = t.skipMonths.value_or("");
     if (!skip.empty() && (skip.size() > 3 || !std::all_of(skip.begin(), skip.end(),
                                                           [](char c) { return isDigit(c) || isBlank(c); })))
         return "Input Error on skip months!\nYou entered a non numeric value, or\nmore than 3 "
@@ -288,22 +288,23 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please "
                "re-enter.\n\n";
     }
-    if (!isNumericText(t.frequency))
+    if (!numeric(t.frequency))
         return "Invalid Loan Frequency entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FREQUENCY <= 0)
         return "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.FREQUENCY > 52)
         return "Invalid Loan Frequency entered!\nAmount exceeds allowable value.\nPlease enter a loan "
                "frequency\nnot greater than 52.\n";
-    storeDateText(t.firstDue, d.FIRSTDUE);
-    if (!isValidDateText(t.firstDue))
+    const std::string firstDue = t.firstDue.value_or("");
+    storeDateText(firstDue, d.FIRSTDUE);
+    if (!isValidDateText(firstDue))
         return "Invalid First Due Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, "
                "slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are "
                "valid.\n\nPlease "
                "re-enter correctly.\n\nNOTE: A blank first due date is acceptable.\nThe maturity date is "
                "figured "
                "from today if\nleft blank.";
-    if (!isValidDateText(t.loanDate))
+    if (!isValidDateText(t.loanDate.value_or("")))
         return "Invalid Loan Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, "
                "slashes, "
                "etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease "

@@ -59,9 +59,9 @@ protected:
     void SetUp() override {
         TesseraSetMessageHandler(&ui::engineMessage);
         Form1 = new TForm1;
-        Form2 = new TForm2;
-        Form3 = new TForm3;
-        Form4 = new TForm4;
+        Form2 = new TForm2(*Form1, *Form1);
+        Form3 = new TForm3(*Form1, *Form1);
+        Form4 = new TForm4(*Form1, *Form1);
         Form9 = new TForm9;
         Form19 = new TForm19;
     }
