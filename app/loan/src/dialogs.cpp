@@ -123,9 +123,6 @@ void FactorDialog::finish(bool stored) {
 
 } // namespace loan
 
-TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent)
-    : TForm2(block, data, parent, "Form2", "Down Payment and Origination Fees") {}
-
 TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
     build(this, name, caption, kForm2Rows);
@@ -134,9 +131,6 @@ TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent, const char* 
 void TForm2::Button1Click() {
     finish(store(this, kForm2Rows, values));
 }
-
-TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent)
-    : TForm3(block, data, parent, "Form3", "Insurance Charges") {}
 
 TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
@@ -154,9 +148,6 @@ void TForm3::Button1Click() {
     }
     finish(stored);
 }
-
-TForm4::TForm4(LoanBlock& block, DialogData& data, QWidget* parent)
-    : TForm4(block, data, parent, "Form4", "Annual Fees") {}
 
 TForm4::TForm4(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {

@@ -62,23 +62,16 @@ int controlNumber(const char* name) {
 }
 
 // The program's conversion, as the page reading takes it.
-const loan::Conversion kConversion{
-    [](const std::string& text, std::string& message) -> std::optional<double> {
-        try {
-            return ui::toFloat(QString::fromStdString(text));
-        } catch (const ui::ConvertError& e) {
-            message = e.message().toStdString();
-            return std::nullopt;
-        }
-    },
-    [](const std::string& text, std::string& message) -> std::optional<int> {
-        try {
-            return ui::toInt(QString::fromStdString(text));
-        } catch (const ui::ConvertError& e) {
-            message = e.message().toStdString();
-            return std::nullopt;
-        }
-    }};
+template <class T, T (*convert)(const QString&)>
+std::optional<T> converted(const std::string& text, std::string& message) {
+    try {
+        return convert(QString::fromStdString(text));
+    } catch (const ui::ConvertError& e) {
+        message = e.message().toStdString();
+        return std::nullopt;
+    }
+}
+const loan::Conversion kConversion{converted<double, ui::toFloat>, converted<int, ui::toInt>};
 
 void takeToday(int today[3]) {
     const QDate date = ui::today();

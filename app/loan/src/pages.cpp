@@ -1,6 +1,7 @@
 #include "loan/pages.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <vector>
 
 namespace loan {
@@ -102,6 +103,9 @@ const char* const kFixedPrincipalApr = "Cannot calculate the APR on Fixed Princi
 bool entered(double value) {
     return value != 0;
 }
+bool allEntered(const L& d, std::initializer_list<double L::*> members) {
+    return std::all_of(members.begin(), members.end(), [&d](double L::*m) { return entered(d.*m); });
+}
 
 void clearPaymentAndCharge(L& d) {
     d.PAYMENT = 0;
@@ -119,12 +123,6 @@ void markPayoff(L& d) {
 }
 void nothingBefore(L&) {}
 
-const char* paymentRequired(L& d, const bool*) {
-    if (!entered(d.NUMPAY) || !entered(d.APR) || !entered(d.ORGAMT) || !entered(d.FREQUENCY))
-        return kRequiredField;
-    return nullptr;
-}
-
 const char* aprRules(L& d, const bool* marks) {
     const int ticked = int(marks[0]) + int(marks[1]) + int(marks[2]);
     if (ticked >= 2) return kOnlyOneBox;
@@ -132,41 +130,35 @@ const char* aprRules(L& d, const bool* marks) {
     if (marks[0]) {
         d.APR = 0;
         d.PAYMENT = 0;
-        if (!entered(d.TOTALINTEREST) || !entered(d.ORGAMT) || !entered(d.NUMPAY) || !entered(d.FREQUENCY))
+        if (!allEntered(d, {&L::TOTALINTEREST, &L::ORGAMT, &L::NUMPAY, &L::FREQUENCY}))
             return kNotProperlyTwoBlanks;
     } else if (marks[1]) {
         d.APR = 0;
         d.TOTALINTEREST = 0;
-        if (!entered(d.ORGAMT) || !entered(d.PAYMENT) || !entered(d.NUMPAY) || !entered(d.FREQUENCY))
-            return kNotProperly;
+        if (!allEntered(d, {&L::ORGAMT, &L::PAYMENT, &L::NUMPAY, &L::FREQUENCY})) return kNotProperly;
         if (d.INTMETHOD == 3 || d.INTMETHOD == 4) return kFixedPrincipalApr;
     } else {
         d.APR = 0;
         if (d.NUMPAY >= 1) d.NUMPAY = 0;
-        if (!entered(d.TOTALINTEREST) || !entered(d.ORGAMT) || !entered(d.PAYMENT) || !entered(d.FREQUENCY))
-            return kNotProperly;
+        if (!allEntered(d, {&L::TOTALINTEREST, &L::ORGAMT, &L::PAYMENT, &L::FREQUENCY})) return kNotProperly;
     }
     return nullptr;
 }
 
+const char* paymentRequired(L& d, const bool*) {
+    return allEntered(d, {&L::NUMPAY, &L::APR, &L::ORGAMT, &L::FREQUENCY}) ? nullptr : kRequiredField;
+}
 const char* numPayRequired(L& d, const bool*) {
-    if (!entered(d.PAYMENT) || !entered(d.APR) || !entered(d.ORGAMT) || !entered(d.FREQUENCY))
-        return kRequiredField;
-    return nullptr;
+    return allEntered(d, {&L::PAYMENT, &L::APR, &L::ORGAMT, &L::FREQUENCY}) ? nullptr : kRequiredField;
 }
-
 const char* payoutRequired(L& d, const bool*) {
-    if (!entered(d.PAYMENT) || !entered(d.APR) || !entered(d.ORGAMT) || !entered(d.FREQUENCY) ||
-        !(d.NUMPAY > 1))
-        return kRequiredField;
-    return nullptr;
+    const bool entered = allEntered(d, {&L::PAYMENT, &L::APR, &L::ORGAMT, &L::FREQUENCY}) && d.NUMPAY > 1;
+    return entered ? nullptr : kRequiredField;
 }
-
 const char* payoffRequired(L& d, const bool*) {
-    if (!entered(d.PAYMENT) || !entered(d.APR) || !entered(d.ORGAMT) || !entered(d.FREQUENCY) ||
-        !entered(d.NUMPAY) || !entered(d.PAYSMADE) || !entered(d.CURBAL))
-        return kRequiredField;
-    return nullptr;
+    const bool entered = allEntered(
+        d, {&L::PAYMENT, &L::APR, &L::ORGAMT, &L::FREQUENCY, &L::NUMPAY, &L::PAYSMADE, &L::CURBAL});
+    return entered ? nullptr : kRequiredField;
 }
 
 const std::string& textOf(const PageInput& input, const char* name) {

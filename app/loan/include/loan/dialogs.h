@@ -5,8 +5,8 @@
 // the bound data at once; a text that does not convert shows its message and keeps the dialog open
 // with the earlier values already stored.
 //
-// The bound block and data outlive the dialog. A form with other names or captions for the same
-// dialogs derives from these classes through their protected constructors.
+// The bound block and data outlive the dialog. Another form's dialogs of the same layout and
+// behaviour are these classes under their own name and caption.
 
 #include "common/loanblock.h"
 #include "loan/dialogdata.h"
@@ -43,16 +43,13 @@ private:
 class TForm2 : public loan::FactorDialog {
     Q_OBJECT
 public:
-    TForm2(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr);
+    TForm2(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr,
+           const char* name = "Form2", const char* caption = "Down Payment and Origination Fees");
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[4] = {}; // percent, amount, fee percent, fee amount
 public slots:
     void Button1Click();
-
-protected:
-    TForm2(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent, const char* name,
-           const char* caption);
 };
 
 // "Insurance Charges": DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS of the block; OK also works
@@ -60,31 +57,25 @@ protected:
 class TForm3 : public loan::FactorDialog {
     Q_OBJECT
 public:
-    TForm3(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr);
+    TForm3(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr,
+           const char* name = "Form3", const char* caption = "Insurance Charges");
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
               *Edit6 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[6] = {}; // DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS
 public slots:
     void Button1Click();
-
-protected:
-    TForm3(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent, const char* name,
-           const char* caption);
 };
 
 // "Annual Fees": TAXES, HOINS, OTINS of the block.
 class TForm4 : public loan::FactorDialog {
     Q_OBJECT
 public:
-    TForm4(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr);
+    TForm4(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent = nullptr,
+           const char* name = "Form4", const char* caption = "Annual Fees");
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[3] = {}; // TAXES, HOINS, OTINS
 public slots:
     void Button1Click();
-
-protected:
-    TForm4(talvero::common::LoanBlock& block, loan::DialogData& data, QWidget* parent, const char* name,
-           const char* caption);
 };
