@@ -1,7 +1,9 @@
 #include "loan/forms.h"
 
+#include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/printing.h"
+#include "ui/window.h"
 
 #include <QGridLayout>
 #include <QGroupBox>
@@ -37,6 +39,10 @@ const struct {
     {"Interest Flag", "Edit19", &W::Edit19},
     {"Amount Financed", "Edit20", &W::Edit20},
 };
+
+QString dateText(const int date[3]) {
+    return QString::asprintf("%02d/%02d/%d", date[0], date[1], date[2]);
+}
 
 QGroupBox* whiteCaptionGroup(const char* title, const char* name, QWidget* parent) {
     auto* box = ui::named(new QGroupBox(QString::fromLatin1(title), parent), QString::fromLatin1(name));
@@ -103,6 +109,25 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
     connect(Button2, &QPushButton::clicked, this, &AnalysisWindow::Button2Click);
 }
 
+void AnalysisWindow::fillInputGroup(const LoanData& d) {
+    Edit10->setText(ui::format("%7.2f", d.ORGAMT));
+    Edit11->setText(ui::format("%7.3f", d.APR));
+    Edit12->setText(ui::format("%7.2f", d.NUMPAY));
+    Edit13->setText(dateText(d.FIRSTDUEDATE[0] < 1 ? d.TODAYDATE : d.FIRSTDUEDATE));
+    Edit14->setText(ui::format("%7.2f", d.FREQUENCY));
+    Edit15->setText(ui::format("%7.2f", d.DOWNAMT));
+    Edit16->setText(ui::format("%7.2f", d.FEEAMT));
+    Edit17->setText(dateText(d.LOANDATE[0] < 1 ? d.TODAYDATE : d.LOANDATE));
+    Edit18->setText(ui::format("%3d", d.SKPMONTH));
+    Edit19->setText(ui::format("%3d", d.INTMETHOD));
+    Edit20->setText(ui::format("%7.2f", d.FINANCEAMT));
+}
+
+void AnalysisWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOnScreen(this);
+}
+
 void AnalysisWindow::Button1Click() {
     ui::printFormImage(this);
 }
@@ -131,6 +156,19 @@ TForm9::TForm9(QWidget* parent)
     ui::nameWidget(this, QStringLiteral("Form9"));
 }
 
+void TForm9::fill(const loan::LoanData& d) {
+    Edit1->setText(ui::format("%7.2f", d.PAYMENT));
+    Edit2->setText(ui::format("%7.3f", d.REGZAPR));
+    Edit3->setText(ui::format("%7.2f", d.LASTPAY));
+    Edit4->setText(ui::format("%7.2f", d.TOTALPRINCIPAL));
+    Edit5->setText(ui::format("%7.2f", d.TOTALINTEREST));
+    Edit6->setText(ui::format("%7.2f", d.TOTALINSURANCE));
+    Edit7->setText(ui::format("%7.2f", d.TOTALTAXES));
+    Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
+    Edit9->setText(loan::dateText(d.MATURITY));
+    fillInputGroup(d);
+}
+
 TForm19::TForm19(QWidget* parent)
     : AnalysisWindow(parent, "Loan Payoff Analysis", "Loan Payoff Information", "Loan Amount",
                      "Payoff Analysis Data",
@@ -147,4 +185,17 @@ TForm19::TForm19(QWidget* parent)
     // The empty label beside "Next Due Date".
     Label2 = ui::makeLabel(QString(), QStringLiteral("Label2"), GroupBox2);
     static_cast<QGridLayout*>(GroupBox2->layout())->addWidget(Label2, 6, 2);
+}
+
+void TForm19::fill(const loan::LoanData& d) {
+    Edit1->setText(ui::format("%7.2f", d.PAYMENT));
+    Edit2->setText(ui::format("%7.2f", d.PAYSMADE));
+    Edit3->setText(loan::dateText(d.NEXTDUEDATE));
+    Edit4->setText(ui::format("%7.2f", d.CURBAL));
+    Edit5->setText(ui::format("%7.2f", d.TOTALINTEREST));
+    Edit6->setText(ui::format("%7.2f", d.TOTALINSURANCE));
+    Edit7->setText(ui::format("%7.2f", d.TOTALTAXES));
+    Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT + d.CURBAL));
+    Edit9->setText(loan::dateText(d.PAYOFFDATE));
+    fillInputGroup(d);
 }

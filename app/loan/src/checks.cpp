@@ -21,13 +21,11 @@ bool numeric(const std::optional<std::string>& text) {
     return !text || isNumericText(*text);
 }
 
+// clang-format off
 const char* const kDisabilityMissingYears =
-    "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. disability "
-    "insurance years\n2. disability insurance frequency\nPlease re-enter.";
+    "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. disability insurance years\n2. disability insurance frequency\nPlease re-enter.";
 const char* const kLifeMissingYears =
-    "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing "
-    "or both:\n1. life insurance years\n2. life insurance frequency\nPlease "
-    "re-enter.";
+    "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. life insurance years\n2. life insurance frequency\nPlease re-enter.";
 
 const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
     if (!isNumericText(t.dsRate))
@@ -35,75 +33,52 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
     if (d.DSRATE < 0)
         return "Invalid Disability Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSRATE >= 1)
-        return "Invalid Disablity Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less "
-               "than "
-               "1.\n";
+        return "Invalid Disablity Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
     if (!isNumericText(t.dsFreq))
         return "Invalid Disability Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DSFREQ < 0)
         return "Invalid Disability Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSFREQ > 52)
-        return "Invalid Disablity Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a "
-               "value not "
-               "greater than 52.\n";
+        return "Invalid Disablity Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
     if (!isNumericText(t.dsYears))
-        return "Invalid Disability Insurance Years entered!\nYou entered a non numeric value.\nPlease "
-               "re-enter.";
+        return "Invalid Disability Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DSYEARS < 0)
         return "Invalid Disability Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSYEARS > 0 && d.DSFREQ > d.FREQUENCY)
-        return "Invalid Disablity Insurance factors entered!\nYear and frequency exceed allowable "
-               "value.\nPlease "
-               "enter a value for the years and\nfrequency, that will not exceed the number\nof payments or "
-               "frequency setup for the loan \nterms.";
+        return "Invalid Disablity Insurance factors entered!\nYear and frequency exceed allowable value.\nPlease enter a value for the years and\nfrequency, that will not exceed the number\nof payments or frequency setup for the loan \nterms.";
     if (d.DSFREQ > 0 && d.DSRATE == 0)
-        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. "
-               "disability insurance rate\n2. disability insurance years\nPlease re-enter.";
+        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. disability insurance rate\n2. disability insurance years\nPlease re-enter.";
     if (d.DSYEARS > 0 && d.DSRATE == 0)
-        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. "
-               "disability insurance rate\n2. disability insurance frequency\nPlease re-enter.";
+        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. disability insurance rate\n2. disability insurance frequency\nPlease re-enter.";
     if (d.DSRATE > 0 && d.DSYEARS == 0) return kDisabilityMissingYears;
     if (d.DSRATE > 0 && d.DSFREQ == 0) return kDisabilityMissingYears;
     if (d.NUMPAY == 0 && d.DSYEARS > 30)
-        return "Disability Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is "
-               "computing "
-               "the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance "
-               "years.";
+        return "Disability Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
     if (!isNumericText(t.lfRate))
         return "Invalid Life Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFRATE < 0) return "Invalid Life Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFRATE >= 1)
-        return "Invalid Life Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than "
-               "1.\n";
+        return "Invalid Life Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
     if (!isNumericText(t.lfFreq))
         return "Invalid Life Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFFREQ < 0)
         return "Invalid Life Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFFREQ > 52)
-        return "Invalid Life Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not "
-               "greater than 52.\n";
+        return "Invalid Life Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
     if (!isNumericText(t.lfYears))
         return "Invalid Life Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFYEARS < 0)
         return "Invalid Life Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFYEARS > 0 && d.LFFREQ > d.FREQUENCY)
-        return "Invalid Life Insurance factors entered!\nYear and frequency exceed allowable value.\nPlease "
-               "enter "
-               "a value for the years and\nfrequency, that will not exceed the number\nof payments or "
-               "frequency "
-               "setup for the loan \nterms.";
+        return "Invalid Life Insurance factors entered!\nYear and frequency exceed allowable value.\nPlease enter a value for the years and\nfrequency, that will not exceed the number\nof payments or frequency setup for the loan \nterms.";
     if (d.LFFREQ > 0 && d.LFRATE == 0)
-        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life "
-               "insurance rate\n2. life insurance years\nPlease re-enter.";
+        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life insurance rate\n2. life insurance years\nPlease re-enter.";
     if (d.LFYEARS > 0 && d.LFRATE == 0)
-        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life "
-               "insurance rate\n2. life insurance frequency\nPlease re-enter.";
+        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life insurance rate\n2. life insurance frequency\nPlease re-enter.";
     if (d.LFRATE > 0 && d.LFYEARS == 0) return kLifeMissingYears;
     if (d.LFRATE > 0 && d.LFFREQ == 0) return kLifeMissingYears;
     if (d.NUMPAY == 0 && d.LFYEARS > 30)
-        return "Life Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing "
-               "the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance "
-               "years.";
+        return "Life Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
     return nullptr;
 }
 
@@ -112,24 +87,23 @@ const char* checkAnnualFees(const LoanData& d, const CheckTexts& t) {
         return "Invalid Tax Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.TAXES < 0) return "Invalid Tax Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TAXES > 99999.99)
-        return "Invalid Tax Amount entered!\nAmount exceeds allowable value.\nPlease enter tax amount less "
-               "than\n$100,000.00";
+        return "Invalid Tax Amount entered!\nAmount exceeds allowable value.\nPlease enter tax amount less than\n$100,000.00";
     if (!isNumericText(t.hoIns))
         return "Invalid Home Owners Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
     if (d.HOINS < 0)
         return "Invalid Home Owners Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.HOINS > 9999.99)
-        return "Invalid Home Owners Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount "
-               "less\nthan $10,000.00";
+        return "Invalid Home Owners Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount less\nthan $10,000.00";
     if (!isNumericText(t.otIns))
         return "Invalid Other Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
     if (d.OTINS < 0)
         return "Invalid Other Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.OTINS > 9999.99)
-        return "Invalid Other Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount "
-               "less\nthan $10,000.00";
+        return "Invalid Other Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount less\nthan $10,000.00";
     return nullptr;
 }
+
+// clang-format on
 
 // True when date a (month, day, year) lies before date b, compared part by part.
 bool before(const int a[3], const int b[3]) {
@@ -179,152 +153,107 @@ void storeDateText(std::string_view text, char (&buffer)[11]) {
     std::memcpy(buffer, text.data(), n);
 }
 
+// clang-format off
 const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     if (!numeric(t.loanAmount))
         return "Invalid Loan Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.ORGAMT <= 0)
         return "Invalid Loan Amount entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.ORGAMT > 999999.99)
-        return "Invalid Loan Amount entered!\nAmount exceeds allowable value.\nPlease enter loan amount less "
-               "than\n$1,000,000.00";
+        return "Invalid Loan Amount entered!\nAmount exceeds allowable value.\nPlease enter loan amount less than\n$1,000,000.00";
     if (!isNumericText(t.downAmount))
         return "Invalid Down Payment Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DOWNPAYAMT < 0)
         return "Invalid Down Payment Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYAMT > 99999.99)
-        return "Invalid Down Payment Amount entered!\nAmount exceeds allowable value.\nPlease enter an "
-               "amount less "
-               "than\n$100,000.00";
+        return "Invalid Down Payment Amount entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$100,000.00";
     if (!isNumericText(t.downPct))
-        return "Invalid Down Payment Percentage Rate entered!\nYou entered a non numeric value.\nPlease "
-               "re-enter.";
+        return "Invalid Down Payment Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DOWNPAYPCT < 0)
-        return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease "
-               "re-enter.";
+        return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYPCT > 49.99)
-        return "Invalid Down Payment Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter "
-               "a "
-               "rate not greater than 49.99\n";
+        return "Invalid Down Payment Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
     d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
     if (d.DOWNAMT > d.ORGAMT * 0.5)
-        return "Invalid Down Payment factors entered!\nTotal down payment exceeds allowable value.\nPlease "
-               "enter a "
-               "percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
+        return "Invalid Down Payment factors entered!\nTotal down payment exceeds allowable value.\nPlease enter a percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
     if (!isNumericText(t.feeAmount))
         return "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FEEPAYAMT < 0) return "Invalid Fee Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPAYAMT > 99999.99)
-        return "Invalid fee Amount entered!\nAmount exceeds allowable value.\nPlease enter a fee amount less "
-               "than\n$100,000.00";
+        return "Invalid fee Amount entered!\nAmount exceeds allowable value.\nPlease enter a fee amount less than\n$100,000.00";
     if (!isNumericText(t.feePct))
-        return "Invalid Orig. Fee Percentage Rate entered!\nYou entered a non numeric value.\nPlease "
-               "re-enter.";
+        return "Invalid Orig. Fee Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FEEPCT < 0)
         return "Invalid Orig. Fee Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPCT > 49.99)
-        return "Invalid Orig. Fee Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a "
-               "rate "
-               "not greater than 49.99\n";
+        return "Invalid Orig. Fee Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
     d.FEEAMT = d.ORGAMT * d.FEEPCT / 100 + d.FEEPAYAMT;
     if (d.FEEAMT > d.ORGAMT * 0.5)
-        return "Invalid Orig. fee factors entered!\nTotal Orig. fees exceed allowable value.\nPlease enter a "
-               "percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
+        return "Invalid Orig. fee factors entered!\nTotal Orig. fees exceed allowable value.\nPlease enter a percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
     d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
     if (d.FINANCEAMT > 1000000)
-        return "Invalid fee and down payment factors\nentered! Total Loan exceeds allowable\nvalue. Please "
-               "enter "
-               "factors that\nwhen added to the amount borrowed will\ntotal more than $1,000,000.00.\n";
+        return "Invalid fee and down payment factors\nentered! Total Loan exceeds allowable\nvalue. Please enter factors that\nwhen added to the amount borrowed will\ntotal more than $1,000,000.00.\n";
     if (!numeric(t.apr))
         return "Invalid Annual Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.APR < 0)
         return "Invalid Annual Percentage Rate entered!\nNegative amount not allowed.\nPlease re-enter.";
     if (d.APR > 49.99)
-        return "Invalid Annual Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a "
-               "rate not "
-               "greater than 49.99\n";
+        return "Invalid Annual Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
     if (!numeric(t.financeCharge))
         return "Invalid Finance Charge entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.TOTALINTEREST < 0)
         return "Invalid Finance Charge entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TOTALINTEREST > 999999.99)
-        return "Invalid Finance Charge entered!\nAmount exceeds allowable value.\nPlease enter an amount "
-               "less "
-               "than\n$999,999.00";
+        return "Invalid Finance Charge entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$999,999.00";
     if (!numeric(t.numPay))
         return "Invalid Number of Payments entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.NUMPAY < 0)
         return "Invalid Number of Payments entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.NUMPAY > 99999)
-        return "Invalid Number of Payments entered!\nNumber exceeds allowable value.\nPlease enter a number "
-               "less "
-               "than\n100,000";
+        return "Invalid Number of Payments entered!\nNumber exceeds allowable value.\nPlease enter a number less than\n100,000";
     if (!numeric(t.payment))
         return "Invalid Scheduled Payment entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.PAYMENT < 0)
         return "Invalid Scheduled Payment entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.PAYMENT > 999999.99)
-        return "Invalid Scheduled Payment entered!\nAmount exceeds allowable value.\nPlease enter Payment "
-               "less "
-               "than\n$1,000,000.00";
+        return "Invalid Scheduled Payment entered!\nAmount exceeds allowable value.\nPlease enter Payment less than\n$1,000,000.00";
     if (d.PAYMENT >= d.FINANCEAMT && d.NUMPAY != 1)
-        return "Invalid Scheduled Payment entered!\nPayment exceeds or equals loan amount.\nPlease enter a "
-               "scheduled payment less\nthan the amount being borrowed.";
+        return "Invalid Scheduled Payment entered!\nPayment exceeds or equals loan amount.\nPlease enter a scheduled payment less\nthan the amount being borrowed.";
     if (const char* m = checkInsurance(d, t)) return m;
     if (const char* m = checkAnnualFees(d, t)) return m;
-    const std::string& skip = t.skipMonths;
+    const std::string skip = t.skipMonths.value_or("");
     if (!skip.empty() && (skip.size() > 3 || !std::all_of(skip.begin(), skip.end(),
                                                           [](char c) { return isDigit(c) || isBlank(c); })))
-        return "Input Error on skip months!\nYou entered a non numeric value, or\nmore than 3 "
-               "digits.\nPlease "
-               "re-enter.";
+        return "Input Error on skip months!\nYou entered a non numeric value, or\nmore than 3 digits.\nPlease re-enter.";
     if (d.SKPMONTH > d.NUMPAY) {
         d.SKPMONTH = 0;
-        return "Skip months cannot exceed total\nnumber of payments on the loan!\nYou entered a value "
-               "greater "
-               "than\nthe total number of payments.\n\n";
+        return "Skip months cannot exceed total\nnumber of payments on the loan!\nYou entered a value greater than\nthe total number of payments.\n\n";
     }
     if (d.INTMETHOD > 7) {
         d.INTMETHOD = 0;
-        return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please "
-               "re-enter.\n\n";
+        return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please re-enter.\n\n";
     }
-    if (!isNumericText(t.frequency))
+    if (!numeric(t.frequency))
         return "Invalid Loan Frequency entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FREQUENCY <= 0)
         return "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.FREQUENCY > 52)
-        return "Invalid Loan Frequency entered!\nAmount exceeds allowable value.\nPlease enter a loan "
-               "frequency\nnot greater than 52.\n";
-    storeDateText(t.firstDue, d.FIRSTDUE);
-    if (!isValidDateText(t.firstDue))
-        return "Invalid First Due Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, "
-               "slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are "
-               "valid.\n\nPlease "
-               "re-enter correctly.\n\nNOTE: A blank first due date is acceptable.\nThe maturity date is "
-               "figured "
-               "from today if\nleft blank.";
-    if (!isValidDateText(t.loanDate))
-        return "Invalid Loan Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, "
-               "slashes, "
-               "etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease "
-               "re-enter "
-               "correctly.\n\nNOTE: A blank loan date is acceptable.\nTodays date will be used if this "
-               "field\nis "
-               "left blank.";
+        return "Invalid Loan Frequency entered!\nAmount exceeds allowable value.\nPlease enter a loan frequency\nnot greater than 52.\n";
+    const std::string firstDue = t.firstDue.value_or("");
+    storeDateText(firstDue, d.FIRSTDUE);
+    if (!isValidDateText(firstDue))
+        return "Invalid First Due Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease re-enter correctly.\n\nNOTE: A blank first due date is acceptable.\nThe maturity date is figured from today if\nleft blank.";
+    if (!isValidDateText(t.loanDate.value_or("")))
+        return "Invalid Loan Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease re-enter correctly.\n\nNOTE: A blank loan date is acceptable.\nTodays date will be used if this field\nis left blank.";
     const int* due = d.FIRSTDUEDATE;
     const int* lent = d.LOANDATE;
     if (before(due, lent))
-        return "Loan Date cannot be later than the\nfirst due date!\nPlease re-enter both dates "
-               "correctly.\n\n";
+        return "Loan Date cannot be later than the\nfirst due date!\nPlease re-enter both dates correctly.\n\n";
     const int years = due[2] - lent[2];
     if (years >= 3)
-        return "The difference between the loan date and\nthe first due date cannot be more than 2\nyears.  "
-               "Please "
-               "re-enter correctly.\n\n";
+        return "The difference between the loan date and\nthe first due date cannot be more than 2\nyears.  Please re-enter correctly.\n\n";
     if (d.NUMPAY / d.FREQUENCY < years)
-        return "The difference between the loan date and the\nfirst due date cannot be more than the "
-               "loan\nterm.  "
-               "Please re-enter both correctly.\n\n";
+        return "The difference between the loan date and the\nfirst due date cannot be more than the loan\nterm.  Please re-enter both correctly.\n\n";
     d.ODDDAYS = dayOfYear(due[0], due[1], due[2]) - dayOfYear(lent[0], lent[1], lent[2]) + 365 * years;
     return nullptr;
 }
@@ -335,34 +264,23 @@ const char* checkPayoffInputs(const LoanData& d, std::string_view payoffDateText
     if (d.CURBAL <= 0)
         return "Invalid current balance entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.CURBAL > d.FINANCEAMT)
-        return "Invalid current balance entered!\nAmount exceeds allowable value.\nPlease enter a balance "
-               "less "
-               "than\nthe original loan amount";
+        return "Invalid current balance entered!\nAmount exceeds allowable value.\nPlease enter a balance less than\nthe original loan amount";
     if (d.PAYSMADE < 0)
         return "Invalid Number of Payments Made!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.PAYSMADE > d.NUMPAY)
-        return "Invalid Number of Payments Made!\nNumber exceeds allowable value.\nPlease enter a number "
-               "less "
-               "than\nthe Loan total payments";
+        return "Invalid Number of Payments Made!\nNumber exceeds allowable value.\nPlease enter a number less than\nthe Loan total payments";
     if (!isValidDateText(payoffDateText))
-        return "Invalid Payoff Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, "
-               "slashes, "
-               "etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease "
-               "re-enter "
-               "correctly.\n\nNOTE: A blank Payoff date is not acceptable.\nThe Payoff date is figured from "
-               "today "
-               "if\nleft blank.";
+        return "Invalid Payoff Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease re-enter correctly.\n\nNOTE: A blank Payoff date is not acceptable.\nThe Payoff date is figured from today if\nleft blank.";
     if (before(d.PAYOFFDATE, d.FIRSTDUEDATE))
-        return "Payoff Date cannot be earlier than the\nfirst due date!\nPlease re-enter both dates "
-               "correctly.\n\n";
+        return "Payoff Date cannot be earlier than the\nfirst due date!\nPlease re-enter both dates correctly.\n\n";
     if (d.PAYOFFDATE[2] - d.FIRSTDUEDATE[2] > d.NUMPAY / d.FREQUENCY)
-        return "The difference between the loan date and the\nPayoff date cannot be more than the "
-               "loan\nterm.  "
-               "Please re-enter both correctly.\n\n";
+        return "The difference between the loan date and the\nPayoff date cannot be more than the loan\nterm.  Please re-enter both correctly.\n\n";
     if (d.PAYOFFDATE[2] < d.TODAYDATE[2])
         return "The payoff date cannot be less than the\ncurrent date.  Please re-enter both\ncorrectly.\n\n";
     return nullptr;
 }
+
+// clang-format on
 
 int daysToPayoff(const LoanData& d) {
     const int* p = d.PAYOFFDATE;

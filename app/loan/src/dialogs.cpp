@@ -3,6 +3,7 @@
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
+#include "ui/window.h"
 
 #include <QGridLayout>
 #include <QLineEdit>
@@ -15,37 +16,51 @@ TForm4* Form4 = nullptr;
 
 namespace {
 
+using loan::DialogData;
+using loan::DialogTexts;
+using talvero::common::LoanBlock;
+
+// One edit: where OK stores its value (a block position or a dialog value) and which dialog text
+// mirrors it.
 template <class Form> struct Row {
     const char* label;
     const char* name;
     QLineEdit* Form::*edit;
-    double loan::LoanData::*member; // where OK stores the value on the loan form
+    double LoanBlock::*blockValue;
+    double DialogData::*dialogValue;
+    std::string DialogTexts::*text;
     const char* format;
 };
 
+// clang-format off
 const Row<TForm2> kForm2Rows[] = {
-    {"Down Payment %", "Edit1", &TForm2::Edit1, &loan::LoanData::DOWNPAYPCT, "%7.2f"},
-    {"Down Payment Amount", "Edit2", &TForm2::Edit2, &loan::LoanData::DOWNPAYAMT, "%7.2f"},
-    {"Origination Fee %", "Edit3", &TForm2::Edit3, &loan::LoanData::FEEPCT, "%7.2f"},
-    {"Origination Fee Amount", "Edit4", &TForm2::Edit4, &loan::LoanData::FEEPAYAMT, "%7.2f"},
+    {"Down Payment %",         "Edit1", &TForm2::Edit1, nullptr, &DialogData::DOWNPAYPCT, &DialogTexts::downPct,    "%7.2f"},
+    {"Down Payment Amount",    "Edit2", &TForm2::Edit2, nullptr, &DialogData::DOWNPAYAMT, &DialogTexts::downAmount, "%7.2f"},
+    {"Origination Fee %",      "Edit3", &TForm2::Edit3, nullptr, &DialogData::FEEPCT,     &DialogTexts::feePct,     "%7.2f"},
+    {"Origination Fee Amount", "Edit4", &TForm2::Edit4, nullptr, &DialogData::FEEPAYAMT,  &DialogTexts::feeAmount,  "%7.2f"},
 };
 
 const Row<TForm3> kForm3Rows[] = {
-    {"Diability Rate (per $1 of balance)", "Edit1", &TForm3::Edit1, &loan::LoanData::DSRATE, "%7.3f"},
-    {"Disability Insurance Payments (per year)", "Edit2", &TForm3::Edit2, &loan::LoanData::DSFREQ, "%7.0f"},
-    {"Disability Number of Years", "Edit3", &TForm3::Edit3, &loan::LoanData::DSYEARS, "%7.0f"},
-    {"Life Rate (per $1 of balance)", "Edit4", &TForm3::Edit4, &loan::LoanData::LFRATE, "%7.3f"},
-    {"Life Insruance Payments (per year)", "Edit5", &TForm3::Edit5, &loan::LoanData::LFFREQ, "%7.0f"},
-    {"Life Number of Years", "Edit6", &TForm3::Edit6, &loan::LoanData::LFYEARS, "%7.0f"},
+    {"Diability Rate (per $1 of balance)",       "Edit1", &TForm3::Edit1, &LoanBlock::DSRATE,  nullptr, &DialogTexts::dsRate,  "%7.3f"},
+    {"Disability Insurance Payments (per year)", "Edit2", &TForm3::Edit2, &LoanBlock::DSFREQ,  nullptr, &DialogTexts::dsFreq,  "%7.0f"},
+    {"Disability Number of Years",               "Edit3", &TForm3::Edit3, &LoanBlock::DSYEARS, nullptr, &DialogTexts::dsYears, "%7.0f"},
+    {"Life Rate (per $1 of balance)",            "Edit4", &TForm3::Edit4, &LoanBlock::LFRATE,  nullptr, &DialogTexts::lfRate,  "%7.3f"},
+    {"Life Insruance Payments (per year)",       "Edit5", &TForm3::Edit5, &LoanBlock::LFFREQ,  nullptr, &DialogTexts::lfFreq,  "%7.0f"},
+    {"Life Number of Years",                     "Edit6", &TForm3::Edit6, &LoanBlock::LFYEARS, nullptr, &DialogTexts::lfYears, "%7.0f"},
 };
 
 const Row<TForm4> kForm4Rows[] = {
-    {"Taxes", "Edit1", &TForm4::Edit1, &loan::LoanData::TAXES, "%7.2f"},
-    {"Home Owners Insurance", "Edit2", &TForm4::Edit2, &loan::LoanData::HOINS, "%7.2f"},
-    {"Other Insurance", "Edit3", &TForm4::Edit3, &loan::LoanData::OTINS, "%7.2f"},
+    {"Taxes",                 "Edit1", &TForm4::Edit1, &LoanBlock::TAXES, nullptr, &DialogTexts::taxes, "%7.2f"},
+    {"Home Owners Insurance", "Edit2", &TForm4::Edit2, &LoanBlock::HOINS, nullptr, &DialogTexts::hoIns, "%7.2f"},
+    {"Other Insurance",       "Edit3", &TForm4::Edit3, &LoanBlock::OTINS, nullptr, &DialogTexts::otIns, "%7.2f"},
 };
+// clang-format on
 
-// The edits from the loan form's members, then the OK button.
+template <class Form> double& valueOf(Form* form, const Row<Form>& row) {
+    return row.blockValue ? form->block().*row.blockValue : form->data().*row.dialogValue;
+}
+
+// The edits from the bound values, each mirrored into its dialog text, then the OK button.
 template <class Form, std::size_t N>
 void build(Form* form, const char* name, const char* caption, const Row<Form> (&rows)[N]) {
     ui::nameWidget(form, QString::fromLatin1(name));
@@ -54,17 +69,23 @@ void build(Form* form, const char* name, const char* caption, const Row<Form> (&
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     int r = 0;
+    DialogTexts& texts = form->data().dialogTexts;
     for (const Row<Form>& row : rows) {
-        const double value = Form1 ? Form1->*row.member : 0.0;
-        form->*row.edit = ui::addEdit(grid, r++, 0, QString::fromLatin1(row.label),
-                                      QString::fromLatin1(row.name), ui::format(row.format, value));
+        QLineEdit* edit =
+            ui::addEdit(grid, r++, 0, QString::fromLatin1(row.label), QString::fromLatin1(row.name),
+                        ui::format(row.format, valueOf(form, row)));
+        form->*row.edit = edit;
+        std::string& text = texts.*row.text;
+        text = edit->text().toStdString();
+        QObject::connect(edit, &QLineEdit::textChanged, form,
+                         [&text](const QString& now) { text = now.toStdString(); });
     }
     form->Button1 = ui::makeButton(QStringLiteral("OK"), QStringLiteral("Button1"), form);
     layout->addWidget(form->Button1, 0, Qt::AlignRight);
     QObject::connect(form->Button1, &QPushButton::clicked, form, &Form::Button1Click);
 }
 
-// Converts the edits in order, keeping each value and writing it to the loan form at once. False
+// Converts the edits in order, keeping each value and storing it into the bound data at once. False
 // after the first text that does not convert (its message shown); earlier values stay stored.
 template <class Form, std::size_t N> bool store(Form* form, const Row<Form> (&rows)[N], double (&values)[N]) {
     for (std::size_t i = 0; i < N; ++i) {
@@ -74,38 +95,24 @@ template <class Form, std::size_t N> bool store(Form* form, const Row<Form> (&ro
             ui::showMessage(e.message());
             return false;
         }
-        if (Form1) Form1->*rows[i].member = values[i];
+        valueOf(form, rows[i]) = values[i];
     }
     return true;
 }
 
 } // namespace
 
-TForm2::TForm2(QWidget* parent) : QDialog(parent) {
-    build(this, "Form2", "Down Payment and Origination Fees", kForm2Rows);
+namespace loan {
+
+FactorDialog::FactorDialog(LoanBlock& block, DialogData& data, QWidget* parent)
+    : QDialog(parent), block_(block), data_(data) {}
+
+void FactorDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOnScreen(this);
 }
 
-void TForm2::Button1Click() {
-    if (!store(this, kForm2Rows, values)) errorMark_ = 1;
-    if (errorMark_) {
-        errorMark_ = 0;
-        return;
-    }
-    accept();
-}
-
-TForm3::TForm3(QWidget* parent) : QDialog(parent) {
-    build(this, "Form3", "Insurance Charges", kForm3Rows);
-}
-
-void TForm3::Button1Click() {
-    const bool stored = store(this, kForm3Rows, values);
-    if (stored && Form1) {
-        Form1->DSPREM = Form1->FINANCEAMT * 1.0 * Form1->DSRATE;
-        Form1->LFPREM = Form1->FINANCEAMT * 1.0 * Form1->LFRATE;
-        Form1->DSNUMPAY = Form1->DSFREQ * Form1->DSYEARS;
-        Form1->LFNUMPAY = Form1->LFFREQ * Form1->LFYEARS;
-    }
+void FactorDialog::finish(bool stored) {
     if (!stored) errorMark_ = 1;
     if (errorMark_) {
         errorMark_ = 0;
@@ -114,15 +121,39 @@ void TForm3::Button1Click() {
     accept();
 }
 
-TForm4::TForm4(QWidget* parent) : QDialog(parent) {
-    build(this, "Form4", "Annual Fees", kForm4Rows);
+} // namespace loan
+
+TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
+    : FactorDialog(block, data, parent) {
+    build(this, name, caption, kForm2Rows);
+}
+
+void TForm2::Button1Click() {
+    finish(store(this, kForm2Rows, values));
+}
+
+TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
+    : FactorDialog(block, data, parent) {
+    build(this, name, caption, kForm3Rows);
+}
+
+void TForm3::Button1Click() {
+    const bool stored = store(this, kForm3Rows, values);
+    if (stored) {
+        LoanBlock& b = block();
+        b.DSPREM = b.FINANCEAMT * 1.0 * b.DSRATE;
+        b.LFPREM = b.FINANCEAMT * 1.0 * b.LFRATE;
+        b.DSNUMPAY = b.DSFREQ * b.DSYEARS;
+        b.LFNUMPAY = b.LFFREQ * b.LFYEARS;
+    }
+    finish(stored);
+}
+
+TForm4::TForm4(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
+    : FactorDialog(block, data, parent) {
+    build(this, name, caption, kForm4Rows);
 }
 
 void TForm4::Button1Click() {
-    if (!store(this, kForm4Rows, values)) errorMark_ = 1;
-    if (errorMark_) {
-        errorMark_ = 0;
-        return;
-    }
-    accept();
+    finish(store(this, kForm4Rows, values));
 }

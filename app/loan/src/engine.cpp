@@ -8,7 +8,7 @@ namespace {
 long calls = 0;
 }
 
-void runTessera(LoanData& d) {
+void runTessera(talvero::common::RegularBlock& d) {
     ++calls;
     Tessera(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.PAYMENT, &d.DSRATE, &d.DSFREQ, &d.DSYEARS, &d.LFRATE,
             &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD, &d.FREQUENCY,

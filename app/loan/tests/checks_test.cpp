@@ -2,10 +2,15 @@
 // (a negative value always fails its character check first), the date rules and the payoff worked
 // examples.
 #include "loan/checks.h"
+#include "loan/pages.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <functional>
+#include <map>
+#include <set>
 #include <string>
 
 namespace {
@@ -237,5 +242,251 @@ TEST(LoanPayoff, NextDueDateFromTodayWhenFirstDueIsBlank) {
     EXPECT_EQ(d.NEXTDUEDATE[1], 10);
     EXPECT_EQ(d.NEXTDUEDATE[2], 2004);
 }
+
+// ---- reading a page from its texts -------------------------------------------------------------
+
+namespace page_reading {
+
+using loan::Page;
+using loan::PageInput;
+
+// A stand-in for the program's conversion: whole-text strtod/strtol, with a message of its own so
+// the tests see that the reading passes the conversion's message through unchanged.
+std::optional<double> toFloat(const std::string& text, std::string& message) {
+    char* end = nullptr;
+    const double v = std::strtod(text.c_str(), &end);
+    if (text.empty() || *end != '\0') {
+        message = "float? " + text;
+        return std::nullopt;
+    }
+    return v;
+}
+std::optional<int> toInt(const std::string& text, std::string& message) {
+    char* end = nullptr;
+    const long v = std::strtol(text.c_str(), &end, 10);
+    if (text.empty() || *end != '\0') {
+        message = "int? " + text;
+        return std::nullopt;
+    }
+    return int(v);
+}
+const loan::Conversion kConversion{toFloat, toInt};
+
+PageInput input(std::map<std::string, std::string> texts, int flag = 0) {
+    PageInput in;
+    in.texts = std::move(texts);
+    in.flag = flag;
+    in.today[0] = 6, in.today[1] = 1, in.today[2] = 2004;
+    return in;
+}
+
+TEST(LoanPages, EachPageReadsItsControlsIntoTheMembers) {
+    // Calc Payout: every control carries its own value, so a mix-up of names shows.
+    LoanData d;
+    d.TOTALINTEREST = 99;
+    const auto message = loan::readPage(loan::CalcPayout,
+                                        input({{"Edit17", "450"},
+                                               {"Edit18", "48"},
+                                               {"Edit19", "7.5"},
+                                               {"Edit20", "18000"},
+                                               {"Edit21", "26"},
+                                               {"Edit28", "3"},
+                                               {"Edit29", "05012004"},
+                                               {"Edit30", "06152004"}},
+                                              4),
+                                        kConversion, d);
+    EXPECT_FALSE(message.has_value()) << *message;
+    EXPECT_DOUBLE_EQ(d.PAYMENT, 450);
+    EXPECT_DOUBLE_EQ(d.NUMPAY, 48);
+    EXPECT_DOUBLE_EQ(d.APR, 7.5);
+    EXPECT_DOUBLE_EQ(d.ORGAMT, 18000);
+    EXPECT_DOUBLE_EQ(d.FREQUENCY, 26);
+    EXPECT_EQ(d.SKPMONTH, 3);
+    EXPECT_EQ(d.INTMETHOD, 4);
+    EXPECT_DOUBLE_EQ(d.TOTALINTEREST, 0); // cleared before reading
+    EXPECT_STREQ(d.LOANDATETXT, "05012004");
+    EXPECT_EQ(d.LOANDATE[0], 5);
+    EXPECT_EQ(d.LOANDATE[1], 1);
+    EXPECT_STREQ(d.FIRSTDUE, "06152004");
+    EXPECT_EQ(d.FIRSTDUEDATE[1], 15);
+}
+
+TEST(LoanPages, ReadingStopsAtTheFirstTextThatDoesNotConvertInReadOrder) {
+    // Calc No. Pmts. reads the loan amount, frequency, dates, APR, skip months, payment, flag.
+    LoanData d;
+    d.PAYMENT = 7;
+    d.NUMPAY = 360;
+    const auto message = loan::readPage(
+        loan::CalcNumPay,
+        input({{"Edit13", "x"}, {"Edit14", "9"}, {"Edit15", "30000"}, {"Edit16", "12"}, {"Edit27", "1.5"}}),
+        kConversion, d);
+    ASSERT_TRUE(message.has_value());
+    EXPECT_EQ(*message, "int? 1.5"); // skip months come before the payment
+    EXPECT_DOUBLE_EQ(d.ORGAMT, 30000);
+    EXPECT_DOUBLE_EQ(d.APR, 9);
+    EXPECT_DOUBLE_EQ(d.PAYMENT, 7); // not reached
+    EXPECT_DOUBLE_EQ(d.NUMPAY, 0);  // cleared before reading on this page
+}
+
+TEST(LoanPages, BlankDatesAreTodayOfTheFormAndThePayoffTakesTodayAgain) {
+    LoanData d;
+    d.TODAYDATE[0] = 5, d.TODAYDATE[1] = 20, d.TODAYDATE[2] = 2004; // when the form was created
+    const auto message = loan::readPage(loan::CalcPayoff,
+                                        input({{"Edit31", "536.82"},
+                                               {"Edit32", "360"},
+                                               {"Edit33", "10"},
+                                               {"Edit34", "50000"},
+                                               {"Edit35", "12"},
+                                               {"Edit36", "0"},
+                                               {"Edit41", "4"},
+                                               {"Edit40", "49800"}}),
+                                        kConversion, d);
+    EXPECT_FALSE(message.has_value()) << *message;
+    EXPECT_EQ(d.PAYOFFMODE, 1);
+    EXPECT_EQ(d.LOANDATE[1], 20);
+    EXPECT_EQ(d.FIRSTDUEDATE[1], 20);
+    EXPECT_EQ(d.PAYOFFDATE[1], 20);
+    EXPECT_EQ(d.TODAYDATE[0], 6); // then today's date
+    EXPECT_EQ(d.TODAYDATE[1], 1);
+    EXPECT_DOUBLE_EQ(d.PAYSMADE, 4);
+    EXPECT_DOUBLE_EQ(d.CURBAL, 49800);
+}
+
+TEST(LoanPages, RequiredValuesPerPage) {
+    const char* const required = "You failed to enter a required field.  Please correct!";
+    const struct {
+        const char* name;
+        Page page;
+        std::map<std::string, std::string> texts;
+        const char* message; // null: passes
+    } cases[] = {
+        {"Calc Payment complete",
+         loan::CalcPayment,
+         {{"Edit1", "1"}, {"Edit2", "12"}, {"Edit3", "2"}, {"Edit6", "5"}, {"Edit7", "0"}},
+         nullptr},
+        {"Calc Payment without a rate",
+         loan::CalcPayment,
+         {{"Edit1", "1"}, {"Edit2", "12"}, {"Edit3", "2"}, {"Edit6", "0"}, {"Edit7", "0"}},
+         required},
+        {"Calc Payout with one payment",
+         loan::CalcPayout,
+         {{"Edit17", "5"},
+          {"Edit18", "1"},
+          {"Edit19", "5"},
+          {"Edit20", "100"},
+          {"Edit21", "12"},
+          {"Edit28", "0"}},
+         required},
+        {"Calc Payout with two payments",
+         loan::CalcPayout,
+         {{"Edit17", "5"},
+          {"Edit18", "2"},
+          {"Edit19", "5"},
+          {"Edit20", "100"},
+          {"Edit21", "12"},
+          {"Edit28", "0"}},
+         nullptr},
+        {"Calc No. Pmts. with a negative payment goes on to the checks",
+         loan::CalcNumPay,
+         {{"Edit13", "-5"}, {"Edit14", "5"}, {"Edit15", "100"}, {"Edit16", "12"}, {"Edit27", "0"}},
+         nullptr},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanData d;
+        const auto message = loan::readPage(c.page, input(c.texts), kConversion, d);
+        if (c.message) {
+            ASSERT_TRUE(message.has_value());
+            EXPECT_EQ(*message, c.message);
+        } else {
+            EXPECT_FALSE(message.has_value()) << *message;
+        }
+    }
+}
+
+TEST(LoanPages, CalcAprCheckMarksDecideWhatIsCleared) {
+    const std::map<std::string, std::string> texts = {{"Edit8", "5000"}, {"Edit9", "11000"}, {"Edit10", "36"},
+                                                      {"Edit11", "12"},  {"Edit12", "400"},  {"Edit24", "0"}};
+    const struct {
+        const char* name;
+        bool marks[3];
+        double apr, payment, charge, numPay;
+    } cases[] = {
+        {"Compute Payment", {true, false, false}, 0, 0, 5000, 36},
+        {"Compute Finance Charge", {false, true, false}, 0, 400, 0, 36},
+        {"Compute Total Payments", {false, false, true}, 0, 400, 5000, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        LoanData d;
+        PageInput in = input(texts);
+        std::copy(c.marks, c.marks + 3, in.checkMarks);
+        const auto message = loan::readPage(loan::CalcApr, in, kConversion, d);
+        EXPECT_FALSE(message.has_value()) << *message;
+        EXPECT_DOUBLE_EQ(d.APR, c.apr);
+        EXPECT_DOUBLE_EQ(d.PAYMENT, c.payment);
+        EXPECT_DOUBLE_EQ(d.TOTALINTEREST, c.charge);
+        EXPECT_DOUBLE_EQ(d.NUMPAY, c.numPay);
+    }
+}
+
+TEST(LoanPages, CheckTextsComeFromThePageAndTheDialogs) {
+    loan::DialogTexts dialogs;
+    dialogs.downAmount = "abc";
+    dialogs.otIns = "7";
+    const PageInput in = input({{"Edit8", "1"},
+                                {"Edit9", "2"},
+                                {"Edit10", "3"},
+                                {"Edit11", "4"},
+                                {"Edit12", "5"},
+                                {"Edit22", "6"},
+                                {"Edit23", "7"},
+                                {"Edit24", "8"}});
+    const CheckTexts apr = loan::checkTexts(loan::CalcApr, in, dialogs);
+    EXPECT_EQ(apr.financeCharge, "1");
+    EXPECT_EQ(apr.loanAmount, "2");
+    EXPECT_EQ(apr.numPay, "3");
+    EXPECT_EQ(apr.frequency, "4");
+    EXPECT_EQ(apr.payment, "5");
+    EXPECT_EQ(apr.loanDate, "6");
+    EXPECT_EQ(apr.firstDue, "7");
+    EXPECT_EQ(apr.skipMonths, "8");
+    EXPECT_FALSE(apr.apr.has_value()); // no APR edit on Calc APR
+    EXPECT_EQ(apr.downAmount, "abc");
+    EXPECT_EQ(apr.otIns, "7");
+
+    const CheckTexts payment = loan::checkTexts(loan::CalcPayment, input({}), dialogs);
+    EXPECT_FALSE(payment.payment.has_value());
+    EXPECT_FALSE(payment.financeCharge.has_value());
+    EXPECT_EQ(payment.apr, ""); // the page has the edit; it is empty
+}
+
+TEST(LoanPages, TableIsConsistent) {
+    std::set<std::string> names;
+    for (const loan::PageTable& table : loan::kPages) {
+        SCOPED_TRACE(table.caption);
+        std::set<int> orders;
+        int flags = 0;
+        for (const loan::PageField& f : table.fields) {
+            EXPECT_TRUE(names.insert(f.name).second) << f.name << " on two pages";
+            orders.insert(f.readOrder);
+            flags += f.target.kind == loan::Target::Flag;
+            if (f.resultFormat) {
+                EXPECT_EQ(f.target.kind, loan::Target::Number) << f.name;
+            }
+            if (f.target.kind == loan::Target::Number || f.target.kind == loan::Target::Integer) {
+                EXPECT_NE(f.format, nullptr) << f.name;
+            }
+        }
+        EXPECT_EQ(flags, 1);
+        // Read orders run 1..n without gaps or repeats.
+        EXPECT_EQ(orders.size(), table.fields.size());
+        EXPECT_EQ(*orders.begin(), 1);
+        EXPECT_EQ(*orders.rbegin(), int(table.fields.size()));
+    }
+    EXPECT_EQ(names.size(), 41u + 5u); // Edit1 to Edit41 and the five lists
+}
+
+} // namespace page_reading
 
 } // namespace

@@ -14,11 +14,14 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -59,9 +62,9 @@ protected:
     void SetUp() override {
         TesseraSetMessageHandler(&ui::engineMessage);
         Form1 = new TForm1;
-        Form2 = new TForm2;
-        Form3 = new TForm3;
-        Form4 = new TForm4;
+        Form2 = new TForm2(*Form1, *Form1);
+        Form3 = new TForm3(*Form1, *Form1);
+        Form4 = new TForm4(*Form1, *Form1);
         Form9 = new TForm9;
         Form19 = new TForm19;
     }
@@ -1266,6 +1269,109 @@ TEST_F(LoanForm, PrintScreenPrintsAnImageOnlyWhenConfirmed) {
             EXPECT_EQ(confirm.dialogsShown(), 1);
         }
         EXPECT_GT(QFileInfo(pdf).size(), 0);
+    }
+}
+
+// ---- dialogs bound to another form's data ------------------------------------------------------
+
+TEST_F(LoanForm, DialogsStoreIntoTheBlockTheyAreBoundTo) {
+    talvero::common::BalloonBlock block;
+    block.FINANCEAMT = 20000;
+    block.TAXES = 300;
+    loan::DialogData data;
+    data.FEEPCT = 2;
+    TForm2 fees(block, data, nullptr, "Form11", "Balloon Loan Down Payment and Origination Fees");
+    TForm3 insurance(block, data, nullptr, "Form12", "Balloon Loan Insurance Charges");
+    TForm4 annual(block, data, nullptr, "Form13", "Balloon Loan Annual Fees");
+    EXPECT_EQ(fees.objectName(), "Form11");
+    EXPECT_EQ(fees.accessibleDescription(), "Form11");
+    EXPECT_EQ(insurance.windowTitle(), "Balloon Loan Insurance Charges");
+    // Starting texts from the bound values.
+    EXPECT_EQ(fees.Edit3->text(), "   2.00");
+    EXPECT_EQ(annual.Edit1->text(), " 300.00");
+
+    fees.Edit2->setText("1500");
+    fees.Button1->click();
+    insurance.Edit1->setText("0.004");
+    insurance.Edit2->setText("12");
+    insurance.Edit3->setText("3");
+    insurance.Button1->click();
+    annual.Edit3->setText("x");
+    annual.Button1->click();
+    EXPECT_EQ(messages_.lastText(), "'x' is not a valid floating point value");
+
+    EXPECT_DOUBLE_EQ(data.DOWNPAYAMT, 1500);
+    EXPECT_DOUBLE_EQ(block.DSRATE, 0.004);
+    EXPECT_DOUBLE_EQ(block.DSPREM, 20000 * 0.004);
+    EXPECT_DOUBLE_EQ(block.DSNUMPAY, 36);
+    EXPECT_DOUBLE_EQ(block.TAXES, 300); // stored again before the failing text
+    EXPECT_EQ(data.dialogTexts.otIns, "x");
+    EXPECT_EQ(data.dialogTexts.downAmount, "1500");
+    // The loan form's data is untouched.
+    EXPECT_DOUBLE_EQ(Form1->DOWNPAYAMT, 0);
+    EXPECT_DOUBLE_EQ(Form1->DSRATE, 0);
+    EXPECT_EQ(Form1->dialogTexts.otIns, "   0.00");
+}
+
+TEST_F(LoanForm, DialogTextsReachTheChecksWithoutOk) {
+    edit("Form4", "Edit2")->setText("1e3");
+    EXPECT_EQ(Form1->dialogTexts.hoIns, "1e3");
+    compute();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(),
+              "Invalid Home Owners Insurance\nentered! You entered a non numeric\nvalue. "
+              "Please re-enter.");
+}
+
+// ---- the payout and payoff windows fill from loan data ---------------------------------------
+
+TEST_F(LoanForm, PayoutWindowFillsFromLoanData) {
+    LoanData d;
+    d.PAYMENT = 1234.5, d.REGZAPR = 7.25, d.LASTPAY = 99.994, d.TOTALPRINCIPAL = 20000;
+    d.TOTALINTEREST = 1500.125, d.TOTALINSURANCE = 12, d.TOTALTAXES = 0, d.TOTALPAYOUT = 21512.5;
+    d.MATURITY[0] = 3, d.MATURITY[1] = 5, d.MATURITY[2] = 2009;
+    d.ORGAMT = 21000, d.APR = 6.5, d.NUMPAY = 60, d.FREQUENCY = 12, d.DOWNAMT = 1000, d.FEEAMT = 0;
+    d.SKPMONTH = 2, d.INTMETHOD = 7, d.FINANCEAMT = 20000;
+    d.TODAYDATE[0] = 6, d.TODAYDATE[1] = 1, d.TODAYDATE[2] = 2004;
+    d.LOANDATE[0] = 1, d.LOANDATE[1] = 9, d.LOANDATE[2] = 2004; // first due date month 0: today
+    Form9->fill(d);
+    const struct {
+        const char* name;
+        const char* text;
+    } boxes[] = {
+        {"Edit1", "1234.50"},     {"Edit2", "  7.250"},   {"Edit3", "  99.99"},  {"Edit4", "20000.00"},
+        {"Edit5", "1500.13"},     {"Edit6", "  12.00"},   {"Edit7", "   0.00"},  {"Edit8", "21512.50"},
+        {"Edit9", "03/05/2009"},  {"Edit10", "21000.00"}, {"Edit11", "  6.500"}, {"Edit12", "  60.00"},
+        {"Edit13", "06/01/2004"}, {"Edit14", "  12.00"},  {"Edit15", "1000.00"}, {"Edit16", "   0.00"},
+        {"Edit17", "01/09/2004"}, {"Edit18", "  2"},      {"Edit19", "  7"},     {"Edit20", "20000.00"},
+    };
+    for (const auto& b : boxes)
+        EXPECT_EQ(box("Form9", b.name), b.text) << b.name;
+    EXPECT_TRUE(box("Form19", "Edit1").isEmpty());
+}
+
+// ---- F1 and where the forms open ---------------------------------------------------------------
+
+TEST_F(LoanForm, F1OpensTheLoanFormsHelpContext) {
+    ui::HelpRecorder help;
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form1->Edit20, &f1);
+    ASSERT_EQ(help.requests().size(), 1);
+    EXPECT_EQ(help.requests().first().kind, ui::HelpRequest::Context);
+    EXPECT_EQ(help.requests().first().context, 2);
+    EXPECT_EQ(help.requests().first().helpFile, "talvero.hlp");
+}
+
+TEST_F(LoanForm, FormsOpenInTheMiddleOfTheScreen) {
+    for (QDialog* f : std::initializer_list<QDialog*>{Form1, Form2, Form3, Form4, Form9, Form19}) {
+        SCOPED_TRACE(f->objectName().toStdString());
+        f->move(0, 0);
+        f->show();
+        ASSERT_NE(f->screen(), nullptr);
+        const QRect screen = f->screen()->availableGeometry();
+        ASSERT_LT(f->frameGeometry().width(), screen.width()); // else the middle says nothing
+        EXPECT_EQ(f->frameGeometry().center(), screen.center());
+        f->hide();
     }
 }
 

@@ -43,9 +43,9 @@ QStringList createForms() {
     MainForm = new TMainForm;
     note(MainForm);
     note(Form1 = new TForm1(MainForm));
-    note(Form2 = new TForm2(MainForm));
-    note(Form3 = new TForm3(MainForm));
-    note(Form4 = new TForm4(MainForm));
+    note(Form2 = new TForm2(*Form1, *Form1, MainForm));
+    note(Form3 = new TForm3(*Form1, *Form1, MainForm));
+    note(Form4 = new TForm4(*Form1, *Form1, MainForm));
     note(Form6 = new TForm6(MainForm));
     note(Form7 = new TForm7(MainForm));
     note(Form8 = new TForm8(MainForm));

@@ -1,7 +1,9 @@
 #pragma once
-// The payout window (after a regular calculation) and the payoff window (after a payoff). Both show
-// what the loan form wrote into their boxes and can print an image of themselves; neither reads its
-// boxes back.
+// The payout window (after a regular calculation) and the payoff window (after a payoff). The loan
+// form fills each from its data; both can print an image of themselves and neither reads its boxes
+// back.
+
+#include "loan/loandata.h"
 
 #include <QDialog>
 
@@ -31,6 +33,10 @@ public slots:
     void Button2Click();
 
 protected:
+    // The "Loan Input Data" group.
+    void fillInputGroup(const LoanData& data);
+    void showEvent(QShowEvent* event) override;
+
     struct Box {
         const char* caption;
         const char* name;
@@ -47,6 +53,8 @@ class TForm9 : public loan::AnalysisWindow {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
+    // The figures of a regular calculation.
+    void fill(const loan::LoanData& data);
 };
 
 // "Loan Payoff Analysis"
@@ -54,5 +62,7 @@ class TForm19 : public loan::AnalysisWindow {
     Q_OBJECT
 public:
     explicit TForm19(QWidget* parent = nullptr);
+    // The figures of a payoff calculation.
+    void fill(const loan::LoanData& data);
     QLabel* Label2 = nullptr; // empty, beside "Next Due Date"
 };

@@ -27,17 +27,11 @@ void readDateParts(std::string_view text, int parts[3]);
 // Copies at most 10 characters of `text` into an 11-character buffer.
 void storeDateText(std::string_view text, char (&buffer)[11]);
 
-// The texts the checks look at. A page without an edit for a value leaves it empty (nullopt): its
-// character check passes.
-struct CheckTexts {
+// The texts the checks look at: the active page's (nullopt where the page has no edit for the value:
+// its character check passes) and the dialogs' current texts.
+struct CheckTexts : DialogTexts {
     std::optional<std::string> loanAmount, apr, financeCharge, numPay, payment;
-    std::string skipMonths, frequency, firstDue, loanDate;
-    // Down payment and fees dialog: Edit1 percent, Edit2 amount, Edit3 fee percent, Edit4 fee amount.
-    std::string downPct, downAmount, feePct, feeAmount;
-    // Insurance dialog, Edit1 to Edit6.
-    std::string dsRate, dsFreq, dsYears, lfRate, lfFreq, lfYears;
-    // Annual fees dialog, Edit1 to Edit3.
-    std::string taxes, hoIns, otIns;
+    std::optional<std::string> skipMonths, frequency, firstDue, loanDate;
 };
 
 // Checks 1-31, the insurance checks, the annual fee checks and checks 32-42, in that order. Sets

@@ -4,6 +4,7 @@
 // checks it, calls the loan engine and shows the results in the payout or payoff window.
 
 #include "loan/loandata.h"
+#include "loan/pages.h"
 
 #include <QDialog>
 
@@ -16,18 +17,15 @@ class QPushButton;
 class QTabWidget;
 class QWidget;
 
-namespace loan {
-struct CheckTexts;
-class AnalysisWindow;
-} // namespace loan
-
 class TForm1 : public QDialog, public loan::LoanData {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
 
     // The pages in their order.
-    enum Page { CalcPayment, CalcApr, CalcNumPay, CalcPayout, CalcPayoff };
+    static constexpr loan::Page CalcPayment = loan::CalcPayment, CalcApr = loan::CalcApr,
+                                CalcNumPay = loan::CalcNumPay, CalcPayout = loan::CalcPayout,
+                                CalcPayoff = loan::CalcPayoff;
 
     QLabel* Label1 = nullptr; // the title above the pages
     QTabWidget* PageControl1 = nullptr;
@@ -62,33 +60,19 @@ public slots:
     void Button5Click();
     void Button6Click();
 
-private:
-    // The edits of one page by the value they carry; null where the page has none.
-    struct PageEdits {
-        QLineEdit* loanAmount = nullptr;
-        QLineEdit* frequency = nullptr;
-        QLineEdit* numPay = nullptr;
-        QLineEdit* loanDate = nullptr;
-        QLineEdit* firstDue = nullptr;
-        QLineEdit* apr = nullptr;
-        QLineEdit* skip = nullptr;
-        QLineEdit* payment = nullptr;
-        QLineEdit* financeCharge = nullptr;
-        QComboBox* flag = nullptr;
-    };
+protected:
+    void showEvent(QShowEvent* event) override;
 
+private:
     void buildPages();
-    bool readActivePage();
-    void readDates(const PageEdits& page);
-    loan::CheckTexts checkTexts(const PageEdits& page) const;
+    loan::PageInput pageInput(loan::Page page) const;
+    bool readActivePage(const loan::PageInput& input);
     void computePayoff();
     void computeRegular();
     void showRegularResults();
     void showPayoffResults();
-    void fillInputGroup(loan::AnalysisWindow* window) const;
 
-    PageEdits pages_[5];
     int readError_ = 0;
     int activePage_ = 0;
-    int checkMarks_[3] = {};
+    bool checkMarks_[3] = {};
 };
