@@ -1,4 +1,5 @@
 #include "loan/forms.h"
+#include "loan/saving.h"
 
 #include "ui/convert.h"
 #include "ui/fields.h"
@@ -98,7 +99,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
     groups->addWidget(GroupBox2);
     layout->addLayout(groups);
 
-    auto* buttons = new QHBoxLayout;
+    auto* buttons = buttonRow = new QHBoxLayout;
     Button1 = ui::makeButton(QStringLiteral("Prt/Screen"), QStringLiteral("Button1"), this);
     Button2 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button2"), this);
     buttons->addStretch();
@@ -154,9 +155,17 @@ TForm9::TForm9(QWidget* parent)
                       {"Total Payout", "Edit8", &W::Edit8},
                       {"Maturity Date", "Edit9", &W::Edit9}}) {
     ui::nameWidget(this, QStringLiteral("Form9"));
+    Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
+    buttonRow->addWidget(Button4);
+    connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
 }
 
-void TForm9::fill(const loan::LoanData& d) {
+void TForm9::Button4Click() {
+    if (loan_) loan::saveLoanData(*loan_, this);
+}
+
+void TForm9::fill(loan::LoanData& d) {
+    loan_ = &d;
     Edit1->setText(ui::format("%7.2f", d.PAYMENT));
     Edit2->setText(ui::format("%7.3f", d.REGZAPR));
     Edit3->setText(ui::format("%7.2f", d.LASTPAY));

@@ -8,6 +8,7 @@
 #include <QDialog>
 
 class QGroupBox;
+class QHBoxLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -36,6 +37,7 @@ protected:
     // The "Loan Input Data" group.
     void fillInputGroup(const LoanData& data);
     void showEvent(QShowEvent* event) override;
+    QHBoxLayout* buttonRow = nullptr;
 
     struct Box {
         const char* caption;
@@ -53,8 +55,15 @@ class TForm9 : public loan::AnalysisWindow {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
-    // The figures of a regular calculation.
-    void fill(const loan::LoanData& data);
+    // The figures of a regular calculation; Save writes that loan.
+    void fill(loan::LoanData& data);
+    QPushButton* Button4 = nullptr; // "Save"
+
+public slots:
+    void Button4Click();
+
+private:
+    loan::LoanData* loan_ = nullptr;
 };
 
 // "Loan Payoff Analysis"

@@ -1,0 +1,37 @@
+#pragma once
+// Writing a computed loan to the loan database: one LOANSUMMARY row and one LOANDETAIL row per
+// schedule row, all in one transaction. Plain C++ over the database layer; the forms add the
+// messages and the status window around it.
+
+#include "common/loanblock.h"
+
+#include <QtGlobal>
+
+#include <functional>
+
+namespace loan {
+
+// What a saving routine writes: the block as the last calculation left it, the scheduled payment
+// the schedule runs on, the origination fee percent, and for a balloon loan its term BLPAY.
+struct LoanToSave {
+    const talvero::common::LoanBlock& block;
+    double SCHEDPAY = 0;
+    double FEEPCT = 0;
+    bool balloon = false;
+    double BLPAY = 0;
+};
+
+struct SavedLoan {
+    qint64 LOANNO = 0;
+    long detailRows = 0;
+};
+
+// Saves the loan under a new loan number through the alias IBLoan. `summaryWritten` runs once the
+// summary row is in (the forms show their status window then). Throws db::Error with the
+// database's text; nothing of the loan stays in the database then.
+SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summaryWritten = {});
+
+// The loan number a summary number gives: SUMNO itself when above 0, else SUMNO + 1.
+qint64 loanNumberFor(qint64 sumno);
+
+} // namespace loan

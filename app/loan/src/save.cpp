@@ -1,0 +1,105 @@
+#include "loan/save.h"
+
+#include "common/today.h"
+#include "db/connection.h"
+#include "db/keys.h"
+#include "db/statements.h"
+#include "db/transaction.h"
+#include "schedule/schedule.h"
+
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+
+namespace loan {
+
+namespace sched = talvero::schedule;
+
+namespace {
+
+QString dateText(const talvero::common::Date& d) {
+    return QString::asprintf("%02d%s%02d%s%d", d.month, "/", d.day, "/", d.year);
+}
+
+sched::Variant variantOf(const LoanToSave& loan) {
+    return loan.balloon ? sched::Variant::balloon_saving(loan.BLPAY) : sched::Variant::regular();
+}
+
+} // namespace
+
+qint64 loanNumberFor(qint64 sumno) {
+    return sumno > 0 ? sumno : sumno + 1;
+}
+
+SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summaryWritten) {
+    const talvero::common::LoanBlock& b = loan.block;
+    db::Connection connection(db::Alias::IBLoan);
+    db::Transaction transaction(connection);
+
+    SavedLoan saved;
+    const qint64 sumno = db::nextKey(connection, db::Generator::GETSUMNOGEN);
+    saved.LOANNO = loanNumberFor(sumno);
+    {
+        QSqlQuery q = db::prepare(connection, db::sql::insertLoanSummary);
+        q.bindValue(QStringLiteral(":LOANNO"), saved.LOANNO);
+        q.bindValue(QStringLiteral(":SUMNO"), sumno);
+        q.bindValue(QStringLiteral(":ORGAMT"), b.ORGAMT);
+        q.bindValue(QStringLiteral(":APR"), b.APR);
+        q.bindValue(QStringLiteral(":FREQUENCY"), b.FREQUENCY);
+        q.bindValue(QStringLiteral(":NUMPAY"), b.NUMPAY);
+        q.bindValue(QStringLiteral(":REGZAPR"), b.REGZAPR);
+        q.bindValue(QStringLiteral(":PAYMENT"), b.PAYMENT);
+        q.bindValue(QStringLiteral(":SKPMONTH"), b.SKPMONTH);
+        q.bindValue(QStringLiteral(":INTMETHOD"), b.INTMETHOD);
+        q.bindValue(QStringLiteral(":FINANCEAMT"), b.FINANCEAMT);
+        q.bindValue(QStringLiteral(":DOWNAMT"), b.DOWNAMT);
+        q.bindValue(QStringLiteral(":FEEAMT"), b.FEEAMT);
+        q.bindValue(QStringLiteral(":FEEPCT"), loan.FEEPCT);
+        q.bindValue(QStringLiteral(":TOTALINTEREST"), b.TOTALINTEREST);
+        q.bindValue(QStringLiteral(":TOTALINSURANCE"), b.TOTALINSURANCE);
+        q.bindValue(QStringLiteral(":TOTALTAXES"), b.TOTALTAXES);
+        q.bindValue(QStringLiteral(":TOTALPAYOUT"), b.TOTALPAYOUT);
+        q.bindValue(QStringLiteral(":FIRSTDUEDT"), dateText(talvero::common::first_due_or_today(b.FIRSTDUE)));
+        q.bindValue(QStringLiteral(":ORIGDT"), dateText(talvero::common::today()));
+        q.bindValue(QStringLiteral(":BLPAY"), loan.balloon ? QVariant(loan.BLPAY) : QVariant());
+        db::exec(q);
+    }
+    if (summaryWritten) summaryWritten();
+
+    // Count the rows first, so their numbers are drawn as one block: the same numbers one draw per
+    // row would give inside this transaction, at a fraction of the cost.
+    const sched::Variant variant = variantOf(loan);
+    long rows = 0;
+    {
+        sched::Pass count(b, loan.SCHEDPAY, variant);
+        rows = sched::for_each_row(count, [](const sched::Row&) {});
+    }
+    if (rows > 0) {
+        qint64 recno = db::reserveKeys(connection, db::Generator::GETRECNOGEN, rows);
+        QSqlQuery q = db::prepare(connection, db::sql::insertLoanDetail);
+        // Positions of the statement's placeholders, in column order.
+        enum { RECNO, LOANNO, PAYDATE, INTAMT, PRINAMT, DSINS, LFINS, TAXES, HOINS, OTINS, PAYMENT, BALANCE };
+        const QVariant noBalance;
+        sched::Pass pass(b, loan.SCHEDPAY, variant);
+        for (sched::Row row; pass.next(row);) {
+            q.bindValue(RECNO, recno++);
+            q.bindValue(LOANNO, saved.LOANNO);
+            q.bindValue(PAYDATE, QString::fromLatin1(row.PAYDATE));
+            q.bindValue(INTAMT, row.amounts.INTAMT);
+            q.bindValue(PRINAMT, row.amounts.PRINAMT);
+            q.bindValue(DSINS, row.amounts.DSINS);
+            q.bindValue(LFINS, row.amounts.LFINS);
+            q.bindValue(TAXES, row.amounts.TAXES);
+            q.bindValue(HOINS, row.amounts.HOINS);
+            q.bindValue(OTINS, row.amounts.OTINS);
+            q.bindValue(PAYMENT, row.amounts.PAYMENT);
+            q.bindValue(BALANCE, row.kind == sched::RowKind::Payment ? QVariant(row.BALANCE) : noBalance);
+            db::exec(q);
+        }
+    }
+    saved.detailRows = rows;
+    transaction.commit();
+    return saved;
+}
+
+} // namespace loan

@@ -1,0 +1,132 @@
+// Save on the payout window, driven as a user does: Compute, then Save, then what the messages,
+// the status window and the loan database show.
+#include "db/connection.h"
+#include "db/testsupport/fault.h"
+#include "db/testsupport/tempdatafolder.h"
+#include "loan/forms.h"
+#include "loan/saving.h"
+#include "tessera/tessera.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
+#include "ui/today.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QTabWidget>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+class SaveButton : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TesseraSetMessageHandler(&ui::engineMessage);
+        Form1 = new TForm1;
+        Form9 = new TForm9;
+    }
+    void TearDown() override {
+        delete Form9;
+        delete Form1;
+        Form9 = nullptr;
+        Form1 = nullptr;
+    }
+
+    // The default loan (50,000 at 10 % over 360 months), first due 07/01/2004.
+    void compute() {
+        Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
+        Form1->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
+        Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+        ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    }
+    static void save() { Form9->findChild<QPushButton*>(QStringLiteral("Button4"))->click(); }
+    static qint64 count(const char* table) {
+        db::Connection c(db::Alias::IBLoan);
+        QSqlQuery q(c.database());
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
+        q.next();
+        return q.value(0).toLongLong();
+    }
+
+    db::testing::TempDataFolder folder_;
+    ui::TodayOverride today_{QDate(2004, 6, 1)};
+    ui::MessageRecorder messages_;
+    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
+};
+
+TEST_F(SaveButton, SavesOnceAfterEachCalculation) {
+    compute();
+    ASSERT_EQ(Form1->UnsavedCount, 1);
+    save();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
+    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
+    EXPECT_EQ(Form1->UnsavedCount, 0);
+    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    // 360 payments from 07/2004: a subtotal after each December but the last, the closing one, the total.
+    EXPECT_EQ(count("LOANDETAIL"), 360 + 30 + 2);
+
+    messages_.clear();
+    save();
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
+    EXPECT_EQ(count("LOANSUMMARY"), 1);
+
+    // The next calculation may be saved again, as a new loan.
+    messages_.clear();
+    compute();
+    save();
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
+    EXPECT_EQ(count("LOANSUMMARY"), 2);
+}
+
+TEST_F(SaveButton, TheStatusWindowClosesItselfAfterTwoSeconds) {
+    compute();
+    save();
+    const auto windows = Form9->findChildren<TForm16*>();
+    ASSERT_EQ(windows.size(), 1);
+    TForm16* status = windows.first();
+    EXPECT_TRUE(status->isVisible());
+    EXPECT_EQ(status->windowTitle(), QStringLiteral("Preview Status"));
+    EXPECT_EQ(status->size(), QSize(299, 169));
+    EXPECT_EQ(status->Label1->text(),
+              QStringLiteral("Talvero is saving loan parametes to a database for loan "
+                             "analysis functions.  Please be patient !"));
+    EXPECT_TRUE(status->Label1->wordWrap());
+    EXPECT_TRUE(status->Timer1->isActive());
+    EXPECT_EQ(status->Timer1->interval(), 2000);
+    QMetaObject::invokeMethod(status->Timer1, "timeout");
+    EXPECT_FALSE(status->isVisible());
+}
+
+TEST_F(SaveButton, AFailedSaveShowsTheErrorAndKeepsTheCalculationUnsaved) {
+    compute();
+    {
+        db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANDETAIL"), 100);
+        save();
+        ASSERT_EQ(messages_.messages().size(), 1);
+        EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(100));
+        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
+        EXPECT_EQ(Form1->UnsavedCount, 1);
+        EXPECT_EQ(count("LOANSUMMARY"), 0);
+        EXPECT_EQ(count("LOANDETAIL"), 0);
+    }
+    messages_.clear();
+    save();
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
+    EXPECT_EQ(count("LOANSUMMARY"), 1);
+}
+
+TEST_F(SaveButton, AnUnreachableDatabaseShowsItsTextAndWritesNothing) {
+    compute();
+    qputenv("TALVERO_HOME", "/proc/talvero-cannot-be-here");
+    save();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(),
+              QStringLiteral("Cannot create the data folder /proc/talvero-cannot-be-here"));
+    EXPECT_EQ(Form1->UnsavedCount, 1);
+    EXPECT_TRUE(Form9->findChildren<TForm16*>().isEmpty());
+}
+
+} // namespace
