@@ -7,6 +7,9 @@
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
 
+#include <QFileInfo>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
@@ -200,6 +203,44 @@ TEST(LoanNumber, FromTheSummaryNumber) {
     EXPECT_EQ(loan::loanNumberFor(7), 7);
     EXPECT_EQ(loan::loanNumberFor(0), 1);
     EXPECT_EQ(loan::loanNumberFor(-4), -3);
+}
+
+} // namespace
+
+namespace {
+
+// A process killed in the middle of saving a 99,999-payment loan leaves a database that opens
+// cleanly with nothing of that loan in it.
+TEST_F(SaveLoan, AKilledSaveLeavesNoPartialLoan) {
+    const LoanBlock b = thirtySix();
+    loan::writeLoan({b, b.PAYMENT, 0});
+
+    QProcess writer;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("TALVERO_HOME"), folder_.path());
+    writer.setProcessEnvironment(environment);
+    writer.start(QStringLiteral(LOAN_SAVE_KILL_HELPER), {});
+    ASSERT_TRUE(writer.waitForStarted());
+    QByteArray output;
+    while (!output.contains("writing") && writer.waitForReadyRead(60000))
+        output += writer.readAllStandardOutput();
+    ASSERT_TRUE(output.contains("writing")) << writer.readAllStandardError().toStdString();
+    // Wait until detail rows spill into the database file, so the kill lands among them.
+    const QString file = folder_.path() + QStringLiteral("/loan.db");
+    const qint64 start = QFileInfo(file).size();
+    while (QFileInfo(file).size() < start + (2 << 20) && !output.contains("saved")) {
+        writer.waitForReadyRead(5);
+        output += writer.readAllStandardOutput();
+    }
+    ASSERT_FALSE(output.contains("saved")) << "the save finished before the kill";
+    writer.kill();
+    ASSERT_TRUE(writer.waitForFinished());
+    EXPECT_EQ(writer.exitStatus(), QProcess::CrashExit);
+
+    EXPECT_EQ(query(QStringLiteral("PRAGMA integrity_check"), 1)[0][0].toString(), QStringLiteral("ok"));
+    EXPECT_EQ(count(QStringLiteral("LOANSUMMARY")), 1);
+    EXPECT_EQ(count(QStringLiteral("LOANDETAIL")), 40);
+    EXPECT_EQ(loan::writeLoan({b, b.PAYMENT, 0}).LOANNO, 2);
 }
 
 } // namespace
