@@ -120,6 +120,70 @@ void BM_Payoff360(benchmark::State& state) {
 }
 BENCHMARK(BM_Payoff360)->Arg(0)->Arg(1)->Arg(6)->Unit(benchmark::kMicrosecond);
 
+// The blocks that froze the program (case 6, the payout shortened), each beside one bare schedule run
+// of the same length; arg: block.
+tessera::Block slow_block(long which) {
+    tessera::Block b;
+    switch (which) {
+    case 0:
+        b = loan(0.01, 0, 99999, 1, 0);
+        b.PAYMENT = 100;
+        b.ODDDAYS = 385;
+        std::memcpy(b.FIRSTDUE, "03312000", 9);
+        break;
+    case 1:
+        b = loan(489.58, 0, 63169, 12, 7);
+        b.PAYMENT = 3.20;
+        std::memcpy(b.FIRSTDUE, "06172031", 9);
+        break;
+    default:
+        b = loan(100000, 0, 30000, 1, 1);
+        b.PAYMENT = 6000;
+        std::memcpy(b.FIRSTDUE, "02152004", 9);
+        break;
+    }
+    b.ORGAMT = 0;
+    return b;
+}
+
+void BM_SlowPayout(benchmark::State& state) {
+    run_block(state, slow_block(state.range(0)));
+}
+BENCHMARK(BM_SlowPayout)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+void BM_SlowPayoutBarePass(benchmark::State& state) {
+    tessera::Engine engine;
+    engine.on_message = quiet;
+    engine.block = slow_block(state.range(0));
+    engine.block.APR = 10.0;
+    engine.block.TERMYEARS = engine.block.NUMPAY / engine.block.FREQUENCY;
+    for (auto _ : state) {
+        engine.schedule_run(engine.block.PAYMENT);
+        benchmark::DoNotOptimize(engine.block.LASTPAY);
+    }
+}
+BENCHMARK(BM_SlowPayoutBarePass)->DenseRange(0, 2)->Unit(benchmark::kMillisecond);
+
+// The slowest payment iteration found: 99,999 monthly payments of a flag 2 loan that stops at the
+// run budget, beside one bare run of the same length.
+void BM_WorstPaymentIteration(benchmark::State& state) {
+    tessera::Block b = loan(1000000, 8, 99999, 12, 2);
+    b.ODDDAYS = 45;
+    run_block(state, b);
+}
+BENCHMARK(BM_WorstPaymentIteration)->Unit(benchmark::kMillisecond);
+
+void BM_WorstPaymentIterationBarePass(benchmark::State& state) {
+    tessera::Engine engine;
+    engine.block = loan(1000000, 8, 99999, 12, 2);
+    engine.block.TERMYEARS = engine.block.NUMPAY / 12;
+    for (auto _ : state) {
+        engine.schedule_run(8000);
+        benchmark::DoNotOptimize(engine.block.LASTPAY);
+    }
+}
+BENCHMARK(BM_WorstPaymentIterationBarePass)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 // Counting replacement of the global allocator, so each benchmark reports allocations per call.

@@ -128,6 +128,68 @@ void BM_Case2d(benchmark::State& state) {
 }
 BENCHMARK(BM_Case2d)->Arg(0)->Arg(1)->ArgName("flag")->Unit(benchmark::kMicrosecond);
 
+// The blocks that froze the program (case 1, the payment search), each beside a bare pass of the
+// same length (case 3 with the balloon term the whole amortize period: one pass of N periods); arg:
+// block.
+Block slow_block(long which) {
+    Block b = loan(1);
+    b.TAXES = b.HOINS = 0.0;
+    b.ORGAMT = 0.0;
+    if (which == 0) {
+        b.FREQUENCY = 4;
+        b.FINANCEAMT = 486940.52;
+        b.APR = 11.5801;
+        b.NUMPAY = 617;
+        b.BLPAY = 222;
+        b.ODDDAYS = 351;
+        std::memcpy(b.FIRSTDUE, "05142012", 9);
+    } else {
+        b.INTMETHOD = 7;
+        b.FREQUENCY = 24;
+        b.FINANCEAMT = 35058.26;
+        b.APR = 12.5;
+        b.NUMPAY = 4000;
+        b.BLPAY = 1;
+        b.ODDDAYS = 400;
+        b.SKPMONTH = 3;
+        std::memcpy(b.FIRSTDUE, "01312004", 9);
+    }
+    return b;
+}
+
+void BM_SlowSearch(benchmark::State& state) {
+    solve_each(state, slow_block(state.range(0)));
+}
+BENCHMARK(BM_SlowSearch)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+void BM_SlowSearchBarePass(benchmark::State& state) {
+    Block b = slow_block(state.range(0));
+    b.BLPAY = b.NUMPAY;
+    b.PAYMENT = 1000.0;
+    solve_each(state, b);
+}
+BENCHMARK(BM_SlowSearchBarePass)->DenseRange(0, 1)->Unit(benchmark::kMillisecond);
+
+// The slowest search found: 99,999 payments, flag 2, stopping at its budget or its cycle; beside a
+// bare pass of 99,999 periods.
+void BM_WorstSearch(benchmark::State& state) {
+    Block b = loan(2);
+    b.APR = 4.0;
+    b.NUMPAY = 99999.0;
+    b.BLPAY = 360.0;
+    solve_each(state, b);
+}
+BENCHMARK(BM_WorstSearch)->Unit(benchmark::kMillisecond);
+
+void BM_WorstSearchBarePass(benchmark::State& state) {
+    Block b = loan(2);
+    b.APR = 4.0;
+    b.NUMPAY = b.BLPAY = 99999.0;
+    b.PAYMENT = 1100.0;
+    solve_each(state, b);
+}
+BENCHMARK(BM_WorstSearchBarePass)->Unit(benchmark::kMillisecond);
+
 } // namespace
 
 BENCHMARK_MAIN();

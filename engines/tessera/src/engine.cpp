@@ -1,6 +1,7 @@
 #include "tessera/engine.h"
 
 #include "common/annuity.h"
+#include "common/repeat_add.h"
 #include "common/today.h"
 
 #include <cmath>
@@ -38,6 +39,12 @@ constexpr int kMaxSkipMonths = 99999;
 constexpr int kCountCap = 9999;           // periods the payment count looks at
 constexpr double kRateCeiling = 100000.0; // percent; the whole-step rate searches stop here
 constexpr long kFineStepCap = 1000;       // a fine step search crosses its target within a few steps
+// Periods the shortening of a payout (negative last payments) may run before the call is rejected.
+constexpr double kShortenPeriodBudget = 6.0e6;
+// Distinct escrow shares among the shortened counts that the daily-interest shortening follows.
+constexpr int kMaxEscrowClasses = 16;
+// Counts above the boundary the nominal-interest shortening confirms with runs of their own.
+constexpr double kShortenCheckWindow = 8.0;
 
 bool whole_parts_equal(double a, double b) noexcept {
     return std::trunc(a) == std::trunc(b);
@@ -152,43 +159,7 @@ long payment_run_bound(double numpay) noexcept {
 }
 
 double repeat_add(double value, double step, long count) noexcept {
-    while (count > 0) {
-        const double first = value + step;
-        if (count == 1) return first;
-        const double second = first + step;
-        if (second == first && first == value) return value; // the step is below the grid spacing
-        const double increment = second - first;
-        const double magnitude = std::fabs(first);
-        // Inside one binade the grid spacing is fixed, so every further addition adds the same amount
-        // (once the parity of a halfway case has settled, which the second addition shows).
-        if (!(magnitude > 0.0) || !std::isfinite(magnitude) || increment != (first - value) ||
-            increment == 0.0 || std::signbit(first) != std::signbit(second)) {
-            value = second;
-            count -= 2;
-            continue;
-        }
-        int exponent = 0;
-        std::frexp(magnitude, &exponent); // magnitude in [2^(exponent-1), 2^exponent)
-        const double low = std::ldexp(1.0, exponent - 1);
-        const double high = std::ldexp(1.0, exponent);
-        const double margin = std::fabs(step) + std::fabs(increment);
-        // Steps t (after `first`) that keep first + t * increment, and one more addition, in the binade.
-        double room;
-        if ((increment > 0) == (first > 0))
-            room = std::floor((high - margin - magnitude) / std::fabs(increment));
-        else
-            room = std::floor((magnitude - margin - low) / std::fabs(increment));
-        const long left = count - 1;
-        if (!(room >= 2.0)) {
-            value = second;
-            count -= 2;
-            continue;
-        }
-        const long jump = room < static_cast<double>(left) ? static_cast<long>(room) : left;
-        value = first + static_cast<double>(jump) * increment;
-        count = left - jump;
-    }
-    return value;
+    return tc::repeat_add(value, step, count);
 }
 
 double pvapr(double payment, double count, double target, double f, int flag, int odddays) noexcept {
@@ -303,6 +274,8 @@ void Engine::start_call() {
     runs_ = 0;
     bound_hit_ = false;
     cycle_found_ = false;
+    budget_reached_ = false;
+    shorten_periods_ = 0.0;
     start_ = tc::first_due_or_today(b.FIRSTDUE);
 }
 
@@ -470,7 +443,7 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
             break;
         }
         case Interest::Nominal:
-            I = nominal_rate * P_ * tc::factor_n(b.APR, f, n - k_ + 1.0);
+            I = nominal_rate * P_ * nominal_factor(n - k_ + 1.0);
             if (k_ == 1.0) {
                 if (f == 1.0)
                     I = odd > 0 ? odd * d360 * A : 30.0 * d360 * A;
@@ -519,6 +492,13 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
         last_lf_ = LF;
         last_tax_ = T;
     }
+}
+
+double Engine::nominal_factor(double periods) {
+    const double size = static_cast<double>(factors_.size());
+    if (periods >= 1.0 && periods <= size && periods == std::floor(periods))
+        return factors_[static_cast<std::size_t>(periods) - 1];
+    return tc::factor_n(block.APR, block.FREQUENCY, periods);
 }
 
 void Engine::schedule_run(double level_payment) {
@@ -616,6 +596,13 @@ void Engine::solve_payment() {
             if (b.LASTPAY < 0) L_ -= 1.0;
 
             iterate_payment();
+            if (bound_hit_) {
+                // The plain iteration would still be running: no payment is reported.
+                budget_reached_ = true;
+                reject();
+                finish();
+                return;
+            }
         }
         // Flag 6 keeps its first trial payment: its runs change nothing before the final one.
     }
@@ -875,23 +862,178 @@ void Engine::count_payments() {
         B_ = (k_ == 1.0 ? A : B_) - C;
     }
     b.NUMPAY = k_;
-    restart_count();
+    if (!restart_count()) {
+        reject();
+        finish();
+        return;
+    }
     payout(false);
 }
 
-// Shortens the loan while its last payment comes out negative.
-void Engine::restart_count() {
+// Shortens the loan while its last payment comes out negative. The count where that stops is found
+// without a run per count where possible; the runs left are counted against a budget, and false
+// means it was spent (the call is then rejected).
+bool Engine::restart_count() {
     Block& b = block;
+    if (skip_repeated_steps && !fixed_flag()) b.NUMPAY = shortened_count(b.NUMPAY);
+    const double budget = shorten_budget > 0 ? shorten_budget : kShortenPeriodBudget;
     for (;;) {
         b.TERMYEARS = termyears();
         P_ = b.FINANCEAMT / tc::factor_n(b.APR, b.FREQUENCY, b.NUMPAY);
+        const double periods = b.NUMPAY > 1.0 ? b.NUMPAY : 1.0;
+        if (shorten_periods_ + periods > budget) {
+            budget_reached_ = true;
+            return false;
+        }
+        shorten_periods_ += periods;
         schedule_run(L_);
         if (b.LASTPAY < 0 && !fixed_flag()) {
             b.NUMPAY -= 1.0;
             continue;
         }
-        break;
+        return true;
     }
+}
+
+// The first count from n down whose run leaves a last payment that is not negative, or n itself when
+// it cannot be told without the runs one by one.
+double Engine::shortened_count(double n) {
+    if (!(n >= 2.0) || n != std::floor(n)) return n;
+    const int flag = block.INTMETHOD;
+    if (flag == 0 || flag == 6) return nominal_shortened_count(n);
+    if (flag == 1 || flag == 2 || flag == 7) return daily_shortened_count(n);
+    return n;
+}
+
+// The escrow share of one period (taxes, home-owner and other insurance) in a run of m payments.
+double Engine::escrow_for(double m) const noexcept {
+    const Block& b = block;
+    const double years = m / b.FREQUENCY;
+    const double TY = years < 1.0 ? 1.0 : years;
+    const double T = b.TAXES > 0 ? b.TAXES * TY / m : 0.0;
+    const double H = b.HOINS > 0 ? b.HOINS * TY / m : 0.0;
+    const double O = b.OTINS > 0 ? b.OTINS * TY / m : 0.0;
+    return T + H + O;
+}
+
+// Daily interest: the periods before the last one of a run depend on its length m only through the
+// escrow share, which takes a handful of values; one walk per value gives the last payment of every
+// m with that share exactly as its own run would (the last period pays the balance left).
+double Engine::daily_shortened_count(double n) {
+    const Block& b = block;
+    double classes[kMaxEscrowClasses];
+    int count = 0;
+    for (double m = 2.0; m <= n; m += 1.0) {
+        const double e = escrow_for(m);
+        bool known = false;
+        for (int i = 0; i < count && !known; ++i)
+            known = classes[i] == e;
+        if (known) continue;
+        if (count == kMaxEscrowClasses) return n;
+        classes[count++] = e;
+    }
+
+    const int flag = b.INTMETHOD;
+    const double f = b.FREQUENCY, A = b.FINANCEAMT, r = b.APR * 0.01, L = L_;
+    const double d = (flag == 1 || flag == 7) ? r / 365.0 : r / 360.0;
+    const double odd = b.ODDDAYS;
+    const bool monthly_walk = f == 12.0;
+    double q = 0.0;
+    if (f == 1.0)
+        q = tc::month_length(start_.month, start_.year) * d;
+    else if (f == 24.0)
+        q = 15.0 * d;
+    else if (f == 26.0)
+        q = 14.0 * d;
+    else if (f == 52.0)
+        q = 7.0 * d;
+    else if (!monthly_walk)
+        q = (flag == 2 ? 360.0 : 365.0) / f * d;
+    const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
+    const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+
+    double best = 1.0; // a run of one payment leaves a last payment of 0
+    for (int c = 0; c < count; ++c) {
+        const double e = classes[c];
+        tc::Date cursor = start_;
+        double B = A;
+        int ds_counter = 0, lf_counter = 0;
+        for (double k = 1.0; k <= n; k += 1.0) {
+            ++ds_counter;
+            ++lf_counter;
+            if (monthly_walk) {
+                if (k > 1.0) tc::next_month(cursor);
+                q = tc::month_length(cursor.month, cursor.year) * d;
+            }
+            const double I = k == 1.0 ? (odd > 0 ? odd * d * A : q * A) : q * B;
+            double DS = 0.0, LF = 0.0;
+            if (ds_on && ds_counter <= b.DSNUMPAY)
+                DS = ds_counter == 1 ? b.DSPREM / b.DSFREQ : B * b.DSRATE / b.DSFREQ;
+            if (lf_on && lf_counter <= b.LFNUMPAY)
+                LF = lf_counter == 1 ? b.LFPREM / b.LFFREQ : B * b.LFRATE / b.LFFREQ;
+            if (k > best && escrow_for(k) == e) {
+                const double last = B + e + DS + LF + I; // period k as the last of a run of k
+                if (!(last < 0)) best = k;
+            }
+            const double C = L - e - DS - LF - I;
+            B = k == 1.0 ? A - C : B - C;
+        }
+        shorten_periods_ += n;
+    }
+    return best;
+}
+
+// One run of m payments for the nominal-interest shortening; whether its last payment is negative.
+bool Engine::shorten_run_negative(double m) {
+    Block& b = block;
+    b.NUMPAY = m;
+    b.TERMYEARS = termyears();
+    P_ = b.FINANCEAMT / tc::factor_n(b.APR, b.FREQUENCY, m);
+    schedule_run(L_);
+    shorten_periods_ += m;
+    return b.LASTPAY < 0;
+}
+
+// Nominal interest: a run's last payment is m P(m) - (m - 1) L + max(m x escrow per year / f, escrow
+// of a year) + constants, convex in m, so the counts with a negative last payment form one interval
+// and the first count below n that is not negative is found by leaping down and halving. Premiums and
+// rounding are outside that argument, so the counts just above the boundary are confirmed by runs of
+// their own; when one is not negative the runs are left to the plain shortening.
+double Engine::nominal_shortened_count(double n) {
+    Block& b = block;
+    factors_.resize(static_cast<std::size_t>(n));
+    for (std::size_t j = 0; j < factors_.size(); ++j)
+        factors_[j] = tc::factor_n(b.APR, b.FREQUENCY, static_cast<double>(j + 1));
+    double result = n;
+    if (shorten_run_negative(n)) {
+        double hi = n, lo = 1.0;
+        for (double step = 1.0;; step *= 2.0) {
+            const double m = hi - step;
+            if (m <= 1.0) break;
+            if (!shorten_run_negative(m)) {
+                lo = m;
+                break;
+            }
+            hi = m;
+        }
+        while (hi - lo > 1.0) {
+            const double mid = std::floor((lo + hi) / 2.0);
+            if (shorten_run_negative(mid))
+                hi = mid;
+            else
+                lo = mid;
+        }
+        result = lo;
+        const double top = std::fmin(lo + kShortenCheckWindow, n);
+        for (double m = lo + 2.0; m <= top; m += 1.0)
+            if (!shorten_run_negative(m)) {
+                result = n;
+                break;
+            }
+    }
+    factors_.clear();
+    b.NUMPAY = n;
+    return result;
 }
 
 void Engine::payout(bool direct) {
@@ -907,7 +1049,12 @@ void Engine::payout(bool direct) {
         schedule_run(L_);
         if (!direct && b.LASTPAY < 0 && !fixed_flag()) {
             b.NUMPAY -= 1.0;
-            restart_count();
+            if (!restart_count()) {
+                // The plain shortening would still be running: nothing is reported.
+                reject();
+                finish();
+                return;
+            }
             continue;
         }
         break;

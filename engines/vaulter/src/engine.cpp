@@ -1,5 +1,6 @@
 #include "vaulter/engine.h"
 
+#include "common/repeat_add.h"
 #include "common/today.h"
 #include "vaulter/calendar_cursor.h"
 #include "vaulter/factors.h"
@@ -27,9 +28,8 @@ constexpr int kMostSkipMonths = 999;
 // Periods the finance-charge loops of sub-cases 2a and 2b may run.
 constexpr double kPeriodCap = 9999.0;
 
-// The payment search stops once its passes have run this many periods, or as soon as it comes
-// back to a level payment it has already tried after stepping down (from there it only repeats).
-constexpr double kSearchPeriodBudget = 5'000'000.0;
+// The payment search stops as soon as it comes back to a level payment it has already tried after
+// stepping down (from there it only repeats); the budgets of Tuning stop it otherwise.
 constexpr int kSearchMemory = 64;
 // Equal steps in a row before the search leaps to where the run of them ends.
 constexpr int kRunBeforeLeap = 16;
@@ -52,9 +52,13 @@ struct Move;
 
 class Worker {
 public:
-    Worker(Block& block, const Messages& messages) noexcept : b_(block), messages_(messages) {}
+    Worker(Block& block, const Messages& messages, const Tuning& tuning) noexcept
+        : b_(block), messages_(messages), skip_(tuning.skip_repeated_steps),
+          period_budget_(tuning.period_budget > 0.0 ? tuning.period_budget : kSearchPeriodBudget),
+          pass_budget_(tuning.pass_budget > 0.0 ? tuning.pass_budget : kSearchPassBudget) {}
 
     void run() noexcept;
+    const Work& work() const noexcept { return work_; }
 
 private:
     bool within_domain() noexcept;
@@ -75,7 +79,8 @@ private:
     void payment_search() noexcept;
     Move decide(double last, double level, bool stepped) const noexcept;
     double step_of(int kind) const noexcept;
-    double leap(double start, int kind, double& periods) noexcept;
+    double leap(double start, int kind, double& offset) noexcept;
+    bool search_pass() noexcept;
 
     void case_1() noexcept;
     void case_2() noexcept;
@@ -88,6 +93,10 @@ private:
 
     Block& b_;
     const Messages& messages_;
+    const bool skip_;
+    const double period_budget_;
+    const double pass_budget_;
+    Work work_;
 
     int flag_ = 0;
     int o_ = 0;
@@ -473,37 +482,61 @@ double Worker::step_of(int kind) const noexcept {
     }
 }
 
+// One pass of the amortization for the payment search, counted against its budget; false when the
+// budget does not allow it (the search then ends rejected).
+bool Worker::search_pass() noexcept {
+    const double periods = std::max(N_, 1.0);
+    if (work_.periods + periods > period_budget_ || work_.passes + 1.0 > pass_budget_) {
+        work_.budget_reached = true;
+        return false;
+    }
+    schedule_pass(N_, N_, N_, false);
+    work_.periods += periods;
+    work_.passes += 1.0;
+    return true;
+}
+
 // A long run of equal steps moves the level payment until the decision changes. The last payment
 // falls steadily as the level payment rises, so the first level payment of the run where the
 // decision changes is found by doubling and halving the number of steps; the level payments are
-// built by the same additions the run makes, so the search lands where the run would.
-double Worker::leap(double start, int kind, double& periods) noexcept {
+// built by the same additions the run makes, so the search lands where the run would. `offset` is
+// the number of steps from `start` to the level payment returned: the passes the run would make
+// before it.
+double Worker::leap(double start, int kind, double& offset) noexcept {
     const double step = step_of(kind);
+    offset = 0.0;
+    // Whether the pass at `level` does something other than the run's step; a probe does not count
+    // as a pass of the search, but its periods do.
     auto stops = [&](double level) {
         const double held = L_;
         L_ = level;
-        schedule_pass(N_, N_, N_, false);
-        periods += std::max(N_, 1.0);
+        const bool made = search_pass();
         L_ = held;
+        if (!made) return true;
+        work_.passes -= 1.0;
         const bool faulted = fault_;
         fault_ = false;
         return faulted || decide(last_, level, stepped_down_).kind != kind;
     };
     auto advance = [&](double level, double steps) {
-        for (double j = 0.0; j < steps; j += 1.0)
-            level += step;
-        return level;
+        return common::repeat_add(level, step, static_cast<long>(steps));
     };
     if (stops(start)) return start;
     double low = 0.0, high = 1.0;
     double low_level = start, high_level = advance(start, 1.0);
     while (!stops(high_level)) {
-        if (periods > kSearchPeriodBudget || high > 0x1p40) return high_level;
+        if (work_.passes + high * 2.0 > pass_budget_) {
+            // The run goes on past the passes the search may count.
+            work_.budget_reached = true;
+            offset = high;
+            return high_level;
+        }
         low = high;
         low_level = high_level;
         high *= 2.0;
         high_level = advance(low_level, high - low);
     }
+    if (work_.budget_reached) return high_level;
     while (high - low > 1.0) {
         const double mid = low + std::floor((high - low) / 2.0);
         const double mid_level = advance(low_level, mid - low);
@@ -515,46 +548,51 @@ double Worker::leap(double start, int kind, double& periods) noexcept {
             low_level = mid_level;
         }
     }
+    offset = high;
     return high_level;
 }
 
 // Moves the level payment in cent (and larger) steps until the last payment of the amortization
 // lies between 0 and the level payment. Some loans have no such payment on the cent grid; there the
 // search would step up and down forever, so it ends when it meets a payment it has tried since
-// stepping down, or when its budget of periods is spent, keeping the level payment it holds.
+// stepping down, keeping the level payment it holds. A search that spends its budget first ends
+// with work_.budget_reached set.
 void Worker::payment_search() noexcept {
     double tried[kSearchMemory];
     int stored = 0;
     int next = 0;
-    double periods = 0.0;
     int run_kind = 0;
     int run_length = 0;
     for (;;) {
         if (stepped_down_) {
             const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
             for (int i = 0; i < stored; ++i)
-                if (std::fabs(tried[i] - L_) <= tolerance) return;
+                if (std::fabs(tried[i] - L_) <= tolerance) {
+                    work_.cycle_found = true;
+                    return;
+                }
             tried[next] = L_;
             next = (next + 1) % kSearchMemory;
             stored = std::min(stored + 1, kSearchMemory);
         }
-        if (periods > 0.0 && periods + N_ > kSearchPeriodBudget) return;
-
-        schedule_pass(N_, N_, N_, false);
-        periods += std::max(N_, 1.0);
+        if (!search_pass()) return;
         if (fault_) return;
         if (flag_ == 0) L_ = level_payment(sumP_);
         if (!searched_flag(flag_)) return;
 
         const Move move = decide(last_, L_, stepped_down_);
+        // The level payment of the last step is kept, the raise by the last payment's excess included.
+        L_ = move.level;
         if (!move.again) return;
         run_length =
             move.kind != 0 && move.kind == run_kind && move.stepped == stepped_down_ ? run_length + 1 : 0;
         run_kind = move.kind;
-        L_ = move.level;
         stepped_down_ = move.stepped;
-        if (run_length >= kRunBeforeLeap) {
-            L_ = leap(L_, run_kind, periods);
+        if (skip_ && run_length >= kRunBeforeLeap) {
+            double offset = 0.0;
+            L_ = leap(L_, run_kind, offset);
+            work_.passes += offset;
+            if (work_.budget_reached) return;
             run_kind = run_length = 0;
         }
     }
@@ -592,6 +630,11 @@ void Worker::case_1() noexcept {
     if (searched_flag(flag_)) pre_adjustment();
     payment_search();
     if (fault_) return;
+    if (work_.budget_reached) {
+        // The plain search would still be running: no payment is reported.
+        not_enough_data();
+        return;
+    }
 
     if (fixed_flag(flag_)) L_ = Fp_ = F_ / N_;
     // Taxes over the balloon term, the two insurances over the amortize period.
@@ -757,8 +800,13 @@ void Worker::final_totals() noexcept {
 } // namespace
 
 void solve(Block& block, const Messages& messages) noexcept {
-    Worker worker(block, messages);
+    solve(block, messages, Tuning{}, nullptr);
+}
+
+void solve(Block& block, const Messages& messages, const Tuning& tuning, Work* work) noexcept {
+    Worker worker(block, messages, tuning);
     worker.run();
+    if (work != nullptr) *work = worker.work();
 }
 
 } // namespace talvero::vaulter

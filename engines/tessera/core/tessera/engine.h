@@ -6,6 +6,8 @@
 #include "common/calendar.h"
 #include "common/loanblock.h"
 
+#include <vector>
+
 namespace tessera {
 
 // The regular engine's block: the shared positions 0 to 41 and its own tail 42 to 47.
@@ -40,7 +42,9 @@ public:
     MessageFn on_message = nullptr;  // none: the text goes to standard error
     long pass_bound = 0;             // passes of the payment iteration; 0: payment_pass_bound(NUMPAY)
     long run_bound = 0;              // schedule runs the iteration may make; 0: payment_run_bound(NUMPAY)
-    bool skip_repeated_steps = true; // false: run every pass of the payment iteration one by one
+    bool skip_repeated_steps = true; // false: run every pass of the payment iteration one by one,
+                                     // and shorten a payout one payment per run
+    double shorten_budget = 0;       // periods the shortening of a payout may run; 0: the default
 
     // DoTessera: solves `block` in place. `owner` is handed to the message function.
     void run(void* owner = nullptr);
@@ -51,6 +55,9 @@ public:
     long last_runs() const noexcept { return runs_; }
     bool last_pass_bound_hit() const noexcept { return bound_hit_; }
     bool last_cycle_found() const noexcept { return cycle_found_; }
+    // The call stopped on a budget (payment iteration or payout shortening) and was rejected.
+    bool last_budget_reached() const noexcept { return budget_reached_; }
+    double last_shorten_periods() const noexcept { return shorten_periods_; }
     double fixed_principal() const noexcept { return F_; }
     double interest_total() const noexcept { return ti_; }
     double principal_total() const noexcept { return tp_; }
@@ -72,7 +79,13 @@ private:
     void solve_payment();
     void iterate_payment();
     void count_payments();
-    void restart_count();
+    bool restart_count();
+    double shortened_count(double n);
+    double daily_shortened_count(double n);
+    double nominal_shortened_count(double n);
+    bool shorten_run_negative(double m);
+    double escrow_for(double m) const noexcept;
+    double nominal_factor(double periods);
     void payout(bool direct);
     void rate_and_count();
     void rate_and_payment();
@@ -92,6 +105,10 @@ private:
     long runs_ = 0;
     bool bound_hit_ = false;
     bool cycle_found_ = false;
+    bool budget_reached_ = false;
+    double shorten_periods_ = 0;
+    // Nominal factors N(APR, f, j) for j = 1, 2, ... while a payout is shortened; empty otherwise.
+    std::vector<double> factors_;
     bool rejected_ = false;
 
     // Working values of one call.

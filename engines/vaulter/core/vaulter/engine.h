@@ -3,6 +3,9 @@
 //   solve(block, messages)  what DoVaulter does: chooses the case, runs the schedule passes and
 //                           searches, writes the io and out positions; on input it cannot work with
 //                           it shows its message through `messages` and sets ERRFLAG to 1
+//   solve(block, messages, tuning, work)
+//                           the same with the payment search's shortcuts and budget chosen by the
+//                           caller (tests, benchmarks), reporting the work done
 //
 // The engine holds no state between calls; everything lives in the block and on the stack.
 #pragma once
@@ -24,6 +27,26 @@ struct Messages {
     }
 };
 
+// The payment search's shortcuts and budget.
+struct Tuning {
+    bool skip_repeated_steps = true; // false: every pass of a run of equal steps is made
+    double period_budget = 0;        // periods the search may run; 0: the engine's own budget
+    double pass_budget = 0;          // passes it may count (made or leapt); 0: the engine's own
+};
+
+// What the last call did.
+struct Work {
+    double periods = 0;          // periods of the search's passes that were run
+    double passes = 0;           // passes the search counted, leapt ones included
+    bool budget_reached = false; // the search stopped on its budget (the call ends rejected)
+    bool cycle_found = false;    // the search came back to a level payment it had tried
+};
+
+// Periods and counted passes the payment search may use when the caller sets no budget.
+inline constexpr double kSearchPeriodBudget = 3'000'000.0;
+inline constexpr double kSearchPassBudget = 1.0e15;
+
 void solve(Block& block, const Messages& messages) noexcept;
+void solve(Block& block, const Messages& messages, const Tuning& tuning, Work* work) noexcept;
 
 } // namespace talvero::vaulter
