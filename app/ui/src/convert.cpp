@@ -14,6 +14,11 @@ namespace ui {
 ConvertError::~ConvertError() = default;
 
 namespace {
+// clang-format off
+const char* const kNotAFloat = "'%1' is not a valid floating point value";
+const char* const kNotAnInteger = "'%1' is not a valid integer value";
+// clang-format on
+
 bool isBlank(QChar c) {
     return c == QLatin1Char(' ') || c == QLatin1Char('\t');
 }
@@ -74,7 +79,8 @@ QString literal(const char* begin, const char* end) {
 
 Spec splitFormat(const char* fmt) {
     const char* p = fmt;
-    while (*p && !(p[0] == '%' && p[1] != '%')) p += (p[0] == '%') ? 2 : 1;
+    while (*p && !(p[0] == '%' && p[1] != '%'))
+        p += (p[0] == '%') ? 2 : 1;
     if (!*p) return {literal(fmt, p), QString(), QString()};
     const char* q = p + 1;
     while (*q && !((*q >= 'a' && *q <= 'z') || (*q >= 'A' && *q <= 'Z')))
@@ -122,14 +128,13 @@ bool tryInt(const QString& text, int& value) {
 
 double toFloat(const QString& text) {
     double v = 0;
-    if (!tryFloat(text, v))
-        throw ConvertError(QStringLiteral("'%1' is not a valid floating point value").arg(text));
+    if (!tryFloat(text, v)) throw ConvertError(QString::fromLatin1(kNotAFloat).arg(text));
     return v;
 }
 
 int toInt(const QString& text) {
     int v = 0;
-    if (!tryInt(text, v)) throw ConvertError(QStringLiteral("'%1' is not a valid integer value").arg(text));
+    if (!tryInt(text, v)) throw ConvertError(QString::fromLatin1(kNotAnInteger).arg(text));
     return v;
 }
 

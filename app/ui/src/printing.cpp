@@ -15,8 +15,12 @@
 namespace ui {
 
 namespace {
+// clang-format off
+const char* const kPrintedTo = "Printed to %1";
+// clang-format on
+
 PrinterDialogInterceptor* activeInterceptor = nullptr;
-}
+} // namespace
 
 PrinterDialogInterceptor::PrinterDialogInterceptor(bool confirm, const QString& pdfPath)
     : confirm_(confirm), pdfPath_(pdfPath), previous_(activeInterceptor) {
@@ -42,8 +46,8 @@ QString nextPdfPath() {
 
 bool choosePrinter(QWidget* parent) {
     QPrinter& p = printer();
-    const bool noPrinter =
-        activeInterceptor ? activeInterceptor->pdfPath_.isEmpty() : QPrinterInfo::availablePrinters().isEmpty();
+    const bool noPrinter = activeInterceptor ? activeInterceptor->pdfPath_.isEmpty()
+                                             : QPrinterInfo::availablePrinters().isEmpty();
     if (noPrinter) {
         p.setOutputFormat(QPrinter::PdfFormat);
         p.setOutputFileName(nextPdfPath());
@@ -78,7 +82,7 @@ bool printFormImage(QWidget* form) {
     // A file the test named itself needs no note; a file the program chose is named to the user.
     const bool namedByTest = activeInterceptor && !activeInterceptor->pdfPath_.isEmpty();
     if (!namedByTest && p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())
-        showMessage(QStringLiteral("Printed to %1").arg(p.outputFileName()));
+        showMessage(QString::fromLatin1(kPrintedTo).arg(p.outputFileName()));
     return true;
 }
 

@@ -43,10 +43,11 @@ TEST(Convert, CommaLocaleReadsItsSeparatorAndRefusesItsGroupSeparator) {
     ASSERT_EQ(QLocale().decimalPoint(), QStringLiteral(","));
     ASSERT_EQ(QLocale().groupSeparator(), QStringLiteral("."));
     const FloatCase cases[] = {
-        {"12,5", true, 12.5},         {"50000,00", true, 50000.0}, {" -0,75 ", true, -0.75}, {",5", true, 0.5},
-        {"1,5e3", true, 1500.0},      {"7", true, 7.0},            {"12.5", false, 0},       {"1.000", false, 0},
-        {"1.000,50", false, 0},       {"1,2,3", false, 0},         {"12,5x", false, 0},      {"", false, 0},
-        {"1 000,00", false, 0},       {"inf", false, 0},
+        {"12,5", true, 12.5},   {"50000,00", true, 50000.0}, {" -0,75 ", true, -0.75},
+        {",5", true, 0.5},      {"1,5e3", true, 1500.0},     {"7", true, 7.0},
+        {"12.5", false, 0},     {"1.000", false, 0},         {"1.000,50", false, 0},
+        {"1,2,3", false, 0},    {"12,5x", false, 0},         {"", false, 0},
+        {"1 000,00", false, 0}, {"inf", false, 0},
     };
     for (const auto& c : cases)
         expectReads(c);
@@ -114,10 +115,14 @@ struct FormatCase {
 
 TEST(Convert, PrintfFormatsKeepTheirWidthWithTheUsersSeparator) {
     const FormatCase cases[] = {
-        {"%7.2f", 549.625, " 549.63", " 549,63"},   {"%7.2f", 50000.0, "50000.00", "50000,00"},
-        {"%7.3f", 16.3, " 16.300", " 16,300"},      {"%7.0f", 1234.4, "   1234", "   1234"},
-        {"%7.2f", -0.5, "  -0.50", "  -0,50"},      {"%7.2f", 1234567.0, "1234567.00", "1234567,00"},
-        {"Rate %.1f.", 12.5, "Rate 12.5.", "Rate 12,5."}, {"%.1f%%", 12.5, "12.5%", "12,5%"},
+        {"%7.2f", 549.625, " 549.63", " 549,63"},
+        {"%7.2f", 50000.0, "50000.00", "50000,00"},
+        {"%7.3f", 16.3, " 16.300", " 16,300"},
+        {"%7.0f", 1234.4, "   1234", "   1234"},
+        {"%7.2f", -0.5, "  -0.50", "  -0,50"},
+        {"%7.2f", 1234567.0, "1234567.00", "1234567,00"},
+        {"Rate %.1f.", 12.5, "Rate 12.5.", "Rate 12,5."},
+        {"%.1f%%", 12.5, "12.5%", "12,5%"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.fmt);
@@ -141,7 +146,8 @@ TEST(Convert, ReadsWhatItShows) {
         DefaultLocale pinned(locale);
         for (double shown : {438.79, 50000.0, -0.25, 0.0, 12345678.9}) {
             double back = 0;
-            ASSERT_TRUE(ui::tryFloat(ui::format("%7.2f", shown), back)) << ui::format("%7.2f", shown).toStdString();
+            ASSERT_TRUE(ui::tryFloat(ui::format("%7.2f", shown), back))
+                << ui::format("%7.2f", shown).toStdString();
             EXPECT_DOUBLE_EQ(back, shown);
         }
     }

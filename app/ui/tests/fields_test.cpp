@@ -18,15 +18,19 @@ struct BoxCase {
 TEST(Fields, NumbersSitAtTheRightDatesAndWordsAtTheLeft) {
     const BoxCase cases[] = {
         {"addEdit",
-         [](QGridLayout* g, int r) { return ui::addEdit(g, r, 0, QStringLiteral("&Amount"), QStringLiteral("Edit1")); },
+         [](QGridLayout* g, int r) {
+             return ui::addEdit(g, r, 0, QStringLiteral("&Amount"), QStringLiteral("Edit1"));
+         },
          Qt::AlignRight, false},
         {"addAnswer",
-         [](QGridLayout* g, int r) { return ui::addAnswer(g, r, 0, QStringLiteral("Amount"), QStringLiteral("Edit1")); },
+         [](QGridLayout* g, int r) {
+             return ui::addAnswer(g, r, 0, QStringLiteral("Amount"), QStringLiteral("Edit1"));
+         },
          Qt::AlignRight, true},
         {"addEdit Text",
          [](QGridLayout* g, int r) {
-             return ui::addEdit(g, r, 0, QStringLiteral("Date"), QStringLiteral("Edit1"), QString(), QString(),
-                                ui::Content::Text);
+             return ui::addEdit(g, r, 0, QStringLiteral("Date"), QStringLiteral("Edit1"), QString(),
+                                QString(), ui::Content::Text);
          },
          Qt::AlignLeft, false},
         {"addTextEdit",

@@ -1,10 +1,10 @@
+#include "testsupport/temp_data_folder.h"
 #include "ui/datafolder.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/today.h"
-#include "testsupport/temp_data_folder.h"
 
 #include <QDialog>
 #include <QDir>
@@ -76,14 +76,10 @@ TEST(Today, ListenersFollowEveryChange) {
     const int id = ui::onTodayChanged([&told](int m, int d, int y) { told.append({m, d, y}); });
     {
         ui::TodayOverride fixed(QDate(2004, 2, 29));
-        {
-            ui::TodayOverride inner(QDate(1999, 12, 31));
-        }
+        { ui::TodayOverride inner(QDate(1999, 12, 31)); }
     }
     ui::removeTodayListener(id);
-    {
-        ui::TodayOverride unheard(QDate(2010, 1, 1));
-    }
+    { ui::TodayOverride unheard(QDate(2010, 1, 1)); }
     const QList<Told> expected = {{0, 0, 0}, {2, 29, 2004}, {12, 31, 1999}, {2, 29, 2004}, {0, 0, 0}};
     EXPECT_EQ(told, expected);
 }
@@ -180,7 +176,8 @@ TEST_F(PrintSeam, WithNoPrinterEachPrintHasItsOwnFile) {
     ASSERT_TRUE(ui::printFormImage(&form));
     ASSERT_TRUE(ui::printFormImage(&form));
     ASSERT_TRUE(ui::printFormImage(&form));
-    const QStringList files = QDir(dataFolder.path()).entryList({QStringLiteral("talvero-print-*.pdf")}, QDir::Files);
+    const QStringList files =
+        QDir(dataFolder.path()).entryList({QStringLiteral("talvero-print-*.pdf")}, QDir::Files);
     ASSERT_EQ(files.size(), 3);
     ASSERT_EQ(messages.messages().size(), 3);
     QStringList named;

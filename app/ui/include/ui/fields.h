@@ -49,7 +49,8 @@ UI_EXPORT void alignFor(QLineEdit* edit, Content content);
 
 // A non-editable drop-down list with its label.
 UI_EXPORT QComboBox* addCombo(QGridLayout* grid, int row, int column, const QString& labelText,
-                    const QString& comboName, const QStringList& items, const QString& labelName = QString());
+                              const QString& comboName, const QStringList& items,
+                              const QString& labelName = QString());
 
 UI_EXPORT QLabel* makeLabel(const QString& text, const QString& name = QString(), QWidget* parent = nullptr);
 UI_EXPORT QPushButton* makeButton(const QString& caption, const QString& name, QWidget* parent = nullptr);
