@@ -69,7 +69,7 @@ QByteArray plainNumber(const QString& text) {
 }
 
 // The printf conversion in `fmt` and the literal text around it.
-struct Spec {
+struct FormatParts {
     QString before, conversion, after;
 };
 
@@ -77,7 +77,7 @@ QString literal(const char* begin, const char* end) {
     return QString::fromLatin1(begin, end - begin).replace(QStringLiteral("%%"), QStringLiteral("%"));
 }
 
-Spec splitFormat(const char* fmt) {
+FormatParts splitFormat(const char* fmt) {
     const char* p = fmt;
     while (*p && !(p[0] == '%' && p[1] != '%'))
         p += (p[0] == '%') ? 2 : 1;
@@ -141,11 +141,11 @@ int toInt(const QString& text) {
 // QString::asprintf writes numbers as the C locale does; only the conversion's '.' becomes the
 // user's separator, so literal text around it stays as written.
 QString format(const char* fmt, double value) {
-    const Spec spec = splitFormat(fmt);
-    if (spec.conversion.isEmpty()) return spec.before;
-    QString number = QString::asprintf(spec.conversion.toLatin1().constData(), value);
+    const FormatParts parts = splitFormat(fmt);
+    if (parts.conversion.isEmpty()) return parts.before;
+    QString number = QString::asprintf(parts.conversion.toLatin1().constData(), value);
     number.replace(QLatin1Char('.'), decimalSeparator());
-    return spec.before + number + spec.after;
+    return parts.before + number + parts.after;
 }
 QString format(const char* fmt, int value) {
     return QString::asprintf(fmt, value);
