@@ -1,18 +1,32 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Talvero needs to build, run and test; installs only what is missing.
+# Installs the Debian 12 packages Talvero needs to build, run and test, and generates the
+# comma-decimal locale the tests also run under; does only what is missing.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev libqt6sql6-sqlite sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils)
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales)
+test_locale=de_DE.UTF-8
+
+if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
-echo "Installing: ${missing[*]}"
-"${sudo[@]}" apt-get update -qq
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# locale -a spells UTF-8 as utf8.
+if ! locale -a 2>/dev/null | grep -qx 'de_DE\.utf8'; then
+  echo "Generating locale: $test_locale"
+  if grep -q "^# *$test_locale UTF-8" /etc/locale.gen; then
+    "${sudo[@]}" sed -i "s/^# *$test_locale UTF-8/$test_locale UTF-8/" /etc/locale.gen
+  elif ! grep -q "^$test_locale UTF-8" /etc/locale.gen; then
+    echo "$test_locale UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
+  fi
+  "${sudo[@]}" locale-gen >/dev/null
+fi

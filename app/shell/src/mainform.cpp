@@ -37,6 +37,7 @@ struct MenuItem {
 
 namespace {
 // The menu in display order. Items whose forms come with later work are present but not wired.
+// clang-format off
 const MenuItem kMenu[] = {
     {nullptr, ItemKind::Dropdown, "&File", "FileMenu", "", 1},
     {"FileMenu", ItemKind::Command, "&Open/Print Loan DB", "FileOpenItem", "Open an existing file", 1},
@@ -46,8 +47,7 @@ const MenuItem kMenu[] = {
     {"FileMenu", ItemKind::Command, "Backup Invest DB", "BackupInvestDB1", "", 0},
     {"FileMenu", ItemKind::Command, "&Restore Loan DB", "FilePrintSetupItem", "Restore Database", 1},
     {"FileMenu", ItemKind::Command, "Restore Invest DB", "RestoreInvestDB1", "", 0},
-    {"FileMenu", ItemKind::Command, "Restore a &Blank Loan DB", "RestoreaBlankDB1",
-     "Restore a Blank Database", 0},
+    {"FileMenu", ItemKind::Command, "Restore a &Blank Loan DB", "RestoreaBlankDB1", "Restore a Blank Database", 0},
     {"FileMenu", ItemKind::Command, "Restore a Blank Invest DB", "RestoreaBlankInvestDB1", "", 0},
     {"FileMenu", ItemKind::Separator, "", "N4", "", 0},
     {"FileMenu", ItemKind::Command, "E&xit", "FileExitItem", "Exit this application", 0},
@@ -55,30 +55,23 @@ const MenuItem kMenu[] = {
     {nullptr, ItemKind::Command, "B&alloon Loan", "BalloonLoan1", "", 3},
     {nullptr, ItemKind::Dropdown, "&Investment", "Investment1", "", 4},
     {"Investment1", ItemKind::Submenu, "Investment Tracker", "InvestmentTracker1", "", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Add Investment Account", "AddInvestmentFund1",
-     "Add a new investment account", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Post Transaction", "PostTransaction1",
-     "Post an investment transaction", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Account Status", "FundSummaryAnalysis1",
-     "View an account summary status online", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Revalue Investement", "RevalueInvestement1",
-     "Revalue an investment", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Delete Account", "DeleteAccount1",
-     "Delete an investment account", 0},
-    {"InvestmentTracker1", ItemKind::Command, "Delete Transaction", "DeleteTransaction1",
-     "Delete a historical transaction", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Add Investment Account", "AddInvestmentFund1", "Add a new investment account", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Post Transaction", "PostTransaction1", "Post an investment transaction", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Account Status", "FundSummaryAnalysis1", "View an account summary status online", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Revalue Investement", "RevalueInvestement1", "Revalue an investment", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Delete Account", "DeleteAccount1", "Delete an investment account", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Delete Transaction", "DeleteTransaction1", "Delete a historical transaction", 0},
     {"InvestmentTracker1", ItemKind::Command, "Reports", "Reports1", "Run an investment report", 0},
-    {"Investment1", ItemKind::Command, "Investment Calculations", "InvestmentCalculations1",
-     "Peform annunity calculations", 0},
+    {"Investment1", ItemKind::Command, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations", 0},
     {nullptr, ItemKind::Command, "&Retirement", "Retirement1", "", 0},
     {nullptr, ItemKind::Command, "&Business", "Business1", "", 6},
     {nullptr, ItemKind::Dropdown, "&Help", "HelpMenu", "", 0},
     {"HelpMenu", ItemKind::Command, "&Contents", "HelpContentsItem", "Display the help contents screen", 0},
-    {"HelpMenu", ItemKind::Command, "&How to Use Help", "HelpHowToUseItem", "Help on using the help system",
-     0},
+    {"HelpMenu", ItemKind::Command, "&How to Use Help", "HelpHowToUseItem", "Help on using the help system", 0},
     {"HelpMenu", ItemKind::Separator, "", "N3", "", 0},
     {"HelpMenu", ItemKind::Command, "&About...", "HelpAboutItem", "Show program information", 0},
 };
+// clang-format on
 } // namespace
 
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {

@@ -8,6 +8,8 @@
 #include "tessera/tessera.h"
 #include "ui/help.h"
 #include "ui/messages.h"
+#include "ui/today.h"
+#include "vaulter/vaulter.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -15,13 +17,19 @@
 
 namespace shell {
 
+namespace {
+// clang-format off
+const char* const kUnknownError = "Unknown error";
+// clang-format on
+} // namespace
+
 bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
     try {
         return QApplication::notify(receiver, event);
     } catch (const std::exception& e) {
         ui::showException(QString::fromLocal8Bit(e.what()));
     } catch (...) {
-        ui::showException(QStringLiteral("Unknown error"));
+        ui::showException(QString::fromLatin1(kUnknownError));
     }
     return false;
 }
@@ -35,6 +43,17 @@ void initialiseApplication(QApplication& app) {
     QApplication::setWindowIcon(icon);
     ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
     TesseraSetMessageHandler(&ui::engineMessage);
+    VaulterSetMessageHandler(&ui::engineMessage);
+}
+
+void followTheProgramsToday(std::initializer_list<TodaySetter> setters) {
+    // Start-up runs once in the program but once per test in the tests: each setter listens once.
+    static QList<TodaySetter> following;
+    for (TodaySetter setter : setters) {
+        if (!setter || following.contains(setter)) continue;
+        following.append(setter);
+        ui::onTodayChanged(setter);
+    }
 }
 
 QStringList createForms() {
@@ -81,7 +100,7 @@ int run(int& argc, char** argv) {
         } catch (const std::exception& e) {
             ui::showException(QString::fromLocal8Bit(e.what()));
         } catch (...) {
-            ui::showException(QStringLiteral("Unknown error"));
+            ui::showException(QString::fromLatin1(kUnknownError));
         }
         destroyForms();
     } catch (...) {

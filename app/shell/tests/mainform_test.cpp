@@ -3,8 +3,12 @@
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "shell/startup.h"
+#include "tessera/tessera.h"
 #include "ui/help.h"
+#include "ui/messages.h"
 #include "ui/modal.h"
+#include "ui/today.h"
+#include "vaulter/vaulter.h"
 
 #include <QApplication>
 #include <QFrame>
@@ -45,6 +49,7 @@ struct Row {
     char kind; // 'd' drop-down, 's' submenu, 'c' command, '-' separator
 };
 
+// clang-format off
 const Row kExpected[] = {
     {"", 0, "&File", "FileMenu", "", 1, 'd'},
     {"FileMenu", 0, "&Open/Print Loan DB", "FileOpenItem", "Open an existing file", 1, 'c'},
@@ -62,21 +67,14 @@ const Row kExpected[] = {
     {"", 2, "B&alloon Loan", "BalloonLoan1", "", 3, 'c'},
     {"", 3, "&Investment", "Investment1", "", 4, 'd'},
     {"Investment1", 0, "Investment Tracker", "InvestmentTracker1", "", 0, 's'},
-    {"Investment1/InvestmentTracker1", 0, "Add Investment Account", "AddInvestmentFund1",
-     "Add a new investment account", 0, 'c'},
-    {"Investment1/InvestmentTracker1", 1, "Post Transaction", "PostTransaction1",
-     "Post an investment transaction", 0, 'c'},
-    {"Investment1/InvestmentTracker1", 2, "Account Status", "FundSummaryAnalysis1",
-     "View an account summary status online", 0, 'c'},
-    {"Investment1/InvestmentTracker1", 3, "Revalue Investement", "RevalueInvestement1",
-     "Revalue an investment", 0, 'c'},
-    {"Investment1/InvestmentTracker1", 4, "Delete Account", "DeleteAccount1", "Delete an investment account",
-     0, 'c'},
-    {"Investment1/InvestmentTracker1", 5, "Delete Transaction", "DeleteTransaction1",
-     "Delete a historical transaction", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 0, "Add Investment Account", "AddInvestmentFund1", "Add a new investment account", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 1, "Post Transaction", "PostTransaction1", "Post an investment transaction", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 2, "Account Status", "FundSummaryAnalysis1", "View an account summary status online", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 3, "Revalue Investement", "RevalueInvestement1", "Revalue an investment", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 4, "Delete Account", "DeleteAccount1", "Delete an investment account", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 5, "Delete Transaction", "DeleteTransaction1", "Delete a historical transaction", 0, 'c'},
     {"Investment1/InvestmentTracker1", 6, "Reports", "Reports1", "Run an investment report", 0, 'c'},
-    {"Investment1", 1, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations",
-     0, 'c'},
+    {"Investment1", 1, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations", 0, 'c'},
     {"", 4, "&Retirement", "Retirement1", "", 0, 'c'},
     {"", 5, "&Business", "Business1", "", 6, 'c'},
     {"", 6, "&Help", "HelpMenu", "", 0, 'd'},
@@ -85,6 +83,7 @@ const Row kExpected[] = {
     {"HelpMenu", 2, "", "N3", "", 0, '-'},
     {"HelpMenu", 3, "&About...", "HelpAboutItem", "Show program information", 0, 'c'},
 };
+// clang-format on
 
 QList<QAction*> itemsAt(const QString& path) {
     if (path.isEmpty()) return MainForm->menuBar()->actions();
@@ -245,6 +244,42 @@ TEST_F(Shell, StartsAndQuitsThroughExit) {
     QTimer::singleShot(5000, qApp, [] { QApplication::exit(1); }); // a guard, never reached when Exit works
     EXPECT_EQ(QApplication::exec(), 0);
     EXPECT_FALSE(MainForm->isVisible());
+}
+
+// Both engines speak through the program's one message path once start-up has run.
+TEST_F(Shell, EngineMessagesReachTheProgramsMessageBoxes) {
+    ui::MessageRecorder messages;
+    double d[42] = {};
+    int i[10] = {};
+    char firstDue[9] = {};
+    double blpay = 0;
+    int errflag = 0;
+    Vaulter(&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8], &d[9], &d[10], &i[0], firstDue,
+            &i[1], &d[11], &i[2], &i[3], &i[4], &i[5], &i[6], &i[7], &d[12], &d[13], &d[14], &d[15], &d[16],
+            &d[17], &d[18], &i[8], &i[9], &i[9], &i[9], &d[19], &d[20], &d[21], &d[22], &d[23], &d[24],
+            &d[25], &d[26], &d[27], &d[28], &blpay, &errflag);
+    EXPECT_EQ(errflag, 1);
+    ASSERT_FALSE(messages.empty());
+    EXPECT_EQ(messages.lastKind(), ui::MessageKind::Error);
+    EXPECT_TRUE(messages.lastText().startsWith(QStringLiteral("Loan Input Error!")))
+        << messages.lastText().toStdString();
+}
+
+struct Heard {
+    static QList<QList<int>>& dates() {
+        static QList<QList<int>> all;
+        return all;
+    }
+    static void setter(int month, int day, int year) { dates().append({month, day, year}); }
+};
+
+TEST_F(Shell, LibrariesFollowTheProgramsToday) {
+    Heard::dates().clear();
+    shell::followTheProgramsToday({&Heard::setter});
+    shell::followTheProgramsToday({&Heard::setter}); // a second start-up in the same process
+    { ui::TodayOverride fixed(QDate(2004, 2, 29)); }
+    const QList<QList<int>> expected = {{0, 0, 0}, {2, 29, 2004}, {0, 0, 0}};
+    EXPECT_EQ(Heard::dates(), expected);
 }
 
 } // namespace

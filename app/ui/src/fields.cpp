@@ -34,12 +34,18 @@ QCheckBox* makeCheck(const QString& caption, const QString& name, QWidget* paren
     return c;
 }
 
+void alignFor(QLineEdit* edit, Content content) {
+    const Qt::Alignment side = content == Content::Number ? Qt::AlignRight : Qt::AlignLeft;
+    edit->setAlignment(side | Qt::AlignVCenter);
+}
+
 QLineEdit* addEdit(QGridLayout* grid, int row, int column, const QString& labelText, const QString& editName,
-                   const QString& initialText, const QString& labelName) {
+                   const QString& initialText, const QString& labelName, Content content) {
     auto* label = makeLabel(labelText, labelName);
     auto* edit = new QLineEdit(initialText);
     nameWidget(edit, editName);
     edit->setAccessibleName(QString(labelText).remove(QLatin1Char('&')));
+    alignFor(edit, content);
     label->setBuddy(edit);
     grid->addWidget(label, row, column);
     grid->addWidget(edit, row, column + 1);
@@ -47,10 +53,20 @@ QLineEdit* addEdit(QGridLayout* grid, int row, int column, const QString& labelT
 }
 
 QLineEdit* addAnswer(QGridLayout* grid, int row, int column, const QString& labelText,
-                     const QString& editName, const QString& labelName) {
-    QLineEdit* edit = addEdit(grid, row, column, labelText, editName, QString(), labelName);
+                     const QString& editName, const QString& labelName, Content content) {
+    QLineEdit* edit = addEdit(grid, row, column, labelText, editName, QString(), labelName, content);
     edit->setReadOnly(true);
     return edit;
+}
+
+QLineEdit* addTextEdit(QGridLayout* grid, int row, int column, const QString& labelText,
+                       const QString& editName, const QString& initialText, const QString& labelName) {
+    return addEdit(grid, row, column, labelText, editName, initialText, labelName, Content::Text);
+}
+
+QLineEdit* addTextAnswer(QGridLayout* grid, int row, int column, const QString& labelText,
+                         const QString& editName, const QString& labelName) {
+    return addAnswer(grid, row, column, labelText, editName, labelName, Content::Text);
 }
 
 QComboBox* addCombo(QGridLayout* grid, int row, int column, const QString& labelText,

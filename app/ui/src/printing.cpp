@@ -4,6 +4,7 @@
 #include "ui/messages.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QPainter>
 #include <QPixmap>
 #include <QPrintDialog>
@@ -14,8 +15,12 @@
 namespace ui {
 
 namespace {
+// clang-format off
+const char* const kPrintedTo = "Printed to %1";
+// clang-format on
+
 PrinterDialogInterceptor* activeInterceptor = nullptr;
-}
+} // namespace
 
 PrinterDialogInterceptor::PrinterDialogInterceptor(bool confirm, const QString& pdfPath)
     : confirm_(confirm), pdfPath_(pdfPath), previous_(activeInterceptor) {
@@ -30,22 +35,30 @@ QPrinter& printer() {
     return instance;
 }
 
+QString nextPdfPath() {
+    const QString stem = ensureDataFolder() + QStringLiteral("/talvero-print-") +
+                         QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString path = stem + QStringLiteral(".pdf");
+    for (int count = 2; QFile::exists(path); ++count)
+        path = stem + QStringLiteral("-%1.pdf").arg(count);
+    return path;
+}
+
 bool choosePrinter(QWidget* parent) {
     QPrinter& p = printer();
+    const bool noPrinter = activeInterceptor ? activeInterceptor->pdfPath_.isEmpty()
+                                             : QPrinterInfo::availablePrinters().isEmpty();
+    if (noPrinter) {
+        p.setOutputFormat(QPrinter::PdfFormat);
+        p.setOutputFileName(nextPdfPath());
+    }
     if (activeInterceptor) {
         ++activeInterceptor->shown_;
-        if (activeInterceptor->confirm_) {
+        if (activeInterceptor->confirm_ && !noPrinter) {
             p.setOutputFormat(QPrinter::PdfFormat);
             p.setOutputFileName(activeInterceptor->pdfPath_);
         }
         return activeInterceptor->confirm_;
-    }
-    if (QPrinterInfo::availablePrinters().isEmpty() && p.outputFileName().isEmpty()) {
-        const QString folder = ensureDataFolder();
-        p.setOutputFormat(QPrinter::PdfFormat);
-        p.setOutputFileName(folder + QStringLiteral("/talvero-print-") +
-                            QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss")) +
-                            QStringLiteral(".pdf"));
     }
     QPrintDialog dialog(&p, parent);
     return dialog.exec() == QDialog::Accepted;
@@ -66,8 +79,10 @@ bool printFormImage(QWidget* form) {
         size.scale(page.size(), Qt::KeepAspectRatio);
     painter.drawPixmap(QRect(page.topLeft(), size), image);
     painter.end();
-    if (!activeInterceptor && p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())
-        showMessage(QStringLiteral("Printed to %1").arg(p.outputFileName()));
+    // A file the test named itself needs no note; a file the program chose is named to the user.
+    const bool namedByTest = activeInterceptor && !activeInterceptor->pdfPath_.isEmpty();
+    if (!namedByTest && p.outputFormat() == QPrinter::PdfFormat && !p.outputFileName().isEmpty())
+        showMessage(QString::fromLatin1(kPrintedTo).arg(p.outputFileName()));
     return true;
 }
 

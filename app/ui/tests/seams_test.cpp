@@ -1,3 +1,4 @@
+#include "testsupport/temp_data_folder.h"
 #include "ui/datafolder.h"
 #include "ui/help.h"
 #include "ui/messages.h"
@@ -6,10 +7,12 @@
 #include "ui/today.h"
 
 #include <QDialog>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
 #include <QProcess>
+#include <QSet>
 #include <QTemporaryDir>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
@@ -63,10 +66,53 @@ TEST(Today, OverrideIsRestored) {
     EXPECT_EQ(ui::today(), real);
 }
 
-TEST(DataFolder, CreatedPrivateUnderTalveroHome) {
-    QTemporaryDir tmp;
-    const QString home = tmp.path() + QStringLiteral("/nested/home");
-    const QByteArray old = qgetenv("TALVERO_HOME");
+struct Told {
+    int month, day, year;
+    bool operator==(const Told&) const = default;
+};
+
+TEST(Today, ListenersFollowEveryChange) {
+    QList<Told> told;
+    const int id = ui::onTodayChanged([&told](int m, int d, int y) { told.append({m, d, y}); });
+    {
+        ui::TodayOverride fixed(QDate(2004, 2, 29));
+        { ui::TodayOverride inner(QDate(1999, 12, 31)); }
+    }
+    ui::removeTodayListener(id);
+    { ui::TodayOverride unheard(QDate(2010, 1, 1)); }
+    const QList<Told> expected = {{0, 0, 0}, {2, 29, 2004}, {12, 31, 1999}, {2, 29, 2004}, {0, 0, 0}};
+    EXPECT_EQ(told, expected);
+}
+
+TEST(Today, AListenerAddedUnderAnOverrideHearsItAtOnce) {
+    ui::TodayOverride fixed(QDate(2004, 6, 1));
+    Told heard{-1, -1, -1};
+    const int id = ui::onTodayChanged([&heard](int m, int d, int y) { heard = {m, d, y}; });
+    EXPECT_EQ(heard, (Told{6, 1, 2004}));
+    ui::removeTodayListener(id);
+}
+
+class DataFolder : public testsupport::DataFolderTest {};
+
+TEST_F(DataFolder, FixtureGivesAPrivateEmptyFolder) {
+    EXPECT_EQ(ui::dataFolderPath(), QDir::cleanPath(dataFolder.path()));
+    EXPECT_TRUE(QDir(dataFolder.path()).isEmpty());
+}
+
+TEST(DataFolderFixture, RestoresWhatWasThere) {
+    const QByteArray before = qgetenv("TALVERO_HOME");
+    QString inside;
+    {
+        testsupport::TempDataFolder folder;
+        inside = folder.path();
+        EXPECT_EQ(qgetenv("TALVERO_HOME"), inside.toLocal8Bit());
+    }
+    EXPECT_EQ(qgetenv("TALVERO_HOME"), before);
+    EXPECT_FALSE(QDir(inside).exists()) << "the folder goes with the fixture";
+}
+
+TEST_F(DataFolder, CreatedPrivateUnderTalveroHome) {
+    const QString home = dataFolder.path() + QStringLiteral("/nested/home");
     qputenv("TALVERO_HOME", home.toUtf8());
     EXPECT_EQ(ui::dataFolderPath(), home);
     EXPECT_EQ(ui::ensureDataFolder(), home);
@@ -75,23 +121,20 @@ TEST(DataFolder, CreatedPrivateUnderTalveroHome) {
     EXPECT_EQ(info.permissions() &
                   (QFile::ReadGroup | QFile::ReadOther | QFile::WriteGroup | QFile::WriteOther),
               QFile::Permissions());
-    qputenv("TALVERO_HOME", old);
 }
 
-TEST(DataFolder, FallsBackToXdgData) {
-    const QByteArray oldHome = qgetenv("TALVERO_HOME");
+TEST_F(DataFolder, FallsBackToXdgData) {
     const QByteArray oldXdg = qgetenv("XDG_DATA_HOME");
     qunsetenv("TALVERO_HOME");
     qputenv("XDG_DATA_HOME", "/tmp/xdgdata");
     EXPECT_EQ(ui::dataFolderPath(), QStringLiteral("/tmp/xdgdata/talvero"));
-    qputenv("TALVERO_HOME", oldHome);
     if (oldXdg.isEmpty())
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", oldXdg);
 }
 
-class PrintSeam : public ::testing::Test {
+class PrintSeam : public testsupport::DataFolderTest {
 protected:
     void SetUp() override {
         auto* layout = new QVBoxLayout(&form);
@@ -119,6 +162,46 @@ TEST_F(PrintSeam, ConfirmedDialogWritesAPdfPage) {
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_TRUE(bytes.contains("/Image")) << "the form is printed as a picture";
+}
+
+QByteArray contents(const QString& path) {
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// With no printer every print goes to a file of its own in the data folder, named to the user.
+TEST_F(PrintSeam, WithNoPrinterEachPrintHasItsOwnFile) {
+    ui::MessageRecorder messages;
+    ui::PrinterDialogInterceptor dialog(true);
+    ASSERT_TRUE(ui::printFormImage(&form));
+    ASSERT_TRUE(ui::printFormImage(&form));
+    ASSERT_TRUE(ui::printFormImage(&form));
+    const QStringList files =
+        QDir(dataFolder.path()).entryList({QStringLiteral("talvero-print-*.pdf")}, QDir::Files);
+    ASSERT_EQ(files.size(), 3);
+    ASSERT_EQ(messages.messages().size(), 3);
+    QStringList named;
+    for (const auto& m : messages.messages()) {
+        ASSERT_TRUE(m.text.startsWith(QStringLiteral("Printed to "))) << m.text.toStdString();
+        named << m.text.mid(11);
+    }
+    EXPECT_EQ(named.size(), QSet<QString>(named.begin(), named.end()).size()) << "no file is written twice";
+    for (const QString& path : named) {
+        SCOPED_TRACE(path.toStdString());
+        EXPECT_EQ(QFileInfo(path).absolutePath(), QDir(dataFolder.path()).absolutePath());
+        EXPECT_TRUE(contents(path).startsWith("%PDF"));
+    }
+}
+
+TEST_F(PrintSeam, ProposedNameSkipsTakenNames) {
+    const QString first = ui::nextPdfPath();
+    EXPECT_TRUE(QFileInfo(first).fileName().startsWith(QStringLiteral("talvero-print-")));
+    QFile taken(first);
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly));
+    taken.close();
+    const QString second = ui::nextPdfPath();
+    EXPECT_NE(second, first);
+    EXPECT_FALSE(QFile::exists(second));
 }
 
 TEST(Help, JumpsContextsAndFormHelpFiles) {

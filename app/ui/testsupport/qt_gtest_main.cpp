@@ -1,5 +1,7 @@
 // GoogleTest entry for widget tests: one QApplication for the whole binary, offscreen unless the
-// caller chose a platform.
+// caller chose a platform, and a private data folder for every test.
+#include "testsupport/temp_data_folder.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,6 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("Talvero 6.0"));
     ::testing::InitGoogleTest(&argc, argv);
+    testsupport::giveEveryTestItsOwnDataFolder();
     return RUN_ALL_TESTS();
 }

@@ -1,9 +1,9 @@
 #pragma once
 // Start-up: the application's title and help file, then every form once in its fixed order.
 
-#include <QStringList>
-
 #include <QApplication>
+#include <QStringList>
+#include <initializer_list>
 
 namespace shell {
 
@@ -18,8 +18,15 @@ public:
 inline constexpr const char* kApplicationTitle = "Talvero 6.0";
 inline constexpr const char* kStartupHelpFile = "C:\\Talvero\\TALVERO.HLP";
 
-// Steps 2 and 3: title and help file; installs the engines' message functions.
+// Steps 2 and 3: title and help file; installs both engines' message functions.
 void initialiseApplication(QApplication& app);
+
+// A library's setter for the date it reads as today.
+using TodaySetter = void (*)(int month, int day, int year);
+
+// Every setter follows the program's one clock: it hears the date a TodayOverride fixes, and
+// (0, 0, 0) while today is the system's date. A setter given again is not installed twice.
+void followTheProgramsToday(std::initializer_list<TodaySetter> setters);
 
 // Step 4: creates the forms in order and returns their names in the order created.
 QStringList createForms();

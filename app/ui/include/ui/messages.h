@@ -3,6 +3,7 @@
 // button with no icon; error boxes carry the stop icon. While a MessageRecorder lives, texts are
 // recorded instead of shown, so tests read exactly what a user would have seen.
 
+#include "ui/export.h"
 #include <QList>
 #include <QString>
 
@@ -17,16 +18,16 @@ struct RecordedMessage {
     QString text;
 };
 
-void showMessage(const QString& text);
-void showError(const QString& text);
+UI_EXPORT void showMessage(const QString& text);
+UI_EXPORT void showError(const QString& text);
 // The application's standard exception display: stop icon, program title, the exception's text.
 // Used for faults that end a command ("Floating point division by zero").
-void showException(const QString& text);
+UI_EXPORT void showException(const QString& text);
 
 // Shaped like the engines' message callbacks (kind 0 = plain, 1 = error).
-void engineMessage(void* owner, int kind, const char* text);
+UI_EXPORT void engineMessage(void* owner, int kind, const char* text);
 
-class MessageRecorder {
+class UI_EXPORT MessageRecorder {
 public:
     MessageRecorder();
     ~MessageRecorder();

@@ -2,6 +2,7 @@
 // Every command form is shown modally through here. A ModalInterceptor lets a test see which form
 // was opened and drive it while it is "open" instead of entering a nested event loop.
 
+#include "ui/export.h"
 #include <QList>
 #include <functional>
 
@@ -9,9 +10,9 @@ class QDialog;
 
 namespace ui {
 
-int showModal(QDialog* form);
+UI_EXPORT int showModal(QDialog* form);
 
-class ModalInterceptor {
+class UI_EXPORT ModalInterceptor {
 public:
     using Handler = std::function<int(QDialog*)>;
     // Without a handler a shown form is recorded and returns as rejected.

@@ -1,13 +1,17 @@
 #pragma once
 // The one source of "today" for the whole program; tests fix it with TodayOverride.
+// Other readers of the date (the engine libraries) follow it through onTodayChanged.
+
+#include "ui/export.h"
 
 #include <QDate>
+#include <functional>
 
 namespace ui {
 
-QDate today();
+UI_EXPORT QDate today();
 
-class TodayOverride {
+class UI_EXPORT TodayOverride {
 public:
     explicit TodayOverride(QDate date);
     ~TodayOverride();
@@ -17,5 +21,13 @@ public:
 private:
     QDate previous_;
 };
+
+// Told the fixed date whenever it changes, and once at once: (month, day, year) while a
+// TodayOverride fixes today, (0, 0, 0) while today follows the system clock.
+using TodayListener = std::function<void(int month, int day, int year)>;
+
+// Returns an id for removeTodayListener.
+UI_EXPORT int onTodayChanged(TodayListener listener);
+UI_EXPORT void removeTodayListener(int id);
 
 } // namespace ui

@@ -1,6 +1,7 @@
 #pragma once
 // How every form answers F1 and where it opens: one way for the whole program.
 
+#include "ui/export.h"
 #include <QString>
 
 class QDialog;
@@ -10,13 +11,13 @@ namespace ui {
 
 // F1 on a control opens its own help context when it has one, else the form's. The form's help
 // file (setFormHelpFile) is used when it has one.
-void setHelpContext(QWidget* widget, int context);
-void installContextHelp(QDialog* form, int formContext);
+UI_EXPORT void setHelpContext(QWidget* widget, int context);
+UI_EXPORT void installContextHelp(QDialog* form, int formContext);
 
 // A Help button: the application's help file becomes "Talvero.hlp", then the jump to the topic.
-void helpButton(QDialog* form, const QString& topic);
+UI_EXPORT void helpButton(QDialog* form, const QString& topic);
 
 // Places the form in the middle of the screen it is on.
-void centreOnScreen(QWidget* form);
+UI_EXPORT void centreOnScreen(QWidget* form);
 
 } // namespace ui

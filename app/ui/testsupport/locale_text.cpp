@@ -1,0 +1,21 @@
+#include "testsupport/locale_text.h"
+
+namespace testsupport {
+
+QString num(const QString& text) {
+    return QString(text).replace(QLatin1Char('.'), QLocale().decimalPoint());
+}
+
+QString num(const char* text) {
+    return num(QString::fromLatin1(text));
+}
+
+DefaultLocale::DefaultLocale(const QLocale& locale) : previous_(QLocale()) {
+    QLocale::setDefault(locale);
+}
+
+DefaultLocale::~DefaultLocale() {
+    QLocale::setDefault(previous_);
+}
+
+} // namespace testsupport

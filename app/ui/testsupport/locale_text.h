@@ -1,0 +1,27 @@
+#pragma once
+// Texts of numbers as a user under the current locale types and reads them, so one test runs
+// under any locale: num("50000.00") is "50000,00" where the decimal separator is a comma.
+
+#include <QLocale>
+#include <QString>
+
+namespace testsupport {
+
+// Every '.' of `text` becomes the decimal separator of QLocale() (the default locale).
+QString num(const QString& text);
+QString num(const char* text);
+
+// Sets the default locale for its lifetime, independent of the process environment.
+class DefaultLocale {
+public:
+    explicit DefaultLocale(const QLocale& locale);
+    explicit DefaultLocale(const char* name) : DefaultLocale(QLocale(QString::fromLatin1(name))) {}
+    ~DefaultLocale();
+    DefaultLocale(const DefaultLocale&) = delete;
+    DefaultLocale& operator=(const DefaultLocale&) = delete;
+
+private:
+    QLocale previous_;
+};
+
+} // namespace testsupport
