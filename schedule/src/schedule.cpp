@@ -41,7 +41,8 @@ Amounts& Amounts::operator+=(const Amounts& o) noexcept {
     return *this;
 }
 
-Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& variant)
+Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& variant,
+           std::optional<common::Date> today)
     : b_(block), schedpay_(schedpay), v_(variant) {
     rows_ = v_.balloon ? v_.rows : b_.NUMPAY;
     const int flag = b_.INTMETHOD;
@@ -58,7 +59,7 @@ Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& varia
         return;
     }
 
-    date_ = common::first_due_or_today(b_.FIRSTDUE);
+    date_ = b_.FIRSTDUE[0] != '\0' ? common::read_mmddccyy(b_.FIRSTDUE) : today.value_or(common::today());
     level_ = b_.FINANCEAMT / common::factor_n(b_.APR, b_.FREQUENCY, b_.NUMPAY);
     fixed_ = b_.FINANCEAMT / b_.NUMPAY;
     double years = rows_ / b_.FREQUENCY;

@@ -112,6 +112,11 @@ TEST(Schedule, EmptyFirstDueDateStartsToday) {
     ASSERT_GE(rows.size(), 2u);
     EXPECT_STREQ(rows[0].PAYDATE, "07/04/2010");
     EXPECT_STREQ(rows[1].PAYDATE, "08/04/2010");
+    // The caller's clock comes first.
+    sc::Pass pass(loan(1000, 12, 2, 12, 1, ""), 510, Variant::regular(), talvero::common::Date{2, 29, 2008});
+    sc::Row row;
+    ASSERT_TRUE(pass.next(row));
+    EXPECT_STREQ(row.PAYDATE, "02/29/2008");
 }
 
 TEST(Schedule, LevelPaymentRowsFollowTheTextbookAmortization) {

@@ -36,6 +36,9 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
     db::Connection connection(db::Alias::IBLoan);
     db::Transaction transaction(connection);
 
+    const talvero::common::Date today = loan.today.value_or(talvero::common::today());
+    const talvero::common::Date start =
+        b.FIRSTDUE[0] != '\0' ? talvero::common::read_mmddccyy(b.FIRSTDUE) : today;
     SavedLoan saved;
     const qint64 sumno = db::nextKey(connection, db::Generator::GETSUMNOGEN);
     saved.LOANNO = loanNumberFor(sumno);
@@ -59,8 +62,8 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
         q.bindValue(QStringLiteral(":TOTALINSURANCE"), b.TOTALINSURANCE);
         q.bindValue(QStringLiteral(":TOTALTAXES"), b.TOTALTAXES);
         q.bindValue(QStringLiteral(":TOTALPAYOUT"), b.TOTALPAYOUT);
-        q.bindValue(QStringLiteral(":FIRSTDUEDT"), dateText(talvero::common::first_due_or_today(b.FIRSTDUE)));
-        q.bindValue(QStringLiteral(":ORIGDT"), dateText(talvero::common::today()));
+        q.bindValue(QStringLiteral(":FIRSTDUEDT"), dateText(start));
+        q.bindValue(QStringLiteral(":ORIGDT"), dateText(today));
         q.bindValue(QStringLiteral(":BLPAY"), loan.balloon ? QVariant(loan.BLPAY) : QVariant());
         db::exec(q);
     }
@@ -71,7 +74,7 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
     const sched::Variant variant = variantOf(loan);
     long rows = 0;
     {
-        sched::Pass count(b, loan.SCHEDPAY, variant);
+        sched::Pass count(b, loan.SCHEDPAY, variant, today);
         rows = sched::for_each_row(count, [](const sched::Row&) {});
     }
     if (rows > 0) {
@@ -80,7 +83,7 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
         // Positions of the statement's placeholders, in column order.
         enum { RECNO, LOANNO, PAYDATE, INTAMT, PRINAMT, DSINS, LFINS, TAXES, HOINS, OTINS, PAYMENT, BALANCE };
         const QVariant noBalance;
-        sched::Pass pass(b, loan.SCHEDPAY, variant);
+        sched::Pass pass(b, loan.SCHEDPAY, variant, today);
         for (sched::Row row; pass.next(row);) {
             q.bindValue(RECNO, recno++);
             q.bindValue(LOANNO, saved.LOANNO);

@@ -4,6 +4,7 @@
 #include "loan/save.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
+#include "ui/today.h"
 #include "ui/window.h"
 
 #include <QFrame>
@@ -74,7 +75,10 @@ qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
     }
     SavedLoan saved;
     try {
-        saved = writeLoan({data, data.SCHEDPAY, data.FEEPCT}, [owner] {
+        const QDate today = ui::today();
+        LoanToSave loan{data, data.SCHEDPAY, data.FEEPCT};
+        loan.today = talvero::common::Date{today.month(), today.day(), today.year()};
+        saved = writeLoan(loan, [owner] {
             auto* status = new TForm16(owner);
             status->show();
             status->repaint();

@@ -81,6 +81,24 @@ TEST_F(SaveButton, SavesOnceAfterEachCalculation) {
     EXPECT_EQ(count("LOANSUMMARY"), 2);
 }
 
+// The program's one clock: the engine, the payout window, the schedule and the saved dates all take
+// an empty first due date as the same today.
+TEST_F(SaveButton, AnEmptyFirstDueDateIsTheProgramsTodayEverywhere) {
+    Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
+    Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(Form9->Edit13->text(), QStringLiteral("06/01/2004"));
+    EXPECT_EQ(Form9->Edit9->text(), QStringLiteral("05/01/2034")); // the 360th monthly payment
+    save();
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q(c.database());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT FIRSTDUEDT, ORIGDT FROM LOANSUMMARY")) && q.next());
+    EXPECT_EQ(q.value(0).toString(), QStringLiteral("06/01/2004"));
+    EXPECT_EQ(q.value(1).toString(), QStringLiteral("06/01/2004"));
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT PAYDATE FROM LOANDETAIL ORDER BY RECNO")) && q.next());
+    EXPECT_EQ(q.value(0).toString(), QStringLiteral("06/01/2004"));
+}
+
 TEST_F(SaveButton, TheStatusWindowClosesItselfAfterTwoSeconds) {
     compute();
     save();

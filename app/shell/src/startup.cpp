@@ -44,16 +44,13 @@ void initialiseApplication(QApplication& app) {
     ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
     TesseraSetMessageHandler(&ui::engineMessage);
     VaulterSetMessageHandler(&ui::engineMessage);
+    // The engine libraries count an empty first due date from the program's today.
+    followTheProgramsToday({&TesseraSetToday, &VaulterSetToday});
 }
 
 void followTheProgramsToday(std::initializer_list<TodaySetter> setters) {
-    // Start-up runs once in the program but once per test in the tests: each setter listens once.
-    static QList<TodaySetter> following;
-    for (TodaySetter setter : setters) {
-        if (!setter || following.contains(setter)) continue;
-        following.append(setter);
-        ui::onTodayChanged(setter);
-    }
+    for (TodaySetter setter : setters)
+        ui::followToday(setter);
 }
 
 QStringList createForms() {

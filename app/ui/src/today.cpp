@@ -48,6 +48,15 @@ int onTodayChanged(TodayListener listener) {
     return id;
 }
 
+void followToday(void (*setter)(int, int, int)) {
+    static std::vector<void (*)(int, int, int)> following;
+    if (!setter) return;
+    for (auto* f : following)
+        if (f == setter) return;
+    following.push_back(setter);
+    onTodayChanged(setter);
+}
+
 void removeTodayListener(int id) {
     auto& all = listeners();
     for (auto it = all.begin(); it != all.end(); ++it) {

@@ -18,6 +18,8 @@
 #include "common/calendar.h"
 #include "common/loanblock.h"
 
+#include <optional>
+
 namespace talvero::schedule {
 
 // More payments than any loan form accepts; a pass refuses counts above it.
@@ -100,7 +102,9 @@ struct Row {
 
 class Pass {
 public:
-    Pass(const common::LoanBlock& block, double schedpay, const Variant& variant = Variant::regular());
+    // `today` is the date an empty FIRSTDUE stands for: the caller's clock, else the library's.
+    Pass(const common::LoanBlock& block, double schedpay, const Variant& variant = Variant::regular(),
+         std::optional<common::Date> today = std::nullopt);
 
     // The next row in schedule order; false after the grand total row.
     bool next(Row& row);

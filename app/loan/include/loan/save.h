@@ -3,11 +3,13 @@
 // schedule row, all in one transaction. Plain C++ over the database layer; the forms add the
 // messages and the status window around it.
 
+#include "common/calendar.h"
 #include "common/loanblock.h"
 
 #include <QtGlobal>
 
 #include <functional>
+#include <optional>
 
 namespace loan {
 
@@ -19,6 +21,8 @@ struct LoanToSave {
     double FEEPCT = 0;
     bool balloon = false;
     double BLPAY = 0;
+    // The day of saving, which an empty first due date also stands for; unset: the library's clock.
+    std::optional<talvero::common::Date> today = std::nullopt;
 };
 
 struct SavedLoan {

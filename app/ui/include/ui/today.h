@@ -30,4 +30,8 @@ using TodayListener = std::function<void(int month, int day, int year)>;
 UI_EXPORT int onTodayChanged(TodayListener listener);
 UI_EXPORT void removeTodayListener(int id);
 
+// A reader of the date with its own clock (an engine library's "set today" entry) follows the
+// program's today from now on; a setter already following is left as it is.
+UI_EXPORT void followToday(void (*setter)(int month, int day, int year));
+
 } // namespace ui
