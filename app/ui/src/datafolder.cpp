@@ -1,27 +1,16 @@
 #include "ui/datafolder.h"
 
-#include <QDir>
-#include <QFile>
+#include "db/datafolder.h"
 
 namespace ui {
 
+// One rule for the whole program: the database layer's, which needs no widgets.
 QString dataFolderPath() {
-    const QString home = qEnvironmentVariable("TALVERO_HOME");
-    if (!home.isEmpty()) return QDir::cleanPath(home);
-    QString xdg = qEnvironmentVariable("XDG_DATA_HOME");
-    if (xdg.isEmpty()) xdg = QDir::homePath() + QStringLiteral("/.local/share");
-    return QDir::cleanPath(xdg + QStringLiteral("/talvero"));
+    return db::dataFolderPath();
 }
 
 QString ensureDataFolder() {
-    const QString path = dataFolderPath();
-    QDir dir(path);
-    if (!dir.exists()) {
-        if (!QDir().mkpath(path)) return {};
-        // Loan and investment records are private to the user.
-        QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    }
-    return path;
+    return db::ensureDataFolder();
 }
 
 } // namespace ui
