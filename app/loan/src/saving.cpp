@@ -67,14 +67,14 @@ void TForm16::Timer1Timer() {
 
 namespace loan {
 
-qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
-    if (steps == SaveSteps::Checked && data.UnsavedCount < 1) {
+qint64 saveLoan(const LoanToSave& loan, int& unsavedCount, QWidget* owner, SaveSteps steps) {
+    if (steps == SaveSteps::Checked && unsavedCount < 1) {
         ui::showMessage(QString::fromLatin1(kPreviouslySaved));
         return 0;
     }
     SavedLoan saved;
     try {
-        saved = writeLoan({data, data.SCHEDPAY, data.FEEPCT}, [owner] {
+        saved = writeLoan(loan, [owner] {
             auto* status = new TForm16(owner);
             status->show();
             status->repaint();
@@ -85,9 +85,13 @@ qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
     }
     if (steps == SaveSteps::Checked) {
         ui::showMessage(QString::fromLatin1(kSaved));
-        data.UnsavedCount = 0;
+        unsavedCount = 0;
     }
     return saved.LOANNO;
+}
+
+qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
+    return saveLoan({data, data.SCHEDPAY, data.FEEPCT}, data.UnsavedCount, owner, steps);
 }
 
 } // namespace loan

@@ -2,12 +2,14 @@
 
 #include "annuity/forms.h"
 #include "background.h"
+#include "balloon/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "tessera/tessera.h"
 #include "ui/help.h"
 #include "ui/messages.h"
+#include "vaulter/vaulter.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -35,6 +37,7 @@ void initialiseApplication(QApplication& app) {
     QApplication::setWindowIcon(icon);
     ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
     TesseraSetMessageHandler(&ui::engineMessage);
+    VaulterSetMessageHandler(&ui::engineMessage);
 }
 
 QStringList createForms() {
@@ -50,6 +53,11 @@ QStringList createForms() {
     note(Form7 = new TForm7(MainForm));
     note(Form8 = new TForm8(MainForm));
     note(Form9 = new TForm9(MainForm));
+    note(Form10 = new TForm10(MainForm));
+    note(Form11 = balloon::makeForm11(*Form10, MainForm));
+    note(Form12 = balloon::makeForm12(*Form10, MainForm));
+    note(Form13 = balloon::makeForm13(*Form10, MainForm));
+    note(Form15 = new TForm15(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
     note(Form19 = new TForm19(MainForm));
     return order;
@@ -66,6 +74,11 @@ void destroyForms() {
     Form7 = nullptr;
     Form8 = nullptr;
     Form9 = nullptr;
+    Form10 = nullptr;
+    Form11 = nullptr;
+    Form12 = nullptr;
+    Form13 = nullptr;
+    Form15 = nullptr;
     AboutBox = nullptr;
     Form19 = nullptr;
 }
