@@ -9,16 +9,22 @@
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
+#include "ui/printing.h"
 #include "ui/today.h"
 #include "vaulter/vaulter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTabWidget>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -34,6 +40,7 @@ void PrintTo(const QString& s, std::ostream* os) {
 namespace {
 
 using balloon::BalloonData;
+using W = loan::AnalysisWindow;
 
 QString f0(double v) {
     return ui::format("%7.0f", v);
@@ -864,6 +871,110 @@ TEST_F(BalloonForm, EachComputeRaisesTheUnsavedCount) {
     compute();
     EXPECT_EQ(Form10->UnsavedCount, 2);
     EXPECT_EQ(modal_.shown().size(), 2);
+}
+
+// ---- the payout window -----------------------------------------------------------------------
+
+TEST_F(BalloonForm, ThePayoutWindowStartsEmptyWithItsCaptionsAndButtons) {
+    EXPECT_EQ(Form15->windowTitle(), "Balloon Loan Payout Analysis");
+    EXPECT_EQ(Form15->objectName(), "Form15");
+    EXPECT_EQ(Form15->Label1->text(), "Balloon Loan Payout Information");
+    EXPECT_EQ(Form15->GroupBox1->title(), "Loan Input Data");
+    EXPECT_EQ(Form15->GroupBox2->title(), "Payout Analysis Data");
+    const struct {
+        const char* name;
+        const char* label;
+        QGroupBox* W::*group;
+    } boxes[] = {
+        {"Edit10", "Amount Requested", &W::GroupBox1},
+        {"Edit11", "APR", &W::GroupBox1},
+        {"Edit12", "Amortize Periods", &W::GroupBox1},
+        {"Edit13", "First Due Date", &W::GroupBox1},
+        {"Edit14", "Payments Per Year", &W::GroupBox1},
+        {"Edit15", "Down Payment Total", &W::GroupBox1},
+        {"Edit16", "Origination Fees Total", &W::GroupBox1},
+        {"Edit17", "Loan Date", &W::GroupBox1},
+        {"Edit18", "Skip Months", &W::GroupBox1},
+        {"Edit21", "Balloon Term Total Payments", &W::GroupBox1},
+        {"Edit19", "Interest Flag", &W::GroupBox1},
+        {"Edit20", "Amount Financed", &W::GroupBox1},
+        {"Edit1", "Scheduled Payment", &W::GroupBox2},
+        {"Edit4", "Total Principal", &W::GroupBox2},
+        {"Edit5", "Total Interest ", &W::GroupBox2},
+        {"Edit2", "Reg Z Effective APR", &W::GroupBox2},
+        {"Edit6", "Total Insurance", &W::GroupBox2},
+        {"Edit7", "Total R.E. Taxes", &W::GroupBox2},
+        {"Edit3", "Last Payment", &W::GroupBox2},
+        {"Edit8", "Total Payout", &W::GroupBox2},
+        {"Edit9", "Maturity Date", &W::GroupBox2},
+    };
+    QHash<QWidget*, QString> buddies;
+    for (auto* l : Form15->findChildren<QLabel*>())
+        if (l->buddy()) buddies.insert(l->buddy(), l->text());
+    for (const auto& b : boxes) {
+        SCOPED_TRACE(b.name);
+        QLineEdit* e = edit("Form15", b.name);
+        ASSERT_NE(e, nullptr);
+        EXPECT_TRUE(e->text().isEmpty());
+        EXPECT_EQ(buddies.value(e), b.label);
+        EXPECT_TRUE((Form15->*b.group)->isAncestorOf(e));
+    }
+    EXPECT_EQ(Form15->findChildren<QLineEdit*>().size(), 21);
+    QStringList labels;
+    for (auto* l : Form15->findChildren<QLabel*>())
+        labels << l->text();
+    EXPECT_TRUE(labels.contains("(360=0, 365=1)"));
+    const struct {
+        const char* name;
+        const char* caption;
+    } buttons[] = {{"Button1", "Prt/Screen"}, {"Button2", "Quit"}, {"Button4", "Save"}};
+    for (const auto& b : buttons) {
+        auto* w = Form15->findChild<QPushButton*>(QString::fromLatin1(b.name));
+        ASSERT_NE(w, nullptr) << b.name;
+        EXPECT_EQ(w->text(), b.caption);
+    }
+    Form15->show();
+    press("Form15", "Button2");
+    EXPECT_FALSE(Form15->isVisible());
+}
+
+TEST_F(BalloonForm, PrintScreenPrintsThePayoutWindowOnlyWhenConfirmed) {
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("Form15.pdf");
+    {
+        ui::PrinterDialogInterceptor cancel(false);
+        press("Form15", "Button1");
+        EXPECT_EQ(cancel.dialogsShown(), 1);
+    }
+    EXPECT_FALSE(QFileInfo::exists(pdf));
+    {
+        ui::PrinterDialogInterceptor confirm(true, pdf);
+        press("Form15", "Button1");
+        EXPECT_EQ(confirm.dialogsShown(), 1);
+    }
+    EXPECT_GT(QFileInfo(pdf).size(), 0);
+}
+
+TEST_F(BalloonForm, F1OpensTheBalloonMenusHelpContext) {
+    ui::HelpRecorder help;
+    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+    QCoreApplication::sendEvent(Form10->Edit31, &f1);
+    ASSERT_EQ(help.requests().size(), 1);
+    EXPECT_EQ(help.requests().first().kind, ui::HelpRequest::Context);
+    EXPECT_EQ(help.requests().first().context, 3);
+}
+
+TEST_F(BalloonForm, FormsOpenInTheMiddleOfTheScreen) {
+    for (QDialog* f : std::initializer_list<QDialog*>{Form10, Form11, Form12, Form13, Form15}) {
+        SCOPED_TRACE(f->objectName().toStdString());
+        f->move(0, 0);
+        f->show();
+        ASSERT_NE(f->screen(), nullptr);
+        const QRect screen = f->screen()->availableGeometry();
+        ASSERT_LT(f->frameGeometry().width(), screen.width()); // else the middle says nothing
+        EXPECT_EQ(f->frameGeometry().center(), screen.center());
+        f->hide();
+    }
 }
 
 // ---- the balloon schedule of a computed loan ------------------------------------------------
