@@ -24,11 +24,7 @@ namespace {
 using W = AnalysisWindow;
 
 // The input boxes after the amount, shared word for word by both windows.
-const struct {
-    const char* caption;
-    const char* name;
-    QLineEdit* W::*member;
-} kInputBoxes[] = {
+const W::Box kInputBoxes[] = {
     {"APR", "Edit11", &W::Edit11},
     {"Total Payments", "Edit12", &W::Edit12},
     {"First Due Date", "Edit13", &W::Edit13},
@@ -56,6 +52,11 @@ QGroupBox* whiteCaptionGroup(const char* title, const char* name, QWidget* paren
 AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char* heading,
                                const char* amountCaption, const char* analysisGroup,
                                const Box (&analysisBoxes)[9])
+    : AnalysisWindow(parent, caption, heading, amountCaption, kInputBoxes, analysisGroup, analysisBoxes) {}
+
+AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char* heading,
+                               const char* amountCaption, std::span<const Box> inputBoxes,
+                               const char* analysisGroup, const Box (&analysisBoxes)[9])
     : QDialog(parent) {
     setWindowTitle(QString::fromLatin1(caption));
     setMinimumWidth(600);
@@ -82,7 +83,7 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
     auto* inputs = new QGridLayout(GroupBox1);
     int row = 0;
     Edit10 = ui::addAnswer(inputs, row++, 0, QString::fromLatin1(amountCaption), QStringLiteral("Edit10"));
-    for (const auto& box : kInputBoxes) {
+    for (const Box& box : inputBoxes) {
         this->*box.member =
             ui::addAnswer(inputs, row++, 0, QString::fromLatin1(box.caption), QString::fromLatin1(box.name));
         if (box.member == &W::Edit19)

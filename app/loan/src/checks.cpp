@@ -1,11 +1,15 @@
 #include "loan/checks.h"
 
+#include "loan/checkmessages.h"
+
 #include "common/calendar.h"
 
 #include <algorithm>
 #include <cstring>
 
 namespace loan {
+
+using namespace checkmessages;
 
 namespace {
 
@@ -22,61 +26,57 @@ bool numeric(const std::optional<std::string>& text) {
 }
 
 // clang-format off
-const char* const kDisabilityMissingYears =
-    "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. disability insurance years\n2. disability insurance frequency\nPlease re-enter.";
-const char* const kLifeMissingYears =
-    "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. life insurance years\n2. life insurance frequency\nPlease re-enter.";
 
 const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
     if (!isNumericText(t.dsRate))
-        return "Invalid Disability Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kDsRateNonNumeric;
     if (d.DSRATE < 0)
         return "Invalid Disability Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSRATE >= 1)
-        return "Invalid Disablity Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
+        return kDsRateTooLarge;
     if (!isNumericText(t.dsFreq))
-        return "Invalid Disability Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kDsFreqNonNumeric;
     if (d.DSFREQ < 0)
         return "Invalid Disability Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSFREQ > 52)
-        return "Invalid Disablity Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
+        return kDsFreqTooLarge;
     if (!isNumericText(t.dsYears))
-        return "Invalid Disability Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kDsYearsNonNumeric;
     if (d.DSYEARS < 0)
         return "Invalid Disability Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSYEARS > 0 && d.DSFREQ > d.FREQUENCY)
         return "Invalid Disablity Insurance factors entered!\nYear and frequency exceed allowable value.\nPlease enter a value for the years and\nfrequency, that will not exceed the number\nof payments or frequency setup for the loan \nterms.";
     if (d.DSFREQ > 0 && d.DSRATE == 0)
-        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. disability insurance rate\n2. disability insurance years\nPlease re-enter.";
+        return kDsFreqWithoutRate;
     if (d.DSYEARS > 0 && d.DSRATE == 0)
-        return "Disability Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. disability insurance rate\n2. disability insurance frequency\nPlease re-enter.";
-    if (d.DSRATE > 0 && d.DSYEARS == 0) return kDisabilityMissingYears;
-    if (d.DSRATE > 0 && d.DSFREQ == 0) return kDisabilityMissingYears;
+        return kDsYearsWithoutRate;
+    if (d.DSRATE > 0 && d.DSYEARS == 0) return kDsRateWithoutYears;
+    if (d.DSRATE > 0 && d.DSFREQ == 0) return kDsRateWithoutYears;
     if (d.NUMPAY == 0 && d.DSYEARS > 30)
         return "Disability Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
     if (!isNumericText(t.lfRate))
-        return "Invalid Life Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kLfRateNonNumeric;
     if (d.LFRATE < 0) return "Invalid Life Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFRATE >= 1)
-        return "Invalid Life Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
+        return kLfRateTooLarge;
     if (!isNumericText(t.lfFreq))
-        return "Invalid Life Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kLfFreqNonNumeric;
     if (d.LFFREQ < 0)
         return "Invalid Life Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFFREQ > 52)
-        return "Invalid Life Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
+        return kLfFreqTooLarge;
     if (!isNumericText(t.lfYears))
-        return "Invalid Life Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kLfYearsNonNumeric;
     if (d.LFYEARS < 0)
         return "Invalid Life Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFYEARS > 0 && d.LFFREQ > d.FREQUENCY)
         return "Invalid Life Insurance factors entered!\nYear and frequency exceed allowable value.\nPlease enter a value for the years and\nfrequency, that will not exceed the number\nof payments or frequency setup for the loan \nterms.";
     if (d.LFFREQ > 0 && d.LFRATE == 0)
-        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life insurance rate\n2. life insurance years\nPlease re-enter.";
+        return kLfFreqWithoutRate;
     if (d.LFYEARS > 0 && d.LFRATE == 0)
-        return "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing, or both:\n1. life insurance rate\n2. life insurance frequency\nPlease re-enter.";
-    if (d.LFRATE > 0 && d.LFYEARS == 0) return kLifeMissingYears;
-    if (d.LFRATE > 0 && d.LFFREQ == 0) return kLifeMissingYears;
+        return kLfYearsWithoutRate;
+    if (d.LFRATE > 0 && d.LFYEARS == 0) return kLfRateWithoutYears;
+    if (d.LFRATE > 0 && d.LFFREQ == 0) return kLfRateWithoutYears;
     if (d.NUMPAY == 0 && d.LFYEARS > 30)
         return "Life Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
     return nullptr;
@@ -84,22 +84,22 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
 
 const char* checkAnnualFees(const LoanData& d, const CheckTexts& t) {
     if (!isNumericText(t.taxes))
-        return "Invalid Tax Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kTaxesNonNumeric;
     if (d.TAXES < 0) return "Invalid Tax Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TAXES > 99999.99)
-        return "Invalid Tax Amount entered!\nAmount exceeds allowable value.\nPlease enter tax amount less than\n$100,000.00";
+        return kTaxesTooLarge;
     if (!isNumericText(t.hoIns))
-        return "Invalid Home Owners Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
+        return kHoInsNonNumeric;
     if (d.HOINS < 0)
         return "Invalid Home Owners Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.HOINS > 9999.99)
-        return "Invalid Home Owners Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount less\nthan $10,000.00";
+        return kHoInsTooLarge;
     if (!isNumericText(t.otIns))
-        return "Invalid Other Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
+        return kOtInsNonNumeric;
     if (d.OTINS < 0)
         return "Invalid Other Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.OTINS > 9999.99)
-        return "Invalid Other Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount less\nthan $10,000.00";
+        return kOtInsTooLarge;
     return nullptr;
 }
 
@@ -156,104 +156,104 @@ void storeDateText(std::string_view text, char (&buffer)[11]) {
 // clang-format off
 const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     if (!numeric(t.loanAmount))
-        return "Invalid Loan Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kLoanAmountNonNumeric;
     if (d.ORGAMT <= 0)
-        return "Invalid Loan Amount entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
+        return kLoanAmountNotPositive;
     if (d.ORGAMT > 999999.99)
-        return "Invalid Loan Amount entered!\nAmount exceeds allowable value.\nPlease enter loan amount less than\n$1,000,000.00";
+        return kLoanAmountTooLarge;
     if (!isNumericText(t.downAmount))
-        return "Invalid Down Payment Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kDownAmountNonNumeric;
     if (d.DOWNPAYAMT < 0)
         return "Invalid Down Payment Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYAMT > 99999.99)
-        return "Invalid Down Payment Amount entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$100,000.00";
+        return kDownAmountTooLarge;
     if (!isNumericText(t.downPct))
-        return "Invalid Down Payment Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kDownPctNonNumeric;
     if (d.DOWNPAYPCT < 0)
         return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYPCT > 49.99)
-        return "Invalid Down Payment Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
+        return kDownPctTooLarge;
     d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
     if (d.DOWNAMT > d.ORGAMT * 0.5)
-        return "Invalid Down Payment factors entered!\nTotal down payment exceeds allowable value.\nPlease enter a percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
+        return kDownTotalTooLarge;
     if (!isNumericText(t.feeAmount))
-        return "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kFeeAmountNonNumeric;
     if (d.FEEPAYAMT < 0) return "Invalid Fee Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPAYAMT > 99999.99)
-        return "Invalid fee Amount entered!\nAmount exceeds allowable value.\nPlease enter a fee amount less than\n$100,000.00";
+        return kFeeAmountTooLarge;
     if (!isNumericText(t.feePct))
-        return "Invalid Orig. Fee Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kFeePctNonNumeric;
     if (d.FEEPCT < 0)
         return "Invalid Orig. Fee Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPCT > 49.99)
-        return "Invalid Orig. Fee Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
+        return kFeePctTooLarge;
     d.FEEAMT = d.ORGAMT * d.FEEPCT / 100 + d.FEEPAYAMT;
     if (d.FEEAMT > d.ORGAMT * 0.5)
-        return "Invalid Orig. fee factors entered!\nTotal Orig. fees exceed allowable value.\nPlease enter a percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
+        return kFeeTotalTooLarge;
     d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
     if (d.FINANCEAMT > 1000000)
-        return "Invalid fee and down payment factors\nentered! Total Loan exceeds allowable\nvalue. Please enter factors that\nwhen added to the amount borrowed will\ntotal more than $1,000,000.00.\n";
+        return kFinancedTooLarge;
     if (!numeric(t.apr))
-        return "Invalid Annual Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kAprNonNumeric;
     if (d.APR < 0)
         return "Invalid Annual Percentage Rate entered!\nNegative amount not allowed.\nPlease re-enter.";
     if (d.APR > 49.99)
-        return "Invalid Annual Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
+        return kAprTooLarge;
     if (!numeric(t.financeCharge))
-        return "Invalid Finance Charge entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kFinanceChargeNonNumeric;
     if (d.TOTALINTEREST < 0)
         return "Invalid Finance Charge entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TOTALINTEREST > 999999.99)
-        return "Invalid Finance Charge entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$999,999.00";
+        return kFinanceChargeTooLarge;
     if (!numeric(t.numPay))
-        return "Invalid Number of Payments entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kNumPayNonNumeric;
     if (d.NUMPAY < 0)
         return "Invalid Number of Payments entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.NUMPAY > 99999)
-        return "Invalid Number of Payments entered!\nNumber exceeds allowable value.\nPlease enter a number less than\n100,000";
+        return kNumPayTooLarge;
     if (!numeric(t.payment))
-        return "Invalid Scheduled Payment entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kPaymentNonNumeric;
     if (d.PAYMENT < 0)
         return "Invalid Scheduled Payment entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.PAYMENT > 999999.99)
-        return "Invalid Scheduled Payment entered!\nAmount exceeds allowable value.\nPlease enter Payment less than\n$1,000,000.00";
+        return kPaymentTooLarge;
     if (d.PAYMENT >= d.FINANCEAMT && d.NUMPAY != 1)
-        return "Invalid Scheduled Payment entered!\nPayment exceeds or equals loan amount.\nPlease enter a scheduled payment less\nthan the amount being borrowed.";
+        return kPaymentNotBelowFinanced;
     if (const char* m = checkInsurance(d, t)) return m;
     if (const char* m = checkAnnualFees(d, t)) return m;
     const std::string skip = t.skipMonths.value_or("");
     if (!skip.empty() && (skip.size() > 3 || !std::all_of(skip.begin(), skip.end(),
                                                           [](char c) { return isDigit(c) || isBlank(c); })))
-        return "Input Error on skip months!\nYou entered a non numeric value, or\nmore than 3 digits.\nPlease re-enter.";
+        return kSkipMonthsNotDigits;
     if (d.SKPMONTH > d.NUMPAY) {
         d.SKPMONTH = 0;
-        return "Skip months cannot exceed total\nnumber of payments on the loan!\nYou entered a value greater than\nthe total number of payments.\n\n";
+        return kSkipMonthsTooLarge;
     }
     if (d.INTMETHOD > 7) {
         d.INTMETHOD = 0;
         return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please re-enter.\n\n";
     }
     if (!numeric(t.frequency))
-        return "Invalid Loan Frequency entered!\nYou entered a non numeric value.\nPlease re-enter.";
+        return kFrequencyNonNumeric;
     if (d.FREQUENCY <= 0)
         return "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.FREQUENCY > 52)
-        return "Invalid Loan Frequency entered!\nAmount exceeds allowable value.\nPlease enter a loan frequency\nnot greater than 52.\n";
+        return kFrequencyTooLarge;
     const std::string firstDue = t.firstDue.value_or("");
     storeDateText(firstDue, d.FIRSTDUE);
     if (!isValidDateText(firstDue))
-        return "Invalid First Due Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease re-enter correctly.\n\nNOTE: A blank first due date is acceptable.\nThe maturity date is figured from today if\nleft blank.";
+        return kFirstDueBadForm;
     if (!isValidDateText(t.loanDate.value_or("")))
-        return "Invalid Loan Date Entered!\nUse MMDDCCYY format--(8 digits total).\nDo not use spaces, slashes, etc.\nThe CENTURY must be included.\nBe sure month, day, and year are valid.\n\nPlease re-enter correctly.\n\nNOTE: A blank loan date is acceptable.\nTodays date will be used if this field\nis left blank.";
+        return kLoanDateBadForm;
     const int* due = d.FIRSTDUEDATE;
     const int* lent = d.LOANDATE;
     if (before(due, lent))
-        return "Loan Date cannot be later than the\nfirst due date!\nPlease re-enter both dates correctly.\n\n";
+        return kLoanDateAfterFirstDue;
     const int years = due[2] - lent[2];
     if (years >= 3)
-        return "The difference between the loan date and\nthe first due date cannot be more than 2\nyears.  Please re-enter correctly.\n\n";
+        return kDatesMoreThanTwoYears;
     if (d.NUMPAY / d.FREQUENCY < years)
-        return "The difference between the loan date and the\nfirst due date cannot be more than the loan\nterm.  Please re-enter both correctly.\n\n";
+        return kDatesMoreThanTerm;
     d.ODDDAYS = dayOfYear(due[0], due[1], due[2]) - dayOfYear(lent[0], lent[1], lent[2]) + 365 * years;
     return nullptr;
 }

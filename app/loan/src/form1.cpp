@@ -1,4 +1,5 @@
 #include "loan/checks.h"
+#include "loan/formpages.h"
 #include "loan/forms.h"
 
 #include "ui/convert.h"
@@ -26,18 +27,6 @@ namespace {
 
 constexpr int kHelpContext = 2;
 const char* const kHelpTopic = "Non_Balloon_Loan_Input_Window";
-// The Calc Payment page lists flag 2 with a trailing blank; the other pages without it.
-QStringList interestFlags(bool trailingBlank) {
-    return {QStringLiteral("0 = 360 days"),
-            QStringLiteral("1 = 365 days"),
-            trailingBlank ? QStringLiteral("2 = 360/365 days ") : QStringLiteral("2 = 360/365 days"),
-            QStringLiteral("3 = fixed principal, 360 days"),
-            QStringLiteral("4 = fixed principal, 365 days"),
-            QStringLiteral("5 = principal only"),
-            QStringLiteral("6 = rule of 78's, 360 days"),
-            QStringLiteral("7 = rule of 78's, 365 days")};
-}
-
 // The named edits and lists by their number, so the pages built from the table fill the members.
 QLineEdit* TForm1::*const kEdits[] = {
     &TForm1::Edit1,  &TForm1::Edit2,  &TForm1::Edit3,  &TForm1::Edit4,  &TForm1::Edit5,  &TForm1::Edit6,
@@ -52,33 +41,9 @@ QComboBox* TForm1::*const kCombos[] = {&TForm1::ComboBox1, &TForm1::ComboBox2, &
 QWidget* TForm1::*const kSheets[] = {&TForm1::TabSheet1, &TForm1::TabSheet2, &TForm1::TabSheet3,
                                      &TForm1::TabSheet4, &TForm1::TabSheet5};
 
-// The number at the end of a control name: "Edit12" gives 12.
-int controlNumber(const char* name) {
-    const QString n = QString::fromLatin1(name);
-    int start = n.size();
-    while (start > 0 && n[start - 1].isDigit())
-        --start;
-    return n.mid(start).toInt();
-}
-
-// The program's conversion, as the page reading takes it.
-template <class T, T (*convert)(const QString&)>
-std::optional<T> converted(const std::string& text, std::string& message) {
-    try {
-        return convert(QString::fromStdString(text));
-    } catch (const ui::ConvertError& e) {
-        message = e.message().toStdString();
-        return std::nullopt;
-    }
-}
-const loan::Conversion kConversion{converted<double, ui::toFloat>, converted<int, ui::toInt>};
-
-void takeToday(int today[3]) {
-    const QDate date = ui::today();
-    today[0] = date.month();
-    today[1] = date.day();
-    today[2] = date.year();
-}
+using loan::controlNumber;
+using loan::interestFlags;
+using loan::takeToday;
 
 // Clears the payoff mark however the Compute ends, so a refused payoff never turns the next
 // calculation into a payoff.
@@ -253,7 +218,7 @@ loan::PageInput TForm1::pageInput(loan::Page page) const {
 bool TForm1::readActivePage(const loan::PageInput& input) {
     const auto page = static_cast<loan::Page>(activePage_);
     if (page == CalcApr) std::copy(input.checkMarks, input.checkMarks + 3, checkMarks_);
-    if (const auto message = loan::readPage(page, input, kConversion, *this)) {
+    if (const auto message = loan::readPage(page, input, loan::formConversion(), *this)) {
         ui::showMessage(QString::fromStdString(*message));
         readError_ = 1;
         return false;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <initializer_list>
-#include <vector>
 
 namespace loan {
 
@@ -161,21 +160,6 @@ const char* payoffRequired(L& d, const bool*) {
     return entered ? nullptr : kRequiredField;
 }
 
-const std::string& textOf(const PageInput& input, const char* name) {
-    static const std::string empty;
-    const auto it = input.texts.find(name);
-    return it == input.texts.end() ? empty : it->second;
-}
-
-void readDate(const std::string& text, const PageInput& input, const Target& t, L& d) {
-    storeDateText(text, d.*t.dateText);
-    if (text.empty())
-        std::copy(d.TODAYDATE, d.TODAYDATE + 3, d.*t.dateParts);
-    else
-        readDateParts(text, d.*t.dateParts);
-    if (t.kind == Target::PayoffDate) std::copy(input.today, input.today + 3, d.TODAYDATE);
-}
-
 } // namespace
 
 const PageTable kPages[5] = {
@@ -189,52 +173,19 @@ const PageTable kPages[5] = {
     {"Calc Payoff", "CALCULATE LOAN PAYOFF", "TabSheet5", kCalcPayoff, markPayoff, payoffRequired},
 };
 
+const std::string& pageText(const PageInput& input, const char* name) {
+    static const std::string empty;
+    const auto it = input.texts.find(name);
+    return it == input.texts.end() ? empty : it->second;
+}
+
 std::optional<std::string> readPage(Page page, const PageInput& input, const Conversion& conversion,
                                     LoanData& d) {
-    const PageTable& table = kPages[page];
-    std::vector<const PageField*> order;
-    for (const PageField& f : table.fields)
-        order.push_back(&f);
-    std::sort(order.begin(), order.end(),
-              [](const PageField* a, const PageField* b) { return a->readOrder < b->readOrder; });
-
-    table.beforeReading(d);
-    std::string message;
-    for (const PageField* f : order) {
-        const Target& t = f->target;
-        const std::string& text = textOf(input, f->name);
-        switch (t.kind) {
-        case Target::Number:
-            if (const auto v = conversion.toFloat(text, message))
-                d.*t.number = *v;
-            else
-                return message;
-            break;
-        case Target::Integer:
-            if (const auto v = conversion.toInt(text, message))
-                d.*t.integer = *v;
-            else
-                return message;
-            break;
-        case Target::Flag:
-            d.*t.integer = input.flag;
-            break;
-        case Target::Date:
-        case Target::PayoffDate:
-            readDate(text, input, t, d);
-            break;
-        }
-    }
-    if (const char* failed = table.afterReading(d, input.checkMarks)) return std::string(failed);
-    return std::nullopt;
+    return readFields(kPages[page], input, conversion, d);
 }
 
 CheckTexts checkTexts(Page page, const PageInput& input, const DialogTexts& dialogs) {
-    CheckTexts t;
-    static_cast<DialogTexts&>(t) = dialogs;
-    for (const PageField& f : kPages[page].fields)
-        if (f.checkText) t.*f.checkText = textOf(input, f.name);
-    return t;
+    return textsFor(kPages[page], input, dialogs);
 }
 
 } // namespace loan

@@ -68,16 +68,18 @@ void TForm16::Timer1Timer() {
 
 namespace loan {
 
-qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
-    if (steps == SaveSteps::Checked && data.UnsavedCount < 1) {
+qint64 saveLoan(LoanToSave loan, int& unsavedCount, QWidget* owner, SaveSteps steps) {
+    if (!loan.today) {
+        // The day of saving is the program's today.
+        const QDate today = ui::today();
+        loan.today = talvero::common::Date{today.month(), today.day(), today.year()};
+    }
+    if (steps == SaveSteps::Checked && unsavedCount < 1) {
         ui::showMessage(QString::fromLatin1(kPreviouslySaved));
         return 0;
     }
     SavedLoan saved;
     try {
-        const QDate today = ui::today();
-        LoanToSave loan{data, data.SCHEDPAY, data.FEEPCT};
-        loan.today = talvero::common::Date{today.month(), today.day(), today.year()};
         saved = writeLoan(loan, [owner] {
             auto* status = new TForm16(owner);
             status->show();
@@ -89,9 +91,13 @@ qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
     }
     if (steps == SaveSteps::Checked) {
         ui::showMessage(QString::fromLatin1(kSaved));
-        data.UnsavedCount = 0;
+        unsavedCount = 0;
     }
     return saved.LOANNO;
+}
+
+qint64 saveLoanData(LoanData& data, QWidget* owner, SaveSteps steps) {
+    return saveLoan({data, data.SCHEDPAY, data.FEEPCT}, data.UnsavedCount, owner, steps);
 }
 
 } // namespace loan

@@ -2,6 +2,7 @@
 
 #include "annuity/forms.h"
 #include "background.h"
+#include "balloon/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "ui/fields.h"
@@ -196,6 +197,7 @@ void TMainForm::buildMenu() {
     connectItem("HelpHowToUseItem", &TMainForm::HelpHowToUse);
     connectItem("HelpAboutItem", &TMainForm::HelpAbout);
     connectItem("Loans1", &TMainForm::Loans1Click);
+    connectItem("BalloonLoan1", &TMainForm::BalloonLoan1Click);
     connectItem("InvestmentCalculations1", &TMainForm::InvestmentCalculations1Click);
     connectItem("Retirement1", &TMainForm::Retirement1Click);
     connectItem("Business1", &TMainForm::Business1Click);
@@ -224,6 +226,10 @@ void TMainForm::HelpAbout() {
 
 void TMainForm::Loans1Click() {
     ui::showModal(Form1);
+}
+
+void TMainForm::BalloonLoan1Click() {
+    ui::showModal(Form10);
 }
 
 void TMainForm::InvestmentCalculations1Click() {

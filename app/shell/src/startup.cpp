@@ -2,6 +2,7 @@
 
 #include "annuity/forms.h"
 #include "background.h"
+#include "balloon/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -66,6 +67,11 @@ QStringList createForms() {
     note(Form7 = new TForm7(MainForm));
     note(Form8 = new TForm8(MainForm));
     note(Form9 = new TForm9(MainForm));
+    note(Form10 = new TForm10(MainForm));
+    note(Form11 = balloon::makeForm11(*Form10, MainForm));
+    note(Form12 = balloon::makeForm12(*Form10, MainForm));
+    note(Form13 = balloon::makeForm13(*Form10, MainForm));
+    note(Form15 = new TForm15(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
     note(Form19 = new TForm19(MainForm));
     return order;
@@ -82,6 +88,11 @@ void destroyForms() {
     Form7 = nullptr;
     Form8 = nullptr;
     Form9 = nullptr;
+    Form10 = nullptr;
+    Form11 = nullptr;
+    Form12 = nullptr;
+    Form13 = nullptr;
+    Form15 = nullptr;
     AboutBox = nullptr;
     Form19 = nullptr;
 }

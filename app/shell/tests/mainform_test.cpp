@@ -1,4 +1,5 @@
 #include "annuity/forms.h"
+#include "balloon/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -224,6 +225,7 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         const char* caption;
     } cases[] = {
         {"Loans1", Form1, "Loan Calculations"},
+        {"BalloonLoan1", Form10, "Balloon Loan Calculations"},
         {"InvestmentCalculations1", Form6, "Investment Annuities"},
         {"Retirement1", Form7, "Retirement Annuities"},
         {"Business1", Form8, "Business Retailing Calculations"},

@@ -7,6 +7,8 @@
 
 #include <QDialog>
 
+#include <span>
+
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -23,11 +25,19 @@ public:
               *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr,
               *Edit11 = nullptr, *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr,
               *Edit16 = nullptr, *Edit17 = nullptr, *Edit18 = nullptr, *Edit19 = nullptr, *Edit20 = nullptr;
+    QLineEdit* Edit21 = nullptr;    // the balloon window's balloon term; null on the others
     QLabel* Label1 = nullptr;       // the heading
     QGroupBox* GroupBox1 = nullptr; // "Loan Input Data"
     QGroupBox* GroupBox2 = nullptr; // the analysis figures
     QPushButton* Button1 = nullptr; // "Prt/Screen"
     QPushButton* Button2 = nullptr; // "Quit"
+
+    // One answer box: its label's caption, its name and the member that holds it.
+    struct Box {
+        const char* caption;
+        const char* name;
+        QLineEdit* AnalysisWindow::*member;
+    };
 
 public slots:
     void Button1Click();
@@ -39,13 +49,12 @@ protected:
     void showEvent(QShowEvent* event) override;
     QHBoxLayout* buttonRow = nullptr;
 
-    struct Box {
-        const char* caption;
-        const char* name;
-        QLineEdit* AnalysisWindow::*member;
-    };
+    // The regular windows' input boxes follow the amount.
     AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
                    const char* analysisGroup, const Box (&analysisBoxes)[9]);
+    // A window with input boxes of its own after the amount box Edit10.
+    AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
+                   std::span<const Box> inputBoxes, const char* analysisGroup, const Box (&analysisBoxes)[9]);
 };
 
 } // namespace loan

@@ -3,6 +3,7 @@
 // the loan is written, and the closing message. The writing itself is loan::writeLoan.
 
 #include "loan/loandata.h"
+#include "loan/save.h"
 
 #include <QDialog>
 #include <QtGlobal>
@@ -33,6 +34,13 @@ enum class SaveSteps {
     Checked,   // Save button and File menu: the "previously saved" test and "Loan Data Saved"
     WriteOnly, // the amortization window's Preview/Save: writes a new loan and says nothing
 };
+
+// Saves `loan` for the form whose calculations `unsavedCount` counts: with SaveSteps::Checked, the
+// "previously saved" test on the count first and "Loan Data Saved" with the count cleared last.
+// The status window is owned by `owner`. Returns the new loan number, or 0 when nothing was saved
+// (the reason has been shown); a failed save leaves nothing of the loan in the database and the
+// count as it was.
+qint64 saveLoan(LoanToSave loan, int& unsavedCount, QWidget* owner, SaveSteps steps);
 
 // Saves the regular loan `data` as its last calculation left it. Returns the new loan number, or
 // 0 when nothing was saved (the reason has been shown). A failed save leaves nothing of the loan

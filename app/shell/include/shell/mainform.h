@@ -29,6 +29,7 @@ public slots:
     void HelpHowToUse();
     void HelpAbout();
     void Loans1Click();
+    void BalloonLoan1Click();
     void InvestmentCalculations1Click();
     void Retirement1Click();
     void Business1Click();

@@ -1,0 +1,21 @@
+#pragma once
+// "Balloon Loan Payout Analysis": the balloon twin of the loan payout window. The balloon form fills
+// it after each successful calculation; it prints an image of itself and saves that loan.
+
+#include "balloon/balloondata.h"
+#include "loan/analysis.h"
+
+class TForm15 : public loan::AnalysisWindow {
+    Q_OBJECT
+public:
+    explicit TForm15(QWidget* parent = nullptr);
+    // The figures of a balloon calculation; Save writes that loan.
+    void fill(balloon::BalloonData& data);
+    QPushButton* Button4 = nullptr; // "Save"
+
+public slots:
+    void Button4Click();
+
+private:
+    balloon::BalloonData* loan_ = nullptr;
+};
