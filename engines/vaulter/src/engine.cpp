@@ -50,12 +50,31 @@ double at_least_one_year(double years) noexcept {
 
 struct Move;
 
+// How a schedule pass finds the interest of the periods after the first: the calendar month's rate
+// (monthly loans on a daily rate), one rate for every period, the scheduled annuity's interest, none.
+enum class Interest { Monthly, Constant, Scheduled, None };
+
+// What a schedule pass works out once before its periods.
+struct PassSetup {
+    double n = 0;
+    bool balloon = false;
+    bool single_payment = false;
+    double taxes = 0, home = 0, other = 0;
+    Wide head = 0;                  // level payment less the escrow shares
+    double first_interest = 0;      // interest of period 1
+    double rate = 0;                // Interest::Constant
+    Wide scheduled = 0;             // Interest::Scheduled: R / f * 0.01 * P
+    double month_rates[2][13] = {}; // Interest::Monthly: by leap year and month
+    Date cursor;                    // first due date, month in 1..12
+};
+
 class Worker {
 public:
     Worker(Block& block, const Messages& messages, const Tuning& tuning) noexcept
         : b_(block), messages_(messages), skip_(tuning.skip_repeated_steps),
           period_budget_(tuning.period_budget > 0.0 ? tuning.period_budget : kSearchPeriodBudget),
-          pass_budget_(tuning.pass_budget > 0.0 ? tuning.pass_budget : kSearchPassBudget) {}
+          pass_budget_(tuning.pass_budget > 0.0 ? tuning.pass_budget : kSearchPassBudget),
+          plain_pass_(tuning.plain_schedule_pass) {}
 
     void run() noexcept;
     const Work& work() const noexcept { return work_; }
@@ -75,6 +94,9 @@ private:
     void estimate_pass() noexcept;
     void odd_day_correction() noexcept;
     void schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept;
+    void plain_schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept;
+    template <Interest kind> void pass_of(const PassSetup& setup, bool level, bool premiums) noexcept;
+    template <Interest kind, bool level, bool premiums> void pass(const PassSetup& setup) noexcept;
     void pre_adjustment() noexcept;
     void payment_search() noexcept;
     Move decide(double last, double level, bool stepped) const noexcept;
@@ -96,6 +118,7 @@ private:
     const bool skip_;
     const double period_budget_;
     const double pass_budget_;
+    const bool plain_pass_;
     Work work_;
 
     int flag_ = 0;
@@ -330,7 +353,10 @@ void Worker::odd_day_correction() noexcept {
     }
 }
 
-void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+// The schedule pass by the general rules, each period deciding everything afresh; the tests compare
+// the quick pass below with it.
+void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_divisor,
+                                 bool balloon) noexcept {
     sumI_ = sumP_ = sumD_ = sumL_ = sumH_ = sumW_ = last_ = 0.0;
     double balance = 0.0;
     Date cursor = common::first_due_or_today(b_.FIRSTDUE);
@@ -412,6 +438,169 @@ void Worker::schedule_pass(double n, double tax_divisor, double insurance_diviso
             balance -= principal;
         }
     }
+    check_pass(balance);
+}
+
+// The same pass with what does not change from period to period worked out once: the month's rate
+// from a table as the cursor steps a month, the escrow shares taken off the level payment once, and
+// the branches on the flag made before the periods. Every value is formed by the same operations in
+// the same order as the general rules, so the results agree bit for bit; values the general rules
+// only form inside a period are only formed here when a period runs.
+void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+    if (plain_pass_ || !(n >= 1.0)) {
+        plain_schedule_pass(n, tax_divisor, insurance_divisor, balloon);
+        return;
+    }
+    PassSetup setup;
+    setup.n = n;
+    setup.balloon = balloon;
+    setup.single_payment = N_ == 1.0 && T_ == 1.0 && f_ == 1.0;
+    setup.taxes = b_.TAXES > 0.0 ? static_cast<double>(Wide(b_.TAXES) * Y_ / tax_divisor) : 0.0;
+    setup.home = b_.HOINS > 0.0 ? static_cast<double>(Wide(b_.HOINS) * Y_ / insurance_divisor) : 0.0;
+    setup.other = b_.OTINS > 0.0 ? static_cast<double>(Wide(b_.OTINS) * Y_ / insurance_divisor) : 0.0;
+    const bool level = level_flag(flag_);
+    if (level) setup.head = Wide(L_) - setup.taxes - setup.home - setup.other;
+    setup.cursor = common::first_due_or_today(b_.FIRSTDUE);
+    common::normalize_month(setup.cursor);
+    const bool premiums = b_.DSPREM > 0.0 || b_.LFPREM > 0.0;
+
+    switch (flag_) {
+    case 1:
+    case 2:
+    case 4:
+    case 7: {
+        const bool year_365 = flag_ != 2;
+        const double daily = year_365 ? d365_ : d360_;
+        Date first = setup.cursor;
+        const double rate = calendar_rate(first, 1.0, year_365);
+        setup.first_interest =
+            o_ >= 1 ? static_cast<double>(Wide(o_) * daily * F_) : static_cast<double>(Wide(rate) * F_);
+        if (f_ == 12.0) {
+            for (int leap = 0; leap < 2; ++leap)
+                for (int month = 1; month <= 12; ++month)
+                    setup.month_rates[leap][month] =
+                        static_cast<double>(Wide(daily) * common::kMonthDays[leap][month]);
+            pass_of<Interest::Monthly>(setup, level, premiums);
+        } else {
+            setup.rate = rate;
+            pass_of<Interest::Constant>(setup, level, premiums);
+        }
+        break;
+    }
+    case 3:
+        setup.rate = static_cast<double>(Wide(d360_) * days_360(f_));
+        setup.first_interest =
+            o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_) : static_cast<double>(Wide(setup.rate) * F_);
+        pass_of<Interest::Constant>(setup, level, premiums);
+        break;
+    case 5:
+        pass_of<Interest::None>(setup, level, premiums);
+        break;
+    default:
+        if (f_ != 1.0 || n >= 2.0) setup.scheduled = Wide(R_) / f_ * 0.01L * P_;
+        if (f_ == 1.0)
+            setup.first_interest = static_cast<double>(Wide(o_ > 0 ? o_ : 30) * d360_ * F_);
+        else if (o_ > 0)
+            setup.first_interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
+        else
+            setup.first_interest = scheduled_interest(1.0);
+        pass_of<Interest::Scheduled>(setup, level, premiums);
+        break;
+    }
+}
+
+template <Interest kind> void Worker::pass_of(const PassSetup& setup, bool level, bool premiums) noexcept {
+    if (level) {
+        if (premiums)
+            pass<kind, true, true>(setup);
+        else
+            pass<kind, true, false>(setup);
+    } else {
+        if (premiums)
+            pass<kind, false, true>(setup);
+        else
+            pass<kind, false, false>(setup);
+    }
+}
+
+// The periods of one pass. Without premiums both premiums are 0 in every period: their totals stay
+// 0 and taking them off the payment changes nothing.
+template <Interest kind, bool level, bool premiums> void Worker::pass(const PassSetup& setup) noexcept {
+    const double n = setup.n;
+    const double F = F_, T = T_, fixed_principal = Fp_;
+    const double taxes = setup.taxes, home = setup.home, other = setup.other;
+    const Wide head = setup.head;
+    const double ds_base = b_.DSPREM, ds_count = b_.DSNUMPAY, ds_rate = b_.DSRATE, ds_per_year = b_.DSFREQ;
+    const double lf_base = b_.LFPREM, lf_count = b_.LFNUMPAY, lf_rate = b_.LFRATE, lf_per_year = b_.LFFREQ;
+    int month = setup.cursor.month;
+    int year = setup.cursor.year;
+    const double* month_rates = setup.month_rates[common::is_leap_year(year) ? 1 : 0];
+
+    double sum_i = 0.0, sum_p = 0.0, sum_d = 0.0, sum_l = 0.0, sum_h = 0.0, sum_w = 0.0, last = 0.0;
+    double balance = 0.0;
+    for (double k = 1.0; k <= n; k += 1.0) {
+        double interest = 0.0;
+        if constexpr (kind == Interest::Monthly) {
+            if (k > 1.0 && ++month > 12) {
+                month = 1;
+                ++year;
+                month_rates = setup.month_rates[common::is_leap_year(year) ? 1 : 0];
+            }
+            interest =
+                k == 1.0 ? setup.first_interest : static_cast<double>(Wide(month_rates[month]) * balance);
+        } else if constexpr (kind == Interest::Constant) {
+            interest = k == 1.0 ? setup.first_interest : static_cast<double>(Wide(setup.rate) * balance);
+        } else if constexpr (kind == Interest::Scheduled) {
+            interest = k > 1.0 ? static_cast<double>(setup.scheduled * an(R_, f_, N_ - k + 1.0))
+                               : setup.first_interest;
+        }
+        sum_i += interest;
+
+        double disability = 0.0, life = 0.0;
+        if constexpr (premiums) {
+            disability = premium(ds_base, ds_count, ds_rate, ds_per_year, k, balance);
+            life = premium(lf_base, lf_count, lf_rate, lf_per_year, k, balance);
+            sum_d += disability;
+            sum_l += life;
+        }
+        sum_h += home;
+        sum_w += other;
+
+        double principal = fixed_principal;
+        if constexpr (level) {
+            if constexpr (premiums)
+                principal = static_cast<double>(head - disability - life - interest);
+            else
+                principal = static_cast<double>(head - interest);
+        }
+        sum_p += principal;
+
+        if (k == 1.0 && setup.single_payment) {
+            sum_p = F;
+            balance = 0.0;
+            last = 0.0;
+        } else if (k == 1.0 && k == T && setup.balloon) {
+            sum_p = principal;
+            balance = F - principal;
+            last = balance;
+        } else if (k == 1.0) {
+            balance = F - principal;
+        } else if (k == n) {
+            sum_p = static_cast<double>(Wide(sum_p) - principal + balance);
+            principal = balance;
+            last = static_cast<double>(Wide(balance) + taxes + home + other + disability + life + interest);
+            balance = 0.0;
+        } else {
+            balance -= principal;
+        }
+    }
+    sumI_ = sum_i;
+    sumP_ = sum_p;
+    sumD_ = sum_d;
+    sumL_ = sum_l;
+    sumH_ = sum_h;
+    sumW_ = sum_w;
+    last_ = last;
     check_pass(balance);
 }
 

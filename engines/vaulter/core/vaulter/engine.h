@@ -27,11 +27,12 @@ struct Messages {
     }
 };
 
-// The payment search's shortcuts and budget.
+// The payment search's shortcuts and budget, and the reference schedule pass the tests compare with.
 struct Tuning {
-    bool skip_repeated_steps = true; // false: every pass of a run of equal steps is made
-    double period_budget = 0;        // periods the search may run; 0: the engine's own budget
-    double pass_budget = 0;          // passes it may count (made or leapt); 0: the engine's own
+    bool skip_repeated_steps = true;  // false: every pass of a run of equal steps is made
+    double period_budget = 0;         // periods the search may run; 0: the engine's own budget
+    double pass_budget = 0;           // passes it may count (made or leapt); 0: the engine's own
+    bool plain_schedule_pass = false; // true: every schedule pass by the general per-period rules
 };
 
 // What the last call did.
