@@ -37,10 +37,11 @@ struct Tuning {
 
 // What the last call did.
 struct Work {
-    double periods = 0;          // periods of the search's passes that were run
+    double periods = 0;          // periods of the search's passes (one made ahead counts when taken)
     double passes = 0;           // passes the search counted, leapt ones included
     bool budget_reached = false; // the search stopped on its budget (the call ends rejected)
     bool cycle_found = false;    // the search came back to a level payment it had tried
+    double passes_ahead = 0;     // passes of the search taken from a pass made beside the one before
 };
 
 // Periods and counted passes the payment search may use when the caller sets no budget.
