@@ -407,44 +407,60 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
     }
     const double nominal_rate = r / f;
 
-    k_ = 0.0;
-    ds_counter_ = lf_counter_ = 0;
-    ti_ = tp_ = tds_ = tlf_ = tho_ = tot_ = ttax_ = 0.0;
-    B_ = A;
-    cursor_ = start_;
-    block.LASTPAY = 0.0;
-    last_ds_ = last_lf_ = last_tax_ = 0.0;
+    // The run keeps its running values in locals and stores them once at the end, so they stay in
+    // registers; the month cursor steps by the table of month lengths.
+    double k = 0.0;
+    int ds_counter = 0, lf_counter = 0;
+    double ti = 0.0, tp = 0.0, tds = 0.0, tlf = 0.0, tho = 0.0, tot = 0.0, ttax = 0.0;
+    double B = A;
+    double lastpay = 0.0;
+    double last_ds = 0.0, last_lf = 0.0, last_tax = 0.0;
+    tc::Date cursor = start_;
+    bool stepped = false;
+    tc::Date month = start_;
+    tc::normalize_month(month);
+    const int* month_days = tc::kMonthDays[tc::is_leap_year(month.year) ? 1 : 0];
 
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+    const double ds_count = b.DSNUMPAY, ds_prem = b.DSPREM, ds_rate = b.DSRATE, ds_freq = b.DSFREQ;
+    const double lf_count = b.LFNUMPAY, lf_prem = b.LFPREM, lf_rate = b.LFRATE, lf_freq = b.LFFREQ;
+    const double paid = b.PAYSMADE;
 
-    while (k_ + 1.0 <= last) {
-        k_ += 1.0;
-        ++ds_counter_;
-        ++lf_counter_;
-        const bool counted = !Payoff || k_ > b.PAYSMADE;
+    while (k + 1.0 <= last) {
+        k += 1.0;
+        ++ds_counter;
+        ++lf_counter;
+        const bool counted = !Payoff || k > paid;
         if (counted) {
-            ttax_ += T;
-            tho_ += H;
-            tot_ += O;
+            ttax += T;
+            tho += H;
+            tot += O;
         }
 
         double I = 0.0;
         switch (kind) {
         case Interest::Daily: {
             if (monthly_walk) {
-                if (k_ > 1.0) tc::next_month(cursor_);
-                q = tc::month_length(cursor_.month, cursor_.year) * d;
+                if (k > 1.0) {
+                    stepped = true;
+                    if (++month.month > 12) {
+                        month.month = 1;
+                        ++month.year;
+                        month_days = tc::kMonthDays[tc::is_leap_year(month.year) ? 1 : 0];
+                    }
+                }
+                q = month_days[month.month] * d;
             }
-            if (k_ == 1.0)
+            if (k == 1.0)
                 I = odd > 0 ? odd * d * A : q * A;
             else
-                I = q * B_;
+                I = q * B;
             break;
         }
         case Interest::Nominal:
-            I = nominal_rate * P_ * nominal_factor(n - k_ + 1.0);
-            if (k_ == 1.0) {
+            I = nominal_rate * P_ * nominal_factor(n - k + 1.0);
+            if (k == 1.0) {
                 if (f == 1.0)
                     I = odd > 0 ? odd * d360 * A : 30.0 * d360 * A;
                 else if (odd > 30)
@@ -454,7 +470,7 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
             }
             break;
         case Interest::Rule78: {
-            double m = n >= 12.0 ? n - (k_ - 1.0) : 12.0 - (k_ - 1.0);
+            double m = n >= 12.0 ? n - (k - 1.0) : 12.0 - (k - 1.0);
             if (m <= 0) m = 1.0;
             I = m / rule78_sum_ * rule78_charge_;
             break;
@@ -462,36 +478,52 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
         case Interest::None:
             break;
         }
-        if (counted) ti_ += I;
+        if (counted) ti += I;
 
         double DS = 0.0, LF = 0.0;
-        if (counted && ds_on && ds_counter_ <= b.DSNUMPAY) {
-            DS = (!Payoff && ds_counter_ == 1) ? b.DSPREM / b.DSFREQ : B_ * b.DSRATE / b.DSFREQ;
-            tds_ += DS;
+        if (counted && ds_on && ds_counter <= ds_count) {
+            DS = (!Payoff && ds_counter == 1) ? ds_prem / ds_freq : B * ds_rate / ds_freq;
+            tds += DS;
         }
-        if (counted && lf_on && lf_counter_ <= b.LFNUMPAY) {
-            LF = (!Payoff && lf_counter_ == 1) ? b.LFPREM / b.LFFREQ : B_ * b.LFRATE / b.LFFREQ;
-            tlf_ += LF;
+        if (counted && lf_on && lf_counter <= lf_count) {
+            LF = (!Payoff && lf_counter == 1) ? lf_prem / lf_freq : B * lf_rate / lf_freq;
+            tlf += LF;
         }
 
         double C = fixed ? F_ : L - escrow - DS - LF - I;
-        tp_ += C;
-        if (k_ == 1.0 && last == 1.0) {
-            tp_ = A;
-            B_ = 0.0;
-            block.LASTPAY = 0.0;
-        } else if (k_ == last) {
-            tp_ += B_ - C;
-            C = B_;
-            block.LASTPAY = (fixed ? F_ : C) + escrow + DS + LF + I;
-            B_ = 0.0;
+        tp += C;
+        if (k == 1.0 && last == 1.0) {
+            tp = A;
+            B = 0.0;
+            lastpay = 0.0;
+        } else if (k == last) {
+            tp += B - C;
+            C = B;
+            lastpay = (fixed ? F_ : C) + escrow + DS + LF + I;
+            B = 0.0;
         } else {
-            B_ -= C;
+            B -= C;
         }
-        last_ds_ = DS;
-        last_lf_ = LF;
-        last_tax_ = T;
+        last_ds = DS;
+        last_lf = LF;
+        last_tax = T;
     }
+    k_ = k;
+    ds_counter_ = ds_counter;
+    lf_counter_ = lf_counter;
+    ti_ = ti;
+    tp_ = tp;
+    tds_ = tds;
+    tlf_ = tlf;
+    tho_ = tho;
+    tot_ = tot;
+    ttax_ = ttax;
+    B_ = B;
+    cursor_ = stepped ? month : cursor;
+    block.LASTPAY = lastpay;
+    last_ds_ = last_ds;
+    last_lf_ = last_lf;
+    last_tax_ = last_tax;
 }
 
 double Engine::nominal_factor(double periods) {

@@ -12,6 +12,7 @@
 #include <cmath>
 #include <cstdio>
 #include <iterator>
+#include <limits>
 
 namespace talvero::vaulter {
 
@@ -50,12 +51,36 @@ double at_least_one_year(double years) noexcept {
 
 struct Move;
 
+// How a schedule pass finds the interest of the periods after the first: the calendar month's rate
+// (monthly loans on a daily rate), one rate for every period, the scheduled annuity's interest, none.
+enum class Interest { Monthly, Constant, Scheduled, None };
+
+// What a schedule pass works out once before its periods.
+// The totals of one pass for one level payment.
+struct PassTotals {
+    double sum_i = 0, sum_p = 0, sum_d = 0, sum_l = 0, sum_h = 0, sum_w = 0, last = 0, balance = 0;
+};
+
+struct PassSetup {
+    double n = 0;
+    bool balloon = false;
+    bool single_payment = false;
+    double taxes = 0, home = 0, other = 0;
+    Wide head[2] = {};              // level payment less the escrow shares, for each level payment
+    double first_interest = 0;      // interest of period 1
+    double rate = 0;                // Interest::Constant
+    Wide scheduled = 0;             // Interest::Scheduled: R / f * 0.01 * P
+    double month_rates[2][13] = {}; // Interest::Monthly: by leap year and month
+    Date cursor;                    // first due date, month in 1..12
+};
+
 class Worker {
 public:
     Worker(Block& block, const Messages& messages, const Tuning& tuning) noexcept
         : b_(block), messages_(messages), skip_(tuning.skip_repeated_steps),
           period_budget_(tuning.period_budget > 0.0 ? tuning.period_budget : kSearchPeriodBudget),
-          pass_budget_(tuning.pass_budget > 0.0 ? tuning.pass_budget : kSearchPassBudget) {}
+          pass_budget_(tuning.pass_budget > 0.0 ? tuning.pass_budget : kSearchPassBudget),
+          plain_pass_(tuning.plain_schedule_pass) {}
 
     void run() noexcept;
     const Work& work() const noexcept { return work_; }
@@ -75,12 +100,21 @@ private:
     void estimate_pass() noexcept;
     void odd_day_correction() noexcept;
     void schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept;
+    void plain_schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept;
+    void quick_pass(double n, double tax_divisor, double insurance_divisor, bool balloon, int lanes,
+                    PassTotals* totals) noexcept;
+    template <Interest kind>
+    void pass_of(const PassSetup& setup, bool level, bool premiums, int lanes, PassTotals* totals) noexcept;
+    template <Interest kind, bool level, bool premiums, int lanes>
+    void pass(const PassSetup& setup, PassTotals* totals) const noexcept;
+    void keep(const PassTotals& totals) noexcept;
     void pre_adjustment() noexcept;
     void payment_search() noexcept;
     Move decide(double last, double level, bool stepped) const noexcept;
     double step_of(int kind) const noexcept;
     double leap(double start, int kind, double& offset) noexcept;
     bool search_pass() noexcept;
+    void search_schedule_pass() noexcept;
 
     void case_1() noexcept;
     void case_2() noexcept;
@@ -96,7 +130,18 @@ private:
     const bool skip_;
     const double period_budget_;
     const double pass_budget_;
+    const bool plain_pass_;
     Work work_;
+
+    // The search's pass made beside the one before for the level payment it expected to try next.
+    struct Ahead {
+        bool held = false;
+        double level = 0;
+        PassTotals totals;
+        bool fault = false;
+    } ahead_;
+    // The level payment the search expects to try after the next pass; NaN when it has no guess.
+    double guess_ = std::numeric_limits<double>::quiet_NaN();
 
     int flag_ = 0;
     int o_ = 0;
@@ -330,7 +375,10 @@ void Worker::odd_day_correction() noexcept {
     }
 }
 
-void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+// The schedule pass by the general rules, each period deciding everything afresh; the tests compare
+// the quick pass below with it.
+void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_divisor,
+                                 bool balloon) noexcept {
     sumI_ = sumP_ = sumD_ = sumL_ = sumH_ = sumW_ = last_ = 0.0;
     double balance = 0.0;
     Date cursor = common::first_due_or_today(b_.FIRSTDUE);
@@ -415,6 +463,200 @@ void Worker::schedule_pass(double n, double tax_divisor, double insurance_diviso
     check_pass(balance);
 }
 
+// The same pass with what does not change from period to period worked out once: the month's rate
+// from a table as the cursor steps a month, the escrow shares taken off the level payment once, and
+// the branches on the flag made before the periods. Every value is formed by the same operations in
+// the same order as the general rules, so the results agree bit for bit; values the general rules
+// only form inside a period are only formed here when a period runs.
+void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+    if (plain_pass_ || !(n >= 1.0)) {
+        plain_schedule_pass(n, tax_divisor, insurance_divisor, balloon);
+        return;
+    }
+    PassTotals totals;
+    quick_pass(n, tax_divisor, insurance_divisor, balloon, 1, &totals);
+    keep(totals);
+}
+
+void Worker::keep(const PassTotals& totals) noexcept {
+    sumI_ = totals.sum_i;
+    sumP_ = totals.sum_p;
+    sumD_ = totals.sum_d;
+    sumL_ = totals.sum_l;
+    sumH_ = totals.sum_h;
+    sumW_ = totals.sum_w;
+    last_ = totals.last;
+    check_pass(totals.balance);
+}
+
+// A pass of n >= 1 periods for L_ and, with two lanes, for guess_ beside it.
+void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, bool balloon, int lanes,
+                        PassTotals* totals) noexcept {
+    PassSetup setup;
+    setup.n = n;
+    setup.balloon = balloon;
+    setup.single_payment = N_ == 1.0 && T_ == 1.0 && f_ == 1.0;
+    setup.taxes = b_.TAXES > 0.0 ? static_cast<double>(Wide(b_.TAXES) * Y_ / tax_divisor) : 0.0;
+    setup.home = b_.HOINS > 0.0 ? static_cast<double>(Wide(b_.HOINS) * Y_ / insurance_divisor) : 0.0;
+    setup.other = b_.OTINS > 0.0 ? static_cast<double>(Wide(b_.OTINS) * Y_ / insurance_divisor) : 0.0;
+    const bool level = level_flag(flag_);
+    if (level) {
+        setup.head[0] = Wide(L_) - setup.taxes - setup.home - setup.other;
+        if (lanes == 2) setup.head[1] = Wide(guess_) - setup.taxes - setup.home - setup.other;
+    }
+    setup.cursor = common::first_due_or_today(b_.FIRSTDUE);
+    common::normalize_month(setup.cursor);
+    const bool premiums = b_.DSPREM > 0.0 || b_.LFPREM > 0.0;
+
+    switch (flag_) {
+    case 1:
+    case 2:
+    case 4:
+    case 7: {
+        const bool year_365 = flag_ != 2;
+        const double daily = year_365 ? d365_ : d360_;
+        Date first = setup.cursor;
+        const double rate = calendar_rate(first, 1.0, year_365);
+        setup.first_interest =
+            o_ >= 1 ? static_cast<double>(Wide(o_) * daily * F_) : static_cast<double>(Wide(rate) * F_);
+        if (f_ == 12.0) {
+            for (int leap = 0; leap < 2; ++leap)
+                for (int month = 1; month <= 12; ++month)
+                    setup.month_rates[leap][month] =
+                        static_cast<double>(Wide(daily) * common::kMonthDays[leap][month]);
+            pass_of<Interest::Monthly>(setup, level, premiums, lanes, totals);
+        } else {
+            setup.rate = rate;
+            pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
+        }
+        break;
+    }
+    case 3:
+        setup.rate = static_cast<double>(Wide(d360_) * days_360(f_));
+        setup.first_interest =
+            o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_) : static_cast<double>(Wide(setup.rate) * F_);
+        pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
+        break;
+    case 5:
+        pass_of<Interest::None>(setup, level, premiums, lanes, totals);
+        break;
+    default:
+        if (f_ != 1.0 || n >= 2.0) setup.scheduled = Wide(R_) / f_ * 0.01L * P_;
+        if (f_ == 1.0)
+            setup.first_interest = static_cast<double>(Wide(o_ > 0 ? o_ : 30) * d360_ * F_);
+        else if (o_ > 0)
+            setup.first_interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
+        else
+            setup.first_interest = scheduled_interest(1.0);
+        pass_of<Interest::Scheduled>(setup, level, premiums, lanes, totals);
+        break;
+    }
+}
+
+template <Interest kind>
+void Worker::pass_of(const PassSetup& setup, bool level, bool premiums, int lanes,
+                     PassTotals* totals) noexcept {
+    if (level && lanes == 2) {
+        if (premiums)
+            pass<kind, true, true, 2>(setup, totals);
+        else
+            pass<kind, true, false, 2>(setup, totals);
+    } else if (level) {
+        if (premiums)
+            pass<kind, true, true, 1>(setup, totals);
+        else
+            pass<kind, true, false, 1>(setup, totals);
+    } else {
+        if (premiums)
+            pass<kind, false, true, 1>(setup, totals);
+        else
+            pass<kind, false, false, 1>(setup, totals);
+    }
+}
+
+// The periods of one pass, for one level payment or two side by side (their periods do not depend on
+// each other, so the second costs little beside the first). Without premiums both premiums are 0 in
+// every period: their totals stay 0 and taking them off the payment changes nothing.
+template <Interest kind, bool level, bool premiums, int lanes>
+void Worker::pass(const PassSetup& setup, PassTotals* totals) const noexcept {
+    const double n = setup.n;
+    const double F = F_, T = T_, fixed_principal = Fp_;
+    const double taxes = setup.taxes, home = setup.home, other = setup.other;
+    const double ds_base = b_.DSPREM, ds_count = b_.DSNUMPAY, ds_rate = b_.DSRATE, ds_per_year = b_.DSFREQ;
+    const double lf_base = b_.LFPREM, lf_count = b_.LFNUMPAY, lf_rate = b_.LFRATE, lf_per_year = b_.LFFREQ;
+    int month = setup.cursor.month;
+    int year = setup.cursor.year;
+    const double* month_rates = setup.month_rates[common::is_leap_year(year) ? 1 : 0];
+
+    PassTotals t[lanes];
+    for (double k = 1.0; k <= n; k += 1.0) {
+        double rate = 0.0;
+        if constexpr (kind == Interest::Monthly) {
+            if (k > 1.0 && ++month > 12) {
+                month = 1;
+                ++year;
+                month_rates = setup.month_rates[common::is_leap_year(year) ? 1 : 0];
+            }
+            rate = month_rates[month];
+        } else if constexpr (kind == Interest::Constant) {
+            rate = setup.rate;
+        }
+        double scheduled = 0.0;
+        if constexpr (kind == Interest::Scheduled) {
+            if (k > 1.0) scheduled = static_cast<double>(setup.scheduled * an(R_, f_, N_ - k + 1.0));
+        }
+        for (int lane = 0; lane < lanes; ++lane) {
+            PassTotals& s = t[lane];
+            double interest = 0.0;
+            if constexpr (kind == Interest::Monthly || kind == Interest::Constant)
+                interest = k == 1.0 ? setup.first_interest : static_cast<double>(Wide(rate) * s.balance);
+            else if constexpr (kind == Interest::Scheduled)
+                interest = k > 1.0 ? scheduled : setup.first_interest;
+            s.sum_i += interest;
+
+            double disability = 0.0, life = 0.0;
+            if constexpr (premiums) {
+                disability = premium(ds_base, ds_count, ds_rate, ds_per_year, k, s.balance);
+                life = premium(lf_base, lf_count, lf_rate, lf_per_year, k, s.balance);
+                s.sum_d += disability;
+                s.sum_l += life;
+            }
+            s.sum_h += home;
+            s.sum_w += other;
+
+            double principal = fixed_principal;
+            if constexpr (level) {
+                if constexpr (premiums)
+                    principal = static_cast<double>(setup.head[lane] - disability - life - interest);
+                else
+                    principal = static_cast<double>(setup.head[lane] - interest);
+            }
+            s.sum_p += principal;
+
+            if (k == 1.0 && setup.single_payment) {
+                s.sum_p = F;
+                s.balance = 0.0;
+                s.last = 0.0;
+            } else if (k == 1.0 && k == T && setup.balloon) {
+                s.sum_p = principal;
+                s.balance = F - principal;
+                s.last = s.balance;
+            } else if (k == 1.0) {
+                s.balance = F - principal;
+            } else if (k == n) {
+                s.sum_p = static_cast<double>(Wide(s.sum_p) - principal + s.balance);
+                s.last = static_cast<double>(Wide(s.balance) + taxes + home + other + disability + life +
+                                             interest);
+                s.balance = 0.0;
+            } else {
+                s.balance -= principal;
+            }
+        }
+    }
+    for (int lane = 0; lane < lanes; ++lane)
+        totals[lane] = t[lane];
+}
+
 void Worker::pre_adjustment() noexcept {
     const double last = last_;
     if (last > L_) {
@@ -490,10 +732,49 @@ bool Worker::search_pass() noexcept {
         work_.budget_reached = true;
         return false;
     }
-    schedule_pass(N_, N_, N_, false);
+    if (ahead_.held && ahead_.level == L_ && std::signbit(ahead_.level) == std::signbit(L_)) {
+        keep(ahead_.totals);
+        if (ahead_.fault) fault_ = true;
+        ahead_.held = false;
+        work_.passes_ahead += 1.0;
+    } else {
+        ahead_.held = false;
+        search_schedule_pass();
+    }
     work_.periods += periods;
     work_.passes += 1.0;
     return true;
+}
+
+// The search's pass for L_; with a guess of the level payment after it, the pass for the guess is
+// made beside it and kept. The pass ahead is only kept when it raised no floating-point flag the
+// search had not raised before, so the flags stay those of the passes the search makes.
+void Worker::search_schedule_pass() noexcept {
+    const double n = N_;
+    if (plain_pass_ || !(n >= 1.0) || !level_flag(flag_) || std::isnan(guess_)) {
+        schedule_pass(n, n, n, false);
+        return;
+    }
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    const int raised = std::fetestexcept(FE_ALL_EXCEPT);
+    PassTotals totals[2];
+    quick_pass(n, n, n, false, 2, totals);
+    if (std::fetestexcept(FE_ALL_EXCEPT) != raised) {
+        std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+        schedule_pass(n, n, n, false);
+        return;
+    }
+    const PassTotals& a = totals[1];
+    const bool fault =
+        !std::isfinite(Wide(a.sum_i) + a.sum_p + a.sum_d + a.sum_l + a.sum_h + a.sum_w + a.last + a.balance);
+    if (std::fetestexcept(FE_ALL_EXCEPT) != raised) {
+        // Only the check of the pass ahead raised it: that pass is not kept.
+        std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    } else {
+        ahead_ = Ahead{true, guess_, a, fault};
+    }
+    keep(totals[0]);
 }
 
 // A long run of equal steps moves the level payment until the decision changes. The last payment
@@ -563,6 +844,8 @@ void Worker::payment_search() noexcept {
     int next = 0;
     int run_kind = 0;
     int run_length = 0;
+    ahead_.held = false;
+    guess_ = std::numeric_limits<double>::quiet_NaN();
     for (;;) {
         if (stepped_down_) {
             const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
@@ -589,12 +872,15 @@ void Worker::payment_search() noexcept {
         run_kind = move.kind;
         stepped_down_ = move.stepped;
         if (skip_ && run_length >= kRunBeforeLeap) {
+            guess_ = std::numeric_limits<double>::quiet_NaN();
             double offset = 0.0;
             L_ = leap(L_, run_kind, offset);
             work_.passes += offset;
             if (work_.budget_reached) return;
             run_kind = run_length = 0;
         }
+        // A run of equal steps is expected to go on.
+        guess_ = run_kind != 0 ? L_ + step_of(run_kind) : std::numeric_limits<double>::quiet_NaN();
     }
 }
 

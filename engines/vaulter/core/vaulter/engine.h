@@ -27,19 +27,21 @@ struct Messages {
     }
 };
 
-// The payment search's shortcuts and budget.
+// The payment search's shortcuts and budget, and the reference schedule pass the tests compare with.
 struct Tuning {
-    bool skip_repeated_steps = true; // false: every pass of a run of equal steps is made
-    double period_budget = 0;        // periods the search may run; 0: the engine's own budget
-    double pass_budget = 0;          // passes it may count (made or leapt); 0: the engine's own
+    bool skip_repeated_steps = true;  // false: every pass of a run of equal steps is made
+    double period_budget = 0;         // periods the search may run; 0: the engine's own budget
+    double pass_budget = 0;           // passes it may count (made or leapt); 0: the engine's own
+    bool plain_schedule_pass = false; // true: every schedule pass by the general per-period rules
 };
 
 // What the last call did.
 struct Work {
-    double periods = 0;          // periods of the search's passes that were run
+    double periods = 0;          // periods of the search's passes (one made ahead counts when taken)
     double passes = 0;           // passes the search counted, leapt ones included
     bool budget_reached = false; // the search stopped on its budget (the call ends rejected)
     bool cycle_found = false;    // the search came back to a level payment it had tried
+    double passes_ahead = 0;     // passes of the search taken from a pass made beside the one before
 };
 
 // Periods and counted passes the payment search may use when the caller sets no budget.
