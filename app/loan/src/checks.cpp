@@ -17,8 +17,8 @@ bool isDigit(char c) {
 }
 
 // A page without the edit passes its character check.
-bool numeric(const std::optional<std::string>& text) {
-    return !text || isNumericText(*text);
+bool numeric(const std::optional<std::string>& text, const CheckTexts& t) {
+    return !text || isNumericText(*text, t.decimalPoints);
 }
 
 // clang-format off
@@ -28,19 +28,19 @@ const char* const kLifeMissingYears =
     "Life Insurance Input Error!\nNo entry was made for one of the\nfollowing or both:\n1. life insurance years\n2. life insurance frequency\nPlease re-enter.";
 
 const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
-    if (!isNumericText(t.dsRate))
+    if (!isNumericText(t.dsRate, t.decimalPoints))
         return "Invalid Disability Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DSRATE < 0)
         return "Invalid Disability Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSRATE >= 1)
         return "Invalid Disablity Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
-    if (!isNumericText(t.dsFreq))
+    if (!isNumericText(t.dsFreq, t.decimalPoints))
         return "Invalid Disability Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DSFREQ < 0)
         return "Invalid Disability Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSFREQ > 52)
         return "Invalid Disablity Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
-    if (!isNumericText(t.dsYears))
+    if (!isNumericText(t.dsYears, t.decimalPoints))
         return "Invalid Disability Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DSYEARS < 0)
         return "Invalid Disability Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -54,18 +54,18 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
     if (d.DSRATE > 0 && d.DSFREQ == 0) return kDisabilityMissingYears;
     if (d.NUMPAY == 0 && d.DSYEARS > 30)
         return "Disability Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
-    if (!isNumericText(t.lfRate))
+    if (!isNumericText(t.lfRate, t.decimalPoints))
         return "Invalid Life Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFRATE < 0) return "Invalid Life Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFRATE >= 1)
         return "Invalid Life Rate entered!\nAmount exceeds allowable value.\nPlease enter a value less than 1.\n";
-    if (!isNumericText(t.lfFreq))
+    if (!isNumericText(t.lfFreq, t.decimalPoints))
         return "Invalid Life Insurance Frequency!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFFREQ < 0)
         return "Invalid Life Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFFREQ > 52)
         return "Invalid Life Insurance Frequency!\nAmount exceeds allowable value.\nPlease enter a value not greater than 52.\n";
-    if (!isNumericText(t.lfYears))
+    if (!isNumericText(t.lfYears, t.decimalPoints))
         return "Invalid Life Insurance Years entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.LFYEARS < 0)
         return "Invalid Life Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -83,18 +83,18 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
 }
 
 const char* checkAnnualFees(const LoanData& d, const CheckTexts& t) {
-    if (!isNumericText(t.taxes))
+    if (!isNumericText(t.taxes, t.decimalPoints))
         return "Invalid Tax Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.TAXES < 0) return "Invalid Tax Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TAXES > 99999.99)
         return "Invalid Tax Amount entered!\nAmount exceeds allowable value.\nPlease enter tax amount less than\n$100,000.00";
-    if (!isNumericText(t.hoIns))
+    if (!isNumericText(t.hoIns, t.decimalPoints))
         return "Invalid Home Owners Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
     if (d.HOINS < 0)
         return "Invalid Home Owners Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.HOINS > 9999.99)
         return "Invalid Home Owners Insurance\nentered. Amount exceeds allowable\nvalue. Please enter amount less\nthan $10,000.00";
-    if (!isNumericText(t.otIns))
+    if (!isNumericText(t.otIns, t.decimalPoints))
         return "Invalid Other Insurance\nentered! You entered a non numeric\nvalue. Please re-enter.";
     if (d.OTINS < 0)
         return "Invalid Other Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
@@ -114,8 +114,20 @@ bool before(const int a[3], const int b[3]) {
 
 } // namespace
 
-bool isNumericText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.' || isBlank(c); });
+bool isNumericText(std::string_view text, const std::vector<std::string>& decimalPoints) {
+    while (!text.empty()) {
+        const auto point =
+            std::find_if(decimalPoints.begin(), decimalPoints.end(),
+                         [text](const std::string& p) { return !p.empty() && text.starts_with(p); });
+        if (point != decimalPoints.end()) {
+            text.remove_prefix(point->size());
+        } else if (isDigit(text.front()) || isBlank(text.front())) {
+            text.remove_prefix(1);
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isValidDateText(std::string_view text) {
@@ -155,19 +167,19 @@ void storeDateText(std::string_view text, char (&buffer)[11]) {
 
 // clang-format off
 const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
-    if (!numeric(t.loanAmount))
+    if (!numeric(t.loanAmount, t))
         return "Invalid Loan Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.ORGAMT <= 0)
         return "Invalid Loan Amount entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";
     if (d.ORGAMT > 999999.99)
         return "Invalid Loan Amount entered!\nAmount exceeds allowable value.\nPlease enter loan amount less than\n$1,000,000.00";
-    if (!isNumericText(t.downAmount))
+    if (!isNumericText(t.downAmount, t.decimalPoints))
         return "Invalid Down Payment Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DOWNPAYAMT < 0)
         return "Invalid Down Payment Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYAMT > 99999.99)
         return "Invalid Down Payment Amount entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$100,000.00";
-    if (!isNumericText(t.downPct))
+    if (!isNumericText(t.downPct, t.decimalPoints))
         return "Invalid Down Payment Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.DOWNPAYPCT < 0)
         return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -176,12 +188,12 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
     if (d.DOWNAMT > d.ORGAMT * 0.5)
         return "Invalid Down Payment factors entered!\nTotal down payment exceeds allowable value.\nPlease enter a percentage and an amount total\nthat will not exceed 50% of the loan value.\n";
-    if (!isNumericText(t.feeAmount))
+    if (!isNumericText(t.feeAmount, t.decimalPoints))
         return "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FEEPAYAMT < 0) return "Invalid Fee Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPAYAMT > 99999.99)
         return "Invalid fee Amount entered!\nAmount exceeds allowable value.\nPlease enter a fee amount less than\n$100,000.00";
-    if (!isNumericText(t.feePct))
+    if (!isNumericText(t.feePct, t.decimalPoints))
         return "Invalid Orig. Fee Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FEEPCT < 0)
         return "Invalid Orig. Fee Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -193,25 +205,25 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
     if (d.FINANCEAMT > 1000000)
         return "Invalid fee and down payment factors\nentered! Total Loan exceeds allowable\nvalue. Please enter factors that\nwhen added to the amount borrowed will\ntotal more than $1,000,000.00.\n";
-    if (!numeric(t.apr))
+    if (!numeric(t.apr, t))
         return "Invalid Annual Percentage Rate entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.APR < 0)
         return "Invalid Annual Percentage Rate entered!\nNegative amount not allowed.\nPlease re-enter.";
     if (d.APR > 49.99)
         return "Invalid Annual Percentage Rate entered!\nAmount exceeds allowable value.\nPlease enter a rate not greater than 49.99\n";
-    if (!numeric(t.financeCharge))
+    if (!numeric(t.financeCharge, t))
         return "Invalid Finance Charge entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.TOTALINTEREST < 0)
         return "Invalid Finance Charge entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TOTALINTEREST > 999999.99)
         return "Invalid Finance Charge entered!\nAmount exceeds allowable value.\nPlease enter an amount less than\n$999,999.00";
-    if (!numeric(t.numPay))
+    if (!numeric(t.numPay, t))
         return "Invalid Number of Payments entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.NUMPAY < 0)
         return "Invalid Number of Payments entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.NUMPAY > 99999)
         return "Invalid Number of Payments entered!\nNumber exceeds allowable value.\nPlease enter a number less than\n100,000";
-    if (!numeric(t.payment))
+    if (!numeric(t.payment, t))
         return "Invalid Scheduled Payment entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.PAYMENT < 0)
         return "Invalid Scheduled Payment entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -233,7 +245,7 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         d.INTMETHOD = 0;
         return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please re-enter.\n\n";
     }
-    if (!numeric(t.frequency))
+    if (!numeric(t.frequency, t))
         return "Invalid Loan Frequency entered!\nYou entered a non numeric value.\nPlease re-enter.";
     if (d.FREQUENCY <= 0)
         return "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";

@@ -20,6 +20,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <string>
+#include <vector>
+
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -72,6 +75,15 @@ std::optional<T> converted(const std::string& text, std::string& message) {
     }
 }
 const loan::Conversion kConversion{converted<double, ui::toFloat>, converted<int, ui::toInt>};
+
+// What the program's reading takes as the decimal point: the user's separator, and '.' too where
+// the reading accepts it.
+std::vector<std::string> decimalPoints() {
+    std::vector<std::string> points{ui::decimalSeparator().toStdString()};
+    double half = 0;
+    if (points.front() != "." && ui::tryFloat(QStringLiteral("0.5"), half)) points.emplace_back(".");
+    return points;
+}
 
 void takeToday(int today[3]) {
     const QDate date = ui::today();
@@ -184,8 +196,11 @@ void TForm1::buildPages() {
                 combo->setCurrentIndex(0);
                 this->*kCombos[controlNumber(field.name) - 1] = combo;
             } else {
+                const bool date =
+                    field.target.kind == loan::Target::Date || field.target.kind == loan::Target::PayoffDate;
                 this->*kEdits[controlNumber(field.name) - 1] =
-                    ui::addEdit(into, r, 0, label, name, initialText(field));
+                    ui::addEdit(into, r, 0, label, name, initialText(field), QString(),
+                                date ? ui::Content::Text : ui::Content::Number);
             }
         }
 
@@ -246,6 +261,7 @@ loan::PageInput TForm1::pageInput(loan::Page page) const {
     input.checkMarks[0] = CheckBox1->isChecked();
     input.checkMarks[1] = CheckBox2->isChecked();
     input.checkMarks[2] = CheckBox3->isChecked();
+    input.decimalPoints = decimalPoints();
     takeToday(input.today);
     return input;
 }

@@ -232,6 +232,7 @@ std::optional<std::string> readPage(Page page, const PageInput& input, const Con
 CheckTexts checkTexts(Page page, const PageInput& input, const DialogTexts& dialogs) {
     CheckTexts t;
     static_cast<DialogTexts&>(t) = dialogs;
+    t.decimalPoints = input.decimalPoints;
     for (const PageField& f : kPages[page].fields)
         if (f.checkText) t.*f.checkText = textOf(input, f.name);
     return t;

@@ -11,6 +11,7 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 namespace loan {
 
@@ -58,12 +59,14 @@ struct PageTable {
 extern const PageTable kPages[5];
 
 // What the form hands the reading: the texts of the page's edits by control name, the item index
-// of its Interest Flag list, the Calc APR page's check marks and today's date.
+// of its Interest Flag list, the Calc APR page's check marks, today's date and what the program's
+// conversion takes as the decimal point.
 struct PageInput {
     std::map<std::string, std::string> texts;
     int flag = 0;
     bool checkMarks[3] = {};
     int today[3] = {};
+    std::vector<std::string> decimalPoints{"."};
 };
 
 // The program's text-to-number conversion, passed in so this library needs no widgets: each gives
@@ -79,7 +82,8 @@ struct Conversion {
 std::optional<std::string> readPage(Page page, const PageInput& input, const Conversion& conversion,
                                     LoanData& data);
 
-// The texts the checks look at: the page's from `input`, the dialogs' from `dialogs`.
+// The texts the checks look at: the page's from `input`, the dialogs' from `dialogs`, and the
+// decimal points from `input`.
 CheckTexts checkTexts(Page page, const PageInput& input, const DialogTexts& dialogs);
 
 } // namespace loan
