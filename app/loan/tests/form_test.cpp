@@ -1285,6 +1285,40 @@ TEST_F(LoanForm, FailedPayoffThenCalcPaymentComputesARegularLoan) {
     EXPECT_EQ(Form1->MATURITY[2], 2034);
 }
 
+TEST_F(LoanForm, UnderACommaLocaleTheFormReadsWhatItShows) {
+    testsupport::DefaultLocale german("de_DE");
+    TearDown();
+    SetUp();
+    EXPECT_EQ(Form1->Edit1->text(), "50000,00");
+    EXPECT_EQ(box("Form2", "Edit1"), "   0,00");
+    run({{"Form1", "Edit5", "07012004"}});
+    compute();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(box("Form9", "Edit1"), " 438,79");
+    EXPECT_EQ(box("Form9", "Edit11"), " 10,000");
+
+    const struct {
+        const char* form;
+        const char* name;
+        const char* text;
+        const char* message;
+    } refused[] = {
+        {"Form1", "Edit1", "50.000", "'50.000' is not a valid floating point value"},
+        {"Form2", "Edit4", "1.000",
+         "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter."},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        TearDown();
+        SetUp();
+        edit(r.form, r.name)->setText(QString::fromLatin1(r.text));
+        messages_.clear();
+        compute();
+        ASSERT_EQ(messages_.messages().size(), 1);
+        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(r.message));
+    }
+}
+
 // ---- help, quit, printing --------------------------------------------------------------------
 
 TEST_F(LoanForm, HelpJumpsToTheLoanTopic) {
