@@ -2,6 +2,7 @@
 #include "annuity/forms.h"
 #include "form_support.h"
 
+#include "ui/convert.h"
 #include "ui/printing.h"
 
 #include <QFile>
@@ -101,7 +102,7 @@ TEST_F(Form7Test, ZeroInputsAreRefusedWithTheTabsOwnText) {
 TEST_F(Form7Test, WithdrawalsEqualToTheInterestEndWithTheFiftyYearMessage) {
     type(f(), {{"Edit7", "10000"}, {"Edit8", "1000"}, {"Edit9", "6"}, {"Edit10", "1"}});
     press(f(), "Button5");
-    ASSERT_EQ(text(f(), "Edit11"), QStringLiteral("  15.00"));
+    ASSERT_EQ(text(f(), "Edit11"), testsupport::num("  15.00"));
 
     ui::MessageRecorder messages;
     type(f(), {{"Edit7", "1010"}, {"Edit8", "10"}, {"Edit9", "12"}, {"Edit10", "12"}});
@@ -109,20 +110,20 @@ TEST_F(Form7Test, WithdrawalsEqualToTheInterestEndWithTheFiftyYearMessage) {
     ASSERT_EQ(messages.messages().size(), 1);
     EXPECT_EQ(messages.lastText(), kFiftyYears);
     EXPECT_EQ(messages.lastKind(), ui::MessageKind::Plain);
-    EXPECT_EQ(text(f(), "Edit11"), QStringLiteral("  15.00")) << "no answer; the box keeps its text";
+    EXPECT_EQ(text(f(), "Edit11"), testsupport::num("  15.00")) << "no answer; the box keeps its text";
 
     // A little more than the interest keeps the balance falling past fifty years.
     messages.clear();
     type(f(), {{"Edit8", "10.01"}});
     press(f(), "Button5");
     EXPECT_TRUE(messages.empty());
-    EXPECT_GT(text(f(), "Edit11").toDouble(), 50.0);
+    EXPECT_GT(ui::toFloat(text(f(), "Edit11")), 50.0);
 }
 
 TEST_F(Form7Test, FailuresKeepTheEarlierAnswer) {
     type(f(), {{"Edit1", "1000"}, {"Edit2", "100"}, {"Edit3", "6"}, {"Edit4", "12"}, {"Edit5", "10"}});
     press(f(), "Button2");
-    ASSERT_EQ(text(f(), "Edit6"), QStringLiteral("18289.27"));
+    ASSERT_EQ(text(f(), "Edit6"), testsupport::num("18289.27"));
     const struct {
         const char* what;
         Typing typed;
@@ -145,7 +146,7 @@ TEST_F(Form7Test, FailuresKeepTheEarlierAnswer) {
         press(f(), "Button2");
         ASSERT_EQ(messages.messages().size(), 1);
         EXPECT_EQ(messages.lastText(), c.message);
-        EXPECT_EQ(text(f(), "Edit6"), QStringLiteral("18289.27"));
+        EXPECT_EQ(text(f(), "Edit6"), testsupport::num("18289.27"));
     }
     ui::MessageRecorder messages;
     type(f(), {{"Edit15", "1e6"}});

@@ -1,7 +1,9 @@
 #pragma once
 // Driving a calculator form as its user does: type into boxes by name, press a button by name,
-// read a box.
+// read a box. Number texts in the tests are written with '.' as the decimal point; the helpers type
+// and compare them with the current locale's separator (testsupport::num).
 
+#include "testsupport/locale_text.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 
@@ -40,7 +42,7 @@ using Typing = std::vector<std::pair<const char*, const char*>>;
 
 inline void type(QDialog* form, const Typing& entries) {
     for (const auto& [name, value] : entries)
-        if (QLineEdit* e = edit(form, name)) e->setText(QString::fromLatin1(value));
+        if (QLineEdit* e = edit(form, name)) e->setText(testsupport::num(value));
 }
 
 // Shows the tab the button stands on, then presses it.
@@ -77,7 +79,7 @@ inline void runWorked(QDialog* form, const WorkedCase& c) {
     type(form, c.typed);
     press(form, c.compute);
     EXPECT_TRUE(messages.empty()) << messages.lastText().toStdString();
-    EXPECT_EQ(text(form, c.answer), QString::fromLatin1(c.shown));
+    EXPECT_EQ(text(form, c.answer), testsupport::num(c.shown));
 }
 
 // Every named control carries its name for automation, and every box has its label as buddy.
@@ -125,7 +127,7 @@ struct BoxAtCreation {
 inline void expectBoxes(QDialog* form, std::initializer_list<BoxAtCreation> boxes) {
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.name);
-        EXPECT_EQ(text(form, b.name), QString::fromLatin1(b.initial));
+        EXPECT_EQ(text(form, b.name), testsupport::num(b.initial));
         EXPECT_EQ(labelOf(form, edit(form, b.name)), QString::fromLatin1(b.label));
     }
 }

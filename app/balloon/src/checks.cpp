@@ -12,8 +12,8 @@ using loan::isNumericText;
 namespace {
 
 // A box the active page does not have counts as empty text, which passes.
-bool numeric(const std::optional<std::string>& text) {
-    return !text || isNumericText(*text);
+bool numeric(const std::optional<std::string>& text, const CheckTexts& t) {
+    return !text || isNumericText(*text, t.decimalPoints);
 }
 
 bool digitsOrBlanks(const std::string& text) {
@@ -40,60 +40,60 @@ const char* insuranceSet(double rate, double freq, double years, const char* fre
 } // namespace
 
 const char* checkBalloonInputs(BalloonData& d, const CheckTexts& t) {
-    if (!numeric(t.loanAmount)) return kLoanAmountNonNumeric;
+    if (!numeric(t.loanAmount, t)) return kLoanAmountNonNumeric;
     if (d.ORGAMT <= 0) return kLoanAmountNotPositive;
     if (d.ORGAMT > 999999.99) return kLoanAmountTooLarge;
-    if (!isNumericText(t.downAmount)) return kDownAmountNonNumeric;
+    if (!isNumericText(t.downAmount, t.decimalPoints)) return kDownAmountNonNumeric;
     if (d.DOWNPAYAMT > 99999.99) return kDownAmountTooLarge;
-    if (!isNumericText(t.downPct)) return kDownPctNonNumeric;
+    if (!isNumericText(t.downPct, t.decimalPoints)) return kDownPctNonNumeric;
     if (d.DOWNPAYPCT > 49.99) return kDownPctTooLarge;
     d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
     if (d.DOWNAMT > d.ORGAMT * 0.5) return kDownTotalTooLarge;
-    if (!isNumericText(t.feeAmount)) return kFeeAmountNonNumeric;
+    if (!isNumericText(t.feeAmount, t.decimalPoints)) return kFeeAmountNonNumeric;
     if (d.FEEPAYAMT > 99999.99) return kFeeAmountTooLarge;
-    if (!isNumericText(t.feePct)) return kFeePctNonNumeric;
+    if (!isNumericText(t.feePct, t.decimalPoints)) return kFeePctNonNumeric;
     if (d.FEEPCT > 49.99) return kFeePctTooLarge;
     d.FEEAMT = d.ORGAMT * d.FEEPCT / 100 + d.FEEPAYAMT;
     if (d.FEEAMT > d.ORGAMT * 0.5) return kFeeTotalTooLarge;
     d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
     if (d.FINANCEAMT > 1000000) return kFinancedTooLarge;
-    if (!numeric(t.apr)) return kAprNonNumeric;
+    if (!numeric(t.apr, t)) return kAprNonNumeric;
     if (d.APR > 49.99) return kAprTooLarge;
-    if (!numeric(t.financeCharge)) return kFinanceChargeNonNumeric;
+    if (!numeric(t.financeCharge, t)) return kFinanceChargeNonNumeric;
     if (d.TOTALINTEREST > 999999.99) return kFinanceChargeTooLarge;
-    if (!numeric(t.numPay)) return kNumPayNonNumeric;
+    if (!numeric(t.numPay, t)) return kNumPayNonNumeric;
     if (d.NUMPAY > 99999) return kNumPayTooLarge;
-    if (!numeric(t.payment)) return kPaymentNonNumeric;
+    if (!numeric(t.payment, t)) return kPaymentNonNumeric;
     if (d.PAYMENT > 999999.99) return kPaymentTooLarge;
     if (d.PAYMENT >= d.FINANCEAMT && d.NUMPAY != 1) return kPaymentNotBelowFinanced;
-    if (!isNumericText(t.dsRate)) return kDsRateNonNumeric;
+    if (!isNumericText(t.dsRate, t.decimalPoints)) return kDsRateNonNumeric;
     if (d.DSRATE >= 1) return kDsRateTooLarge;
-    if (!isNumericText(t.dsFreq)) return kDsFreqNonNumeric;
+    if (!isNumericText(t.dsFreq, t.decimalPoints)) return kDsFreqNonNumeric;
     if (d.DSFREQ > 52) return kDsFreqTooLarge;
-    if (!isNumericText(t.dsYears)) return kDsYearsNonNumeric;
+    if (!isNumericText(t.dsYears, t.decimalPoints)) return kDsYearsNonNumeric;
     if (const char* m = insuranceSet(d.DSRATE, d.DSFREQ, d.DSYEARS, kDsFreqWithoutRate, kDsYearsWithoutRate,
                                      kDsRateWithoutYears))
         return m;
-    if (!isNumericText(t.lfRate)) return kLfRateNonNumeric;
+    if (!isNumericText(t.lfRate, t.decimalPoints)) return kLfRateNonNumeric;
     if (d.LFRATE >= 1) return kLfRateTooLarge;
-    if (!isNumericText(t.lfFreq)) return kLfFreqNonNumeric;
+    if (!isNumericText(t.lfFreq, t.decimalPoints)) return kLfFreqNonNumeric;
     if (d.LFFREQ > 52) return kLfFreqTooLarge;
-    if (!isNumericText(t.lfYears)) return kLfYearsNonNumeric;
+    if (!isNumericText(t.lfYears, t.decimalPoints)) return kLfYearsNonNumeric;
     if (const char* m = insuranceSet(d.LFRATE, d.LFFREQ, d.LFYEARS, kLfFreqWithoutRate, kLfYearsWithoutRate,
                                      kLfRateWithoutYears))
         return m;
-    if (!isNumericText(t.taxes)) return kTaxesNonNumeric;
+    if (!isNumericText(t.taxes, t.decimalPoints)) return kTaxesNonNumeric;
     if (d.TAXES > 99999.99) return kTaxesTooLarge;
-    if (!isNumericText(t.hoIns)) return kHoInsNonNumeric;
+    if (!isNumericText(t.hoIns, t.decimalPoints)) return kHoInsNonNumeric;
     if (d.HOINS > 9999.99) return kHoInsTooLarge;
-    if (!isNumericText(t.otIns)) return kOtInsNonNumeric;
+    if (!isNumericText(t.otIns, t.decimalPoints)) return kOtInsNonNumeric;
     if (d.OTINS > 9999.99) return kOtInsTooLarge;
     const std::string skip = t.skipMonths.value_or("");
     if (skip.size() > 3 || !digitsOrBlanks(skip)) return kSkipMonthsNotDigits;
     if (d.SKPMONTH > d.NUMPAY) return kSkipMonthsTooLarge;
-    if (!numeric(t.frequency)) return kFrequencyNonNumeric;
+    if (!numeric(t.frequency, t)) return kFrequencyNonNumeric;
     if (d.FREQUENCY > 52) return kFrequencyTooLarge;
-    if (!numeric(t.balloonTerm)) return kBalloonTermNonNumeric;
+    if (!numeric(t.balloonTerm, t)) return kBalloonTermNonNumeric;
     if (d.BLPAY > d.NUMPAY) return kBalloonTermTooLong;
     const double termYears = d.BLPAY / 12;
     if (d.DSYEARS > 0 && d.DSYEARS > termYears) return kDsYearsBeyondTerm;

@@ -210,6 +210,7 @@ loan::PageInput TForm10::pageInput(balloon::Page page) const {
     input.checkMarks[1] = CheckBox2->isChecked();
     input.checkMarks[2] = CheckBox3->isChecked();
     loan::takeToday(input.today);
+    input.decimalPoints = loan::decimalPoints();
     return input;
 }
 

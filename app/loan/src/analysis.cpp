@@ -99,6 +99,9 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
             ui::addAnswer(figures, row++, 0, QString::fromLatin1(box.caption), QString::fromLatin1(box.name));
     groups->addWidget(GroupBox2);
     layout->addLayout(groups);
+    // Dates sit at the left: the first due date, the loan date and Edit9, the maturity or payoff date.
+    for (QLineEdit* date : {Edit9, Edit13, Edit17})
+        ui::alignFor(date, ui::Content::Text);
 
     auto* buttons = buttonRow = new QHBoxLayout;
     Button1 = ui::makeButton(QStringLiteral("Prt/Screen"), QStringLiteral("Button1"), this);
@@ -192,6 +195,7 @@ TForm19::TForm19(QWidget* parent)
                       {"Payoff Amount", "Edit8", &W::Edit8},
                       {"Payoff Date", "Edit9", &W::Edit9}}) {
     ui::nameWidget(this, QStringLiteral("Form19"));
+    ui::alignFor(Edit3, ui::Content::Text); // "Next Due Date"
     // The empty label beside "Next Due Date".
     Label2 = ui::makeLabel(QString(), QStringLiteral("Label2"), GroupBox2);
     static_cast<QGridLayout*>(GroupBox2->layout())->addWidget(Label2, 6, 2);

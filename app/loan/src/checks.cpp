@@ -21,26 +21,26 @@ bool isDigit(char c) {
 }
 
 // A page without the edit passes its character check.
-bool numeric(const std::optional<std::string>& text) {
-    return !text || isNumericText(*text);
+bool numeric(const std::optional<std::string>& text, const CheckTexts& t) {
+    return !text || isNumericText(*text, t.decimalPoints);
 }
 
 // clang-format off
 
 const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
-    if (!isNumericText(t.dsRate))
+    if (!isNumericText(t.dsRate, t.decimalPoints))
         return kDsRateNonNumeric;
     if (d.DSRATE < 0)
         return "Invalid Disability Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSRATE >= 1)
         return kDsRateTooLarge;
-    if (!isNumericText(t.dsFreq))
+    if (!isNumericText(t.dsFreq, t.decimalPoints))
         return kDsFreqNonNumeric;
     if (d.DSFREQ < 0)
         return "Invalid Disability Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DSFREQ > 52)
         return kDsFreqTooLarge;
-    if (!isNumericText(t.dsYears))
+    if (!isNumericText(t.dsYears, t.decimalPoints))
         return kDsYearsNonNumeric;
     if (d.DSYEARS < 0)
         return "Invalid Disability Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -54,18 +54,18 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
     if (d.DSRATE > 0 && d.DSFREQ == 0) return kDsRateWithoutYears;
     if (d.NUMPAY == 0 && d.DSYEARS > 30)
         return "Disability Insurance Input Error!\nInsurance Years cannot exceed 30 \nwhen the system is computing the\nthe number of payments. Please\nenter a value not greater than 30\nfor the insurance years.";
-    if (!isNumericText(t.lfRate))
+    if (!isNumericText(t.lfRate, t.decimalPoints))
         return kLfRateNonNumeric;
     if (d.LFRATE < 0) return "Invalid Life Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFRATE >= 1)
         return kLfRateTooLarge;
-    if (!isNumericText(t.lfFreq))
+    if (!isNumericText(t.lfFreq, t.decimalPoints))
         return kLfFreqNonNumeric;
     if (d.LFFREQ < 0)
         return "Invalid Life Insurance Frequency!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.LFFREQ > 52)
         return kLfFreqTooLarge;
-    if (!isNumericText(t.lfYears))
+    if (!isNumericText(t.lfYears, t.decimalPoints))
         return kLfYearsNonNumeric;
     if (d.LFYEARS < 0)
         return "Invalid Life Insurance Years entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -83,18 +83,18 @@ const char* checkInsurance(const LoanData& d, const CheckTexts& t) {
 }
 
 const char* checkAnnualFees(const LoanData& d, const CheckTexts& t) {
-    if (!isNumericText(t.taxes))
+    if (!isNumericText(t.taxes, t.decimalPoints))
         return kTaxesNonNumeric;
     if (d.TAXES < 0) return "Invalid Tax Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TAXES > 99999.99)
         return kTaxesTooLarge;
-    if (!isNumericText(t.hoIns))
+    if (!isNumericText(t.hoIns, t.decimalPoints))
         return kHoInsNonNumeric;
     if (d.HOINS < 0)
         return "Invalid Home Owners Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
     if (d.HOINS > 9999.99)
         return kHoInsTooLarge;
-    if (!isNumericText(t.otIns))
+    if (!isNumericText(t.otIns, t.decimalPoints))
         return kOtInsNonNumeric;
     if (d.OTINS < 0)
         return "Invalid Other Insurance\nentered! Negative Amount not\nallowed. Please re-enter.";
@@ -114,8 +114,20 @@ bool before(const int a[3], const int b[3]) {
 
 } // namespace
 
-bool isNumericText(std::string_view text) {
-    return std::all_of(text.begin(), text.end(), [](char c) { return isDigit(c) || c == '.' || isBlank(c); });
+bool isNumericText(std::string_view text, const std::vector<std::string>& decimalPoints) {
+    while (!text.empty()) {
+        const auto point =
+            std::find_if(decimalPoints.begin(), decimalPoints.end(),
+                         [text](const std::string& p) { return !p.empty() && text.starts_with(p); });
+        if (point != decimalPoints.end()) {
+            text.remove_prefix(point->size());
+        } else if (isDigit(text.front()) || isBlank(text.front())) {
+            text.remove_prefix(1);
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 bool isValidDateText(std::string_view text) {
@@ -155,19 +167,19 @@ void storeDateText(std::string_view text, char (&buffer)[11]) {
 
 // clang-format off
 const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
-    if (!numeric(t.loanAmount))
+    if (!numeric(t.loanAmount, t))
         return kLoanAmountNonNumeric;
     if (d.ORGAMT <= 0)
         return kLoanAmountNotPositive;
     if (d.ORGAMT > 999999.99)
         return kLoanAmountTooLarge;
-    if (!isNumericText(t.downAmount))
+    if (!isNumericText(t.downAmount, t.decimalPoints))
         return kDownAmountNonNumeric;
     if (d.DOWNPAYAMT < 0)
         return "Invalid Down Payment Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYAMT > 99999.99)
         return kDownAmountTooLarge;
-    if (!isNumericText(t.downPct))
+    if (!isNumericText(t.downPct, t.decimalPoints))
         return kDownPctNonNumeric;
     if (d.DOWNPAYPCT < 0)
         return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -176,12 +188,12 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
     if (d.DOWNAMT > d.ORGAMT * 0.5)
         return kDownTotalTooLarge;
-    if (!isNumericText(t.feeAmount))
+    if (!isNumericText(t.feeAmount, t.decimalPoints))
         return kFeeAmountNonNumeric;
     if (d.FEEPAYAMT < 0) return "Invalid Fee Amount entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPAYAMT > 99999.99)
         return kFeeAmountTooLarge;
-    if (!isNumericText(t.feePct))
+    if (!isNumericText(t.feePct, t.decimalPoints))
         return kFeePctNonNumeric;
     if (d.FEEPCT < 0)
         return "Invalid Orig. Fee Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -193,25 +205,25 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
     d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
     if (d.FINANCEAMT > 1000000)
         return kFinancedTooLarge;
-    if (!numeric(t.apr))
+    if (!numeric(t.apr, t))
         return kAprNonNumeric;
     if (d.APR < 0)
         return "Invalid Annual Percentage Rate entered!\nNegative amount not allowed.\nPlease re-enter.";
     if (d.APR > 49.99)
         return kAprTooLarge;
-    if (!numeric(t.financeCharge))
+    if (!numeric(t.financeCharge, t))
         return kFinanceChargeNonNumeric;
     if (d.TOTALINTEREST < 0)
         return "Invalid Finance Charge entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.TOTALINTEREST > 999999.99)
         return kFinanceChargeTooLarge;
-    if (!numeric(t.numPay))
+    if (!numeric(t.numPay, t))
         return kNumPayNonNumeric;
     if (d.NUMPAY < 0)
         return "Invalid Number of Payments entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.NUMPAY > 99999)
         return kNumPayTooLarge;
-    if (!numeric(t.payment))
+    if (!numeric(t.payment, t))
         return kPaymentNonNumeric;
     if (d.PAYMENT < 0)
         return "Invalid Scheduled Payment entered!\nNegative Amount not allowed.\nPlease re-enter.";
@@ -233,7 +245,7 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         d.INTMETHOD = 0;
         return "Interest flag cannot exceed seven!\nYou entered a value greater than\nseven.  Please re-enter.\n\n";
     }
-    if (!numeric(t.frequency))
+    if (!numeric(t.frequency, t))
         return kFrequencyNonNumeric;
     if (d.FREQUENCY <= 0)
         return "Invalid Loan Frequency entered!\nNegative or Zero Amount not allowed.\nPlease re-enter.";

@@ -21,6 +21,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <string>
+#include <vector>
+
 TForm1* Form1 = nullptr;
 
 namespace {
@@ -42,6 +45,7 @@ QWidget* TForm1::*const kSheets[] = {&TForm1::TabSheet1, &TForm1::TabSheet2, &TF
                                      &TForm1::TabSheet4, &TForm1::TabSheet5};
 
 using loan::controlNumber;
+using loan::decimalPoints;
 using loan::interestFlags;
 using loan::takeToday;
 
@@ -149,8 +153,11 @@ void TForm1::buildPages() {
                 combo->setCurrentIndex(0);
                 this->*kCombos[controlNumber(field.name) - 1] = combo;
             } else {
+                const bool date =
+                    field.target.kind == loan::Target::Date || field.target.kind == loan::Target::PayoffDate;
                 this->*kEdits[controlNumber(field.name) - 1] =
-                    ui::addEdit(into, r, 0, label, name, initialText(field));
+                    ui::addEdit(into, r, 0, label, name, initialText(field), QString(),
+                                date ? ui::Content::Text : ui::Content::Number);
             }
         }
 
@@ -211,6 +218,7 @@ loan::PageInput TForm1::pageInput(loan::Page page) const {
     input.checkMarks[0] = CheckBox1->isChecked();
     input.checkMarks[1] = CheckBox2->isChecked();
     input.checkMarks[2] = CheckBox3->isChecked();
+    input.decimalPoints = decimalPoints();
     takeToday(input.today);
     return input;
 }

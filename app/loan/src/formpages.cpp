@@ -35,6 +35,13 @@ const Conversion& formConversion() {
     return conversion;
 }
 
+std::vector<std::string> decimalPoints() {
+    std::vector<std::string> points{ui::decimalSeparator().toStdString()};
+    double half = 0;
+    if (points.front() != "." && ui::tryFloat(QStringLiteral("0.5"), half)) points.emplace_back(".");
+    return points;
+}
+
 void takeToday(int today[3]) {
     const QDate date = ui::today();
     today[0] = date.month();

@@ -12,6 +12,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -144,6 +145,54 @@ TEST(LoanDates, NumericTextAllowsDigitsPointAndBlanksOnly) {
     EXPECT_FALSE(loan::isNumericText("-5"));
     EXPECT_FALSE(loan::isNumericText("1e5"));
     EXPECT_FALSE(loan::isNumericText("1,000"));
+}
+
+TEST(LoanDates, NumericTextTakesTheDecimalPointsItIsGiven) {
+    const std::vector<std::string> comma{","};            // de_DE: '.' groups thousands
+    const std::vector<std::string> commaAndDot{",", "."}; // fr_FR: '.' is read as well
+    const std::vector<std::string> momayyez{"\u066b"};    // a separator of two bytes
+    const struct {
+        const char* text;
+        const std::vector<std::string>& points;
+        bool numeric;
+    } cases[] = {
+        {" 12,50 ", comma, true},
+        {"12.50", comma, false},
+        {"1.000", comma, false},
+        {",5", comma, true},
+        {"12,5", commaAndDot, true},
+        {"12.5", commaAndDot, true},
+        {"12;5", commaAndDot, false},
+        {"12\u066b5", momayyez, true},
+        {"12\xd9"
+         "5",
+         momayyez, false},
+        {"12.5", momayyez, false},
+        {"", comma, true},
+        {"-1,5", comma, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.text);
+        EXPECT_EQ(loan::isNumericText(c.text, c.points), c.numeric);
+    }
+}
+
+TEST(LoanChecks, CommaTextsPassWhereTheCommaIsTheDecimalPoint) {
+    CheckTexts t = validTexts();
+    t.loanAmount = "50000,00";
+    t.apr = " 10,000";
+    t.downAmount = "   0,00";
+    t.dsRate = "  0,000";
+    t.taxes = "   0,00";
+    LoanData d = validLoan();
+    EXPECT_NE(loan::checkLoanInputs(d, t), nullptr) << "',' is no decimal point by default";
+    t.decimalPoints = {","};
+    d = validLoan();
+    EXPECT_EQ(loan::checkLoanInputs(d, t), nullptr);
+    t.loanAmount = "50.000";
+    d = validLoan();
+    EXPECT_STREQ(loan::checkLoanInputs(d, t),
+                 "Invalid Loan Amount entered!\nYou entered a non numeric value.\nPlease re-enter.");
 }
 
 TEST(LoanDates, DayOfYear) {
@@ -459,6 +508,12 @@ TEST(LoanPages, CheckTextsComeFromThePageAndTheDialogs) {
     EXPECT_FALSE(payment.payment.has_value());
     EXPECT_FALSE(payment.financeCharge.has_value());
     EXPECT_EQ(payment.apr, ""); // the page has the edit; it is empty
+    EXPECT_EQ(payment.decimalPoints, std::vector<std::string>{"."});
+
+    PageInput comma = input({});
+    comma.decimalPoints = {","};
+    EXPECT_EQ(loan::checkTexts(loan::CalcPayment, comma, dialogs).decimalPoints,
+              std::vector<std::string>{","});
 }
 
 TEST(LoanPages, TableIsConsistent) {

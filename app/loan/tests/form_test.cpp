@@ -1,10 +1,13 @@
 // The loan form, its dialogs and the payout and payoff windows, driven as a user drives them: text
 // typed into the named edits, buttons pressed, boxes and recorded messages read back. The real loan
-// engine runs; the expected figures come from calling it with a block built here by hand.
+// engine runs; the expected figures come from calling it with a block built here by hand. Number
+// texts are written with '.' as the decimal point and typed and compared with the current locale's
+// separator (testsupport::num), so the tests pass under a comma-decimal locale too.
 #include "loan/checks.h"
 #include "loan/forms.h"
 
 #include "tessera/tessera.h"
+#include "testsupport/locale_text.h"
 #include "ui/convert.h"
 #include "ui/help.h"
 #include "ui/messages.h"
@@ -47,6 +50,16 @@ QString f3(double v) {
 }
 QString date(const int d[3]) {
     return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
+}
+using testsupport::num;
+
+// What a user types for `text`, written here with '.' as the decimal point and ',' between
+// thousands: the same with the current locale's separators.
+QString typed(const char* text) {
+    QStringList parts = QString::fromLatin1(text).split(QLatin1Char(','));
+    for (QString& part : parts)
+        part = num(part);
+    return parts.join(QLocale().groupSeparator());
 }
 
 // One thing a user does: type `text` into the edit `name` of `form`, or press the button `name`
@@ -97,7 +110,7 @@ protected:
     static void run(const std::vector<Step>& steps) {
         for (const Step& s : steps) {
             if (s.text)
-                edit(s.form, s.name)->setText(QString::fromLatin1(s.text));
+                edit(s.form, s.name)->setText(typed(s.text));
             else
                 press(s.form, s.name);
         }
@@ -136,49 +149,49 @@ TEST_F(LoanForm, PagesLabelsAndTextsAtCreation) {
     const struct {
         const char* name;
         const char* label;
-        const char* text;
+        QString text;
     } edits[] = {
-        {"Edit1", "Loan Amount", "50000.00"},
+        {"Edit1", "Loan Amount", num("50000.00")},
         {"Edit2", "Payments (per year)", "     12"},
         {"Edit3", "Total Payments", "    360"},
         {"Edit4", "Loan Date", "06012004"},
         {"Edit5", "First Due Date", "06012004"},
-        {"Edit6", "APR", " 10.000"},
+        {"Edit6", "APR", num(" 10.000")},
         {"Edit7", "Skip Months", "  0"},
-        {"Edit8", "Finance Charge", "   0.00"},
-        {"Edit9", "Loan Amount", "50000.00"},
+        {"Edit8", "Finance Charge", num("   0.00")},
+        {"Edit9", "Loan Amount", num("50000.00")},
         {"Edit10", "Total Payments", "    360"},
         {"Edit11", "Payments (per year)", "     12"},
-        {"Edit12", "Scheduled Payment", "   0.00"},
+        {"Edit12", "Scheduled Payment", num("   0.00")},
         {"Edit22", "Loan Date", "06012004"},
         {"Edit23", "First Due Date", "06012004"},
         {"Edit24", "Skip Months", "  0"},
-        {"Edit13", "Scheduled Payment", "   0.00"},
-        {"Edit14", "APR", " 10.000"},
-        {"Edit15", "Loan Amount", "50000.00"},
+        {"Edit13", "Scheduled Payment", num("   0.00")},
+        {"Edit14", "APR", num(" 10.000")},
+        {"Edit15", "Loan Amount", num("50000.00")},
         {"Edit16", "Payments (per year)", "     12"},
         {"Edit25", "Loan Date", "06012004"},
         {"Edit26", "First Due Date", "06012004"},
         {"Edit27", "Skip Months", "  0"},
-        {"Edit17", "Scheduled Payment", "   0.00"},
+        {"Edit17", "Scheduled Payment", num("   0.00")},
         {"Edit18", "Total Payments", "    360"},
-        {"Edit19", "APR", " 10.000"},
-        {"Edit20", "Loan Amount", "50000.00"},
+        {"Edit19", "APR", num(" 10.000")},
+        {"Edit20", "Loan Amount", num("50000.00")},
         {"Edit21", "Payments (per year)", "     12"},
         {"Edit28", "Skip Months", "  0"},
         {"Edit29", "Loan Date", "06012004"},
         {"Edit30", "First Due Date", "06012004"},
-        {"Edit31", "Scheduled Payment", "   0.00"},
+        {"Edit31", "Scheduled Payment", num("   0.00")},
         {"Edit32", "Total Payments", "    360"},
-        {"Edit33", "APR", " 10.000"},
-        {"Edit34", "Loan Amount", "50000.00"},
+        {"Edit33", "APR", num(" 10.000")},
+        {"Edit34", "Loan Amount", num("50000.00")},
         {"Edit35", "Payments (per year)", "     12"},
         {"Edit36", "Skip Months", "  0"},
         {"Edit37", "Loan Date", "06012004"},
         {"Edit38", "First Due Date", "06012004"},
-        {"Edit41", "Payments Made", "   0.00"},
+        {"Edit41", "Payments Made", num("   0.00")},
         {"Edit39", "Payoff Date", "06012004"},
-        {"Edit40", "Present Balance", "   0.00"},
+        {"Edit40", "Present Balance", num("   0.00")},
     };
     QHash<QWidget*, QString> buddies;
     for (auto* l : Form1->findChildren<QLabel*>())
@@ -255,7 +268,7 @@ TEST_F(LoanForm, DialogsLabelsAndFormatsAtCreation) {
     for (const auto& e : edits) {
         SCOPED_TRACE(std::string(e.form) + "." + e.name);
         QLineEdit* w = edit(e.form, e.name);
-        EXPECT_EQ(w->text(), e.text);
+        EXPECT_EQ(w->text(), num(e.text));
         QString label;
         for (auto* l : form(e.form)->findChildren<QLabel*>())
             if (l->buddy() == w) label = l->text();
@@ -319,6 +332,41 @@ TEST_F(LoanForm, PayoutAndPayoffWindowsStartEmpty) {
     EXPECT_TRUE(Form19->Label2->text().isEmpty());
 }
 
+TEST_F(LoanForm, NumbersSitAtTheRightAndDatesAtTheLeft) {
+    const QStringList form1Dates = {"Edit4",  "Edit5",  "Edit22", "Edit23", "Edit25", "Edit26",
+                                    "Edit29", "Edit30", "Edit37", "Edit38", "Edit39"};
+    const auto side = [](const QLineEdit* e) { return e->alignment() & Qt::AlignHorizontal_Mask; };
+    int dates = 0;
+    for (const QLineEdit* e : Form1->findChildren<QLineEdit*>()) {
+        SCOPED_TRACE(e->objectName().toStdString());
+        const bool date = form1Dates.contains(e->objectName());
+        dates += date;
+        EXPECT_EQ(side(e), date ? Qt::AlignLeft : Qt::AlignRight);
+    }
+    EXPECT_EQ(dates, form1Dates.size());
+
+    const struct {
+        const char* form;
+        const char* name;
+        Qt::Alignment side;
+    } boxes[] = {
+        {"Form9", "Edit10", Qt::AlignRight}, // Amount Requested
+        {"Form9", "Edit3", Qt::AlignRight},  // Last Payment
+        {"Form9", "Edit18", Qt::AlignRight}, // Skip Months
+        {"Form9", "Edit9", Qt::AlignLeft},   // Maturity Date
+        {"Form9", "Edit13", Qt::AlignLeft},  // First Due Date
+        {"Form9", "Edit17", Qt::AlignLeft},  // Loan Date
+        {"Form19", "Edit1", Qt::AlignRight}, // Scheduled Payment
+        {"Form19", "Edit3", Qt::AlignLeft},  // Next Due Date
+        {"Form19", "Edit9", Qt::AlignLeft},  // Payoff Date
+        {"Form19", "Edit13", Qt::AlignLeft}, // First Due Date
+        {"Form19", "Edit17", Qt::AlignLeft}, // Loan Date
+        {"Form2", "Edit2", Qt::AlignRight},  // Down Payment Amount
+    };
+    for (const auto& b : boxes)
+        EXPECT_EQ(side(edit(b.form, b.name)), b.side) << b.form << "." << b.name;
+}
+
 // ---- the checks ------------------------------------------------------------------------------
 
 const char* const kPayoffPage[] = {"Edit31", "536.82", "Edit32", "360",      "Edit33",   "10",     "Edit34",
@@ -349,8 +397,7 @@ void expectTypedTextsKept(const std::vector<Step>& steps) {
             : n == "Form2" ? static_cast<QWidget*>(Form2)
             : n == "Form3" ? static_cast<QWidget*>(Form3)
                            : static_cast<QWidget*>(Form4);
-        EXPECT_EQ(f->findChild<QLineEdit*>(s.name)->text(), QString::fromLatin1(s.text))
-            << s.form << "." << s.name;
+        EXPECT_EQ(f->findChild<QLineEdit*>(s.name)->text(), typed(s.text)) << s.form << "." << s.name;
     }
 }
 
@@ -403,7 +450,7 @@ const CheckCase kCheckCases[] = {
      {{"Form2", "Edit1", "40"}, {"Form2", "Edit2", "6000"}, {"Form2", "Button1", nullptr}},
      "Invalid Down Payment factors entered!\nTotal down payment exceeds allowable value.\nPlease enter a "
      "percentage and an amount total\nthat will not exceed 50% of the loan value.\n"},
-    {"11",
+    {"11: a thousands separator",
      0,
      {{"Form2", "Edit4", "1,000"}},
      "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter."},
@@ -790,13 +837,13 @@ TEST_F(LoanForm, EachCheckShowsItsMessageAndCallsNothing) {
 // ---- reading the page ------------------------------------------------------------------------
 
 TEST_F(LoanForm, ReadingMessagesAndCheckBoxRules) {
-    const char* const required = "You failed to enter a required field.  Please correct!";
+    const QString required = QStringLiteral("You failed to enter a required field.  Please correct!");
     const struct {
         const char* name;
         int page;
         std::vector<Step> steps;
         bool boxes[3];
-        const char* message;
+        QString message;
     } cases[] = {
         {"text that does not convert",
          0,
@@ -807,7 +854,7 @@ TEST_F(LoanForm, ReadingMessagesAndCheckBoxRules) {
          0,
          {{"Form1", "Edit7", "1.5"}},
          {},
-         "'1.5' is not a valid integer value"},
+         QStringLiteral("'%1' is not a valid integer value").arg(typed("1.5"))},
         {"empty skip months", 0, {{"Form1", "Edit7", ""}}, {}, "'' is not a valid integer value"},
         {"Calc Payment without payments", 0, {{"Form1", "Edit3", "0"}}, {}, required},
         {"Calc Payment without a rate",
@@ -880,7 +927,7 @@ TEST_F(LoanForm, ReadingMessagesAndCheckBoxRules) {
         EXPECT_EQ(loan::tesseraCalls(), calls);
         ASSERT_EQ(messages_.messages().size(), 1);
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(messages_.lastText(), c.message);
         EXPECT_EQ(Form1->PAYOFFMODE, 0);
         expectTypedTextsKept(c.steps);
     }
@@ -940,7 +987,7 @@ TEST_F(LoanForm, DialogOkStoresInOrderAndStaysOpenOnABadText) {
     EXPECT_DOUBLE_EQ(Form1->FEEPAYAMT, 0.0);
     EXPECT_EQ(box("Form2", "Edit3"), "abc");
 
-    edit("Form2", "Edit3")->setText("1.5");
+    edit("Form2", "Edit3")->setText(num("1.5"));
     press("Form2", "Button1");
     EXPECT_EQ(Form2->result(), QDialog::Accepted);
     EXPECT_DOUBLE_EQ(Form1->FEEPCT, 1.5);
@@ -1050,7 +1097,7 @@ TEST_F(LoanForm, CalcPaymentWithAnnualFees) {
     ASSERT_GT(e.PAYMENT, 0);
     expectPayoutWindow(e, "07/15/2004", "06/01/2004");
     expectPagesShow(e);
-    EXPECT_EQ(Form1->Edit3->text(), "  60.00");
+    EXPECT_EQ(Form1->Edit3->text(), num("  60.00"));
     EXPECT_DOUBLE_EQ(Form1->SCHEDPAY, e.PAYMENT);
     EXPECT_EQ(Form1->UnsavedCount, 1);
     ASSERT_EQ(modal_.shown().size(), 1);
@@ -1192,25 +1239,25 @@ TEST_F(LoanForm, PayoffFillsThePayoffWindow) {
         QString text;
     } boxes[] = {
         {"Edit1", f2(536.82)},
-        {"Edit2", "   4.00"},
+        {"Edit2", num("   4.00")},
         {"Edit3", "06/01/2004"},
-        {"Edit4", "49800.00"},
+        {"Edit4", num("49800.00")},
         {"Edit5", f2(e.TOTALINTEREST)},
         {"Edit6", f2(e.TOTALINSURANCE)},
         {"Edit7", f2(e.TOTALTAXES)},
         {"Edit8", f2(e.TOTALPAYOUT + 49800)},
         {"Edit9", "07/16/2004"},
-        {"Edit10", "50000.00"},
-        {"Edit11", " 10.000"},
-        {"Edit12", " 360.00"},
+        {"Edit10", num("50000.00")},
+        {"Edit11", num(" 10.000")},
+        {"Edit12", num(" 360.00")},
         {"Edit13", "02/01/2004"},
-        {"Edit14", "  12.00"},
-        {"Edit15", "   0.00"},
-        {"Edit16", "   0.00"},
+        {"Edit14", num("  12.00")},
+        {"Edit15", num("   0.00")},
+        {"Edit16", num("   0.00")},
         {"Edit17", "01/01/2004"},
         {"Edit18", "  0"},
         {"Edit19", "  0"},
-        {"Edit20", "50000.00"},
+        {"Edit20", num("50000.00")},
     };
     for (const auto& bx : boxes)
         EXPECT_EQ(box("Form19", bx.name), bx.text) << bx.name;
@@ -1232,10 +1279,44 @@ TEST_F(LoanForm, FailedPayoffThenCalcPaymentComputesARegularLoan) {
     EXPECT_EQ(modal_.shown().first(), Form9);
     EXPECT_EQ(Form1->UnsavedCount, 1);
     // 50,000 at 10 % over 360 months: the level payment of any loan table.
-    EXPECT_EQ(box("Form9", "Edit1"), " 438.79");
+    EXPECT_EQ(box("Form9", "Edit1"), num(" 438.79"));
     EXPECT_DOUBLE_EQ(Form1->SCHEDPAY, Form1->PAYMENT);
     EXPECT_EQ(Form1->MATURITY[0], 6);
     EXPECT_EQ(Form1->MATURITY[2], 2034);
+}
+
+TEST_F(LoanForm, UnderACommaLocaleTheFormReadsWhatItShows) {
+    testsupport::DefaultLocale german("de_DE");
+    TearDown();
+    SetUp();
+    EXPECT_EQ(Form1->Edit1->text(), "50000,00");
+    EXPECT_EQ(box("Form2", "Edit1"), "   0,00");
+    run({{"Form1", "Edit5", "07012004"}});
+    compute();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(box("Form9", "Edit1"), " 438,79");
+    EXPECT_EQ(box("Form9", "Edit11"), " 10,000");
+
+    const struct {
+        const char* form;
+        const char* name;
+        const char* text;
+        const char* message;
+    } refused[] = {
+        {"Form1", "Edit1", "50.000", "'50.000' is not a valid floating point value"},
+        {"Form2", "Edit4", "1.000",
+         "Invalid Fee Amount entered!\nYou entered a non numeric value.\nPlease re-enter."},
+    };
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text);
+        TearDown();
+        SetUp();
+        edit(r.form, r.name)->setText(QString::fromLatin1(r.text));
+        messages_.clear();
+        compute();
+        ASSERT_EQ(messages_.messages().size(), 1);
+        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(r.message));
+    }
 }
 
 // ---- help, quit, printing --------------------------------------------------------------------
@@ -1287,12 +1368,12 @@ TEST_F(LoanForm, DialogsStoreIntoTheBlockTheyAreBoundTo) {
     EXPECT_EQ(fees.accessibleDescription(), "Form11");
     EXPECT_EQ(insurance.windowTitle(), "Balloon Loan Insurance Charges");
     // Starting texts from the bound values.
-    EXPECT_EQ(fees.Edit3->text(), "   2.00");
-    EXPECT_EQ(annual.Edit1->text(), " 300.00");
+    EXPECT_EQ(fees.Edit3->text(), num("   2.00"));
+    EXPECT_EQ(annual.Edit1->text(), num(" 300.00"));
 
     fees.Edit2->setText("1500");
     fees.Button1->click();
-    insurance.Edit1->setText("0.004");
+    insurance.Edit1->setText(num("0.004"));
     insurance.Edit2->setText("12");
     insurance.Edit3->setText("3");
     insurance.Button1->click();
@@ -1310,7 +1391,7 @@ TEST_F(LoanForm, DialogsStoreIntoTheBlockTheyAreBoundTo) {
     // The loan form's data is untouched.
     EXPECT_DOUBLE_EQ(Form1->DOWNPAYAMT, 0);
     EXPECT_DOUBLE_EQ(Form1->DSRATE, 0);
-    EXPECT_EQ(Form1->dialogTexts.otIns, "   0.00");
+    EXPECT_EQ(Form1->dialogTexts.otIns, num("   0.00").toStdString());
 }
 
 TEST_F(LoanForm, DialogTextsReachTheChecksWithoutOk) {
@@ -1337,13 +1418,15 @@ TEST_F(LoanForm, PayoutWindowFillsFromLoanData) {
     Form9->fill(d);
     const struct {
         const char* name;
-        const char* text;
+        QString text;
     } boxes[] = {
-        {"Edit1", "1234.50"},     {"Edit2", "  7.250"},   {"Edit3", "  99.99"},  {"Edit4", "20000.00"},
-        {"Edit5", "1500.13"},     {"Edit6", "  12.00"},   {"Edit7", "   0.00"},  {"Edit8", "21512.50"},
-        {"Edit9", "03/05/2009"},  {"Edit10", "21000.00"}, {"Edit11", "  6.500"}, {"Edit12", "  60.00"},
-        {"Edit13", "06/01/2004"}, {"Edit14", "  12.00"},  {"Edit15", "1000.00"}, {"Edit16", "   0.00"},
-        {"Edit17", "01/09/2004"}, {"Edit18", "  2"},      {"Edit19", "  7"},     {"Edit20", "20000.00"},
+        {"Edit1", num("1234.50")},   {"Edit2", num("  7.250")},   {"Edit3", num("  99.99")},
+        {"Edit4", num("20000.00")},  {"Edit5", num("1500.13")},   {"Edit6", num("  12.00")},
+        {"Edit7", num("   0.00")},   {"Edit8", num("21512.50")},  {"Edit9", "03/05/2009"},
+        {"Edit10", num("21000.00")}, {"Edit11", num("  6.500")},  {"Edit12", num("  60.00")},
+        {"Edit13", "06/01/2004"},    {"Edit14", num("  12.00")},  {"Edit15", num("1000.00")},
+        {"Edit16", num("   0.00")},  {"Edit17", "01/09/2004"},    {"Edit18", "  2"},
+        {"Edit19", "  7"},           {"Edit20", num("20000.00")},
     };
     for (const auto& b : boxes)
         EXPECT_EQ(box("Form9", b.name), b.text) << b.name;

@@ -7,11 +7,13 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace loan {
 
-// Only digits, '.' and blanks (an empty text passes).
-bool isNumericText(std::string_view text);
+// Only digits, decimal points and blanks (an empty text passes). `decimalPoints` lists what the
+// program's conversion takes as the decimal point: "." alone, or the user's separator.
+bool isNumericText(std::string_view text, const std::vector<std::string>& decimalPoints = {"."});
 // Empty, or MMDDCCYY: 8 digits, month 01-12, day 01-31, year not starting with 0 and below 9999.
 // The month's length plays no part.
 bool isValidDateText(std::string_view text);
@@ -28,10 +30,11 @@ void readDateParts(std::string_view text, int parts[3]);
 void storeDateText(std::string_view text, char (&buffer)[11]);
 
 // The texts the checks look at: the active page's (nullopt where the page has no edit for the value:
-// its character check passes) and the dialogs' current texts.
+// its character check passes), the dialogs' current texts and the decimal points they may hold.
 struct CheckTexts : DialogTexts {
     std::optional<std::string> loanAmount, apr, financeCharge, numPay, payment;
     std::optional<std::string> skipMonths, frequency, firstDue, loanDate;
+    std::vector<std::string> decimalPoints{"."}; // as isNumericText takes them
 };
 
 // Checks 1-31, the insurance checks, the annual fee checks and checks 32-42, in that order. Sets

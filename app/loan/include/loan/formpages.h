@@ -7,6 +7,9 @@
 
 #include <QStringList>
 
+#include <string>
+#include <vector>
+
 namespace loan {
 
 // The eight Interest Flag texts; the first page of a form lists flag 2 with a trailing blank.
@@ -14,6 +17,10 @@ QStringList interestFlags(bool trailingBlank);
 
 // ui::toFloat and ui::toInt with their messages.
 const Conversion& formConversion();
+
+// What the program's reading takes as the decimal point: the user's separator, and '.' too where
+// the reading accepts it. The character checks let these through.
+std::vector<std::string> decimalPoints();
 
 // Today's month, day and year.
 void takeToday(int today[3]);

@@ -66,12 +66,14 @@ using PageTable = PageTableFor<LoanData, CheckTexts>;
 extern const PageTable kPages[5];
 
 // What the form hands the reading: the texts of the page's edits by control name, the item index
-// of its Interest Flag list, the Calc APR page's check marks and today's date.
+// of its Interest Flag list, the Calc APR page's check marks, today's date and what the program's
+// conversion takes as the decimal point.
 struct PageInput {
     std::map<std::string, std::string> texts;
     int flag = 0;
     bool checkMarks[3] = {};
     int today[3] = {};
+    std::vector<std::string> decimalPoints{"."};
 };
 
 // The program's text-to-number conversion, passed in so this library needs no widgets: each gives
@@ -137,6 +139,7 @@ template <class Texts, class Data>
 Texts textsFor(const PageTableFor<Data, Texts>& table, const PageInput& input, const DialogTexts& dialogs) {
     Texts t;
     static_cast<DialogTexts&>(t) = dialogs;
+    t.decimalPoints = input.decimalPoints;
     for (const auto& f : table.fields)
         if (f.checkText) t.*f.checkText = pageText(input, f.name);
     return t;
@@ -148,7 +151,8 @@ Texts textsFor(const PageTableFor<Data, Texts>& table, const PageInput& input, c
 std::optional<std::string> readPage(Page page, const PageInput& input, const Conversion& conversion,
                                     LoanData& data);
 
-// The texts the checks look at: the page's from `input`, the dialogs' from `dialogs`.
+// The texts the checks look at: the page's from `input`, the dialogs' from `dialogs`, and the
+// decimal points from `input`.
 CheckTexts checkTexts(Page page, const PageInput& input, const DialogTexts& dialogs);
 
 } // namespace loan
