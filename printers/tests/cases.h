@@ -7,6 +7,7 @@
 
 #include <cstring>
 #include <memory>
+#include <ostream>
 #include <string>
 
 namespace printers_test {
@@ -107,6 +108,11 @@ inline const Case kCases[] = {
      .NUMPAY = 36, .FREQUENCY = 12, .INTMETHOD = 0, .FIRSTDUE = "01152004", .SCHEDPAY = 332.14, .BLPAY = 36},
 };
 // clang-format on
+
+// Test names show the case's name instead of its bytes.
+inline void PrintTo(const Case& c, std::ostream* os) {
+    *os << c.name;
+}
 
 inline const Case& caseNamed(const std::string& name) {
     for (const Case& c : kCases)

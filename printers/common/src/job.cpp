@@ -43,13 +43,16 @@ QFont printFont() {
     return font;
 }
 
+Geometry geometryOf(QPrinter& printer) {
+    return geometry(printFont().pointSize(), printer.logicalDpiY(), printer.height());
+}
+
 int printLayout(QPrinter& printer, const Layout& layout) {
     printer.setDocName(QString::fromLatin1(layout.title()));
     QPainter painter;
     if (!painter.begin(&printer)) return 0;
-    const QFont font(printFont(), &printer);
-    painter.setFont(font);
-    const Geometry g = geometry(font.pointSize(), printer.logicalDpiY(), printer.height());
+    painter.setFont(QFont(printFont(), &printer));
+    const Geometry g = geometryOf(printer);
     PainterSink sink(painter, printer, g.lineHeight);
     const int pages = runJob(layout, g.linesPerPage, sink);
     painter.end();

@@ -37,6 +37,9 @@ private:
 // The fixed-pitch font the schedules print in (10 points).
 QFont printFont();
 
+// The page geometry of a job on `printer` in the print font.
+Geometry geometryOf(QPrinter& printer);
+
 // Prints the job on `printer` under the layout's title; returns the pages printed, 0 when the
 // printer could not start a document.
 int printLayout(QPrinter& printer, const Layout& layout);
