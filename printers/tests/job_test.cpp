@@ -157,6 +157,14 @@ TEST_F(Job, HelpKeepsTheDialogOpenAndStartPrints) {
     }
 }
 
+TEST(Help, PrinterContextsOpenTheirTopics) {
+    EXPECT_EQ(ui::topicForContext(216), QStringLiteral("Printing_by_Loan_Year"));
+    EXPECT_EQ(ui::topicForContext(225), QStringLiteral("Printing_by_Calendar_Year"));
+    for (int context : {216, 225})
+        EXPECT_TRUE(QFile::exists(ui::helpFolder() + QLatin1Char('/') + ui::topicForContext(context) +
+                                  QStringLiteral(".html")));
+}
+
 TEST_F(Job, ProcedureAnswersEachMessage) {
     const auto layout = layoutOf(caseNamed("scribe1_24_monthly"));
     ui::HelpRecorder help;
