@@ -3,6 +3,7 @@
 
 #include "ui/convert.h"
 #include "ui/fields.h"
+#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -162,6 +163,15 @@ TForm9::TForm9(QWidget* parent)
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
     connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
+    Button3 = ui::makeButton(QStringLiteral("Amortize Tables"), QStringLiteral("Button3"), this);
+    buttonRow->addWidget(Button3);
+    connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
+}
+
+void TForm9::Button3Click() {
+    if (!loan_ || !Form5) return;
+    Form5->setLoan(*loan_);
+    ui::showModal(Form5);
 }
 
 void TForm9::Button4Click() {

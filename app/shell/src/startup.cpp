@@ -63,6 +63,7 @@ QStringList createForms() {
     note(Form2 = new TForm2(*Form1, *Form1, MainForm));
     note(Form3 = new TForm3(*Form1, *Form1, MainForm));
     note(Form4 = new TForm4(*Form1, *Form1, MainForm));
+    note(Form5 = new TForm5(MainForm));
     note(Form6 = new TForm6(MainForm));
     note(Form7 = new TForm7(MainForm));
     note(Form8 = new TForm8(MainForm));
@@ -84,6 +85,7 @@ void destroyForms() {
     Form2 = nullptr;
     Form3 = nullptr;
     Form4 = nullptr;
+    Form5 = nullptr;
     Form6 = nullptr;
     Form7 = nullptr;
     Form8 = nullptr;

@@ -67,9 +67,12 @@ public:
     // The figures of a regular calculation; Save writes that loan.
     void fill(loan::LoanData& data);
     QPushButton* Button4 = nullptr; // "Save"
+    QPushButton* Button3 = nullptr; // "Amortize Tables"
 
 public slots:
     void Button4Click();
+    // Opens the amortization window on the loan this window was filled from.
+    void Button3Click();
 
 private:
     loan::LoanData* loan_ = nullptr;

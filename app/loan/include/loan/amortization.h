@@ -1,0 +1,60 @@
+#pragma once
+// "Display or Print Loan Amortization": lists the schedule on screen, saves the loan and previews
+// it as a report, or prints it by loan year or by calendar year. Everything comes from the loan
+// data the payout window hands over; nothing is entered here.
+
+#include "loan/loandata.h"
+#include "report/report.h"
+#include "roster1/roster1.h"
+#include "scribe1/scribe1.h"
+#include "vellum1/vellum1.h"
+
+#include <QDialog>
+
+class QFrame;
+class QLabel;
+class QPushButton;
+
+namespace loan {
+
+// The library entries the window calls.
+struct AmortizationLibraries {
+    decltype(&::ListAmortBL) ListAmortBL = &::ListAmortBL;
+    decltype(&::PrntAmortBL) PrntAmortBL = &::PrntAmortBL;
+    decltype(&::PrntCalYR) PrntCalYR = &::PrntCalYR;
+};
+
+// The report QuickRep1 over the rows of db::sql::loanPreview.
+report::Definition quickRep1();
+
+} // namespace loan
+
+class TForm5 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm5(QWidget* parent = nullptr);
+    // The loan the buttons work on: the one the payout window was filled from.
+    void setLoan(loan::LoanData& data) { loan_ = &data; }
+
+    QLabel* Label1 = nullptr; // the heading
+    QFrame* Bevel1 = nullptr;
+    QPushButton* Button1 = nullptr; // "Screen"
+    QPushButton* Button5 = nullptr; // "Preview/Save "
+    QPushButton* Button2 = nullptr; // "Scribe1"
+    QPushButton* Button3 = nullptr; // "Scribe2"
+    QPushButton* Button4 = nullptr; // "Quit"
+    loan::AmortizationLibraries libraries;
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+    void Button5Click();
+
+protected:
+    void showEvent(QShowEvent* event) override;
+
+private:
+    loan::LoanData* loan_ = nullptr;
+};

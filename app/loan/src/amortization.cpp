@@ -1,0 +1,223 @@
+#include "loan/amortization.h"
+#include "loan/forms.h"
+#include "loan/saving.h"
+
+#include "db/connection.h"
+#include "db/error.h"
+#include "db/statements.h"
+#include "ui/fields.h"
+#include "ui/messages.h"
+#include "ui/printing.h"
+#include "ui/window.h"
+
+#include <QFrame>
+#include <QGridLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm5* Form5 = nullptr;
+
+namespace loan {
+
+namespace {
+// clang-format off
+const char* const kTerminated = "Print job terminated.";
+// clang-format on
+} // namespace
+
+report::Definition quickRep1() {
+    using report::field;
+    using report::label;
+    const report::Font caption{QStringLiteral("Arial"), 12, true, false};
+    const report::Font value{QStringLiteral("Arial"), 10, false, true};
+    const report::Font column{QStringLiteral("Arial"), 10, true, true};
+    const report::Font title{QStringLiteral("Arial"), 18, true, false};
+    const QString money = QStringLiteral("$###,###,##0.00"), small = QStringLiteral("$##,##0.00");
+    const QString cents = QStringLiteral("0.00");
+    report::Definition d;
+    d.title = QStringLiteral("Loan Amortization Table");
+    d.bands = {
+        {report::BandKind::PageHeader,
+         75,
+         {label(3, 16, QStringLiteral("Loan Amount :"), caption),
+          field(123, 16, QStringLiteral("ORGAMT"), money, value),
+          label(187, 16, QStringLiteral("Financed Amount :"), caption),
+          field(339, 16, QStringLiteral("FINANCEAMT"), money, value),
+          label(427, 16, QStringLiteral("APR :"), caption),
+          field(475, 16, QStringLiteral("APR"), cents, value),
+          label(515, 16, QStringLiteral("No Payments :"), caption),
+          field(632, 16, QStringLiteral("NUMPAY"), {}, value),
+          label(0, 44, QStringLiteral("Total Down Amt.:"), caption),
+          field(136, 44, QStringLiteral("DOWNAMT"), small, value),
+          label(208, 44, QStringLiteral("Total Fee Amt.:"), caption),
+          field(328, 44, QStringLiteral("FEEAMT"), small, value),
+          label(384, 44, QStringLiteral("Frequency:"), caption),
+          field(480, 44, QStringLiteral("FREQUENCY"), {}, value),
+          label(536, 44, QStringLiteral("Interest Method:"), caption),
+          field(664, 44, QStringLiteral("INTMETHOD"), {}, value)}},
+        {report::BandKind::Title, 40, {label(216, 0, QStringLiteral("Loan Amortization Table"), title)}},
+        {report::BandKind::ColumnHeader,
+         40,
+         {label(0, 0, QStringLiteral("Pay Date"), column), label(112, 0, QStringLiteral("Interest"), column),
+          label(176, 0, QStringLiteral("Principal"), column),
+          label(264, 0, QStringLiteral("Disability"), column), label(336, 0, QStringLiteral("Life"), column),
+          label(384, 0, QStringLiteral("Taxes"), column), label(440, 0, QStringLiteral("HO Ins."), column),
+          label(496, 0, QStringLiteral("OTR Ins"), column), label(560, 0, QStringLiteral("Payment"), column),
+          label(640, 0, QStringLiteral("Balance"), column)}},
+        {report::BandKind::Detail,
+         40,
+         {field(0, 0, QStringLiteral("PAYDATE")), field(112, 0, QStringLiteral("INTAMT"), cents),
+          field(176, 0, QStringLiteral("PRINAMT"), cents), field(264, 0, QStringLiteral("DSINS"), cents),
+          field(336, 0, QStringLiteral("LFINS"), cents), field(384, 0, QStringLiteral("TAXES"), cents),
+          field(440, 0, QStringLiteral("HOINS"), cents), field(496, 0, QStringLiteral("OTINS"), cents),
+          field(560, 0, QStringLiteral("PAYMENT"), cents),
+          field(640, 0, QStringLiteral("BALANCE"), QStringLiteral("###,###.##"))}},
+        {report::BandKind::PageFooter,
+         40,
+         {report::special(report::ItemKind::Time, 8, 0),
+          report::special(report::ItemKind::PageNumber, 312, 0, QStringLiteral("Page ")),
+          report::special(report::ItemKind::Date, 672, 0)}},
+    };
+    return d;
+}
+
+} // namespace loan
+
+TForm5::TForm5(QWidget* parent) : QDialog(parent) {
+    ui::nameWidget(this, QStringLiteral("Form5"));
+    setWindowTitle(QStringLiteral("Display or Print Loan Amortization"));
+    setFixedSize(544, 403);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, QColor(64, 128, 128));
+    pal.setColor(QPalette::WindowText, Qt::white);
+    setPalette(pal);
+
+    auto* layout = new QVBoxLayout(this);
+    Label1 =
+        ui::makeLabel(QStringLiteral("Click on the desired button below after completing loan calculations"),
+                      QStringLiteral("Label1"), this);
+    QFont bold = Label1->font();
+    bold.setBold(true);
+    Label1->setFont(bold);
+    Label1->setWordWrap(true);
+    QPalette yellow = Label1->palette();
+    yellow.setColor(QPalette::WindowText, Qt::yellow);
+    Label1->setPalette(yellow);
+    layout->addWidget(Label1);
+
+    Bevel1 = ui::named(new QFrame(this), QStringLiteral("Bevel1"));
+    Bevel1->setFrameShape(QFrame::Box);
+    Bevel1->setFrameShadow(QFrame::Raised);
+    auto* grid = new QGridLayout(Bevel1);
+    const struct {
+        QPushButton* TForm5::*member;
+        const char* caption;
+        const char* name;
+        const char* text;
+        const char* label;
+    } buttons[] = {
+        {&TForm5::Button1, "Screen", "Button1",
+         "Displays a short condensed screen listing of an amortization table.", "Label2"},
+        {&TForm5::Button5, "Preview/Save ", "Button5",
+         "Displays an amortization table in report format, saves loan\n"
+         "parameters, and allows a report to be stored and printed.",
+         "Label3"},
+        {&TForm5::Button2, "Scribe1", "Button2",
+         "Prints an amortization table irrespective of the calendar year.", "Label4"},
+        {&TForm5::Button3, "Scribe2", "Button3", "Prints an amortization table by calendar year.", "Label5"},
+        {&TForm5::Button4, "Quit", "Button4", nullptr, nullptr},
+    };
+    int row = 0;
+    for (const auto& b : buttons) {
+        QPushButton* button =
+            ui::makeButton(QString::fromLatin1(b.caption), QString::fromLatin1(b.name), Bevel1);
+        this->*b.member = button;
+        grid->addWidget(button, row, 0);
+        if (b.text) {
+            QLabel* text = ui::makeLabel(QString::fromLatin1(b.text), QString::fromLatin1(b.label), Bevel1);
+            grid->addWidget(text, row, 1);
+        }
+        ++row;
+    }
+    grid->setColumnStretch(1, 1);
+    layout->addWidget(Bevel1);
+    connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
+}
+
+void TForm5::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOnScreen(this);
+}
+
+void TForm5::Button1Click() {
+    if (!loan_) return;
+    loan::LoanData& d = *loan_;
+    libraries.ListAmortBL(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.SCHEDPAY, &d.DSRATE, &d.DSFREQ, &d.DSYEARS,
+                          &d.LFRATE, &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD,
+                          &d.FREQUENCY, &d.RESERVED[0], &d.RESERVED[1], &d.RESERVED[2], &d.MATURITY[0],
+                          &d.MATURITY[1], &d.MATURITY[2], &d.DSPREM, &d.LFPREM, &d.DSNUMPAY, &d.LFNUMPAY,
+                          &d.HOINS, &d.OTINS, &d.TERMYEARS, &d.PRINTRESERVE, &d.ODDDAYS, &d.LOANDATE[0],
+                          &d.LOANDATE[1], &d.LOANDATE[2], &d.TOTALINTEREST);
+}
+
+void TForm5::Button2Click() {
+    if (!loan_) return;
+    if (!ui::choosePrinter(this)) {
+        ui::showMessage(QString::fromLatin1(loan::kTerminated));
+        return;
+    }
+    loan::LoanData& d = *loan_;
+    libraries.PrntAmortBL(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.SCHEDPAY, &d.DSRATE, &d.DSFREQ, &d.DSYEARS,
+                          &d.LFRATE, &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD,
+                          &d.FREQUENCY, &d.RESERVED[0], &d.RESERVED[1], &d.RESERVED[2], &d.MATURITY[0],
+                          &d.MATURITY[1], &d.MATURITY[2], &d.DSPREM, &d.LFPREM, &d.DSNUMPAY, &d.LFNUMPAY,
+                          &d.HOINS, &d.OTINS, &d.TERMYEARS, &d.PRINTRESERVE, &d.ODDDAYS, &d.LOANDATE[0],
+                          &d.LOANDATE[1], &d.LOANDATE[2], &d.TOTALINTEREST);
+}
+
+void TForm5::Button3Click() {
+    if (!loan_) return;
+    if (!ui::choosePrinter(this)) {
+        ui::showMessage(QString::fromLatin1(loan::kTerminated));
+        return;
+    }
+    loan::LoanData& d = *loan_;
+    libraries.PrntCalYR(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.SCHEDPAY, &d.DSRATE, &d.DSFREQ, &d.DSYEARS,
+                        &d.LFRATE, &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD,
+                        &d.FREQUENCY, &d.RESERVED[0], &d.RESERVED[1], &d.RESERVED[2], &d.MATURITY[0],
+                        &d.MATURITY[1], &d.MATURITY[2], &d.DSPREM, &d.LFPREM, &d.DSNUMPAY, &d.LFNUMPAY,
+                        &d.HOINS, &d.OTINS, &d.TERMYEARS, &d.PRINTRESERVE, &d.ODDDAYS, &d.LOANDATE[0],
+                        &d.LOANDATE[1], &d.LOANDATE[2], &d.ORGAMT, &d.FEEAMT, &d.DOWNAMT, &d.TOTALINTEREST);
+}
+
+void TForm5::Button4Click() {
+    close();
+}
+
+void TForm5::Button5Click() {
+    if (!loan_) return;
+    const qint64 loanNo = loan::saveLoanData(*loan_, this, loan::SaveSteps::WriteOnly);
+    if (loanNo == 0) return;
+    try {
+        db::Connection connection(db::Alias::IBLoan);
+        QSqlQuery query = db::prepare(connection, db::sql::loanPreview);
+        query.setForwardOnly(true);
+        query.bindValue(QStringLiteral(":Param1"), loanNo);
+        const report::Renderer renderer(loan::quickRep1(), [&query] {
+            db::exec(query);
+            return std::make_unique<report::QueryRows>(query);
+        });
+        report::preview(renderer, this);
+    } catch (const db::Error& e) {
+        // The loan stays saved; the command ends with the standard error display.
+        ui::showException(e.message());
+        return;
+    }
+    loan_->UnsavedCount = 0;
+}

@@ -1,0 +1,42 @@
+/* Scribe1: the regular amortization schedule printed by loan year.
+ *
+ * PrntAmortBL copies every value at once (FIRSTDUE: exactly 10 characters), runs the dialog
+ * TVLOANPR with DoPrntAmortBL as its procedure, and returns 0 when the dialog has ended. It never
+ * writes through its pointers. P16 to P18 and RESERVED are received and not read. The procedure's
+ * messages are in printers/tvloanpr.h; Start prints on the program's printer under the title
+ * "Regular Amortization", Help opens help context 216.
+ */
+#ifndef SCRIBE1_SCRIBE1_H
+#define SCRIBE1_SCRIBE1_H
+
+#include "printers/tvloanpr.h"
+
+#if defined(SCRIBE1_BUILDING)
+#define SCRIBE1_API __attribute__((visibility("default")))
+#else
+#define SCRIBE1_API
+#endif
+
+#ifdef __cplusplus
+extern "C" {
+#endif
+
+SCRIBE1_API int PrntAmortBL(const double* FINANCEAMT, const double* APR, const double* NUMPAY,
+                            const double* SCHEDPAY, const double* DSRATE, const double* DSFREQ,
+                            const double* DSYEARS, const double* LFRATE, const double* LFFREQ,
+                            const double* LFYEARS, const double* TAXES, const int* SKPMONTH,
+                            const char* FIRSTDUE, const int* INTMETHOD, const double* FREQUENCY,
+                            const int* P16, const int* P17, const int* P18, const int* MATMONTH,
+                            const int* MATDAY, const int* MATYEAR, const double* DSPREM, const double* LFPREM,
+                            const double* DSNUMPAY, const double* LFNUMPAY, const double* HOINS,
+                            const double* OTINS, const double* TERMYEARS, const double* RESERVED,
+                            const int* ODDDAYS, const int* LOANMONTH, const int* LOANDAY, const int* LOANYEAR,
+                            const double* TOTALINTEREST);
+
+SCRIBE1_API long DoPrntAmortBL(void* dialog, unsigned int message, unsigned long wparam, long lparam);
+
+#ifdef __cplusplus
+}
+#endif
+
+#endif

@@ -1,0 +1,50 @@
+#include "vellum1/vellum1.h"
+
+#include "printers/job.h"
+#include "printers/printlist.h"
+#include "vellum1/layout.h"
+
+namespace {
+// The library's copy of the values of the last call.
+talvero::vellum1::Values stored;
+} // namespace
+
+extern "C" int
+PrntCalYR(const double* FINANCEAMT, const double* APR, const double* NUMPAY, const double* SCHEDPAY,
+          const double* DSRATE, const double* DSFREQ, const double* DSYEARS, const double* LFRATE,
+          const double* LFFREQ, const double* LFYEARS, const double* TAXES, const int* SKPMONTH,
+          const char* FIRSTDUE, const int* INTMETHOD, const double* FREQUENCY, const int* P16, const int* P17,
+          const int* P18, const int* MATMONTH, const int* MATDAY, const int* MATYEAR, const double* DSPREM,
+          const double* LFPREM, const double* DSNUMPAY, const double* LFNUMPAY, const double* HOINS,
+          const double* OTINS, const double* TERMYEARS, const double* RESERVED, const int* ODDDAYS,
+          const int* LOANMONTH, const int* LOANDAY, const int* LOANYEAR, const double* ORGAMT,
+          const double* FEEAMT, const double* DOWNAMT, const double* TOTALINTEREST) {
+    (void)P16;
+    (void)P17;
+    (void)P18;
+    try {
+        const talvero::printers::PrintList l = talvero::printers::copyPrintList(
+            FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
+            SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
+            LFNUMPAY, HOINS, OTINS, TERMYEARS, RESERVED, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
+        stored.block = l.block;
+        stored.block.ORGAMT = *ORGAMT;
+        stored.block.FEEAMT = *FEEAMT;
+        stored.block.DOWNAMT = *DOWNAMT;
+        stored.block.TOTALINTEREST = *TOTALINTEREST;
+        stored.SCHEDPAY = l.SCHEDPAY;
+        (void)RESERVED;
+        return talvero::printers::runEntry(&DoPrntCalYR);
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" long DoPrntCalYR(void* dialog, unsigned int message, unsigned long wparam, long lparam) {
+    try {
+        const talvero::vellum1::CalendarLayout layout(stored);
+        return talvero::printers::dialogProcedure(layout, dialog, message, wparam, lparam);
+    } catch (...) {
+        return 0;
+    }
+}

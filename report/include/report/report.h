@@ -1,0 +1,144 @@
+// A small band report: page header, title, column header, detail, summary and page footer bands
+// laid out in report pixels (96 to the inch, 720 across a US Letter page inside 12.7 mm margins),
+// filled from rows that are pulled one at a time as the pages are laid out, drawn on a printer and
+// previewed in QPrintPreviewDialog, from which the user prints the report or saves it as PDF.
+//
+//   report::Definition def = ...;                    // bands and their items
+//   report::Renderer r(def, [&] { return std::make_unique<report::QueryRows>(query); });
+//   r.layout([](const report::PageLayout& page) { ... });   // pages as placed texts (tests)
+//   r.print(printer);                                // or report::preview(r, parent)
+#pragma once
+
+#include <QDateTime>
+#include <QSqlQuery>
+#include <QString>
+#include <QVariant>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class QPainter;
+class QPrinter;
+class QWidget;
+
+namespace report {
+
+enum class BandKind { PageHeader, Title, ColumnHeader, Detail, Summary, PageFooter };
+
+struct Font {
+    QString family = QStringLiteral("Arial");
+    int pointSize = 10;
+    bool bold = false;
+    bool underline = false;
+};
+
+enum class ItemKind {
+    Label,      // `text`
+    Field,      // the current row's `field`, through `mask` when the value is a number
+    PageNumber, // `text` followed by the page number
+    Date,       // the report's date, MM/dd/yyyy
+    Time,       // the report's time, h:mm:ss AP
+};
+
+struct Item {
+    ItemKind kind = ItemKind::Label;
+    int x = 0; // report pixels from the left of the band
+    int y = 0; // report pixels from the top of the band
+    QString text;
+    QString field;
+    QString mask;
+    Font font;
+};
+
+inline Item label(int x, int y, const QString& text, const Font& font = {}) {
+    return Item{ItemKind::Label, x, y, text, QString(), QString(), font};
+}
+inline Item field(int x, int y, const QString& name, const QString& mask = {}, const Font& font = {}) {
+    return Item{ItemKind::Field, x, y, QString(), name, mask, font};
+}
+// A page number (after `text`), the date or the time.
+inline Item special(ItemKind kind, int x, int y, const QString& text = {}, const Font& font = {}) {
+    return Item{kind, x, y, text, QString(), QString(), font};
+}
+
+struct Band {
+    BandKind kind = BandKind::Detail;
+    int height = 0;
+    std::vector<Item> items;
+};
+
+struct Definition {
+    QString title; // the document name
+    std::vector<Band> bands;
+    double marginMm = 12.7;
+};
+
+// Report pixels of a Letter page inside the margins.
+inline constexpr int kBandWidth = 720;
+inline constexpr int kPageHeight = 960;
+
+// Where rows come from; one source per layout pass.
+class RowSource {
+public:
+    virtual ~RowSource() = default;
+    // Moves to the next row; false after the last.
+    virtual bool next() = 0;
+    virtual QVariant value(const QString& field) const = 0;
+};
+
+// Rows of an executed query, read forward as the pages need them.
+class QueryRows : public RowSource {
+public:
+    explicit QueryRows(QSqlQuery& query) : query_(query) {}
+    bool next() override { return query_.next(); }
+    QVariant value(const QString& field) const override { return query_.value(field); }
+
+private:
+    QSqlQuery& query_;
+};
+
+using RowSourceFactory = std::function<std::unique_ptr<RowSource>()>;
+
+struct PlacedText {
+    BandKind band;
+    int x = 0, y = 0; // report pixels on the page (inside the margins)
+    QString text;
+    Font font;
+};
+
+struct PageLayout {
+    int number = 0;
+    std::vector<PlacedText> items;
+};
+
+// One line per placed text: "<y> <x> <band> <text>".
+QString pageText(const PageLayout& page);
+
+class Renderer {
+public:
+    Renderer(Definition definition, RowSourceFactory rows, QDateTime now = QDateTime::currentDateTime());
+
+    // Lays the report out page by page, pulling rows as each page fills; returns the page count.
+    int layout(const std::function<void(const PageLayout&)>& page) const;
+
+    // Draws every page on the printer (Letter, portrait, the definition's margins); the page count.
+    int print(QPrinter& printer) const;
+
+    const Definition& definition() const { return def_; }
+
+private:
+    Definition def_;
+    RowSourceFactory rows_;
+    QDateTime now_;
+};
+
+// The text a field shows: numbers through the mask, anything else as its text.
+QString fieldText(const QVariant& value, const QString& mask);
+
+// Sets Letter, portrait and the margins on the printer.
+void setUpPrinter(QPrinter& printer, const Definition& definition);
+
+// Shows the report in the print preview through the modal seam; returns when it is closed.
+void preview(const Renderer& renderer, QWidget* parent);
+
+} // namespace report
