@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <clocale>
+#include <string>
+
 #include <cstring>
 
 namespace {
@@ -135,6 +138,19 @@ TEST(Frame, UnusableScheduleStillPrintsTheClosingPageOnce) {
     const auto pages = run(Probe(0, true), 20);
     ASSERT_EQ(pages.size(), 1u);
     EXPECT_EQ(pages[0], (Lines{"C0", "C1", "C2", "E0", "E1", "E2 new"}));
+}
+
+} // namespace
+
+namespace {
+
+// A program running under a comma locale prints its schedules with the formats' own '.'.
+TEST(Frame, FormatsIgnoreTheProcessLocale) {
+    const std::string previous = std::setlocale(LC_NUMERIC, nullptr);
+    if (!std::setlocale(LC_NUMERIC, "de_DE.UTF-8")) GTEST_SKIP() << "no de_DE.UTF-8 locale here";
+    const std::string text = talvero::printers::format("%s%9.2f", "Loan Amount", 1234.5);
+    std::setlocale(LC_NUMERIC, previous.c_str());
+    EXPECT_EQ(text, "Loan Amount  1234.50");
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
+#include <locale.h>
 #include <optional>
 
 namespace talvero::printers {
@@ -24,7 +25,29 @@ Geometry geometry(int fontSize, int dpiY, int pageHeight) noexcept {
     return g;
 }
 
+namespace {
+// Printed schedules keep the '.' of their fixed formats whatever locale the program runs in.
+class ClassicNumbers {
+public:
+    ClassicNumbers() : classic_(newlocale(LC_NUMERIC_MASK, "C", static_cast<locale_t>(nullptr))) {
+        if (classic_) previous_ = uselocale(classic_);
+    }
+    ~ClassicNumbers() {
+        if (!classic_) return;
+        uselocale(previous_);
+        freelocale(classic_);
+    }
+    ClassicNumbers(const ClassicNumbers&) = delete;
+    ClassicNumbers& operator=(const ClassicNumbers&) = delete;
+
+private:
+    locale_t classic_;
+    locale_t previous_ = LC_GLOBAL_LOCALE;
+};
+} // namespace
+
 std::string format(const char* fmt, ...) {
+    const ClassicNumbers classic;
     char buffer[512];
     va_list args;
     va_start(args, fmt);
