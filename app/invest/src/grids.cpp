@@ -1,8 +1,11 @@
 #include "invest/grids.h"
 
+#include "db/connection.h"
+#include "db/error.h"
 #include "ui/fields.h"
 
 #include <QHeaderView>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
@@ -22,10 +25,23 @@ QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOv
     return grid;
 }
 
+QSqlQuery prepareForModel(db::Connection& connection, QStringView statement) {
+    QSqlQuery query(connection.database());
+    query.setForwardOnly(false);
+    if (!query.prepare(statement.toString())) throw db::Error(db::messageOf(query.lastError()));
+    return query;
+}
+
 void fillModel(QSqlQueryModel& model, QSqlQuery&& query) {
     model.setQuery(std::move(query));
     while (model.canFetchMore())
         model.fetchMore();
+}
+
+void releaseModel(QSqlQueryModel& model) {
+    // clear() would leave a query made by the connection's driver behind; an empty query of no
+    // connection outlives every driver.
+    model.setQuery(QSqlQuery());
 }
 
 PickList::PickList(const QString& name, QWidget* parent) : QListView(parent) {

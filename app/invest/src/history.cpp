@@ -53,7 +53,7 @@ void HistoryWindow::openQuery() {
     closeQuery();
     try {
         connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
-        QSqlQuery query = db::prepare(*connection_, db::sql::accountLineItems);
+        QSqlQuery query = invest::prepareForModel(*connection_, db::sql::accountLineItems);
         query.bindValue(QStringLiteral(":Para1"), actno_);
         db::exec(query);
         // The grid fetches the rows it shows; the rest follow as it scrolls.
@@ -65,7 +65,7 @@ void HistoryWindow::openQuery() {
 }
 
 void HistoryWindow::closeQuery() {
-    query_->clear();
+    invest::releaseModel(*query_);
     connection_.reset();
 }
 

@@ -103,7 +103,7 @@ void TForm22::refreshAccounts() {
         try {
             if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
             // Every row is read at once, so the list holds no lock while a posting writes.
-            QSqlQuery query = db::prepare(*connection_, db::sql::accountList);
+            QSqlQuery query = invest::prepareForModel(*connection_, db::sql::accountList);
             db::exec(query);
             invest::fillModel(*accounts_, std::move(query));
         } catch (const db::Error& e) {
@@ -114,7 +114,7 @@ void TForm22::refreshAccounts() {
 }
 
 void TForm22::closeAccounts() {
-    accounts_->clear();
+    invest::releaseModel(*accounts_);
     connection_.reset();
 }
 

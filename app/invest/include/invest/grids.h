@@ -12,15 +12,27 @@
 class QSqlQuery;
 class QSqlQueryModel;
 
+namespace db {
+class Connection;
+}
+
 namespace invest {
 
 // A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`.
 QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
                      QWidget* parent);
 
+// A statement prepared for a query model: models move back and forth over their rows, so unlike
+// db::prepare the query is not forward-only. Throws db::Error.
+QSqlQuery prepareForModel(db::Connection& connection, QStringView statement);
+
 // Puts an executed query into a model and reads every row, so the query holds no lock on the
 // database afterwards (small lists: accounts).
 void fillModel(QSqlQueryModel& model, QSqlQuery&& query);
+
+// Empties a model and lets go of its query, so the connection it came from may close. Safe to call
+// again after the connection has gone.
+void releaseModel(QSqlQueryModel& model);
 
 // A pick list: shows the column `shown` of a query model, one entry per row, keyed by `key`.
 // The selection survives a refill of the model as long as its key is still there.
