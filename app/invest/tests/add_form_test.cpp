@@ -6,6 +6,7 @@
 #include "ui/help.h"
 #include "ui/modal.h"
 
+#include <QFile>
 #include <QGroupBox>
 #include <QLabel>
 
@@ -306,6 +307,7 @@ TEST_F(AddForm, QuitClosesAndHelpOpensItsTopic) {
     click(Form20, "Button3");
     ASSERT_EQ(help.requests().size(), 1);
     EXPECT_EQ(help.requests()[0].topic, QStringLiteral("Adding_an_Investment_Account"));
+    EXPECT_TRUE(QFile::exists(ui::helpFolder() + QStringLiteral("/Adding_an_Investment_Account.html")));
     EXPECT_EQ(ui::applicationHelpFile(), QStringLiteral("Talvero.hlp"));
     click(Form20, "Button2");
     EXPECT_FALSE(Form20->isVisible());

@@ -9,6 +9,7 @@
 #include "ui/modal.h"
 
 #include <QComboBox>
+#include <QFile>
 #include <QHeaderView>
 #include <QLabel>
 #include <QTableView>
@@ -373,6 +374,7 @@ TEST_F(PostForm, QuitClosesAndHelpOpensItsTopic) {
     click(Form22, "Button3");
     ASSERT_EQ(help.requests().size(), 1);
     EXPECT_EQ(help.requests()[0].topic, QStringLiteral("Posting_an_Investment_Transaction"));
+    EXPECT_TRUE(QFile::exists(ui::helpFolder() + QStringLiteral("/Posting_an_Investment_Transaction.html")));
     click(Form22, "Button1");
     EXPECT_FALSE(Form22->isVisible());
 }

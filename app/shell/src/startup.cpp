@@ -2,6 +2,7 @@
 
 #include "annuity/forms.h"
 #include "background.h"
+#include "invest/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -52,6 +53,10 @@ QStringList createForms() {
     note(Form9 = new TForm9(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
     note(Form19 = new TForm19(MainForm));
+    note(Form20 = new TForm20(MainForm));
+    note(Form21 = new TForm21(MainForm));
+    note(Form22 = new TForm22(MainForm));
+    note(Form23 = new TForm23(MainForm));
     return order;
 }
 
@@ -68,6 +73,10 @@ void destroyForms() {
     Form9 = nullptr;
     AboutBox = nullptr;
     Form19 = nullptr;
+    Form20 = nullptr;
+    Form21 = nullptr;
+    Form22 = nullptr;
+    Form23 = nullptr;
 }
 
 int run(int& argc, char** argv) {

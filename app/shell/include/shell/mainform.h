@@ -30,6 +30,8 @@ public slots:
     void HelpAbout();
     void Loans1Click();
     void InvestmentCalculations1Click();
+    void AddInvestmentFund1Click();
+    void PostTransaction1Click();
     void Retirement1Click();
     void Business1Click();
 
