@@ -4,9 +4,7 @@
 
 #include "ui/convert.h"
 #include "ui/fields.h"
-#include "ui/messages.h"
 #include "ui/modal.h"
-#include "ui/today.h"
 #include "ui/window.h"
 
 #include <QCheckBox>

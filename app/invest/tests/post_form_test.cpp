@@ -241,6 +241,18 @@ TEST_F(PostForm, EveryTypeThroughOneAccount) {
     EXPECT_EQ(history_->captions, captions);
     EXPECT_EQ(history_->lastRow.mid(4, 4), (QStringList{"06/15/2004", "S", "100.000", "21.00"}));
 
+    // The account's transactions as the library reads them, in posting order.
+    {
+        db::Connection connection(db::Alias::IBInvest);
+        const QList<invest::LineItemRow> read = invest::readLineItems(connection, 7);
+        ASSERT_EQ(read.size(), 9);
+        EXPECT_EQ(read.first().TRANSTYPE, QStringLiteral("N"));
+        EXPECT_EQ(read.last().RECNO, 10);
+        EXPECT_EQ(read.last().TRANSTYPE, QStringLiteral("S"));
+        EXPECT_EQ(read.last().BOOKVALUE, -2100.0);
+        EXPECT_EQ(read.last().NAME, kName);
+    }
+
     // The account list shows the new totals.
     QAbstractItemModel* grid = Form22->DBGrid1->model();
     EXPECT_EQ(grid->index(0, 4).data().toString(), QStringLiteral(".000"));
