@@ -56,7 +56,7 @@ struct Posting {
 
 // Computes the posting. Returns nullptr when every figure is defined, or the framework's text of
 // the first division by zero the rules run into (kDivisionByZero, or kInvalidOperation for 0 / 0);
-// `out` is then unspecified and nothing may be written.
+// `out` then holds no result and nothing may be written.
 const char* computePosting(PostingType type, const Holding& before, const Trade& typed, Posting& out);
 
 } // namespace invest
