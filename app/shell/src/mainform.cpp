@@ -3,6 +3,7 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "invest/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "ui/fields.h"
@@ -199,6 +200,8 @@ void TMainForm::buildMenu() {
     connectItem("Loans1", &TMainForm::Loans1Click);
     connectItem("BalloonLoan1", &TMainForm::BalloonLoan1Click);
     connectItem("InvestmentCalculations1", &TMainForm::InvestmentCalculations1Click);
+    connectItem("AddInvestmentFund1", &TMainForm::AddInvestmentFund1Click);
+    connectItem("PostTransaction1", &TMainForm::PostTransaction1Click);
     connectItem("Retirement1", &TMainForm::Retirement1Click);
     connectItem("Business1", &TMainForm::Business1Click);
 }
@@ -234,6 +237,14 @@ void TMainForm::BalloonLoan1Click() {
 
 void TMainForm::InvestmentCalculations1Click() {
     ui::showModal(Form6);
+}
+
+void TMainForm::AddInvestmentFund1Click() {
+    ui::showModal(Form20);
+}
+
+void TMainForm::PostTransaction1Click() {
+    ui::showModal(Form22);
 }
 
 void TMainForm::Retirement1Click() {

@@ -3,6 +3,7 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "invest/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -75,6 +76,10 @@ QStringList createForms() {
     note(Form15 = new TForm15(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
     note(Form19 = new TForm19(MainForm));
+    note(Form20 = new TForm20(MainForm));
+    note(Form21 = new TForm21(MainForm));
+    note(Form22 = new TForm22(MainForm));
+    note(Form23 = new TForm23(MainForm));
     return order;
 }
 
@@ -97,6 +102,10 @@ void destroyForms() {
     Form15 = nullptr;
     AboutBox = nullptr;
     Form19 = nullptr;
+    Form20 = nullptr;
+    Form21 = nullptr;
+    Form22 = nullptr;
+    Form23 = nullptr;
 }
 
 int run(int& argc, char** argv) {

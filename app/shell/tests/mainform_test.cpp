@@ -1,5 +1,6 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
+#include "invest/forms.h"
 #include "loan/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -229,6 +230,8 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         {"InvestmentCalculations1", Form6, "Investment Annuities"},
         {"Retirement1", Form7, "Retirement Annuities"},
         {"Business1", Form8, "Business Retailing Calculations"},
+        {"AddInvestmentFund1", Form20, "Add Investment Fund"},
+        {"PostTransaction1", Form22, "Post Investment Transaction"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

@@ -69,6 +69,12 @@ inline constexpr QStringView insertLineItem =
     u"FEE, DIVIDEND, BOOKVALUE) VALUES (:RECNO, :FUNDNO, :ACTNO, :NAME, :TRANSDATE, :TRANSTYPE, :SHARES, "
     u":PRICE, :COMMISSION, :FEE, :DIVIDEND, :BOOKVALUE)";
 
+// A posting rewrites every total of the account row.
+inline constexpr QStringView updateAccountTotals =
+    u"UPDATE INVESTSUMMARY SET CURRENTPRICE = :CURRENTPRICE, TOTSHARES = :TOTSHARES, "
+    u"TOTBOOKVALUE = :TOTBOOKVALUE, TOTVALUE = :TOTVALUE, GAINDOLLARS = :GAINDOLLARS, "
+    u"GAINPERCENT = :GAINPERCENT, AVERAGECOST = :AVERAGECOST, LASTPRICE = :LASTPRICE WHERE ACTNO = :ACTNO";
+
 inline constexpr QStringView accountList =
     u"select fundno, actno, name, currentprice, totshares, totbookvalue, totvalue, gaindollars, gainpercent, averagecost, lastprice from INVESTSUMMARY order by actno";
 
@@ -83,6 +89,10 @@ inline constexpr QStringView lineItemsByFund =
 inline constexpr QStringView accountLineItems = u"select * from LINEITEM where ACTNO = :Para1";
 
 inline constexpr QStringView lineItem = u"select * from LINEITEM where RECNO = :Para1";
+
+// One account's transactions in the order they were posted.
+inline constexpr QStringView accountLineItemsInOrder =
+    u"select * from LINEITEM where ACTNO = :Para1 order by RECNO";
 
 // clang-format on
 

@@ -31,6 +31,8 @@ public slots:
     void Loans1Click();
     void BalloonLoan1Click();
     void InvestmentCalculations1Click();
+    void AddInvestmentFund1Click();
+    void PostTransaction1Click();
     void Retirement1Click();
     void Business1Click();
 

@@ -1,0 +1,67 @@
+#pragma once
+// The data-bound pieces of the investment forms: a grid over a query model with the column table's
+// captions and formats, and a pick list showing one column of a query and keyed by another.
+
+#include "invest/columns.h"
+
+#include <QListView>
+#include <QString>
+#include <QTableView>
+#include <QVariant>
+
+class QSqlQuery;
+class QSqlQueryModel;
+
+namespace db {
+class Connection;
+}
+
+namespace invest {
+
+// A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`.
+QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
+                     QWidget* parent);
+
+// A statement prepared for a query model: models move back and forth over their rows, so unlike
+// db::prepare the query is not forward-only. Throws db::Error.
+QSqlQuery prepareForModel(db::Connection& connection, QStringView statement);
+
+// Puts an executed query into a model and reads every row, so the query holds no lock on the
+// database afterwards (small lists: accounts).
+void fillModel(QSqlQueryModel& model, QSqlQuery&& query);
+
+// Empties a model and lets go of its query, so the connection it came from may close. Safe to call
+// again after the connection has gone.
+void releaseModel(QSqlQueryModel& model);
+
+// A pick list: shows the column `shown` of a query model, one entry per row, keyed by `key`.
+// The selection survives a refill of the model as long as its key is still there.
+class PickList : public QListView {
+    Q_OBJECT
+public:
+    PickList(const QString& name, QWidget* parent = nullptr);
+
+    void setSource(QSqlQueryModel* model, const QString& shown, const QString& key);
+
+    // The selected entry's text, empty with none selected.
+    QString selectedText() const;
+    QVariant selectedKey() const;
+    // Selects the first entry showing `text`; false when there is none.
+    bool selectText(const QString& text);
+    void selectKey(const QVariant& key);
+
+    // Refills through `refill` (which re-runs the model's query) and selects the same key again.
+    template <class Refill> void refresh(Refill&& refill) {
+        const QVariant key = selectedKey();
+        refill();
+        selectKey(key);
+    }
+
+private:
+    int columnOf(const QString& name) const;
+
+    QSqlQueryModel* model_ = nullptr;
+    QString shown_, key_;
+};
+
+} // namespace invest

@@ -1,0 +1,87 @@
+#include "invest/history.h"
+
+#include "db/connection.h"
+#include "db/error.h"
+#include "db/statements.h"
+#include "invest/grids.h"
+#include "ui/fields.h"
+#include "ui/messages.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlQueryModel>
+#include <QTableView>
+#include <QVBoxLayout>
+
+namespace invest {
+
+HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDialog(parent) {
+    setWindowTitle(QString::fromLatin1(texts.caption));
+    resize(760, 420);
+    auto* layout = new QVBoxLayout(this);
+    Label1 = ui::makeLabel(QString::fromLatin1(texts.title), QStringLiteral("Label1"), this);
+    QFont heading = Label1->font();
+    heading.setPointSize(heading.pointSize() + 4);
+    heading.setBold(true);
+    Label1->setFont(heading);
+    Label1->setAlignment(Qt::AlignCenter);
+    layout->addWidget(Label1);
+
+    Label2 = ui::makeLabel(QString::fromLatin1(texts.gridHeading), QStringLiteral("Label2"), this);
+    layout->addWidget(Label2);
+    query_ = new QSqlQueryModel(this);
+    DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, {{"ACTNO", texts.accountCaption}}, this);
+    Label2->setBuddy(DBGrid1);
+    layout->addWidget(DBGrid1, 1);
+
+    auto* buttons = new QHBoxLayout;
+    Button1 = ui::makeButton(QStringLiteral("OK"), QStringLiteral("Button1"), this);
+    buttons->addStretch();
+    buttons->addWidget(Button1);
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, &HistoryWindow::Button1Click);
+}
+
+HistoryWindow::~HistoryWindow() {
+    closeQuery();
+}
+
+void HistoryWindow::openQuery() {
+    closeQuery();
+    try {
+        connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
+        QSqlQuery query = invest::prepareForModel(*connection_, db::sql::accountLineItems);
+        query.bindValue(QStringLiteral(":Para1"), actno_);
+        db::exec(query);
+        // The grid fetches the rows it shows; the rest follow as it scrolls.
+        query_->setQuery(std::move(query));
+    } catch (const db::Error& e) {
+        closeQuery();
+        ui::showMessage(e.message());
+    }
+}
+
+void HistoryWindow::closeQuery() {
+    invest::releaseModel(*query_);
+    connection_.reset();
+}
+
+void HistoryWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    openQuery();
+}
+
+void HistoryWindow::hideEvent(QHideEvent* event) {
+    closeQuery();
+    QDialog::hideEvent(event);
+}
+
+void HistoryWindow::Button1Click() {
+    closeQuery();
+    accept();
+}
+
+} // namespace invest

@@ -1,0 +1,238 @@
+#include "invest/store.h"
+
+#include "db/error.h"
+#include "db/keys.h"
+#include "db/statements.h"
+#include "db/transaction.h"
+
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+
+namespace invest {
+
+namespace {
+
+AccountRow accountFrom(const QSqlQuery& q) {
+    AccountRow a;
+    a.FUNDNO = q.value(QStringLiteral("FUNDNO")).toLongLong();
+    a.ACTNO = q.value(QStringLiteral("ACTNO")).toInt();
+    a.NAME = q.value(QStringLiteral("NAME")).toString();
+    a.CURRENTPRICE = q.value(QStringLiteral("CURRENTPRICE")).toDouble();
+    a.TOTSHARES = q.value(QStringLiteral("TOTSHARES")).toDouble();
+    a.TOTBOOKVALUE = q.value(QStringLiteral("TOTBOOKVALUE")).toDouble();
+    a.TOTVALUE = q.value(QStringLiteral("TOTVALUE")).toDouble();
+    a.GAINDOLLARS = q.value(QStringLiteral("GAINDOLLARS")).toDouble();
+    a.GAINPERCENT = q.value(QStringLiteral("GAINPERCENT")).toDouble();
+    a.AVERAGECOST = q.value(QStringLiteral("AVERAGECOST")).toDouble();
+    a.LASTPRICE = q.value(QStringLiteral("LASTPRICE")).toDouble();
+    return a;
+}
+
+LineItemRow lineItemFrom(const QSqlQuery& q) {
+    LineItemRow i;
+    i.RECNO = q.value(QStringLiteral("RECNO")).toLongLong();
+    i.FUNDNO = q.value(QStringLiteral("FUNDNO")).toLongLong();
+    i.ACTNO = q.value(QStringLiteral("ACTNO")).toInt();
+    i.NAME = q.value(QStringLiteral("NAME")).toString();
+    i.TRANSDATE = q.value(QStringLiteral("TRANSDATE")).toString();
+    i.TRANSTYPE = q.value(QStringLiteral("TRANSTYPE")).toString();
+    i.SHARES = q.value(QStringLiteral("SHARES")).toDouble();
+    i.PRICE = q.value(QStringLiteral("PRICE")).toDouble();
+    i.COMMISSION = q.value(QStringLiteral("COMMISSION")).toDouble();
+    i.FEE = q.value(QStringLiteral("FEE")).toDouble();
+    i.DIVIDEND = q.value(QStringLiteral("DIVIDEND")).toDouble();
+    i.BOOKVALUE = q.value(QStringLiteral("BOOKVALUE")).toDouble();
+    return i;
+}
+
+void insertAccount(db::Connection& connection, const AccountRow& a) {
+    QSqlQuery q = db::prepare(connection, db::sql::insertInvestSummary);
+    q.bindValue(QStringLiteral(":FUNDNO"), a.FUNDNO);
+    q.bindValue(QStringLiteral(":ACTNO"), a.ACTNO);
+    q.bindValue(QStringLiteral(":NAME"), a.NAME);
+    q.bindValue(QStringLiteral(":CURRENTPRICE"), a.CURRENTPRICE);
+    q.bindValue(QStringLiteral(":TOTSHARES"), a.TOTSHARES);
+    q.bindValue(QStringLiteral(":TOTBOOKVALUE"), a.TOTBOOKVALUE);
+    q.bindValue(QStringLiteral(":TOTVALUE"), a.TOTVALUE);
+    q.bindValue(QStringLiteral(":GAINDOLLARS"), a.GAINDOLLARS);
+    q.bindValue(QStringLiteral(":GAINPERCENT"), a.GAINPERCENT);
+    q.bindValue(QStringLiteral(":AVERAGECOST"), a.AVERAGECOST);
+    q.bindValue(QStringLiteral(":LASTPRICE"), a.LASTPRICE);
+    db::exec(q);
+}
+
+void updateAccount(db::Connection& connection, const AccountRow& a) {
+    QSqlQuery q = db::prepare(connection, db::sql::updateAccountTotals);
+    q.bindValue(QStringLiteral(":CURRENTPRICE"), a.CURRENTPRICE);
+    q.bindValue(QStringLiteral(":TOTSHARES"), a.TOTSHARES);
+    q.bindValue(QStringLiteral(":TOTBOOKVALUE"), a.TOTBOOKVALUE);
+    q.bindValue(QStringLiteral(":TOTVALUE"), a.TOTVALUE);
+    q.bindValue(QStringLiteral(":GAINDOLLARS"), a.GAINDOLLARS);
+    q.bindValue(QStringLiteral(":GAINPERCENT"), a.GAINPERCENT);
+    q.bindValue(QStringLiteral(":AVERAGECOST"), a.AVERAGECOST);
+    q.bindValue(QStringLiteral(":LASTPRICE"), a.LASTPRICE);
+    q.bindValue(QStringLiteral(":ACTNO"), a.ACTNO);
+    db::exec(q);
+}
+
+// Draws RECNO and appends the line item.
+void appendLineItem(db::Connection& connection, LineItemRow& i) {
+    i.RECNO = db::nextKey(connection, db::Generator::GETRECNOGEN);
+    QSqlQuery q = db::prepare(connection, db::sql::insertLineItem);
+    q.bindValue(QStringLiteral(":RECNO"), i.RECNO);
+    q.bindValue(QStringLiteral(":FUNDNO"), i.FUNDNO);
+    q.bindValue(QStringLiteral(":ACTNO"), i.ACTNO);
+    q.bindValue(QStringLiteral(":NAME"), i.NAME);
+    q.bindValue(QStringLiteral(":TRANSDATE"), i.TRANSDATE);
+    q.bindValue(QStringLiteral(":TRANSTYPE"), i.TRANSTYPE);
+    q.bindValue(QStringLiteral(":SHARES"), i.SHARES);
+    q.bindValue(QStringLiteral(":PRICE"), i.PRICE);
+    q.bindValue(QStringLiteral(":COMMISSION"), i.COMMISSION);
+    q.bindValue(QStringLiteral(":FEE"), i.FEE);
+    q.bindValue(QStringLiteral(":DIVIDEND"), i.DIVIDEND);
+    q.bindValue(QStringLiteral(":BOOKVALUE"), i.BOOKVALUE);
+    db::exec(q);
+}
+
+} // namespace
+
+std::optional<AccountRow> readAccount(db::Connection& connection, int actno) {
+    QSqlQuery q = db::prepare(connection, db::sql::account);
+    q.bindValue(QStringLiteral(":Para1"), actno);
+    db::exec(q);
+    if (!q.next()) return std::nullopt;
+    AccountRow a = accountFrom(q);
+    q.finish();
+    return a;
+}
+
+QList<LineItemRow> readLineItems(db::Connection& connection, int actno) {
+    QSqlQuery q = db::prepare(connection, db::sql::accountLineItemsInOrder);
+    q.bindValue(QStringLiteral(":Para1"), actno);
+    db::exec(q);
+    QList<LineItemRow> items;
+    while (q.next())
+        items << lineItemFrom(q);
+    return items;
+}
+
+qint64 fundNumberFor(qint64 generated) {
+    return generated > 0 ? generated : 1;
+}
+
+AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
+    AddedAccount added{n, {}, {}};
+    AccountRow& a = added.account;
+    LineItemRow& i = added.item;
+
+    db::Transaction transaction(connection);
+    a.FUNDNO = fundNumberFor(db::nextKey(connection, db::Generator::FUNDNOGEN));
+    a.ACTNO = n.ACTNO;
+    a.NAME = n.NAME;
+    if (!n.blank) {
+        // The account's book value is the balance typed; the opening line item's is shares x price.
+        a.CURRENTPRICE = n.price;
+        a.TOTSHARES = n.shares;
+        a.TOTBOOKVALUE = n.balance;
+        a.TOTVALUE = n.balance;
+    }
+    insertAccount(connection, a);
+
+    i.FUNDNO = a.FUNDNO;
+    i.ACTNO = a.ACTNO;
+    i.NAME = a.NAME;
+    i.TRANSDATE = transDate(n.date);
+    i.TRANSTYPE = QStringLiteral("N");
+    if (!n.blank) {
+        i.SHARES = n.shares;
+        i.PRICE = n.price;
+        i.BOOKVALUE = n.shares * n.price;
+    }
+    appendLineItem(connection, i);
+    transaction.commit();
+    return added;
+}
+
+const char* writePosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
+    db::Transaction transaction(connection);
+    const std::optional<AccountRow> before = readAccount(connection, r.ACTNO);
+    if (!before) throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(r.ACTNO));
+
+    Posting p;
+    const Holding holding{before->TOTSHARES, before->CURRENTPRICE, before->TOTBOOKVALUE};
+    if (const char* fault = computePosting(r.type, holding, r.trade, p)) return fault;
+
+    out.type = r.type;
+    out.before = *before;
+    AccountRow& a = out.after = *before;
+    a.CURRENTPRICE = p.price;
+    a.TOTSHARES = p.shares;
+    a.TOTBOOKVALUE = p.bookValue;
+    a.TOTVALUE = p.value;
+    a.GAINDOLLARS = p.gain;
+    a.GAINPERCENT = p.gainRatio;
+    a.AVERAGECOST = p.averageCost;
+    a.LASTPRICE = before->CURRENTPRICE;
+    updateAccount(connection, a);
+
+    LineItemRow& i = out.item = LineItemRow{};
+    i.FUNDNO = a.FUNDNO;
+    i.ACTNO = a.ACTNO;
+    i.NAME = a.NAME;
+    i.TRANSDATE = transDate(r.date);
+    i.TRANSTYPE = QString(QLatin1Char(typeCode(r.type)));
+    i.SHARES = p.item.shares;
+    i.PRICE = p.item.price;
+    i.COMMISSION = p.item.commission;
+    i.FEE = p.item.fee;
+    i.DIVIDEND = p.item.dividend;
+    i.BOOKVALUE = p.cost;
+    appendLineItem(connection, i);
+    transaction.commit();
+    return nullptr;
+}
+
+Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today) {
+    Outcome<AddedAccount> outcome;
+    NewAccount account;
+    if ((outcome.notice = readNewAccount(texts, today, account))) return outcome;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        if (readAccount(connection, account.ACTNO)) {
+            outcome.notice = duplicateAccountNotice();
+            return outcome;
+        }
+        if ((outcome.notice = checkNewAccount(texts, account))) return outcome;
+        try {
+            outcome.written = writeNewAccount(connection, account);
+        } catch (const db::Error& e) {
+            outcome.notice = Notice{NoticeKind::Plain, e.message()};
+            outcome.closeForm = true;
+        }
+    } catch (const db::Error& e) {
+        outcome.notice = Notice{NoticeKind::Plain, e.message()};
+    }
+    return outcome;
+}
+
+Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date& today) {
+    Outcome<PostedTransaction> outcome;
+    PostingRequest request;
+    if ((outcome.notice = readPosting(texts, today, request))) return outcome;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        PostedTransaction posted;
+        if (const char* fault = writePosting(connection, request, posted)) {
+            outcome.notice = Notice{NoticeKind::Exception, QString::fromLatin1(fault)};
+            return outcome;
+        }
+        outcome.written = posted;
+    } catch (const db::Error& e) {
+        outcome.notice = Notice{NoticeKind::Plain, e.message()};
+        outcome.closeForm = true;
+    }
+    return outcome;
+}
+
+} // namespace invest

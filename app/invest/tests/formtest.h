@@ -1,0 +1,83 @@
+#pragma once
+// A fresh data folder, a fixed today (06/15/2004), recorded messages and the four forms for each
+// test, plus reading the investment database with plain SQL.
+
+#include "db/connection.h"
+#include "db/testsupport/tempdatafolder.h"
+#include "invest/forms.h"
+#include "ui/messages.h"
+#include "ui/today.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QVariant>
+#include <gtest/gtest.h>
+
+namespace investtest {
+
+class Forms : public ::testing::Test {
+protected:
+    void SetUp() override {
+        Form20 = new TForm20;
+        Form21 = new TForm21;
+        Form22 = new TForm22;
+        Form23 = new TForm23;
+    }
+    void TearDown() override {
+        delete Form23;
+        delete Form22;
+        delete Form21;
+        delete Form20;
+        Form20 = nullptr;
+        Form21 = nullptr;
+        Form22 = nullptr;
+        Form23 = nullptr;
+    }
+
+    static void setText(QWidget* form, const char* edit, const QString& text) {
+        QLineEdit* box = form->findChild<QLineEdit*>(QLatin1String(edit));
+        ASSERT_NE(box, nullptr) << edit;
+        box->setText(text);
+    }
+    static QString text(QWidget* form, const char* edit) {
+        QLineEdit* box = form->findChild<QLineEdit*>(QLatin1String(edit));
+        return box ? box->text() : QStringLiteral("<no %1>").arg(QLatin1String(edit));
+    }
+    static void click(QWidget* form, const char* button) {
+        form->findChild<QPushButton*>(QLatin1String(button))->click();
+    }
+
+    // Every row a statement returns, each as its values in column order.
+    static QList<QVariantList> rows(const QString& statement) {
+        db::Connection connection(db::Alias::IBInvest);
+        QSqlQuery query(connection.database());
+        EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
+        QList<QVariantList> all;
+        while (query.next()) {
+            QVariantList row;
+            for (int i = 0; i < query.record().count(); ++i)
+                row << query.value(i);
+            all << row;
+        }
+        return all;
+    }
+    static qint64 count(const char* table) {
+        return rows(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table))
+            .value(0)
+            .value(0)
+            .toLongLong();
+    }
+    static QList<QVariantList> everything() {
+        return rows(QStringLiteral("SELECT * FROM INVESTSUMMARY ORDER BY ACTNO")) +
+               rows(QStringLiteral("SELECT * FROM LINEITEM ORDER BY RECNO"));
+    }
+
+    db::testing::TempDataFolder folder_;
+    ui::TodayOverride today_{QDate(2004, 6, 15)};
+    ui::MessageRecorder messages_;
+};
+
+} // namespace investtest
