@@ -55,66 +55,21 @@ TForm10::TForm10(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Balloon Loan Calculations"));
     loan::takeToday(TODAYDATE);
 
-    auto* layout = new QVBoxLayout(this);
-    Label1 = ui::makeLabel(QStringLiteral("Balloon Loan Input Data"), QStringLiteral("Label1"), this);
-    QFont titleFont = Label1->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 4);
-    Label1->setFont(titleFont);
-    Label1->setAlignment(Qt::AlignCenter);
-    layout->addWidget(Label1);
-
-    PageControl1 = ui::named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    layout->addWidget(PageControl1);
-    buildPages();
-
-    GroupBox1 = ui::named(new QGroupBox(QStringLiteral("Additional Factors and Fees"), this),
-                          QStringLiteral("GroupBox1"));
-    auto* factors = new QHBoxLayout(GroupBox1);
-    Button1 = ui::makeButton(QStringLiteral("Down Amount / Fees"), QStringLiteral("Button1"), GroupBox1);
-    Button2 = ui::makeButton(QStringLiteral("Insurance Charges"), QStringLiteral("Button2"), GroupBox1);
-    Button3 = ui::makeButton(QStringLiteral("Other Annual Fees"), QStringLiteral("Button3"), GroupBox1);
-    for (QPushButton* b : {Button1, Button2, Button3})
-        factors->addWidget(b);
-    layout->addWidget(GroupBox1);
-
-    auto* bottom = new QHBoxLayout;
-    Button4 = ui::makeButton(QStringLiteral("Compute"), QStringLiteral("Button4"), this);
-    Button5 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button5"), this);
-    Button6 = ui::makeButton(QStringLiteral("Help"), QStringLiteral("Button6"), this);
-    bottom->addStretch();
-    for (QPushButton* b : {Button4, Button5, Button6})
-        bottom->addWidget(b);
-    layout->addLayout(bottom);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm10::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm10::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm10::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm10::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm10::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TForm10::Button6Click);
+    const loan::InputFormFrame frame =
+        loan::buildInputFormFrame(this, QStringLiteral("Balloon Loan Input Data"), [this](QTabWidget* pages) {
+            PageControl1 = pages;
+            buildPages();
+        });
+    Label1 = frame.Label1;
+    GroupBox1 = frame.GroupBox1;
+    Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
+    Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
+    loan::connectFrameButtons(this, frame);
     // F1 opens the context of the menu item that shows the form, as on the loan form.
     ui::installContextHelp(this, kHelpContext);
 }
 
 void TForm10::buildPages() {
-    const QString todayText = QString::asprintf("%02d%02d%d", TODAYDATE[0], TODAYDATE[1], TODAYDATE[2]);
-    auto initialText = [&](const balloon::PageField& field) -> QString {
-        const auto& t = field.target;
-        switch (t.kind) {
-        case loan::TargetFor<balloon::BalloonData>::Number:
-            return ui::format(field.format, this->*t.number);
-        case loan::TargetFor<balloon::BalloonData>::Integer:
-            return ui::format(field.format, this->*t.integer);
-        case loan::TargetFor<balloon::BalloonData>::Date:
-        case loan::TargetFor<balloon::BalloonData>::PayoffDate:
-            return todayText;
-        case loan::TargetFor<balloon::BalloonData>::Flag:
-            break;
-        }
-        return {};
-    };
-
     for (int p = 0; p < 3; ++p) {
         const balloon::PageTable& table = balloon::kPages[p];
         auto* sheet = ui::named(new QWidget, QString::fromLatin1(table.sheetName));
@@ -143,16 +98,12 @@ void TForm10::buildPages() {
         pageLayout->addLayout(grid);
         int row = 0;
         for (const balloon::PageField& field : table.fields) {
-            const QString label = QString::fromLatin1(field.label);
-            const QString name = QString::fromLatin1(field.name);
-            if (field.target.kind == loan::TargetFor<balloon::BalloonData>::Flag) {
-                QComboBox* combo =
-                    ui::addCombo(grid, row++, 0, label, name, loan::interestFlags(p == CalcPayment));
-                combo->setCurrentIndex(0);
-                this->*comboMember(field.name) = combo;
-            } else {
-                this->*editMember(field.name) = ui::addEdit(grid, row++, 0, label, name, initialText(field));
-            }
+            QWidget* control = loan::addPageField(
+                grid, row++, field, static_cast<const balloon::BalloonData&>(*this), p == CalcPayment);
+            if (field.target.kind == loan::TargetFor<balloon::BalloonData>::Flag)
+                this->*comboMember(field.name) = static_cast<QComboBox*>(control);
+            else
+                this->*editMember(field.name) = static_cast<QLineEdit*>(control);
         }
 
         if (p == CalcApr) {

@@ -64,65 +64,20 @@ TForm1::TForm1(QWidget* parent) : QDialog(parent) {
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
     takeToday(TODAYDATE);
 
-    auto* layout = new QVBoxLayout(this);
-    Label1 = ui::makeLabel(QStringLiteral("Non Balloon Loan Input"), QStringLiteral("Label1"), this);
-    QFont titleFont = Label1->font();
-    titleFont.setBold(true);
-    titleFont.setPointSize(titleFont.pointSize() + 4);
-    Label1->setFont(titleFont);
-    Label1->setAlignment(Qt::AlignCenter);
-    layout->addWidget(Label1);
-
-    PageControl1 = ui::named(new QTabWidget(this), QStringLiteral("PageControl1"));
-    layout->addWidget(PageControl1);
-    buildPages();
-
-    GroupBox1 = ui::named(new QGroupBox(QStringLiteral("Additional Factors and Fees"), this),
-                          QStringLiteral("GroupBox1"));
-    auto* factors = new QHBoxLayout(GroupBox1);
-    Button1 = ui::makeButton(QStringLiteral("Down Amount / Fees"), QStringLiteral("Button1"), GroupBox1);
-    Button2 = ui::makeButton(QStringLiteral("Insurance Charges"), QStringLiteral("Button2"), GroupBox1);
-    Button3 = ui::makeButton(QStringLiteral("Other Annual Fees"), QStringLiteral("Button3"), GroupBox1);
-    for (QPushButton* b : {Button1, Button2, Button3})
-        factors->addWidget(b);
-    layout->addWidget(GroupBox1);
-
-    auto* bottom = new QHBoxLayout;
-    Button4 = ui::makeButton(QStringLiteral("Compute"), QStringLiteral("Button4"), this);
-    Button5 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button5"), this);
-    Button6 = ui::makeButton(QStringLiteral("Help"), QStringLiteral("Button6"), this);
-    bottom->addStretch();
-    for (QPushButton* b : {Button4, Button5, Button6})
-        bottom->addWidget(b);
-    layout->addLayout(bottom);
-
-    connect(Button1, &QPushButton::clicked, this, &TForm1::Button1Click);
-    connect(Button2, &QPushButton::clicked, this, &TForm1::Button2Click);
-    connect(Button3, &QPushButton::clicked, this, &TForm1::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm1::Button4Click);
-    connect(Button5, &QPushButton::clicked, this, &TForm1::Button5Click);
-    connect(Button6, &QPushButton::clicked, this, &TForm1::Button6Click);
+    const loan::InputFormFrame frame =
+        loan::buildInputFormFrame(this, QStringLiteral("Non Balloon Loan Input"), [this](QTabWidget* pages) {
+            PageControl1 = pages;
+            buildPages();
+        });
+    Label1 = frame.Label1;
+    GroupBox1 = frame.GroupBox1;
+    Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
+    Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
+    loan::connectFrameButtons(this, frame);
     ui::installContextHelp(this, kHelpContext);
 }
 
 void TForm1::buildPages() {
-    const QString todayText = QString::asprintf("%02d%02d%d", TODAYDATE[0], TODAYDATE[1], TODAYDATE[2]);
-    auto initialText = [&](const loan::PageField& field) -> QString {
-        const loan::Target& t = field.target;
-        switch (t.kind) {
-        case loan::Target::Number:
-            return ui::format(field.format, this->*t.number);
-        case loan::Target::Integer:
-            return ui::format(field.format, this->*t.integer);
-        case loan::Target::Date:
-        case loan::Target::PayoffDate:
-            return todayText;
-        case loan::Target::Flag:
-            break;
-        }
-        return {};
-    };
-
     for (int p = 0; p < 5; ++p) {
         const loan::PageTable& table = loan::kPages[p];
         auto* sheet = ui::named(new QWidget, QString::fromLatin1(table.sheetName));
@@ -146,19 +101,12 @@ void TForm1::buildPages() {
             }
             QGridLayout* into = field.payoffGroup ? payoff : grid;
             const int r = field.payoffGroup ? payoffRow++ : row++;
-            const QString label = QString::fromLatin1(field.label);
-            const QString name = QString::fromLatin1(field.name);
-            if (field.target.kind == loan::Target::Flag) {
-                QComboBox* combo = ui::addCombo(into, r, 0, label, name, interestFlags(p == CalcPayment));
-                combo->setCurrentIndex(0);
-                this->*kCombos[controlNumber(field.name) - 1] = combo;
-            } else {
-                const bool date =
-                    field.target.kind == loan::Target::Date || field.target.kind == loan::Target::PayoffDate;
-                this->*kEdits[controlNumber(field.name) - 1] =
-                    ui::addEdit(into, r, 0, label, name, initialText(field), QString(),
-                                date ? ui::Content::Text : ui::Content::Number);
-            }
+            QWidget* control = loan::addPageField(into, r, field, static_cast<const loan::LoanData&>(*this),
+                                                  p == CalcPayment);
+            if (field.target.kind == loan::Target::Flag)
+                this->*kCombos[controlNumber(field.name) - 1] = static_cast<QComboBox*>(control);
+            else
+                this->*kEdits[controlNumber(field.name) - 1] = static_cast<QLineEdit*>(control);
         }
 
         if (p == CalcApr) {

@@ -3,6 +3,14 @@
 #include "ui/convert.h"
 #include "ui/today.h"
 
+#include <QDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
 namespace loan {
 
 namespace {
@@ -47,6 +55,43 @@ void takeToday(int today[3]) {
     today[0] = date.month();
     today[1] = date.day();
     today[2] = date.year();
+}
+
+InputFormFrame buildInputFormFrame(QDialog* form, const QString& heading,
+                                   const std::function<void(QTabWidget*)>& buildPages) {
+    InputFormFrame f{};
+    auto* layout = new QVBoxLayout(form);
+    f.Label1 = ui::makeLabel(heading, QStringLiteral("Label1"), form);
+    QFont titleFont = f.Label1->font();
+    titleFont.setBold(true);
+    titleFont.setPointSize(titleFont.pointSize() + 4);
+    f.Label1->setFont(titleFont);
+    f.Label1->setAlignment(Qt::AlignCenter);
+    layout->addWidget(f.Label1);
+
+    f.PageControl1 = ui::named(new QTabWidget(form), QStringLiteral("PageControl1"));
+    layout->addWidget(f.PageControl1);
+    buildPages(f.PageControl1);
+
+    f.GroupBox1 = ui::named(new QGroupBox(QStringLiteral("Additional Factors and Fees"), form),
+                            QStringLiteral("GroupBox1"));
+    auto* factors = new QHBoxLayout(f.GroupBox1);
+    f.Button1 = ui::makeButton(QStringLiteral("Down Amount / Fees"), QStringLiteral("Button1"), f.GroupBox1);
+    f.Button2 = ui::makeButton(QStringLiteral("Insurance Charges"), QStringLiteral("Button2"), f.GroupBox1);
+    f.Button3 = ui::makeButton(QStringLiteral("Other Annual Fees"), QStringLiteral("Button3"), f.GroupBox1);
+    for (QPushButton* b : {f.Button1, f.Button2, f.Button3})
+        factors->addWidget(b);
+    layout->addWidget(f.GroupBox1);
+
+    auto* bottom = new QHBoxLayout;
+    f.Button4 = ui::makeButton(QStringLiteral("Compute"), QStringLiteral("Button4"), form);
+    f.Button5 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button5"), form);
+    f.Button6 = ui::makeButton(QStringLiteral("Help"), QStringLiteral("Button6"), form);
+    bottom->addStretch();
+    for (QPushButton* b : {f.Button4, f.Button5, f.Button6})
+        bottom->addWidget(b);
+    layout->addLayout(bottom);
+    return f;
 }
 
 int controlNumber(const char* name) {

@@ -5,8 +5,21 @@
 
 #include "loan/pages.h"
 
+class QDialog;
+class QGridLayout;
+class QGroupBox;
+class QLabel;
+class QTabWidget;
+
+#include "ui/convert.h"
+#include "ui/fields.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
 #include <QStringList>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -27,5 +40,54 @@ void takeToday(int today[3]);
 
 // "Edit12" gives 12.
 int controlNumber(const char* name);
+
+// What the regular and the balloon input form have around their pages: the heading, the page
+// control, the "Additional Factors and Fees" group with its three dialog buttons, and Compute, Quit
+// and Help.
+struct InputFormFrame {
+    QLabel* Label1;
+    QTabWidget* PageControl1;
+    QGroupBox* GroupBox1;
+    QPushButton *Button1, *Button2, *Button3, *Button4, *Button5, *Button6;
+};
+// `buildPages` adds the pages once the page control is in place.
+InputFormFrame buildInputFormFrame(QDialog* form, const QString& heading,
+                                   const std::function<void(QTabWidget*)>& buildPages);
+
+// Button1 to Button6 of a frame to the form's slots of the same names.
+template <class Form> void connectFrameButtons(Form* form, const InputFormFrame& f) {
+    QObject::connect(f.Button1, &QPushButton::clicked, form, &Form::Button1Click);
+    QObject::connect(f.Button2, &QPushButton::clicked, form, &Form::Button2Click);
+    QObject::connect(f.Button3, &QPushButton::clicked, form, &Form::Button3Click);
+    QObject::connect(f.Button4, &QPushButton::clicked, form, &Form::Button4Click);
+    QObject::connect(f.Button5, &QPushButton::clicked, form, &Form::Button5Click);
+    QObject::connect(f.Button6, &QPushButton::clicked, form, &Form::Button6Click);
+}
+
+// One field of a page table as its control in row `row` of `grid`: the Interest Flag list, or an
+// edit holding the member in the field's format (a date box holds today, at the left).
+template <class Data, class Texts>
+QWidget* addPageField(QGridLayout* grid, int row, const PageFieldFor<Data, Texts>& field, const Data& data,
+                      bool firstPage) {
+    using T = TargetFor<Data>;
+    const QString label = QString::fromLatin1(field.label);
+    const QString name = QString::fromLatin1(field.name);
+    const T& t = field.target;
+    if (t.kind == T::Flag) {
+        QComboBox* combo = ui::addCombo(grid, row, 0, label, name, interestFlags(firstPage));
+        combo->setCurrentIndex(0);
+        return combo;
+    }
+    const bool date = t.kind == T::Date || t.kind == T::PayoffDate;
+    QString text;
+    if (date)
+        text = QString::asprintf("%02d%02d%d", data.TODAYDATE[0], data.TODAYDATE[1], data.TODAYDATE[2]);
+    else if (t.kind == T::Number)
+        text = ui::format(field.format, data.*t.number);
+    else
+        text = ui::format(field.format, data.*t.integer);
+    return ui::addEdit(grid, row, 0, label, name, text, QString(),
+                       date ? ui::Content::Text : ui::Content::Number);
+}
 
 } // namespace loan
