@@ -169,7 +169,7 @@ void TForm5::Button1Click() {
 void TForm5::Button2Click() {
     if (!loan_) return;
     if (!ui::choosePrinter(this)) {
-        ui::showMessage(QString::fromLatin1(loan::kTerminated));
+        ui::showMessage(QString::fromLatin1(loan::kTerminated), QStringLiteral("Info"));
         return;
     }
     loan::LoanData& d = *loan_;
@@ -184,7 +184,7 @@ void TForm5::Button2Click() {
 void TForm5::Button3Click() {
     if (!loan_) return;
     if (!ui::choosePrinter(this)) {
-        ui::showMessage(QString::fromLatin1(loan::kTerminated));
+        ui::showMessage(QString::fromLatin1(loan::kTerminated), QStringLiteral("Info"));
         return;
     }
     loan::LoanData& d = *loan_;

@@ -200,6 +200,8 @@ TEST_F(Amortization, CancellingThePrinterDialogPrintsNothing) {
     ASSERT_EQ(messages_.messages().size(), 2);
     EXPECT_EQ(messages_.messages()[0].text, QStringLiteral("Print job terminated."));
     EXPECT_EQ(messages_.messages()[1].text, QStringLiteral("Print job terminated."));
+    EXPECT_EQ(messages_.messages()[0].caption, QStringLiteral("Info"));
+    EXPECT_EQ(messages_.messages()[1].caption, QStringLiteral("Info"));
 }
 
 TEST_F(Amortization, ConfirmedPrinterDialogCallsTheLibrary) {

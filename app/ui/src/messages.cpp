@@ -14,8 +14,8 @@ QWidget* ownerWindow() {
 }
 } // namespace
 
-void record(MessageKind kind, const QString& text) {
-    activeRecorder->messages_.append({kind, text});
+void record(MessageKind kind, const QString& text, const QString& caption) {
+    activeRecorder->messages_.append({kind, text, caption});
 }
 
 MessageRecorder::MessageRecorder() : previous_(activeRecorder) {
@@ -28,7 +28,7 @@ MessageRecorder::~MessageRecorder() {
 namespace {
 void present(MessageKind kind, QMessageBox::Icon icon, const QString& caption, const QString& text) {
     if (activeRecorder) {
-        record(kind, text);
+        record(kind, text, caption);
         return;
     }
     QMessageBox box(icon, caption, text, QMessageBox::Ok, ownerWindow());
@@ -38,6 +38,10 @@ void present(MessageKind kind, QMessageBox::Icon icon, const QString& caption, c
 
 void showMessage(const QString& text) {
     present(MessageKind::Plain, QMessageBox::NoIcon, QApplication::applicationDisplayName(), text);
+}
+
+void showMessage(const QString& text, const QString& caption) {
+    present(MessageKind::Plain, QMessageBox::NoIcon, caption, text);
 }
 
 void showError(const QString& text) {

@@ -16,9 +16,12 @@ enum class MessageKind { Plain, Error, Exception };
 struct RecordedMessage {
     MessageKind kind;
     QString text;
+    QString caption; // the box's caption
 };
 
 UI_EXPORT void showMessage(const QString& text);
+// A plain box with a caption of its own instead of the program title.
+UI_EXPORT void showMessage(const QString& text, const QString& caption);
 UI_EXPORT void showError(const QString& text);
 // The application's standard exception display: stop icon, program title, the exception's text.
 // Used for faults that end a command ("Floating point division by zero").
@@ -41,7 +44,7 @@ public:
     void clear() { messages_.clear(); }
 
 private:
-    friend void record(MessageKind, const QString&);
+    friend void record(MessageKind, const QString&, const QString&);
     QList<RecordedMessage> messages_;
     MessageRecorder* previous_;
 };
