@@ -56,8 +56,8 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent) {
 }
 
 invest::AccountTexts TForm20::texts() const {
-    return {Edit1->text(), Edit2->text(), Edit3->text(),         Edit4->text(),
-            Edit5->text(), Edit6->text(), CheckBox1->isChecked()};
+    return {Edit1->text(), Edit2->text(), Edit3->text(),          Edit4->text(),
+            Edit5->text(), Edit6->text(), CheckBox1->isChecked(), invest::decimalPoints()};
 }
 
 void TForm20::Button1Click() {

@@ -97,9 +97,28 @@ QString dateBoxText(const Date& d) {
     return QString::asprintf("%02d%02d%d", d.month, d.day, d.year);
 }
 
-bool isNumericText(QStringView text) {
-    return std::all_of(text.begin(), text.end(),
-                       [](QChar c) { return isDigit(c) || c == QLatin1Char('.') || isBlank(c); });
+bool isNumericText(QStringView text, const QStringList& decimalPoints) {
+    while (!text.isEmpty()) {
+        const auto point = std::find_if(decimalPoints.begin(), decimalPoints.end(), [text](const QString& p) {
+            return !p.isEmpty() && text.startsWith(p);
+        });
+        if (point != decimalPoints.end()) {
+            text = text.mid(point->size());
+        } else if (isDigit(text.front()) || isBlank(text.front())) {
+            text = text.mid(1);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+QStringList decimalPoints() {
+    QStringList points{ui::decimalSeparator()};
+    double half = 0;
+    if (points.front() != QLatin1String(".") && ui::tryFloat(QStringLiteral("0.5"), half))
+        points << QStringLiteral(".");
+    return points;
 }
 
 bool isValidDateText(QStringView text) {
@@ -164,15 +183,15 @@ std::optional<Notice> checkNewAccount(const AccountTexts& t, const NewAccount& a
         return error("Invalid Account Name entered!\nYou entered a non-alphabetic character.\nSpaces and hyphens are allowable.\nDo not exceed 20 characters.\nPlease re-enter.");
     if (t.name.size() > 20)
         return error("Account Name is too large!\nYou cannot exceed 20 characters.\nPlease re-enter.");
-    if (!isNumericText(t.price))
+    if (!isNumericText(t.price, t.decimalPoints))
         return error("Invalid Price entered!\nYou entered a non numeric value.\nPlease re-enter.");
     if (a.price > 999999.99)
         return error("Invalid Price entered!\nAmount exceeds allowable value.\nPlease enter a price not greater than $999,999.99\n");
-    if (!isNumericText(t.shares))
+    if (!isNumericText(t.shares, t.decimalPoints))
         return error("Invalid Number of Shares entered!\nYou entered a non numeric value.\nPlease re-enter.");
     if (a.shares > 999999.999)
         return error("Invalid Number of Shares entered!\nAmount exceeds allowable value.\nPlease enter a quantity not greater than 999999.999\n");
-    if (!isNumericText(t.balance))
+    if (!isNumericText(t.balance, t.decimalPoints))
         return error("Invalid Balance entered!\nYou entered a non numeric value.\nPlease re-enter.");
     if (a.balance > 999999999.99)
         return error("Invalid Balance entered!\nAmount exceeds allowable value.\nPlease enter a balance not greater than $999,999,999.99\n");
@@ -200,7 +219,7 @@ std::optional<Notice> readPosting(const PostingTexts& t, const Date& today, Post
     }
     if (const char* missing = missingInput(r.type, r.trade)) return plain(missing);
     for (const AmountCheck& check : kPostingAmounts) {
-        if (!isNumericText(t.*check.text)) return error(check.notNumeric);
+        if (!isNumericText(t.*check.text, t.decimalPoints)) return error(check.notNumeric);
         if (r.trade.*check.value > 999999999.99) return error(check.tooLarge);
     }
     if (!isValidDateText(t.date)) return error(kBadDate);

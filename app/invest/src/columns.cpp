@@ -1,9 +1,14 @@
 #include "invest/columns.h"
 
+#include "ui/convert.h"
+
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <string>
 
 namespace invest {
 
@@ -13,21 +18,38 @@ const ColumnFormat* findColumnFormat(QStringView column) {
     return nullptr;
 }
 
+namespace {
+
+// The digits of a number with '.' as the point, never following the C library's locale: the
+// shortest text that reads back as `value`, or `places` decimals.
+std::string digitsOf(double value, int places = -1) {
+    char buffer[400];
+    const auto end =
+        places < 0 ? std::to_chars(buffer, buffer + sizeof buffer, value)
+                   : std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, places);
+    return end.ec == std::errc() ? std::string(buffer, end.ptr) : std::string();
+}
+
+QString withUserSeparator(const std::string& digits) {
+    return QString::fromLatin1(digits.data(), qsizetype(digits.size()))
+        .replace(QLatin1Char('.'), ui::decimalSeparator());
+}
+
+} // namespace
+
 QString formatMask(QStringView mask, double value) {
-    if (mask.isEmpty()) return QString::number(value);
+    if (mask.isEmpty()) return withUserSeparator(digitsOf(value));
     const qsizetype point = mask.indexOf(QLatin1Char('.'));
     const QStringView whole = point < 0 ? mask : mask.left(point);
     const int places = point < 0 ? 0 : int(mask.size() - point - 1);
     const bool leadingZero = whole.contains(QLatin1Char('0'));
 
-    QString text = QString::asprintf("%.*f", places, std::fabs(value));
-    if (!leadingZero && text.startsWith(QLatin1String("0")) && text.size() > 1 && text[1] == QLatin1Char('.'))
-        text.remove(0, 1);
-    if (!leadingZero && text == QLatin1String("0")) text.clear();
-    const bool allZero = std::all_of(text.cbegin(), text.cend(),
-                                     [](QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('.'); });
-    if (std::signbit(value) && !allZero) text.prepend(QLatin1Char('-'));
-    return text;
+    std::string text = digitsOf(std::fabs(value), places);
+    if (!leadingZero && text.starts_with("0.")) text.erase(0, 1);
+    if (!leadingZero && text == "0") text.clear();
+    const bool allZero = std::all_of(text.cbegin(), text.cend(), [](char c) { return c == '0' || c == '.'; });
+    if (std::signbit(value) && !allZero) text.insert(0, 1, '-');
+    return withUserSeparator(text);
 }
 
 ColumnFormatModel::ColumnFormatModel(QObject* parent, QList<ColumnOverride> overrides)

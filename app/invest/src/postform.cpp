@@ -95,7 +95,8 @@ invest::PostingTexts TForm22::texts() const {
             Edit3->text(),
             Edit4->text(),
             Edit5->text(),
-            Edit6->text()};
+            Edit6->text(),
+            invest::decimalPoints()};
 }
 
 void TForm22::refreshAccounts() {

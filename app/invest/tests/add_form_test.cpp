@@ -29,9 +29,9 @@ protected:
     void type(const Typed& t) {
         setText(Form20, "Edit1", QString::fromLatin1(t.number));
         setText(Form20, "Edit2", QString::fromLatin1(t.name));
-        setText(Form20, "Edit3", QString::fromLatin1(t.price));
-        setText(Form20, "Edit4", QString::fromLatin1(t.shares));
-        setText(Form20, "Edit5", QString::fromLatin1(t.balance));
+        setText(Form20, "Edit3", typedNumber(t.price));
+        setText(Form20, "Edit4", typedNumber(t.shares));
+        setText(Form20, "Edit5", typedNumber(t.balance));
         setText(Form20, "Edit6", QString::fromLatin1(t.date));
         Form20->CheckBox1->setChecked(t.blank);
     }
@@ -62,7 +62,7 @@ TEST_F(AddForm, StartsWithItsInitialTexts) {
     EXPECT_EQ(Form20->windowTitle(), QStringLiteral("Add Investment Fund"));
     EXPECT_EQ(Form20->Label1->text(), QStringLiteral("Investment Fund Input"));
     const QStringList initial = {"0", "Account Name", "0.00000000", "0.00000", "   0.00", "06152004"};
-    EXPECT_EQ(typedTexts(), initial);
+    EXPECT_EQ(typedTexts(), nums(initial));
     EXPECT_FALSE(Form20->CheckBox1->isChecked());
     EXPECT_EQ(Form20->CheckBox1->text(), QStringLiteral("Allow Blank Account Data"));
     const struct {
@@ -102,10 +102,10 @@ TEST_F(AddForm, ChecksStopAtTheFirstFailureAndWriteNothing) {
         const char* what;
         Typed typed;
         ui::MessageKind kind;
-        const char* message;
+        QString message;
     } cases[] = {
         {"price not a number", with([](Typed& t) { t.price = "ten"; }), ui::MessageKind::Plain, "'ten' is not a valid floating point value"},
-        {"shares with a separator", with([](Typed& t) { t.shares = "1,000"; }), ui::MessageKind::Plain, "'1,000' is not a valid floating point value"},
+        {"shares with a separator", with([](Typed& t) { t.shares = "1,000"; }), ui::MessageKind::Plain, QStringLiteral("'%1' is not a valid floating point value").arg(typedNumber("1,000"))},
         {"balance empty", with([](Typed& t) { t.balance = ""; }), ui::MessageKind::Plain, "'' is not a valid floating point value"},
         {"price before shares", with([](Typed& t) { t.price = "p"; t.shares = "s"; }), ui::MessageKind::Plain, "'p' is not a valid floating point value"},
         {"date pieces", with([](Typed& t) { t.date = "0a012004"; }), ui::MessageKind::Plain, "'0a' is not a valid integer value"},
@@ -149,7 +149,7 @@ TEST_F(AddForm, ChecksStopAtTheFirstFailureAndWriteNothing) {
         Form20->show();
         click(Form20, "Button1");
         ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(messages_.lastText(), c.message);
         EXPECT_EQ(messages_.lastKind(), c.kind);
         EXPECT_TRUE(modal.shown().isEmpty());
         EXPECT_TRUE(Form20->isVisible());
@@ -173,11 +173,13 @@ TEST_F(AddForm, AnAccountWithItsHoldingAndItsOpeningLineItem) {
                                0.0, 0.0, 10000.0};
     EXPECT_EQ(items, QList<QVariantList>{item});
 
-    const QMap<QString, QString> shown = {
-        {"Edit1", "7"},        {"Edit2", "Growth Fund"}, {"Edit3", "  10.00"},   {"Edit4", "1000.00"},
-        {"Edit5", "12000.00"}, {"Edit15", "03/01/2004"}, {"Edit6", "7"},         {"Edit7", "Growth Fund"},
-        {"Edit8", "  10.00"},  {"Edit9", "1000.00"},     {"Edit10", "12000.00"}, {"Edit11", "10000.00"},
-        {"Edit12", "   0.00"}, {"Edit13", "   0.00"},    {"Edit14", "   0.00"}};
+    QMap<QString, QString> shown = {{"Edit1", "7"},        {"Edit2", "Growth Fund"}, {"Edit3", "  10.00"},
+                                    {"Edit4", "1000.00"},  {"Edit5", "12000.00"},    {"Edit15", "03/01/2004"},
+                                    {"Edit6", "7"},        {"Edit7", "Growth Fund"}, {"Edit8", "  10.00"},
+                                    {"Edit9", "1000.00"},  {"Edit10", "12000.00"},   {"Edit11", "10000.00"},
+                                    {"Edit12", "   0.00"}, {"Edit13", "   0.00"},    {"Edit14", "   0.00"}};
+    for (QString& text : shown)
+        text = testsupport::num(text);
     EXPECT_EQ(shownResults_, shown);
     // OK on the results closes both forms; the typed texts stay for the next add.
     EXPECT_EQ(Form20->result(), QDialog::Accepted);
@@ -202,7 +204,7 @@ TEST_F(AddForm, ABlankAccountIsAllZeroAndAnEmptyDateIsToday) {
     EXPECT_EQ(rows(QStringLiteral("SELECT * FROM LINEITEM")), QList<QVariantList>{item});
     EXPECT_EQ(shownResults_.value("Edit15"), QStringLiteral("06/15/2004"));
     for (const char* edit : {"Edit3", "Edit4", "Edit5", "Edit8", "Edit9", "Edit10", "Edit11"})
-        EXPECT_EQ(shownResults_.value(QLatin1String(edit)), QStringLiteral("   0.00")) << edit;
+        EXPECT_EQ(shownResults_.value(QLatin1String(edit)), testsupport::num("   0.00")) << edit;
 
     // With the box ticked, amounts typed are not stored either.
     t.number = "8";

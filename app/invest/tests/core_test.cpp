@@ -5,6 +5,7 @@
 #include "invest/accounting.h"
 #include "invest/checks.h"
 #include "invest/columns.h"
+#include "testsupport/locale_text.h"
 #include "ui/convert.h"
 
 #include <QSqlQuery>
@@ -18,6 +19,7 @@ namespace {
 using invest::PostingType;
 
 TEST(FormatMask, DigitsBeforeThePointAreOptionalWithHash) {
+    testsupport::DefaultLocale english("en_US");
     const struct {
         const char* mask;
         double value;
@@ -31,6 +33,29 @@ TEST(FormatMask, DigitsBeforeThePointAreOptionalWithHash) {
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string(c.mask) + " " + std::to_string(c.value));
         EXPECT_EQ(invest::formatMask(QString::fromLatin1(c.mask), c.value), QLatin1String(c.shown));
+    }
+}
+
+TEST(FormatMask, ShowsTheUserSeparatorWhateverTheProcessLocale) {
+    const struct {
+        const char* locale;
+        const char* mask;
+        double value;
+        const char* shown;
+    } cases[] = {
+        {"de_DE", "#.00", 1234567.891, "1234567,89"},
+        {"de_DE", "#.00", -0.5, "-,50"},
+        {"de_DE", "#.000", 150, "150,000"},
+        {"de_DE", "0.00", 0.5, "0,50"},
+        {"de_DE", "", 12.5, "12,5"},
+        {"en_US", "", 12.5, "12.5"},
+        {"en_US", "", 1234567, "1234567"},
+        {"fr_FR", "#.00", 9.995, "9,99"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.mask + " " + std::to_string(c.value));
+        testsupport::DefaultLocale locale(c.locale);
+        EXPECT_EQ(invest::formatMask(QString::fromLatin1(c.mask), c.value), QString::fromUtf8(c.shown));
     }
 }
 
@@ -73,6 +98,7 @@ TEST(ColumnTable, EveryColumnHasItsCaptionAndFormat) {
 }
 
 TEST(ColumnTable, TheModelShowsCaptionsAndFormatsOfAnyQuery) {
+    testsupport::DefaultLocale english("en_US");
     db::testing::TempDataFolder folder;
     db::Connection connection(db::Alias::IBInvest);
     QSqlQuery insert(connection.database());
@@ -93,6 +119,11 @@ TEST(ColumnTable, TheModelShowsCaptionsAndFormatsOfAnyQuery) {
         EXPECT_EQ(shown.index(0, column).data().toString(), texts[column]);
     }
     EXPECT_EQ(shown.index(0, 3).data(Qt::TextAlignmentRole).toInt(), int(Qt::AlignRight | Qt::AlignVCenter));
+    {
+        testsupport::DefaultLocale german("de_DE");
+        EXPECT_EQ(shown.index(0, 3).data().toString(), QStringLiteral("50,000"));
+        EXPECT_EQ(shown.index(0, 5).data().toString(), QStringLiteral("605,00"));
+    }
     source.clear();
 }
 
@@ -227,6 +258,43 @@ TEST(PostingTypes, ListTextsAndCodes) {
     for (int i = 0; i < 6; ++i) {
         EXPECT_STREQ(invest::kPostingTypeTexts[i], texts[i]);
         EXPECT_EQ(invest::typeCode(invest::postingTypeAt(i)), texts[i][0]);
+    }
+}
+
+TEST(NumericText, DigitsBlanksAndTheDecimalPointsTheReadingTakes) {
+    const QStringList dot{QStringLiteral(".")}, comma{QStringLiteral(",")};
+    const QStringList both{QStringLiteral(","), QStringLiteral(".")};
+    const struct {
+        const char* text;
+        const QStringList& points;
+        bool numeric;
+    } cases[] = {
+        {"", dot, true},         {"12.50", dot, true},    {" 1 2\t", dot, true}, {"12,50", dot, false},
+        {"1e1", dot, false},     {"+5", dot, false},      {"-5", dot, false},    {"12,50", comma, true},
+        {"12.50", comma, false}, {"1.000", comma, false}, {"12,50", both, true}, {"12.50", both, true},
+        {"1'000", both, false},  {"..", dot, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(invest::isNumericText(QString::fromLatin1(c.text), c.points), c.numeric)
+            << c.text << " with " << c.points.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(invest::isNumericText(u"12.50"));
+    EXPECT_FALSE(invest::isNumericText(u"12,50"));
+}
+
+TEST(NumericText, TheDecimalPointsFollowTheUserLocale) {
+    const struct {
+        const char* locale;
+        QStringList points;
+    } cases[] = {
+        {"en_US", {"."}},
+        // '.' groups thousands there, so only the comma is a decimal point.
+        {"de_DE", {","}},
+        // The comma is the separator, and '.' is read too as it groups nothing.
+        {"fr_FR", {",", "."}},
+    };
+    for (const auto& c : cases) {
+        testsupport::DefaultLocale locale(c.locale);
+        EXPECT_EQ(invest::decimalPoints(), c.points) << c.locale;
     }
 }
 

@@ -5,11 +5,13 @@
 #include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "invest/forms.h"
+#include "testsupport/locale_text.h"
 #include "ui/messages.h"
 #include "ui/today.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QSqlQuery>
 #include <QSqlRecord>
@@ -35,6 +37,28 @@ protected:
         Form21 = nullptr;
         Form22 = nullptr;
         Form23 = nullptr;
+    }
+
+    // A number as the user types it under the current locale: '.' is the decimal separator and ','
+    // the group separator, so "1,000" stays a grouped number wherever it runs.
+    static QString typedNumber(const char* text) {
+        QString typed;
+        for (QChar c : QString::fromLatin1(text)) {
+            if (c == QLatin1Char('.'))
+                typed += QLocale().decimalPoint();
+            else if (c == QLatin1Char(','))
+                typed += QLocale().groupSeparator();
+            else
+                typed += c;
+        }
+        return typed;
+    }
+    // Texts the forms show, '.' as the user's decimal separator.
+    static QStringList nums(const QStringList& texts) {
+        QStringList shown;
+        for (const QString& t : texts)
+            shown << testsupport::num(t);
+        return shown;
     }
 
     static void setText(QWidget* form, const char* edit, const QString& text) {

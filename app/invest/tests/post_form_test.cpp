@@ -52,11 +52,11 @@ protected:
     void type(const Typed& t) {
         Form22->ComboBox1->setCurrentIndex(t.type);
         setText(Form22, "Edit1", QString::fromLatin1(t.date));
-        setText(Form22, "Edit2", QString::fromLatin1(t.shares));
-        setText(Form22, "Edit3", QString::fromLatin1(t.price));
-        setText(Form22, "Edit4", QString::fromLatin1(t.commission));
-        setText(Form22, "Edit5", QString::fromLatin1(t.fee));
-        setText(Form22, "Edit6", QString::fromLatin1(t.dividend));
+        setText(Form22, "Edit2", typedNumber(t.shares));
+        setText(Form22, "Edit3", typedNumber(t.price));
+        setText(Form22, "Edit4", typedNumber(t.commission));
+        setText(Form22, "Edit5", typedNumber(t.fee));
+        setText(Form22, "Edit6", typedNumber(t.dividend));
     }
     QStringList typedTexts() const {
         QStringList texts;
@@ -122,7 +122,7 @@ TEST_F(PostForm, StartsWithItsInitialTextsAndTheAccountList) {
     EXPECT_EQ(Form22->windowTitle(), QStringLiteral("Post Investment Transaction"));
     EXPECT_EQ(Form22->Label1->text(), QStringLiteral("Post Transaction"));
     const QStringList initial = {"06152004", "0.00000", "0.00000000", " 0.00", " 0.00", " 0.00", "0"};
-    EXPECT_EQ(typedTexts(), initial);
+    EXPECT_EQ(typedTexts(), nums(initial));
     QStringList items;
     for (int i = 0; i < Form22->ComboBox1->count(); ++i)
         items << Form22->ComboBox1->itemText(i);
@@ -150,8 +150,8 @@ TEST_F(PostForm, StartsWithItsInitialTextsAndTheAccountList) {
                                   "Gain Percent", "Average Share Cost", "Last Price"};
     EXPECT_EQ(captions, expected);
     EXPECT_EQ(grid->index(1, 2).data().toString(), QStringLiteral("O'Hara's Income").leftJustified(20));
-    EXPECT_EQ(grid->index(0, 4).data().toString(), QStringLiteral("100.000"));
-    EXPECT_EQ(grid->index(1, 6).data().toString(), QStringLiteral("50.00"));
+    EXPECT_EQ(grid->index(0, 4).data().toString(), testsupport::num("100.000"));
+    EXPECT_EQ(grid->index(1, 6).data().toString(), testsupport::num("50.00"));
     EXPECT_EQ(Form22->DBLookupListBox1->model()
                   ->index(0, Form22->DBLookupListBox1->modelColumn())
                   .data()
@@ -232,14 +232,14 @@ TEST_F(PostForm, EveryTypeThroughOneAccount) {
         // The results form lists every transaction of the account, the new one last.
         ASSERT_TRUE(history_);
         EXPECT_EQ(history_->rows, items.size());
-        EXPECT_EQ(history_->lastRow.value(11), QLatin1String(step.itemCost));
+        EXPECT_EQ(history_->lastRow.value(11), testsupport::num(step.itemCost));
         EXPECT_TRUE(Form22->isVisible()) << "the posting form stays open";
     }
     EXPECT_EQ(account(8) + lineItems(8), other);
     const QStringList captions = {"Rec No", "Fund No", "Account No", "Name", "Date",     "Type",
                                   "Shares", "Price",   "Commission", "Fee",  "Dividend", "Item Cost"};
     EXPECT_EQ(history_->captions, captions);
-    EXPECT_EQ(history_->lastRow.mid(4, 4), (QStringList{"06/15/2004", "S", "100.000", "21.00"}));
+    EXPECT_EQ(history_->lastRow.mid(4, 4), nums({"06/15/2004", "S", "100.000", "21.00"}));
 
     // The account's transactions as the library reads them, in posting order.
     {
@@ -255,8 +255,8 @@ TEST_F(PostForm, EveryTypeThroughOneAccount) {
 
     // The account list shows the new totals.
     QAbstractItemModel* grid = Form22->DBGrid1->model();
-    EXPECT_EQ(grid->index(0, 4).data().toString(), QStringLiteral(".000"));
-    EXPECT_EQ(grid->index(0, 5).data().toString(), QStringLiteral("-1794.00"));
+    EXPECT_EQ(grid->index(0, 4).data().toString(), testsupport::num(".000"));
+    EXPECT_EQ(grid->index(0, 5).data().toString(), testsupport::num("-1794.00"));
 }
 
 TEST_F(PostForm, TheWorkedExampleFromOneHundredShares) {
@@ -319,8 +319,13 @@ TEST_F(PostForm, ChecksStopAtTheFirstFailureAndWriteNothing) {
         Form22->DBLookupListBox1->clearSelection();
         post(c.account, c.typed);
         const Typed& t = c.typed;
-        const QStringList typed = {
-            t.date, t.shares, t.price, t.commission, t.fee, t.dividend, QString::number(t.type)};
+        const QStringList typed = {t.date,
+                                   typedNumber(t.shares),
+                                   typedNumber(t.price),
+                                   typedNumber(t.commission),
+                                   typedNumber(t.fee),
+                                   typedNumber(t.dividend),
+                                   QString::number(t.type)};
         ASSERT_EQ(messages_.messages().size(), 1);
         EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
         EXPECT_EQ(messages_.lastKind(), c.kind);

@@ -6,6 +6,7 @@
 #include "invest/accounting.h"
 
 #include <QString>
+#include <QStringList>
 
 #include <optional>
 
@@ -28,8 +29,11 @@ QString transDate(const Date& date);
 // The date box: "%02d%02d%d" (03012004).
 QString dateBoxText(const Date& date);
 
-// Only digits, '.' and blanks (an empty text passes).
-bool isNumericText(QStringView text);
+// Only digits, decimal points and blanks (an empty text passes). `decimalPoints` lists what the
+// program's conversion takes as the decimal point: "." alone, or the user's separator.
+bool isNumericText(QStringView text, const QStringList& decimalPoints = {QStringLiteral(".")});
+// The decimal points ui::toFloat reads: the user's separator, and '.' where it is read too.
+QStringList decimalPoints();
 // Empty, or MMDDCCYY: 8 digits, month 01-12, day 01-31, first year digit not 0, year at most
 // 9998. The month's length plays no part (02312004 passes).
 bool isValidDateText(QStringView text);
@@ -46,6 +50,8 @@ struct AccountTexts {
     QString balance; // Edit5
     QString date;    // Edit6
     bool blank = false;
+    // The decimal points as isNumericText takes them.
+    QStringList decimalPoints{QStringLiteral(".")};
 };
 
 // A new account as read from those texts.
@@ -75,6 +81,8 @@ struct PostingTexts {
     QString commission;   // Edit4
     QString fee;          // Edit5
     QString dividend;     // Edit6
+    // The decimal points as isNumericText takes them.
+    QStringList decimalPoints{QStringLiteral(".")};
 };
 
 struct PostingRequest {

@@ -46,7 +46,8 @@ const ColumnFormat* findColumnFormat(QStringView column);
 
 // A number through a display mask: digits before the point are optional with '#' (0.5 under
 // "#.00" shows ".50") and shown with '0'; the decimals count the places. No sign on a value that
-// rounds to zero. An empty mask gives the shortest text of the number.
+// rounds to zero. An empty mask gives the shortest text of the number. The point shown is the
+// user's decimal separator (ui::decimalSeparator()).
 QString formatMask(QStringView mask, double value);
 
 // A grid's own caption or format for one column; a null member keeps the table's.
