@@ -5,6 +5,7 @@
 #include "balloon/forms.h"
 #include "invest/forms.h"
 #include "loan/forms.h"
+#include "portfolio/forms.h"
 #include "shell/aboutbox.h"
 #include "ui/fields.h"
 #include "ui/help.h"
@@ -193,6 +194,7 @@ void TMainForm::buildMenu() {
     auto connectItem = [this](const char* name, void (TMainForm::*slot)()) {
         connect(findChild<QAction*>(QLatin1String(name)), &QAction::triggered, this, slot);
     };
+    connectItem("FileOpenItem", &TMainForm::FileOpen);
     connectItem("FileExitItem", &TMainForm::FileExit);
     connectItem("HelpContentsItem", &TMainForm::HelpContents);
     connectItem("HelpHowToUseItem", &TMainForm::HelpHowToUse);
@@ -208,6 +210,10 @@ void TMainForm::buildMenu() {
 
 void TMainForm::helpOnHighlightedItem(QAction* action) {
     ui::helpContext(ui::helpFileFor(this), action->property(kHelpContextProperty).toInt());
+}
+
+void TMainForm::FileOpen() {
+    ui::showModal(Form17);
 }
 
 void TMainForm::FileExit() {

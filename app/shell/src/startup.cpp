@@ -5,6 +5,7 @@
 #include "balloon/forms.h"
 #include "invest/forms.h"
 #include "loan/forms.h"
+#include "portfolio/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "tessera/tessera.h"
@@ -75,6 +76,8 @@ QStringList createForms() {
     note(Form13 = balloon::makeForm13(*Form10, MainForm));
     note(Form15 = new TForm15(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
+    note(Form17 = new TForm17(MainForm));
+    note(Form18 = new TForm18(MainForm));
     note(Form19 = new TForm19(MainForm));
     note(Form20 = new TForm20(MainForm));
     note(Form21 = new TForm21(MainForm));
@@ -101,6 +104,8 @@ void destroyForms() {
     Form13 = nullptr;
     Form15 = nullptr;
     AboutBox = nullptr;
+    Form17 = nullptr;
+    Form18 = nullptr;
     Form19 = nullptr;
     Form20 = nullptr;
     Form21 = nullptr;

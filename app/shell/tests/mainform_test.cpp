@@ -2,6 +2,7 @@
 #include "balloon/forms.h"
 #include "invest/forms.h"
 #include "loan/forms.h"
+#include "portfolio/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "shell/startup.h"
@@ -225,6 +226,7 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         QDialog* form;
         const char* caption;
     } cases[] = {
+        {"FileOpenItem", Form17, "Loan Portfolio Analysis"},
         {"Loans1", Form1, "Loan Calculations"},
         {"BalloonLoan1", Form10, "Balloon Loan Calculations"},
         {"InvestmentCalculations1", Form6, "Investment Annuities"},

@@ -24,6 +24,7 @@ public:
 public slots:
     void FormCreate();
     void ShowHint();
+    void FileOpen();
     void FileExit();
     void HelpContents();
     void HelpHowToUse();

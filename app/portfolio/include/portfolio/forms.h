@@ -1,0 +1,95 @@
+#pragma once
+// The loan portfolio: "Loan Portfolio Analysis" lists the saved loans, compares three of them in
+// "LOAN COMPARISON ANALYSIS" and previews the stored schedule of one. The program creates each
+// form once at start-up, Form17 before Form18.
+
+#include "portfolio/comparison.h"
+
+#include <QDialog>
+#include <QHash>
+
+#include <memory>
+
+class QGroupBox;
+class QHideEvent;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSqlQueryModel;
+class QTableView;
+class QToolButton;
+class QWidget;
+
+namespace db {
+class Connection;
+}
+namespace invest {
+class PickList;
+}
+
+class TForm18 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm18(QWidget* parent = nullptr);
+
+    // Writes every box from the comparison record, in the filling order.
+    void fill(const portfolio::Comparison& comparison);
+    QLineEdit* box(int number) const { return edits_.value(number); }
+
+    QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr; // "Loan Factors", "Loan Costs"
+    QPushButton* Button1 = nullptr;                       // "Quit"
+    QPushButton* Button2 = nullptr;                       // "Prt/Screen"
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+
+private:
+    QHash<int, QLineEdit*> edits_;
+};
+
+class TForm17 : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm17(QWidget* parent = nullptr);
+    ~TForm17() override;
+
+    QLabel* Label1 = nullptr; // "Loan Portfolio Analysis Data"
+    QTableView* DBGrid1 = nullptr;
+    QWidget* DBNavigator1 = nullptr;
+    QToolButton *First = nullptr, *Prior = nullptr, *Next = nullptr, *Last = nullptr;
+    invest::PickList *DBLookupListBox1 = nullptr, *DBLookupListBox2 = nullptr, *DBLookupListBox3 = nullptr,
+                     *DBLookupListBox4 = nullptr;
+    QPushButton* Button1 = nullptr; // "Analyze"
+    QPushButton* Button2 = nullptr; // "Help"
+    QPushButton* Button3 = nullptr; // "Quit"
+    QPushButton* Button4 = nullptr; // "Report"
+
+    // The comparison record of the last "Analyze".
+    const portfolio::Comparison& comparison() const { return comparison_; }
+
+public slots:
+    // Reads the saved loans again; the pick lists keep their selections where the loan is still listed.
+    void FormActivate();
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button4Click();
+
+protected:
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+private:
+    void showColumnsInOrder();
+    void move(int row);
+    void closeList();
+
+    std::unique_ptr<db::Connection> connection_;
+    QSqlQueryModel* list_ = nullptr;
+    portfolio::Comparison comparison_{};
+    bool failureShown_ = false; // one error per showing, so its box closing cannot ask again
+};
+
+extern TForm17* Form17;
+extern TForm18* Form18;
