@@ -4,6 +4,9 @@
 #if defined(LIBRARY_scribe1)
 #include "scribe1/scribe1.h"
 #define PROCEDURE DoPrntAmortBL
+#elif defined(LIBRARY_scribe2)
+#include "scribe2/scribe2.h"
+#define PROCEDURE DoPrntBall
 #elif defined(LIBRARY_vellum1)
 #include "vellum1/vellum1.h"
 #define PROCEDURE DoPrntCalYR

@@ -3,6 +3,7 @@
 
 #include "ui/convert.h"
 #include "ui/fields.h"
+#include "ui/modal.h"
 
 #include <QHBoxLayout>
 #include <QLineEdit>
@@ -51,6 +52,15 @@ TForm15::TForm15(QWidget* parent)
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
     connect(Button4, &QPushButton::clicked, this, &TForm15::Button4Click);
+    Button3 = ui::makeButton(QStringLiteral("Amortize Tables"), QStringLiteral("Button3"), this);
+    buttonRow->addWidget(Button3);
+    connect(Button3, &QPushButton::clicked, this, &TForm15::Button3Click);
+}
+
+void TForm15::Button3Click() {
+    if (!loan_ || !Form14) return;
+    Form14->setLoan(*loan_);
+    ui::showModal(Form14);
 }
 
 void TForm15::Button4Click() {

@@ -7,4 +7,10 @@ qint64 saveBalloonData(BalloonData& data, QWidget* owner, loan::SaveSteps steps)
                           owner, steps);
 }
 
+qint64 saveBalloonSchedule(BalloonData& data, QWidget* owner) {
+    loan::LoanToSave loan{data, data.SCHEDPAY, data.FEEPCT, /*balloon=*/true, data.BLPAY};
+    loan.balloonScheduleRows = true;
+    return loan::saveLoan(loan, data.UnsavedCount, owner, loan::SaveSteps::WriteOnly);
+}
+
 } // namespace balloon

@@ -84,10 +84,14 @@ report::Definition quickRep1() {
 
 } // namespace loan
 
-TForm5::TForm5(QWidget* parent) : QDialog(parent) {
-    ui::nameWidget(this, QStringLiteral("Form5"));
-    setWindowTitle(QStringLiteral("Display or Print Loan Amortization"));
-    setFixedSize(544, 403);
+namespace loan {
+
+AmortizationWindow::AmortizationWindow(QWidget* parent, const char* name, const char* caption, int height,
+                                       const char* screenText)
+    : QDialog(parent) {
+    ui::nameWidget(this, QString::fromLatin1(name));
+    setWindowTitle(QString::fromLatin1(caption));
+    setFixedSize(544, height);
     setAutoFillBackground(true);
     QPalette pal = palette();
     pal.setColor(QPalette::Window, QColor(64, 128, 128));
@@ -112,22 +116,22 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     Bevel1->setFrameShadow(QFrame::Raised);
     auto* grid = new QGridLayout(Bevel1);
     const struct {
-        QPushButton* TForm5::*member;
+        QPushButton* AmortizationWindow::*member;
         const char* caption;
         const char* name;
         const char* text;
         const char* label;
     } buttons[] = {
-        {&TForm5::Button1, "Screen", "Button1",
-         "Displays a short condensed screen listing of an amortization table.", "Label2"},
-        {&TForm5::Button5, "Preview/Save ", "Button5",
+        {&AmortizationWindow::Button1, "Screen", "Button1", screenText, "Label2"},
+        {&AmortizationWindow::Button5, "Preview/Save ", "Button5",
          "Displays an amortization table in report format, saves loan\n"
          "parameters, and allows a report to be stored and printed.",
          "Label3"},
-        {&TForm5::Button2, "Scribe1", "Button2",
+        {&AmortizationWindow::Button2, "Scribe1", "Button2",
          "Prints an amortization table irrespective of the calendar year.", "Label4"},
-        {&TForm5::Button3, "Scribe2", "Button3", "Prints an amortization table by calendar year.", "Label5"},
-        {&TForm5::Button4, "Quit", "Button4", nullptr, nullptr},
+        {&AmortizationWindow::Button3, "Scribe2", "Button3", "Prints an amortization table by calendar year.",
+         "Label5"},
+        {&AmortizationWindow::Button4, "Quit", "Button4", nullptr, nullptr},
     };
     int row = 0;
     for (const auto& b : buttons) {
@@ -143,16 +147,52 @@ TForm5::TForm5(QWidget* parent) : QDialog(parent) {
     }
     grid->setColumnStretch(1, 1);
     layout->addWidget(Bevel1);
+    connect(Button4, &QPushButton::clicked, this, &AmortizationWindow::Button4Click);
+}
+
+void AmortizationWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOnScreen(this);
+}
+
+void AmortizationWindow::Button4Click() {
+    close();
+}
+
+bool AmortizationWindow::printerChosen() {
+    if (ui::choosePrinter(this)) return true;
+    ui::showMessage(QString::fromLatin1(kTerminated), QStringLiteral("Info"));
+    return false;
+}
+
+bool AmortizationWindow::previewLoan(const report::Definition& definition, QStringView sql, qint64 loanNo) {
+    try {
+        db::Connection connection(db::Alias::IBLoan);
+        QSqlQuery query = db::prepare(connection, sql);
+        query.setForwardOnly(true);
+        query.bindValue(QStringLiteral(":Param1"), loanNo);
+        const report::Renderer renderer(definition, [&query] {
+            db::exec(query);
+            return std::make_unique<report::QueryRows>(query);
+        });
+        report::preview(renderer, this);
+    } catch (const db::Error& e) {
+        // The loan stays saved; the command ends with the standard error display.
+        ui::showException(e.message());
+        return false;
+    }
+    return true;
+}
+
+} // namespace loan
+
+TForm5::TForm5(QWidget* parent)
+    : AmortizationWindow(parent, "Form5", "Display or Print Loan Amortization", 403,
+                         "Displays a short condensed screen listing of an amortization table.") {
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
-    connect(Button4, &QPushButton::clicked, this, &TForm5::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
-}
-
-void TForm5::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    ui::centreOnScreen(this);
 }
 
 void TForm5::Button1Click() {
@@ -168,10 +208,7 @@ void TForm5::Button1Click() {
 
 void TForm5::Button2Click() {
     if (!loan_) return;
-    if (!ui::choosePrinter(this)) {
-        ui::showMessage(QString::fromLatin1(loan::kTerminated), QStringLiteral("Info"));
-        return;
-    }
+    if (!printerChosen()) return;
     loan::LoanData& d = *loan_;
     libraries.PrntAmortBL(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.SCHEDPAY, &d.DSRATE, &d.DSFREQ, &d.DSYEARS,
                           &d.LFRATE, &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD,
@@ -183,10 +220,7 @@ void TForm5::Button2Click() {
 
 void TForm5::Button3Click() {
     if (!loan_) return;
-    if (!ui::choosePrinter(this)) {
-        ui::showMessage(QString::fromLatin1(loan::kTerminated), QStringLiteral("Info"));
-        return;
-    }
+    if (!printerChosen()) return;
     loan::LoanData& d = *loan_;
     libraries.PrntCalYR(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.SCHEDPAY, &d.DSRATE, &d.DSFREQ, &d.DSYEARS,
                         &d.LFRATE, &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD,
@@ -196,28 +230,10 @@ void TForm5::Button3Click() {
                         &d.LOANDATE[1], &d.LOANDATE[2], &d.ORGAMT, &d.FEEAMT, &d.DOWNAMT, &d.TOTALINTEREST);
 }
 
-void TForm5::Button4Click() {
-    close();
-}
-
 void TForm5::Button5Click() {
     if (!loan_) return;
     const qint64 loanNo = loan::saveLoanData(*loan_, this, loan::SaveSteps::WriteOnly);
     if (loanNo == 0) return;
-    try {
-        db::Connection connection(db::Alias::IBLoan);
-        QSqlQuery query = db::prepare(connection, db::sql::loanPreview);
-        query.setForwardOnly(true);
-        query.bindValue(QStringLiteral(":Param1"), loanNo);
-        const report::Renderer renderer(loan::quickRep1(), [&query] {
-            db::exec(query);
-            return std::make_unique<report::QueryRows>(query);
-        });
-        report::preview(renderer, this);
-    } catch (const db::Error& e) {
-        // The loan stays saved; the command ends with the standard error display.
-        ui::showException(e.message());
-        return;
-    }
+    if (!previewLoan(loan::quickRep1(), db::sql::loanPreview, loanNo)) return;
     loan_->UnsavedCount = 0;
 }

@@ -22,7 +22,9 @@ QString dateText(const talvero::common::Date& d) {
 }
 
 sched::Variant variantOf(const LoanToSave& loan) {
-    return loan.balloon ? sched::Variant::balloon_saving(loan.BLPAY) : sched::Variant::regular();
+    if (!loan.balloon) return sched::Variant::regular();
+    return loan.balloonScheduleRows ? sched::Variant::balloon_term(loan.BLPAY)
+                                    : sched::Variant::balloon_saving(loan.BLPAY);
 }
 
 } // namespace

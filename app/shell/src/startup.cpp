@@ -74,6 +74,7 @@ QStringList createForms() {
     note(Form11 = balloon::makeForm11(*Form10, MainForm));
     note(Form12 = balloon::makeForm12(*Form10, MainForm));
     note(Form13 = balloon::makeForm13(*Form10, MainForm));
+    note(Form14 = new TForm14(MainForm));
     note(Form15 = new TForm15(MainForm));
     note(AboutBox = new TAboutBox(MainForm));
     note(Form17 = new TForm17(MainForm));
@@ -102,6 +103,7 @@ void destroyForms() {
     Form11 = nullptr;
     Form12 = nullptr;
     Form13 = nullptr;
+    Form14 = nullptr;
     Form15 = nullptr;
     AboutBox = nullptr;
     Form17 = nullptr;

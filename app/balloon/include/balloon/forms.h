@@ -1,8 +1,9 @@
 #pragma once
 // The forms of the balloon loan workbench. The program creates each once at start-up, in the order
-// Form10, Form11, Form12, Form13, ..., Form15, and the forms reach each other through these pointers
+// Form10, Form11, Form12, Form13, Form14, Form15, and the forms reach each other through these pointers
 // (null until created). The three dialogs are the loan form's dialogs bound to Form10's data.
 
+#include "balloon/amortization.h"
 #include "balloon/form10.h"
 #include "balloon/payout.h"
 #include "loan/dialogs.h"
@@ -24,4 +25,5 @@ extern TForm10* Form10;
 extern TForm11* Form11;
 extern TForm12* Form12;
 extern TForm13* Form13;
+extern TForm14* Form14;
 extern TForm15* Form15;

@@ -12,9 +12,12 @@ public:
     // The figures of a balloon calculation; Save writes that loan.
     void fill(balloon::BalloonData& data);
     QPushButton* Button4 = nullptr; // "Save"
+    QPushButton* Button3 = nullptr; // "Amortize Tables"
 
 public slots:
     void Button4Click();
+    // Opens the balloon amortization window on the loan this window was filled from.
+    void Button3Click();
 
 private:
     balloon::BalloonData* loan_ = nullptr;

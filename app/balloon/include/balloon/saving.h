@@ -12,4 +12,8 @@ namespace balloon {
 // UnsavedCount as it was.
 qint64 saveBalloonData(BalloonData& data, QWidget* owner, loan::SaveSteps steps = loan::SaveSteps::Checked);
 
+// Preview/Save of the balloon amortization window: a new loan on every call, written without the
+// "previously saved" test or the closing message, its detail rows the balloon schedule itself.
+qint64 saveBalloonSchedule(BalloonData& data, QWidget* owner);
+
 } // namespace balloon

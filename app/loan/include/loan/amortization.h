@@ -27,15 +27,12 @@ struct AmortizationLibraries {
 // The report QuickRep1 over the rows of db::sql::loanPreview.
 report::Definition quickRep1();
 
-} // namespace loan
-
-class TForm5 : public QDialog {
+// The window the regular and the balloon loan share: the heading and, in the bevel, the five
+// buttons with their texts. Each form connects its own Screen, Preview/Save and printer actions;
+// Quit closes the window.
+class AmortizationWindow : public QDialog {
     Q_OBJECT
 public:
-    explicit TForm5(QWidget* parent = nullptr);
-    // The loan the buttons work on: the one the payout window was filled from.
-    void setLoan(loan::LoanData& data) { loan_ = &data; }
-
     QLabel* Label1 = nullptr; // the heading
     QFrame* Bevel1 = nullptr;
     QPushButton* Button1 = nullptr; // "Screen"
@@ -43,17 +40,37 @@ public:
     QPushButton* Button2 = nullptr; // "Scribe1"
     QPushButton* Button3 = nullptr; // "Scribe2"
     QPushButton* Button4 = nullptr; // "Quit"
+
+public slots:
+    void Button4Click();
+
+protected:
+    AmortizationWindow(QWidget* parent, const char* name, const char* caption, int height,
+                       const char* screenText);
+    void showEvent(QShowEvent* event) override;
+    // The printer dialog before a printout; a cancelled one shows "Print job terminated.".
+    bool printerChosen();
+    // Previews `definition` over the rows `sql` gives for the saved loan. A database error is shown
+    // and gives false; the loan stays saved.
+    bool previewLoan(const report::Definition& definition, QStringView sql, qint64 loanNo);
+};
+
+} // namespace loan
+
+class TForm5 : public loan::AmortizationWindow {
+    Q_OBJECT
+public:
+    explicit TForm5(QWidget* parent = nullptr);
+    // The loan the buttons work on: the one the payout window was filled from.
+    void setLoan(loan::LoanData& data) { loan_ = &data; }
+
     loan::AmortizationLibraries libraries;
 
 public slots:
     void Button1Click();
     void Button2Click();
     void Button3Click();
-    void Button4Click();
     void Button5Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     loan::LoanData* loan_ = nullptr;

@@ -23,6 +23,9 @@ struct LoanToSave {
     double BLPAY = 0;
     // The day of saving, which an empty first due date also stands for; unset: the library's clock.
     std::optional<talvero::common::Date> today = std::nullopt;
+    // Balloon: the detail rows are the balloon schedule itself, as the amortization window saves it,
+    // rather than the rows of the balloon saving routine.
+    bool balloonScheduleRows = false;
 };
 
 struct SavedLoan {

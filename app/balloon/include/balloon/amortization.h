@@ -1,0 +1,44 @@
+#pragma once
+// "Balloon Loan Display or Print Loan Amortization": the amortization window over the balloon
+// schedule of the balloon form's last calculation. It lists the schedule, saves the loan and
+// previews it as the balloon report, or prints it by loan year or by calendar year.
+
+#include "balloon/balloondata.h"
+#include "loan/amortization.h"
+#include "roster2/roster2.h"
+#include "scribe2/scribe2.h"
+#include "vellum2/vellum2.h"
+
+namespace balloon {
+
+// The library entries the window calls.
+struct AmortizationLibraries {
+    decltype(&::ListBall) ListBall = &::ListBall;
+    decltype(&::PrntBall) PrntBall = &::PrntBall;
+    decltype(&::PrntCal2YR) PrntCal2YR = &::PrntCal2YR;
+};
+
+// The balloon report QuickRep1 over the rows of db::sql::balloonPreview: the loan report with the
+// amortize periods and the number of payments in its header.
+report::Definition quickRep1();
+
+} // namespace balloon
+
+class TForm14 : public loan::AmortizationWindow {
+    Q_OBJECT
+public:
+    explicit TForm14(QWidget* parent = nullptr);
+    // The balloon loan the buttons work on: the balloon form's data the payout window was filled from.
+    void setLoan(balloon::BalloonData& data) { loan_ = &data; }
+
+    balloon::AmortizationLibraries libraries;
+
+public slots:
+    void Button1Click();
+    void Button2Click();
+    void Button3Click();
+    void Button5Click();
+
+private:
+    balloon::BalloonData* loan_ = nullptr;
+};

@@ -1,0 +1,302 @@
+// The balloon amortization window driven as a user does: the listing and the printers receive the
+// balloon loan's values, a cancelled printer dialog prints nothing, Preview/Save writes a new
+// balloon loan each time and previews it as the balloon report.
+#include "balloon/forms.h"
+#include "db/connection.h"
+#include "db/statements.h"
+#include "db/testsupport/tempdatafolder.h"
+#include "schedule/schedule.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
+#include "ui/printing.h"
+#include "ui/today.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSqlQuery>
+#include <cstring>
+#include <gtest/gtest.h>
+
+namespace {
+
+// What the last library call received.
+struct Received {
+    std::string library;
+    double FINANCEAMT = 0, APR = 0, NUMPAY = 0, SCHEDPAY = 0, TERMYEARS = 0, BLPAY = 0, TOTALINTEREST = 0;
+    double ORGAMT = 0, FEEAMT = 0, DOWNAMT = 0;
+    std::string FIRSTDUE;
+    int INTMETHOD = 0, MATYEAR = 0, LOANYEAR = 0;
+} received;
+int calls = 0;
+
+#define PRINT_LIST                                                                                           \
+    const double *FINANCEAMT, const double *APR, const double *NUMPAY, const double *SCHEDPAY,               \
+        const double *, const double *, const double *, const double *, const double *, const double *,      \
+        const double *, const int *, const char *FIRSTDUE, const int *INTMETHOD, const double *,             \
+        const int *, const int *, const int *, const int *, const int *, const int *MATYEAR, const double *, \
+        const double *, const double *, const double *, const double *, const double *,                      \
+        const double *TERMYEARS, const double *BLPAY, const int *, const int *, const int *,                 \
+        const int *LOANYEAR
+#define NOTE(name)                                                                                           \
+    ++calls;                                                                                                 \
+    received.library = name;                                                                                 \
+    received.FINANCEAMT = *FINANCEAMT;                                                                       \
+    received.APR = *APR;                                                                                     \
+    received.NUMPAY = *NUMPAY;                                                                               \
+    received.SCHEDPAY = *SCHEDPAY;                                                                           \
+    received.FIRSTDUE.assign(FIRSTDUE, 10);                                                                  \
+    received.INTMETHOD = *INTMETHOD;                                                                         \
+    received.MATYEAR = *MATYEAR;                                                                             \
+    received.TERMYEARS = *TERMYEARS;                                                                         \
+    received.BLPAY = *BLPAY;                                                                                 \
+    received.LOANYEAR = *LOANYEAR;                                                                           \
+    received.TOTALINTEREST = *TOTALINTEREST
+
+void listBall(PRINT_LIST, const double* TOTALINTEREST) {
+    NOTE("ListBall");
+}
+int prntBall(PRINT_LIST, const double* TOTALINTEREST) {
+    NOTE("PrntBall");
+    return 0;
+}
+int prntCal2YR(PRINT_LIST, const double* ORGAMT, const double* FEEAMT, const double* DOWNAMT,
+               const double* TOTALINTEREST) {
+    NOTE("PrntCal2YR");
+    received.ORGAMT = *ORGAMT;
+    received.FEEAMT = *FEEAMT;
+    received.DOWNAMT = *DOWNAMT;
+    return 0;
+}
+
+// A computed balloon loan: 10,000 at 12 % amortized over 36 payments from 01/15/2004, due in full
+// with payment 24.
+balloon::BalloonData balloon24() {
+    balloon::BalloonData d;
+    d.FINANCEAMT = 10000;
+    d.ORGAMT = 10500;
+    d.DOWNAMT = 500;
+    d.FEEAMT = 125.5;
+    d.APR = 12;
+    d.NUMPAY = 36;
+    d.BLPAY = 24;
+    d.FREQUENCY = 12;
+    d.TERMYEARS = 3;
+    d.INTMETHOD = 0;
+    std::strcpy(d.FIRSTDUE, "01152004");
+    d.PAYMENT = d.SCHEDPAY = 332.14;
+    d.TOTALINTEREST = 1683.21;
+    d.MATURITY[0] = 12;
+    d.MATURITY[1] = 15;
+    d.MATURITY[2] = 2005;
+    d.LOANDATE[0] = 12;
+    d.LOANDATE[1] = 15;
+    d.LOANDATE[2] = 2003;
+    d.UnsavedCount = 1;
+    return d;
+}
+
+class BalloonAmortization : public ::testing::Test {
+protected:
+    void SetUp() override {
+        received = Received{};
+        calls = 0;
+        form.setLoan(data);
+        form.libraries = {&listBall, &prntBall, &prntCal2YR};
+    }
+    static qint64 count(const char* table) {
+        db::Connection c(db::Alias::IBLoan);
+        QSqlQuery q(c.database());
+        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
+        q.next();
+        return q.value(0).toLongLong();
+    }
+
+    db::testing::TempDataFolder folder_;
+    ui::TodayOverride today_{QDate(2004, 6, 1)};
+    ui::MessageRecorder messages_;
+    QList<QString> shownForms_;
+    ui::ModalInterceptor modal_{[this](QDialog* d) {
+        shownForms_.append(d->objectName());
+        return 0;
+    }};
+    balloon::BalloonData data = balloon24();
+    TForm14 form;
+};
+
+TEST_F(BalloonAmortization, WindowAsTheRegularOneWithItsOwnCaptionSizeAndScreenText) {
+    EXPECT_EQ(form.objectName(), QStringLiteral("Form14"));
+    EXPECT_EQ(form.windowTitle(), QStringLiteral("Balloon Loan Display or Print Loan Amortization"));
+    EXPECT_EQ(form.size(), QSize(544, 371));
+    EXPECT_EQ(form.palette().color(QPalette::Window), QColor(64, 128, 128));
+    EXPECT_EQ(form.Label1->text(),
+              QStringLiteral("Click on the desired button below after completing loan calculations"));
+    const struct {
+        QPushButton* button;
+        const char* caption;
+    } buttons[] = {{form.Button1, "Screen"},
+                   {form.Button5, "Preview/Save "},
+                   {form.Button2, "Scribe1"},
+                   {form.Button3, "Scribe2"},
+                   {form.Button4, "Quit"}};
+    for (const auto& b : buttons) {
+        ASSERT_NE(b.button, nullptr);
+        EXPECT_EQ(b.button->text(), QString::fromLatin1(b.caption));
+        EXPECT_EQ(b.button->parentWidget(), form.Bevel1);
+    }
+    QStringList texts;
+    for (QLabel* l : form.Bevel1->findChildren<QLabel*>())
+        texts << l->text();
+    EXPECT_TRUE(texts.contains(QStringLiteral("Displays a screen listing of an amortization table.")));
+    EXPECT_TRUE(texts.contains(QStringLiteral("Prints an amortization table by calendar year.")));
+}
+
+TEST_F(BalloonAmortization, ScreenListsTheBalloonLoanWithBLPAYAfterTheTerm) {
+    form.Button1->click();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(received.library, "ListBall");
+    EXPECT_EQ(received.FINANCEAMT, 10000);
+    EXPECT_EQ(received.APR, 12);
+    EXPECT_EQ(received.NUMPAY, 36);
+    EXPECT_EQ(received.SCHEDPAY, 332.14);
+    EXPECT_EQ(received.FIRSTDUE, std::string("01152004\0\0", 10));
+    EXPECT_EQ(received.MATYEAR, 2005);
+    EXPECT_EQ(received.TERMYEARS, 3);
+    EXPECT_EQ(received.BLPAY, 24);
+    EXPECT_EQ(received.LOANYEAR, 2003);
+    EXPECT_EQ(received.TOTALINTEREST, 1683.21);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(BalloonAmortization, CancellingThePrinterDialogSaysSoAndPrintsNothing) {
+    ui::PrinterDialogInterceptor cancel(false);
+    for (QPushButton* b : {form.Button2, form.Button3}) {
+        SCOPED_TRACE(b->text().toStdString());
+        const auto before = messages_.messages().size();
+        b->click();
+        ASSERT_EQ(messages_.messages().size(), before + 1);
+        EXPECT_EQ(messages_.lastText(), QStringLiteral("Print job terminated."));
+        EXPECT_EQ(messages_.messages().last().caption, QStringLiteral("Info"));
+    }
+    EXPECT_EQ(cancel.dialogsShown(), 2);
+    EXPECT_EQ(calls, 0);
+}
+
+TEST_F(BalloonAmortization, ConfirmedPrinterDialogCallsEachPrinter) {
+    ui::PrinterDialogInterceptor confirm(true, folder_.path() + QStringLiteral("/print.pdf"));
+    form.Button2->click();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(received.library, "PrntBall");
+    EXPECT_EQ(received.BLPAY, 24);
+    EXPECT_EQ(received.TOTALINTEREST, 1683.21);
+    form.Button3->click();
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(received.library, "PrntCal2YR");
+    EXPECT_EQ(received.NUMPAY, 36);
+    EXPECT_EQ(received.BLPAY, 24);
+    EXPECT_EQ(received.ORGAMT, 10500);
+    EXPECT_EQ(received.FEEAMT, 125.5);
+    EXPECT_EQ(received.DOWNAMT, 500);
+    EXPECT_EQ(received.TOTALINTEREST, 1683.21);
+    EXPECT_TRUE(messages_.empty());
+}
+
+TEST_F(BalloonAmortization, PreviewSaveWritesANewBalloonLoanEachTimeAndClearsTheCount) {
+    form.Button5->click();
+    EXPECT_EQ(data.UnsavedCount, 0);
+    data.UnsavedCount = 3; // no "previously saved" test stops the second run
+    form.Button5->click();
+    EXPECT_EQ(data.UnsavedCount, 0);
+    EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(count("LOANSUMMARY"), 2);
+    // Each: 24 payments, the 2004 total, the closing 2005 total and the grand total.
+    EXPECT_EQ(count("LOANDETAIL"), 2 * 27);
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q(c.database());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT BLPAY, NUMPAY FROM LOANSUMMARY ORDER BY LOANNO")));
+    for (int i = 0; i < 2; ++i) {
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toDouble(), 24);
+        EXPECT_EQ(q.value(1).toDouble(), 36);
+    }
+    EXPECT_EQ(shownForms_,
+              (QList<QString>{QStringLiteral("ReportPreview"), QStringLiteral("ReportPreview")}));
+}
+
+TEST_F(BalloonAmortization, SavedRowsAreTheBalloonScheduleNotTheSavingRows) {
+    // Flag 3 steps the schedule's dates to the first of the month; the saving rows keep the day.
+    data.INTMETHOD = 3;
+    form.Button5->click();
+    namespace sc = talvero::schedule;
+    auto dates = [&](const sc::Variant& v) {
+        QStringList d;
+        sc::Pass pass(data, data.SCHEDPAY, v);
+        sc::for_each_row(pass, [&](const sc::Row& r) { d << QString::fromLatin1(r.PAYDATE); });
+        return d;
+    };
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q(c.database());
+    ASSERT_TRUE(q.exec(QStringLiteral("SELECT PAYDATE FROM LOANDETAIL ORDER BY RECNO")));
+    QStringList saved;
+    while (q.next())
+        saved << q.value(0).toString();
+    EXPECT_EQ(saved, dates(sc::Variant::balloon_term(24)));
+    EXPECT_NE(saved, dates(sc::Variant::balloon_saving(24)));
+}
+
+TEST_F(BalloonAmortization, ReportHeaderCarriesTheAmortizePeriodsAndTheNumberOfPayments) {
+    form.Button5->click();
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q = db::prepare(c, db::sql::balloonPreview);
+    q.bindValue(QStringLiteral(":Param1"), 1);
+    const report::Renderer r(
+        balloon::quickRep1(),
+        [&q] {
+            db::exec(q);
+            return std::make_unique<report::QueryRows>(q);
+        },
+        QDateTime(QDate(2004, 6, 1), QTime(9, 30, 0)));
+    EXPECT_EQ(r.definition().title, QStringLiteral("Balloon Amortization Table"));
+    QString first;
+    r.layout([&](const report::PageLayout& p) {
+        if (p.number == 1) first = report::pageText(p);
+    });
+    const QString header = QStringLiteral("  16  427 PageHeader   APR :\n");
+    EXPECT_TRUE(first.contains(QStringLiteral("  16  515 PageHeader   Amortize Periods :\n"
+                                              "  16  664 PageHeader   36\n")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("  44  536 PageHeader   Interest Method:\n"
+                                              "  44  664 PageHeader   0\n"
+                                              "  76    0 PageHeader   Number of Payments: \n"
+                                              "  76  176 PageHeader   24\n"
+                                              "  93  208 Title        Balloon Amortization Table\n"
+                                              " 133    0 ColumnHeader Pay Date\n")))
+        << first.toStdString();
+    EXPECT_TRUE(first.contains(header));
+    EXPECT_FALSE(first.contains(QStringLiteral("No Payments :")));
+    const auto boldSize = [&](const QString& text) {
+        for (const auto& band : r.definition().bands)
+            for (const auto& item : band.items)
+                if (item.text == text) return item.font.bold ? item.font.pointSize : 0;
+        return 0;
+    };
+    EXPECT_EQ(boldSize(QStringLiteral("Number of Payments: ")), 12);
+    EXPECT_EQ(boldSize(QStringLiteral("Balloon Amortization Table")), 18);
+}
+
+TEST_F(BalloonAmortization, AmortizeTablesOnTheBalloonPayoutWindowOpensThisWindow) {
+    TForm15 payout;
+    Form14 = &form;
+    balloon::BalloonData other;
+    form.setLoan(other); // replaced by the payout window's loan
+    payout.fill(data);
+    ASSERT_NE(payout.Button3, nullptr);
+    EXPECT_EQ(payout.Button3->text(), QStringLiteral("Amortize Tables"));
+    payout.Button3->click();
+    Form14 = nullptr;
+    EXPECT_EQ(shownForms_, (QList<QString>{QStringLiteral("Form14")}));
+    form.Button1->click();
+    EXPECT_EQ(received.FINANCEAMT, 10000);
+    EXPECT_EQ(received.BLPAY, 24);
+}
+
+} // namespace

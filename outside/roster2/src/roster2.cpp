@@ -1,0 +1,31 @@
+#include "roster2/roster2.h"
+
+#include "outside/listing.h"
+#include "printers/printlist.h"
+#include "ui/convert.h"
+
+extern "C" void
+ListBall(const double* FINANCEAMT, const double* APR, const double* NUMPAY, const double* SCHEDPAY,
+         const double* DSRATE, const double* DSFREQ, const double* DSYEARS, const double* LFRATE,
+         const double* LFFREQ, const double* LFYEARS, const double* TAXES, const int* SKPMONTH,
+         const char* FIRSTDUE, const int* INTMETHOD, const double* FREQUENCY, const int*, const int*,
+         const int*, const int* MATMONTH, const int* MATDAY, const int* MATYEAR, const double* DSPREM,
+         const double* LFPREM, const double* DSNUMPAY, const double* LFNUMPAY, const double* HOINS,
+         const double* OTINS, const double* TERMYEARS, const double* BLPAY, const int* ODDDAYS,
+         const int* LOANMONTH, const int* LOANDAY, const int* LOANYEAR, const double* TOTALINTEREST) {
+    try {
+        talvero::printers::PrintList l = talvero::printers::copyPrintList(
+            FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
+            SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
+            LFNUMPAY, HOINS, OTINS, TERMYEARS, BLPAY, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
+        l.block.TOTALINTEREST = *TOTALINTEREST;
+        QStringList summary = outside::loanSummary(l.block, l.SCHEDPAY);
+        summary << QStringLiteral("Balloon Term %1 payments").arg(ui::format("%.0f", l.afterTermYears));
+        outside::showListing(
+            QStringLiteral("Balloon Amortization Schedule"), summary,
+            talvero::schedule::Pass(l.block, l.SCHEDPAY,
+                                    talvero::schedule::Variant::balloon_term(l.afterTermYears)));
+    } catch (...) {
+        // An outside library reports nothing to its caller.
+    }
+}

@@ -1,0 +1,44 @@
+#include "scribe2/scribe2.h"
+
+#include "printers/job.h"
+#include "printers/printlist.h"
+#include "scribe2/layout.h"
+
+namespace {
+// The library's copy of the values of the last call.
+talvero::scribe2::Values stored;
+} // namespace
+
+extern "C" int PrntBall(const double* FINANCEAMT, const double* APR, const double* NUMPAY,
+                        const double* SCHEDPAY, const double* DSRATE, const double* DSFREQ,
+                        const double* DSYEARS, const double* LFRATE, const double* LFFREQ,
+                        const double* LFYEARS, const double* TAXES, const int* SKPMONTH, const char* FIRSTDUE,
+                        const int* INTMETHOD, const double* FREQUENCY, const int*, const int*, const int*,
+                        const int* MATMONTH, const int* MATDAY, const int* MATYEAR, const double* DSPREM,
+                        const double* LFPREM, const double* DSNUMPAY, const double* LFNUMPAY,
+                        const double* HOINS, const double* OTINS, const double* TERMYEARS,
+                        const double* BLPAY, const int* ODDDAYS, const int* LOANMONTH, const int* LOANDAY,
+                        const int* LOANYEAR, const double* TOTALINTEREST) {
+    try {
+        const talvero::printers::PrintList l = talvero::printers::copyPrintList(
+            FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
+            SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
+            LFNUMPAY, HOINS, OTINS, TERMYEARS, BLPAY, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
+        stored.block = l.block;
+        stored.block.TOTALINTEREST = *TOTALINTEREST;
+        stored.SCHEDPAY = l.SCHEDPAY;
+        stored.BLPAY = l.afterTermYears;
+        return talvero::printers::runEntry(&DoPrntBall);
+    } catch (...) {
+        return 0;
+    }
+}
+
+extern "C" long DoPrntBall(void* dialog, unsigned int message, unsigned long wparam, long lparam) {
+    try {
+        const talvero::scribe2::BalloonLoanYearLayout layout(stored);
+        return talvero::printers::dialogProcedure(layout, dialog, message, wparam, lparam);
+    } catch (...) {
+        return 0;
+    }
+}
