@@ -147,18 +147,16 @@ namespace {
 using W = loan::AnalysisWindow;
 } // namespace
 
+const loan::AnalysisWindow::Box loan::AnalysisWindow::kPayoutBoxes[9] = {
+    {"Scheduled Payment", "Edit1", &W::Edit1}, {"Total Principal", "Edit4", &W::Edit4},
+    {"Total Interest ", "Edit5", &W::Edit5},   {"Reg Z Effective APR", "Edit2", &W::Edit2},
+    {"Total Insurance", "Edit6", &W::Edit6},   {"Total R.E. Taxes", "Edit7", &W::Edit7},
+    {"Last Payment", "Edit3", &W::Edit3},      {"Total Payout", "Edit8", &W::Edit8},
+    {"Maturity Date", "Edit9", &W::Edit9}};
+
 TForm9::TForm9(QWidget* parent)
     : AnalysisWindow(parent, "Loan Payout Analysis", "Loan Payout Information", "Amount Requested",
-                     "Payout Analysis Data",
-                     {{"Scheduled Payment", "Edit1", &W::Edit1},
-                      {"Total Principal", "Edit4", &W::Edit4},
-                      {"Total Interest ", "Edit5", &W::Edit5},
-                      {"Reg Z Effective APR", "Edit2", &W::Edit2},
-                      {"Total Insurance", "Edit6", &W::Edit6},
-                      {"Total R.E. Taxes", "Edit7", &W::Edit7},
-                      {"Last Payment", "Edit3", &W::Edit3},
-                      {"Total Payout", "Edit8", &W::Edit8},
-                      {"Maturity Date", "Edit9", &W::Edit9}}) {
+                     "Payout Analysis Data", kPayoutBoxes) {
     ui::nameWidget(this, QStringLiteral("Form9"));
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);

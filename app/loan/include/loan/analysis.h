@@ -52,6 +52,8 @@ protected:
     // The regular windows' input boxes follow the amount.
     AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
                    const char* analysisGroup, const Box (&analysisBoxes)[9]);
+    // The nine figures of a payout window, regular or balloon.
+    static const Box kPayoutBoxes[9];
     // A window with input boxes of its own after the amount box Edit10.
     AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
                    std::span<const Box> inputBoxes, const char* analysisGroup, const Box (&analysisBoxes)[9]);
