@@ -150,19 +150,10 @@ void TForm10::Button6Click() {
 }
 
 loan::PageInput TForm10::pageInput(balloon::Page page) const {
-    loan::PageInput input;
-    for (const balloon::PageField& field : balloon::kPages[page].fields) {
-        if (field.target.kind == loan::TargetFor<balloon::BalloonData>::Flag)
-            input.flag = (this->*comboMember(field.name))->currentIndex();
-        else
-            input.texts[field.name] = (this->*editMember(field.name))->text().toStdString();
-    }
-    input.checkMarks[0] = CheckBox1->isChecked();
-    input.checkMarks[1] = CheckBox2->isChecked();
-    input.checkMarks[2] = CheckBox3->isChecked();
-    loan::takeToday(input.today);
-    input.decimalPoints = loan::decimalPoints();
-    return input;
+    const QCheckBox* const marks[3] = {CheckBox1, CheckBox2, CheckBox3};
+    return loan::pageInputOf(
+        balloon::kPages[page], [this](const char* name) { return this->*editMember(name); },
+        [this](const char* name) { return this->*comboMember(name); }, marks);
 }
 
 void TForm10::Button4Click() {

@@ -156,19 +156,10 @@ void TForm1::Button6Click() {
 }
 
 loan::PageInput TForm1::pageInput(loan::Page page) const {
-    loan::PageInput input;
-    for (const loan::PageField& field : loan::kPages[page].fields) {
-        if (field.target.kind == loan::Target::Flag)
-            input.flag = (this->*kCombos[controlNumber(field.name) - 1])->currentIndex();
-        else
-            input.texts[field.name] = (this->*kEdits[controlNumber(field.name) - 1])->text().toStdString();
-    }
-    input.checkMarks[0] = CheckBox1->isChecked();
-    input.checkMarks[1] = CheckBox2->isChecked();
-    input.checkMarks[2] = CheckBox3->isChecked();
-    input.decimalPoints = decimalPoints();
-    takeToday(input.today);
-    return input;
+    const QCheckBox* const marks[3] = {CheckBox1, CheckBox2, CheckBox3};
+    return loan::pageInputOf(
+        loan::kPages[page], [this](const char* name) { return this->*kEdits[controlNumber(name) - 1]; },
+        [this](const char* name) { return this->*kCombos[controlNumber(name) - 1]; }, marks);
 }
 
 bool TForm1::readActivePage(const loan::PageInput& input) {

@@ -14,6 +14,7 @@ class QTabWidget;
 #include "ui/convert.h"
 #include "ui/fields.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
@@ -62,6 +63,26 @@ template <class Form> void connectFrameButtons(Form* form, const InputFormFrame&
     QObject::connect(f.Button4, &QPushButton::clicked, form, &Form::Button4Click);
     QObject::connect(f.Button5, &QPushButton::clicked, form, &Form::Button5Click);
     QObject::connect(f.Button6, &QPushButton::clicked, form, &Form::Button6Click);
+}
+
+// What a page holds as the page reading takes it: the texts of its edits, its flag, the three
+// Calc APR marks, today and the decimal points the reading accepts. `editOf` and `comboOf` give a
+// field's control by its name.
+template <class Data, class Texts, class EditOf, class ComboOf>
+PageInput pageInputOf(const PageTableFor<Data, Texts>& table, EditOf editOf, ComboOf comboOf,
+                      const QCheckBox* const marks[3]) {
+    PageInput input;
+    for (const auto& field : table.fields) {
+        if (field.target.kind == TargetFor<Data>::Flag)
+            input.flag = comboOf(field.name)->currentIndex();
+        else
+            input.texts[field.name] = editOf(field.name)->text().toStdString();
+    }
+    for (int i = 0; i < 3; ++i)
+        input.checkMarks[i] = marks[i]->isChecked();
+    takeToday(input.today);
+    input.decimalPoints = decimalPoints();
+    return input;
 }
 
 // One field of a page table as its control in row `row` of `grid`: the Interest Flag list, or an
