@@ -235,4 +235,16 @@ Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date
     return outcome;
 }
 
+AccountRow accountRowOf(const QSqlQuery& query) {
+    return accountFrom(query);
+}
+
+LineItemRow lineItemRowOf(const QSqlQuery& query) {
+    return lineItemFrom(query);
+}
+
+void rewriteAccountTotals(db::Connection& connection, const AccountRow& a) {
+    updateAccount(connection, a);
+}
+
 } // namespace invest

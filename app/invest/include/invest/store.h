@@ -13,6 +13,8 @@
 
 #include <optional>
 
+class QSqlQuery;
+
 namespace invest {
 
 struct AccountRow {
@@ -76,5 +78,11 @@ template <class Written> struct Outcome {
 Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today);
 // "Post" of the posting form.
 Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date& today);
+
+// The row readers and the rewrite of an account's totals, for the commands that live beside these.
+AccountRow accountRowOf(const QSqlQuery& query);
+LineItemRow lineItemRowOf(const QSqlQuery& query);
+// Rewrites every total of the account with a.ACTNO. Throws db::Error.
+void rewriteAccountTotals(db::Connection& connection, const AccountRow& a);
 
 } // namespace invest
