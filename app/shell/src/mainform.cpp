@@ -3,7 +3,9 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/reportform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -206,6 +208,9 @@ void TMainForm::buildMenu() {
     connectItem("PostTransaction1", &TMainForm::PostTransaction1Click);
     connectItem("Retirement1", &TMainForm::Retirement1Click);
     connectItem("Business1", &TMainForm::Business1Click);
+    connectItem("DeleteAccount1", &TMainForm::DeleteAccount1Click);
+    connectItem("DeleteTransaction1", &TMainForm::DeleteTransaction1Click);
+    connectItem("Reports1", &TMainForm::Reports1Click);
 }
 
 void TMainForm::helpOnHighlightedItem(QAction* action) {
@@ -259,4 +264,16 @@ void TMainForm::Retirement1Click() {
 
 void TMainForm::Business1Click() {
     ui::showModal(Form8);
+}
+
+void TMainForm::DeleteAccount1Click() {
+    ui::showModal(Form28);
+}
+
+void TMainForm::DeleteTransaction1Click() {
+    ui::showModal(Form29);
+}
+
+void TMainForm::Reports1Click() {
+    ui::showModal(Form30);
 }

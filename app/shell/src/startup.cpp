@@ -3,7 +3,9 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/reportform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -84,6 +86,9 @@ QStringList createForms() {
     note(Form21 = new TForm21(MainForm));
     note(Form22 = new TForm22(MainForm));
     note(Form23 = new TForm23(MainForm));
+    note(Form28 = new TForm28(MainForm));
+    note(Form29 = new TForm29(MainForm));
+    note(Form30 = new TForm30(MainForm));
     return order;
 }
 
@@ -113,6 +118,9 @@ void destroyForms() {
     Form21 = nullptr;
     Form22 = nullptr;
     Form23 = nullptr;
+    Form28 = nullptr;
+    Form29 = nullptr;
+    Form30 = nullptr;
 }
 
 int run(int& argc, char** argv) {

@@ -1,6 +1,8 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
+#include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/reportform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -234,6 +236,9 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         {"Business1", Form8, "Business Retailing Calculations"},
         {"AddInvestmentFund1", Form20, "Add Investment Fund"},
         {"PostTransaction1", Form22, "Post Investment Transaction"},
+        {"DeleteAccount1", Form28, "Delete Account"},
+        {"DeleteTransaction1", Form29, "Delete Transaction"},
+        {"Reports1", Form30, "Run Report Menu"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

@@ -36,6 +36,9 @@ public slots:
     void PostTransaction1Click();
     void Retirement1Click();
     void Business1Click();
+    void DeleteAccount1Click();
+    void DeleteTransaction1Click();
+    void Reports1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
