@@ -43,7 +43,7 @@ report::Definition historyReport(const HistoryTotals& totals);
 ReportData readSummaryReport(db::Connection& connection);
 ReportData readHistoryReport(db::Connection& connection);
 
-// A renderer over the data's rows.
+// A renderer over the data's rows; the data must outlive it.
 report::Renderer rendererFor(const ReportData& data, QDateTime now = QDateTime::currentDateTime());
 
 // Previews the report on the program's printer, so printing from the preview goes to the printer
