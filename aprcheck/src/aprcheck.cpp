@@ -10,10 +10,16 @@ namespace talvero::aprcheck {
 
 namespace {
 
-// Months wrapped into 1..12 and days into 1..the month's length.
+// Months wrapped into 1..12; a day beyond the month's end is its last day, day 0 the last day of the
+// month before (as schedules print some stepped dates).
 Date normal(Date d) {
     common::normalize_month(d);
-    d.day = std::clamp(d.day, 1, common::month_length(d.month, d.year));
+    if (d.day < 1) {
+        --d.month;
+        common::normalize_month(d);
+        d.day = common::month_length(d.month, d.year);
+    }
+    d.day = std::min(d.day, common::month_length(d.month, d.year));
     return d;
 }
 

@@ -194,6 +194,8 @@ TEST(AppendixJ, UnitPeriodsBetweenDatesFollowTheRuleOfEachUnit) {
         {"year: whole months left", {1, 3, 2020}, {3, 3, 2021}, year(), 1, 2.0 / 12},
         {"year: days left", {1, 10, 2020}, {3, 3, 2021}, year(), 1, 53.0 / 365},
         {"day: 36-day unit", {1, 1, 2023}, {3, 1, 2023}, days(36), 1, 23.0 / 36},
+        {"day 0: the last day of the month before", {1, 10, 2024}, {3, 0, 2024}, months(1), 1, 21.0 / 30},
+        {"02/31: the last day of February", {1, 31, 2023}, {2, 31, 2023}, months(1), 1, 0},
     };
     for (const TimeCase& c : cases) {
         SCOPED_TRACE(c.name);

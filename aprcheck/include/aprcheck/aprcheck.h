@@ -7,7 +7,8 @@
 //   Verdict v = verdict(s, sol, disclosed_apr, disclosed_finance_charge);
 //
 // Rates are in percent (9.69 means 9.69 %). Dates are calendar dates; a day beyond its month's end
-// (02/31, as some schedules print it) counts as the month's last day.
+// (02/31, as some schedules print it) counts as the month's last day, day 0 as the last day of the
+// month before.
 #pragma once
 
 #include "common/calendar.h"
