@@ -287,8 +287,9 @@ Solution actuarial_apr(const Stream& s, const UnitPeriod& unit) {
     bool timed = false;
     const long start = day_number(s.advance_date);
     for (const Payment& p : s.payments) {
-        if (!std::isfinite(p.amount) || p.amount < 0) {
-            out.error = "a payment is negative or not a number";
+        // A negative amount (an overpaid last row refunds) stays in the equation.
+        if (!std::isfinite(p.amount)) {
+            out.error = "a payment is not a number";
             return out;
         }
         if (day_number(p.date) < start) {

@@ -287,7 +287,7 @@ TEST(AppendixJ, StreamsWithoutARateAreRefused) {
         {"no advance", {{1, 1, 2024}, 0, {{{2, 1, 2024}, 100}}}},
         {"payment before the advance", {{3, 1, 2024}, 1000, {{{2, 1, 2024}, 1100}}}},
         {"payment on the advance date only", {{3, 1, 2024}, 1000, {{{3, 1, 2024}, 1100}}}},
-        {"negative payment", {{1, 1, 2024}, 1000, {{{2, 1, 2024}, -5}, {{3, 1, 2024}, 1100}}}},
+        {"payment not a number", {{1, 1, 2024}, 1000, {{{2, 1, 2024}, std::nan("")}, {{3, 1, 2024}, 1100}}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -295,6 +295,18 @@ TEST(AppendixJ, StreamsWithoutARateAreRefused) {
         EXPECT_FALSE(sol.solved);
         EXPECT_FALSE(sol.error.empty());
     }
+}
+
+TEST(AppendixJ, ARefundInTheLastRowStaysInTheEquation) {
+    Stream s{{1, 10, 2024}, 1000, {}};
+    monthly(s.payments, {2, 10, 2024}, 11, 95);
+    s.payments.push_back({{1, 10, 2025}, -5});
+    const Solution sol = actuarial_apr(s);
+    ASSERT_TRUE(sol.solved) << sol.error;
+    double sum = 0;
+    for (int k = 1; k <= 12; ++k)
+        sum += (k < 12 ? 95 : -5) / std::pow(1 + sol.periodic, k);
+    EXPECT_NEAR(sum, 1000, 1e-6);
 }
 
 Stream example_one() {

@@ -73,7 +73,7 @@ struct Solution {
 
 // Solves A = sum P_k / ((1 + f_k i)(1 + i)^t_k) for i by bracketing and safeguarded Newton steps,
 // to 1e-10 or better in the annual rate. Needs a positive advance, at least one payment and no
-// payment dated before the advance.
+// payment dated before the advance; a negative amount (a refund) is taken as it is.
 Solution actuarial_apr(const Stream& stream, const UnitPeriod& unit);
 Solution actuarial_apr(const Stream& stream);
 
