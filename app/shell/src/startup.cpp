@@ -4,6 +4,8 @@
 #include "background.h"
 #include "balloon/forms.h"
 #include "invest/forms.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -84,6 +86,10 @@ QStringList createForms() {
     note(Form21 = new TForm21(MainForm));
     note(Form22 = new TForm22(MainForm));
     note(Form23 = new TForm23(MainForm));
+    note(Form24 = new TForm24(MainForm));
+    note(Form25 = new TForm25(MainForm));
+    note(Form26 = new TForm26(MainForm));
+    note(Form27 = new TForm27(MainForm));
     return order;
 }
 
@@ -113,6 +119,10 @@ void destroyForms() {
     Form21 = nullptr;
     Form22 = nullptr;
     Form23 = nullptr;
+    Form24 = nullptr;
+    Form25 = nullptr;
+    Form26 = nullptr;
+    Form27 = nullptr;
 }
 
 int run(int& argc, char** argv) {

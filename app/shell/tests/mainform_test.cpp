@@ -1,6 +1,8 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
 #include "invest/forms.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -234,6 +236,8 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         {"Business1", Form8, "Business Retailing Calculations"},
         {"AddInvestmentFund1", Form20, "Add Investment Fund"},
         {"PostTransaction1", Form22, "Post Investment Transaction"},
+        {"FundSummaryAnalysis1", Form24, "Account Summary Status"},
+        {"RevalueInvestement1", Form25, "Revalue Investment Anaylsis"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

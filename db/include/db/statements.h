@@ -94,6 +94,12 @@ inline constexpr QStringView lineItem = u"select * from LINEITEM where RECNO = :
 inline constexpr QStringView accountLineItemsInOrder =
     u"select * from LINEITEM where ACTNO = :Para1 order by RECNO";
 
+// Revaluation: a new price and the figures derived from it; shares and book value stay.
+inline constexpr QStringView revalueAccount =
+    u"UPDATE INVESTSUMMARY SET CURRENTPRICE = :CURRENTPRICE, TOTVALUE = :TOTVALUE, "
+    u"GAINDOLLARS = :GAINDOLLARS, GAINPERCENT = :GAINPERCENT, AVERAGECOST = :AVERAGECOST, "
+    u"LASTPRICE = :LASTPRICE WHERE ACTNO = :ACTNO";
+
 // clang-format on
 
 } // namespace db::sql
