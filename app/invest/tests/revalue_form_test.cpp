@@ -6,6 +6,7 @@
 #include "db/testsupport/fault.h"
 #include "ui/help.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 
@@ -203,6 +204,23 @@ TEST_F(RevalueForm, OpeningAgainShowsNone) {
     Form25->hide();
     Form25->show();
     EXPECT_EQ(text(Form25, "Edit3"), QStringLiteral("None"));
+}
+
+TEST_F(RevalueForm, BecomingActiveShowsNoneAndRereadsTheAccounts) {
+    press("Button1", "7", typedNumber("14"));
+    EXPECT_EQ(text(Form25, "Edit3"), QStringLiteral("What If"));
+    {
+        db::Connection connection(db::Alias::IBInvest);
+        invest::writeNewAccount(connection,
+                                {5, QStringLiteral("Bond Fund"), 20, 5, 100, {3, 4, 2004}, false});
+    }
+    QApplication::setActiveWindow(Form26);
+    QApplication::setActiveWindow(Form25);
+    ASSERT_TRUE(Form25->isActiveWindow());
+    EXPECT_EQ(text(Form25, "Edit3"), QStringLiteral("None"));
+    EXPECT_EQ(Form25->DBLookupListBox1->model()->rowCount(), 4);
+    EXPECT_EQ(Form25->DBLookupListBox1->selectedText(), QStringLiteral("7")) << "the pick stays";
+    EXPECT_EQ(Form25->DBText1->text(), kName);
 }
 
 TEST_F(RevalueForm, ViewHistoryListsThePickedAccountsTransactions) {

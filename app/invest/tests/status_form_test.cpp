@@ -5,6 +5,7 @@
 #include "ui/help.h"
 #include "ui/printing.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QGroupBox>
 #include <QSqlQuery>
@@ -125,6 +126,23 @@ TEST_F(StatusForm, TheLabelsFollowThePick) {
     EXPECT_EQ(Form24->DBText1->text(), QStringLiteral("3"));
     Form24->refreshAccounts();
     EXPECT_EQ(Form24->DBText1->text(), QStringLiteral("3")) << "a refill keeps the pick";
+}
+
+TEST_F(StatusForm, BecomingActiveRereadsTheAccounts) {
+    Form24->show();
+    ASSERT_TRUE(Form24->DBLookupListBox1->selectText(QStringLiteral("8")));
+    EXPECT_EQ(Form24->DBLookupListBox1->model()->rowCount(), 3);
+    {
+        db::Connection connection(db::Alias::IBInvest);
+        invest::writeNewAccount(connection,
+                                {5, QStringLiteral("Bond Fund"), 20, 5, 100, {3, 4, 2004}, false});
+    }
+    QApplication::setActiveWindow(Form27);
+    QApplication::setActiveWindow(Form24);
+    ASSERT_TRUE(Form24->isActiveWindow());
+    EXPECT_EQ(Form24->DBLookupListBox1->model()->rowCount(), 4);
+    EXPECT_EQ(Form24->DBLookupListBox1->selectedText(), QStringLiteral("8")) << "the pick stays";
+    EXPECT_EQ(Form24->DBText1->text(), QStringLiteral("2"));
 }
 
 TEST_F(StatusForm, ClearResultsEmptiesTheBoxesAndKeepsThePick) {
