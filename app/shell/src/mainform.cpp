@@ -5,6 +5,8 @@
 #include "balloon/forms.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "invest/reportform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
@@ -206,6 +208,8 @@ void TMainForm::buildMenu() {
     connectItem("InvestmentCalculations1", &TMainForm::InvestmentCalculations1Click);
     connectItem("AddInvestmentFund1", &TMainForm::AddInvestmentFund1Click);
     connectItem("PostTransaction1", &TMainForm::PostTransaction1Click);
+    connectItem("FundSummaryAnalysis1", &TMainForm::FundSummaryAnalysis1Click);
+    connectItem("RevalueInvestement1", &TMainForm::RevalueInvestement1Click);
     connectItem("Retirement1", &TMainForm::Retirement1Click);
     connectItem("Business1", &TMainForm::Business1Click);
     connectItem("DeleteAccount1", &TMainForm::DeleteAccount1Click);
@@ -256,6 +260,14 @@ void TMainForm::AddInvestmentFund1Click() {
 
 void TMainForm::PostTransaction1Click() {
     ui::showModal(Form22);
+}
+
+void TMainForm::FundSummaryAnalysis1Click() {
+    ui::showModal(Form24);
+}
+
+void TMainForm::RevalueInvestement1Click() {
+    ui::showModal(Form25);
 }
 
 void TMainForm::Retirement1Click() {

@@ -2,6 +2,8 @@
 #include "balloon/forms.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "invest/reportform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
@@ -236,6 +238,8 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         {"Business1", Form8, "Business Retailing Calculations"},
         {"AddInvestmentFund1", Form20, "Add Investment Fund"},
         {"PostTransaction1", Form22, "Post Investment Transaction"},
+        {"FundSummaryAnalysis1", Form24, "Account Summary Status"},
+        {"RevalueInvestement1", Form25, "Revalue Investment Anaylsis"},
         {"DeleteAccount1", Form28, "Delete Account"},
         {"DeleteTransaction1", Form29, "Delete Transaction"},
         {"Reports1", Form30, "Run Report Menu"},

@@ -94,6 +94,11 @@ inline constexpr QStringView lineItem = u"select * from LINEITEM where RECNO = :
 inline constexpr QStringView accountLineItemsInOrder =
     u"select * from LINEITEM where ACTNO = :Para1 order by RECNO";
 
+// Revaluation: a new price and the figures derived from it; shares and book value stay.
+inline constexpr QStringView revalueAccount =
+    u"UPDATE INVESTSUMMARY SET CURRENTPRICE = :CURRENTPRICE, TOTVALUE = :TOTVALUE, "
+    u"GAINDOLLARS = :GAINDOLLARS, GAINPERCENT = :GAINPERCENT, AVERAGECOST = :AVERAGECOST, "
+    u"LASTPRICE = :LASTPRICE WHERE ACTNO = :ACTNO";
 // Deleting accounts and transactions, and the transaction history report.
 inline constexpr QStringView accountOfFund = u"select * from INVESTSUMMARY where FUNDNO = :FUNDNO";
 inline constexpr QStringView deleteFundAccounts = u"DELETE FROM INVESTSUMMARY WHERE FUNDNO = :FUNDNO";

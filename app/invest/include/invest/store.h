@@ -39,6 +39,9 @@ struct LineItemRow {
 std::optional<AccountRow> readAccount(db::Connection& connection, int actno);
 // The account's line items in RECNO order. Throws db::Error.
 QList<LineItemRow> readLineItems(db::Connection& connection, int actno);
+// Draws RECNO from GETRECNOGEN into the row and appends it to LINEITEM, inside the caller's
+// transaction. Throws db::Error.
+void appendLineItem(db::Connection& connection, LineItemRow& item);
 
 // The fund number a FUNDNOGEN result gives: 1 when it is 0 or less.
 qint64 fundNumberFor(qint64 generated);

@@ -34,6 +34,8 @@ public slots:
     void InvestmentCalculations1Click();
     void AddInvestmentFund1Click();
     void PostTransaction1Click();
+    void FundSummaryAnalysis1Click();
+    void RevalueInvestement1Click();
     void Retirement1Click();
     void Business1Click();
     void DeleteAccount1Click();
