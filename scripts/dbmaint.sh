@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shared rules of the six database maintenance scripts (loanbackup.sh … investblank.sh); sourced by
 # them, never run on its own.
 #
@@ -12,6 +13,7 @@
 
 set -euo pipefail
 umask 077
+export LC_ALL=C
 
 script_name=$(basename "$0")
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
@@ -176,11 +178,13 @@ keep_replaced() {
   local kept
   kept=$(unused_name "$(dirname "$db_file")" "$(stem "$1")-replaced")
   if "${backend}_backup" "$db_file" "$kept" 2>/dev/null; then
-    echo "Kept the replaced database as $kept"
-    # A journal or log left now belongs to a connection still at work on the old file.
+    # Opening the old file rolled back what a crashed writer left; a journal or log left now
+    # belongs to a connection still at work on it.
     if [ -e "$db_file-journal" ] || [ -e "$db_file-wal" ]; then
+      rm -f -- "$kept"
       die "$db_file is in use by another program; close it and try again (the database is unchanged)"
     fi
+    echo "Kept the replaced database as $kept"
     return 0
   fi
   # A damaged database is still kept, byte for byte, with its journal beside it.
