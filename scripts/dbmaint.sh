@@ -6,9 +6,9 @@
 # folder the program uses. An alias's database is <data folder>/loan.db or invest.db unless the
 # data folder's aliases.ini names another driver or file for it.
 #
-# Backups live in <data folder>/backups: one dated file per backup (loan-YYYYMMDD-HHMMSS.db) and
+# Backups live in <data folder>/backups: one dated file per backup (loan-YYYYMMDD-HHMMSS-mmm.db) and
 # the copy restore reads by default (loan-latest.db). Restore and blank keep the file they replace
-# beside it as loan-replaced-YYYYMMDD-HHMMSS.db. What a script did goes to standard output; a
+# beside it as loan-replaced-YYYYMMDD-HHMMSS-mmm.db. What a script did goes to standard output; a
 # failure is told on standard error and the script exits non-zero.
 
 set -euo pipefail
@@ -90,18 +90,18 @@ backend_for() {
   esac
 }
 
+# Down to the millisecond, so names sort in the order the files were made.
 timestamp() {
-  date +%Y%m%d-%H%M%S
+  date +%Y%m%d-%H%M%S-%3N
 }
 
-# unused_name DIR PREFIX: DIR/PREFIX-<date>.db, or with -2, -3 … when that name is taken.
+# unused_name DIR PREFIX: DIR/PREFIX-<date and time>.db, a name no file has yet.
 unused_name() {
-  local base n=2
-  base="$1/$2-$(timestamp)"
-  local name="$base.db"
+  local name
+  name="$1/$2-$(timestamp).db"
   while [ -e "$name" ]; do
-    name="$base-$n.db"
-    n=$((n + 1))
+    sleep 0.01
+    name="$1/$2-$(timestamp).db"
   done
   printf '%s\n' "$name"
 }

@@ -30,6 +30,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ostream>
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 

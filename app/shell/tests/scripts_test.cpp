@@ -7,10 +7,10 @@
 #include "savedloans.h"
 #include "shell/maintenance.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QMap>
 #include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -19,6 +19,12 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <ostream>
+
+// Readable QString values in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
 
 namespace {
 
@@ -54,12 +60,16 @@ void writeBytes(const QString& path, const QByteArray& data) {
     file.write(data);
 }
 
-// Every file of a folder with its contents, so a refused command can be shown to change nothing.
-QMap<QString, QByteArray> folderContents(const QString& path) {
-    QMap<QString, QByteArray> contents;
+// Every file of a folder with a digest of its bytes, so a refused command can be shown to change
+// nothing.
+QStringList folderContents(const QString& path) {
+    QStringList contents;
     const QDir dir(path);
-    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden))
-        contents.insert(name, bytes(dir.filePath(name)));
+    for (const QString& name : dir.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+        contents << name + QLatin1Char(' ') +
+                        QString::fromLatin1(
+                            QCryptographicHash::hash(bytes(dir.filePath(name)), QCryptographicHash::Sha256)
+                                .toHex());
     return contents;
 }
 
