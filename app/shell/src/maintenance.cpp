@@ -54,8 +54,12 @@ const MaintenanceCommand* maintenanceCommand(const QString& item) {
 }
 
 QString scriptsFolder() {
-    const QString installed = QDir::cleanPath(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                                              QStringLiteral(TALVERO_SCRIPTS_FROM_BINDIR));
+    return scriptsFolderFor(QCoreApplication::applicationDirPath());
+}
+
+QString scriptsFolderFor(const QString& programFolder) {
+    const QString installed =
+        QDir::cleanPath(programFolder + QLatin1Char('/') + QStringLiteral(TALVERO_SCRIPTS_FROM_BINDIR));
     if (QFileInfo::exists(QDir(installed).filePath(QString::fromLatin1(kScriptLibrary)))) return installed;
     return QStringLiteral(TALVERO_SOURCE_SCRIPTS_DIR);
 }

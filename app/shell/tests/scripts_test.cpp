@@ -15,6 +15,7 @@
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -129,6 +130,19 @@ TEST(Scripts, StartFromTheSourceTreeInABuild) {
     }
     EXPECT_TRUE(QFileInfo::exists(QDir(folder).filePath(QStringLiteral("../db/sqlite/loan.sql"))))
         << "the blank schemas sit beside the scripts folder";
+}
+
+TEST(Scripts, AnInstalledProgramStartsTheScriptsOfItsInstallation) {
+    QTemporaryDir prefix;
+    ASSERT_TRUE(prefix.isValid());
+    const QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath(QStringLiteral("bin")));
+    EXPECT_EQ(shell::scriptsFolderFor(root.filePath(QStringLiteral("bin"))), shell::scriptsFolder())
+        << "no scripts installed there: the source tree's";
+    ASSERT_TRUE(root.mkpath(QStringLiteral("share/talvero/scripts")));
+    writeBytes(root.filePath(QStringLiteral("share/talvero/scripts/dbmaint.sh")), "# shell=bash\n");
+    EXPECT_EQ(shell::scriptsFolderFor(root.filePath(QStringLiteral("bin"))),
+              root.filePath(QStringLiteral("share/talvero/scripts")));
 }
 
 TEST(Scripts, BackupThenRestoreGivesBackTheSameLoans) {

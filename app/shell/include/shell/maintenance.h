@@ -36,6 +36,9 @@ const MaintenanceCommand* maintenanceCommand(const QString& item);
 // tree, the source tree's scripts/ folder.
 QString scriptsFolder();
 
+// The same rule for a program in `programFolder`.
+QString scriptsFolderFor(const QString& programFolder);
+
 // Starts a script as a process of its own and does not wait for it; false when it cannot be
 // started.
 bool startScript(const QString& path);
