@@ -32,11 +32,12 @@ die() {
   exit 1
 }
 
+# The data folder as an absolute path (it may not exist yet).
 data_folder() {
   if [ -n "${TALVERO_HOME:-}" ]; then
-    printf '%s\n' "$TALVERO_HOME"
+    realpath -m -- "$TALVERO_HOME"
   else
-    printf '%s\n' "${XDG_DATA_HOME:-$HOME/.local/share}/talvero"
+    realpath -m -- "${XDG_DATA_HOME:-$HOME/.local/share}/talvero"
   fi
 }
 

@@ -64,14 +64,15 @@ QString scriptsFolderFor(const QString& programFolder) {
     return QStringLiteral(TALVERO_SOURCE_SCRIPTS_DIR);
 }
 
+// Scripts run in the program's own working folder, so a relative TALVERO_HOME names the same
+// data folder for both.
 bool startScript(const QString& path) {
-    return QProcess::startDetached(path, {}, QFileInfo(path).absolutePath());
+    return QProcess::startDetached(path, {});
 }
 
 bool runScript(const QString& path) {
     QProcess process;
     process.setProgram(path);
-    process.setWorkingDirectory(QFileInfo(path).absolutePath());
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
     if (!process.waitForStarted(-1)) return false;
