@@ -82,7 +82,7 @@ resolve_alias() {
 
 # backend_for ALIAS: the one place that chooses how an alias's database is backed up, checked,
 # restored and blanked. Resolves the alias and sets `backend` to the prefix of the functions that
-# do the work (sqlite_backup, sqlite_check, sqlite_blank).
+# do the work (sqlite_backup, sqlite_check, sqlite_sound, sqlite_blank).
 backend_for() {
   resolve_alias "$1"
   case "$db_driver" in
@@ -168,6 +168,11 @@ sqlite_check() {
   fi
 }
 
+# sqlite_sound FILE: whether SQLite reads FILE as a whole, sound database.
+sqlite_sound() {
+  [ "$(sqlite_run -readonly "$1" "PRAGMA quick_check;" 2>/dev/null)" = ok ]
+}
+
 # sqlite_blank ALIAS TARGET: a new database from the blank schema.
 sqlite_blank() {
   sqlite_run "$2" <"$(schema_file "$1")" >/dev/null
@@ -178,7 +183,7 @@ keep_replaced() {
   [ -e "$db_file" ] || return 0
   local kept
   kept=$(unused_name "$(dirname "$db_file")" "$(stem "$1")-replaced")
-  if "${backend}_backup" "$db_file" "$kept" 2>/dev/null; then
+  if "${backend}_backup" "$db_file" "$kept" 2>/dev/null && "${backend}_sound" "$kept"; then
     # Opening the old file rolled back what a crashed writer left; a journal or log left now
     # belongs to a connection still at work on it.
     if [ -e "$db_file-journal" ] || [ -e "$db_file-wal" ]; then
@@ -188,7 +193,7 @@ keep_replaced() {
     echo "Kept the replaced database as $kept"
     return 0
   fi
-  # A damaged database is still kept, byte for byte, with its journal beside it.
+  # A damaged database is kept byte for byte, with its journal beside it.
   rm -f -- "$kept"
   cp -p -- "$db_file" "$kept" || die "cannot copy $db_file to $kept; the database is unchanged"
   if [ -e "$db_file-journal" ]; then

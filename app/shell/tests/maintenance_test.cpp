@@ -4,6 +4,7 @@
 #include "balloon/forms.h"
 #include "db/connection.h"
 #include "db/datafolder.h"
+#include "db/testsupport/fault.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "savedloans.h"
@@ -197,6 +198,26 @@ TEST_F(FileMenu, SaveAfterBothSavesTheRegularLoanThenTheBalloonLoan) {
     EXPECT_EQ(texts(messages_), QStringList{QString::fromLatin1(kAllSaved)});
 }
 
+TEST_F(FileMenu, AFailedRegularSaveKeepsItsCountAndTheBalloonLoanIsStillSaved) {
+    computeRegular();
+    computeBalloon();
+    {
+        // The regular schedule has 392 rows, the balloon saving schedule fewer than 100.
+        db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANDETAIL"), 100);
+        save();
+    }
+    EXPECT_EQ(texts(messages_),
+              (QStringList{QString::fromLatin1(kSavingBoth), db::testing::InsertFault::faultMessage(100),
+                           QString::fromLatin1(kSaved)}));
+    EXPECT_EQ(savedLoans(), QStringList{QStringLiteral("1 60.0")});
+    EXPECT_EQ(Form1->UnsavedCount, 1) << "the regular loan can be saved again";
+    EXPECT_EQ(Form10->UnsavedCount, 0);
+    save();
+    EXPECT_EQ(texts(messages_),
+              (QStringList{QString::fromLatin1(kSavingRegular), QString::fromLatin1(kSaved)}));
+    EXPECT_EQ(savedLoans(), (QStringList{QStringLiteral("1 60.0"), QStringLiteral("2 -")}));
+}
+
 // Opens the portfolio from the File menu and returns the LOANNO column of its list.
 QStringList portfolioLoans() {
     QStringList loans;
@@ -258,9 +279,19 @@ TEST_F(FileMenu, InvestmentCommandsRunTheirScripts) {
         return column(invest, QStringLiteral("SELECT count(*) FROM INVESTSUMMARY")).value(0);
     };
 
-    item("BackupInvestDB1")->trigger();
-    const QString latest = dataFile(QStringLiteral("backups/invest-latest.db"));
-    ASSERT_TRUE(waitFor([&latest] { return QFileInfo::exists(latest); }));
+    {
+        // A connection the program holds open stays as it is.
+        db::Connection held(db::Alias::IBInvest);
+        item("BackupInvestDB1")->trigger();
+        const QString latest = dataFile(QStringLiteral("backups/invest-latest.db"));
+        ASSERT_TRUE(waitFor([&latest] { return QFileInfo::exists(latest); }));
+        EXPECT_EQ(column(latest, QStringLiteral("SELECT NAME FROM INVESTSUMMARY")).value(0).trimmed(),
+                  QStringLiteral("Growth"));
+        QSqlQuery q(held.database());
+        ASSERT_TRUE(q.exec(QStringLiteral("SELECT count(*) FROM INVESTSUMMARY")));
+        ASSERT_TRUE(q.next());
+        EXPECT_EQ(q.value(0).toInt(), 1);
+    }
 
     item("RestoreaBlankInvestDB1")->trigger();
     ASSERT_TRUE(waitFor([&accounts] { return accounts() == QStringLiteral("0"); }));

@@ -248,6 +248,22 @@ TEST(Scripts, RestoreRefusesAMissingOrDamagedBackupAndChangesNothing) {
     }
 }
 
+TEST(Scripts, RestoreOverADamagedDatabaseKeepsItByteForByte) {
+    const QStringList kTwoLoans = saveTwoLoans();
+    ASSERT_EQ(run("loanbackup.sh").exitCode, 0);
+    const QByteArray damaged = damagedPages(bytes(dataFile(QStringLiteral("loan.db"))));
+    writeBytes(dataFile(QStringLiteral("loan.db")), damaged);
+
+    const ScriptRun restore = run("loanrestore.sh");
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_EQ(loansIn(dataFile(QStringLiteral("loan.db"))), kTwoLoans);
+    const QStringList kept = filesMatching(db::dataFolderPath(), QStringLiteral("loan-replaced-*.db"));
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_EQ(bytes(dataFile(kept[0])), damaged);
+    EXPECT_TRUE(restore.out.contains(QStringLiteral("SQLite could not read it")))
+        << restore.out.toStdString();
+}
+
 TEST(Scripts, BlankKeepsTheOldFileBesideTheNewEmptyDatabase) {
     const struct {
         const char* script;
