@@ -215,13 +215,15 @@ void TForm17::releaseLoanTables() {
 void TForm17::reopenLoanTables() {
     try {
         connection_ = std::make_unique<db::Connection>(db::Alias::IBLoan);
+        {
+            // The report table: the query a report runs, for no loan.
+            QSqlQuery report = db::prepare(*connection_, db::sql::portfolioReport);
+            report.bindValue(QStringLiteral(":Param4"), 0);
+            db::exec(report);
+        }
         QSqlQuery list = invest::prepareForModel(*connection_, db::sql::portfolioList);
         db::exec(list);
         invest::fillModel(*list_, std::move(list));
-        // The report table: the query a report runs, for no loan.
-        QSqlQuery report = db::prepare(*connection_, db::sql::portfolioReport);
-        report.bindValue(QStringLiteral(":Param4"), 0);
-        db::exec(report);
     } catch (const db::Error&) {
         closeList();
         throw;
