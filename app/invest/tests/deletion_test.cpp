@@ -6,9 +6,8 @@
 #include "invest/deletion.h"
 #include "invest/rollback.h"
 #include "invest/store.h"
+#include "investdb.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -16,32 +15,6 @@
 #include <optional>
 
 namespace {
-
-// Every row a statement returns, each as its values in column order.
-QList<QVariantList> rows(const QString& statement) {
-    db::Connection connection(db::Alias::IBInvest);
-    QSqlQuery query(connection.database());
-    EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
-    QList<QVariantList> all;
-    while (query.next()) {
-        QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i);
-        all << row;
-    }
-    return all;
-}
-
-QList<QVariantList> everything() {
-    return rows(QStringLiteral("SELECT * FROM INVESTSUMMARY ORDER BY ACTNO")) +
-           rows(QStringLiteral("SELECT * FROM LINEITEM ORDER BY RECNO"));
-}
-
-void execute(const QString& statement) {
-    db::Connection connection(db::Alias::IBInvest);
-    QSqlQuery query(connection.database());
-    ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
-}
 
 // The totals written after a roll-back: CURRENTPRICE (= LASTPRICE), TOTSHARES, TOTBOOKVALUE,
 // TOTVALUE, GAINDOLLARS, GAINPERCENT, AVERAGECOST.
@@ -136,16 +109,10 @@ TEST(RollBack, CodesWithoutARuleGiveNothing) {
         EXPECT_FALSE(invest::rollBack(type, 1, 1, {1, 1, 1, 1, 1})) << int(type);
 }
 
-class Deleting : public ::testing::Test {
+class Deleting : public ::testing::Test, protected investtest::InvestDb {
 protected:
-    void SetUp() override {
-        db::Connection connection(db::Alias::IBInvest);
-        // Account 7: 100 shares at 10, book value 1000; account 8 must never change.
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
-    }
+    // Account 7: 100 shares at 10, book value 1000; account 8 must never change.
+    void SetUp() override { openAccounts(); }
 
     static invest::AccountRow account(int actno) {
         db::Connection connection(db::Alias::IBInvest);
