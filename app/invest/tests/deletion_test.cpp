@@ -22,18 +22,27 @@ struct Totals {
     double price, shares, bookValue, value, gain, ratio, average;
 };
 
-void expectTotals(const invest::AccountRow& a, const Totals& t) {
-    EXPECT_NEAR(a.CURRENTPRICE, t.price, 1e-9);
-    EXPECT_NEAR(a.LASTPRICE, t.price, 1e-9);
-    EXPECT_NEAR(a.TOTSHARES, t.shares, 1e-9);
-    EXPECT_NEAR(a.TOTBOOKVALUE, t.bookValue, 1e-9);
-    EXPECT_NEAR(a.TOTVALUE, t.value, 1e-9);
-    EXPECT_NEAR(a.GAINDOLLARS, t.gain, 1e-9);
-    EXPECT_NEAR(a.GAINPERCENT, t.ratio, 1e-9);
-    EXPECT_NEAR(a.AVERAGECOST, t.average, 1e-9);
-    for (double v : {a.CURRENTPRICE, a.TOTSHARES, a.TOTBOOKVALUE, a.TOTVALUE, a.GAINDOLLARS, a.GAINPERCENT,
-                     a.AVERAGECOST, a.LASTPRICE})
+void expectNear(const Totals& got, const Totals& t) {
+    EXPECT_NEAR(got.price, t.price, 1e-9);
+    EXPECT_NEAR(got.shares, t.shares, 1e-9);
+    EXPECT_NEAR(got.bookValue, t.bookValue, 1e-9);
+    EXPECT_NEAR(got.value, t.value, 1e-9);
+    EXPECT_NEAR(got.gain, t.gain, 1e-9);
+    EXPECT_NEAR(got.ratio, t.ratio, 1e-9);
+    EXPECT_NEAR(got.average, t.average, 1e-9);
+    for (double v : {got.price, got.shares, got.bookValue, got.value, got.gain, got.ratio, got.average})
         EXPECT_TRUE(std::isfinite(v));
+}
+
+void expectTotals(const invest::AccountRow& a, const Totals& t) {
+    EXPECT_NEAR(a.LASTPRICE, t.price, 1e-9);
+    expectNear({a.CURRENTPRICE, a.TOTSHARES, a.TOTBOOKVALUE, a.TOTVALUE, a.GAINDOLLARS, a.GAINPERCENT,
+                a.AVERAGECOST},
+               t);
+}
+
+void expectTotals(const invest::RolledBack& r, const Totals& t) {
+    expectNear({r.price, r.shares, r.bookValue, r.value, r.gain, r.gainRatio, r.averageCost}, t);
 }
 
 TEST(RollBack, EachTypeByItsRule) {
@@ -57,15 +66,7 @@ TEST(RollBack, EachTypeByItsRule) {
         SCOPED_TRACE(std::string(1, c.type));
         const std::optional<invest::RolledBack> r = invest::rollBack(c.type, c.s, c.k, stored);
         ASSERT_TRUE(r);
-        invest::AccountRow a;
-        a.CURRENTPRICE = a.LASTPRICE = r->price;
-        a.TOTSHARES = r->shares;
-        a.TOTBOOKVALUE = r->bookValue;
-        a.TOTVALUE = r->value;
-        a.GAINDOLLARS = r->gain;
-        a.GAINPERCENT = r->gainRatio;
-        a.AVERAGECOST = r->averageCost;
-        expectTotals(a, c.expected);
+        expectTotals(*r, c.expected);
     }
 }
 
@@ -92,15 +93,7 @@ TEST(RollBack, NoValueLeftGivesZeroRatioAndAverageCost) {
         SCOPED_TRACE(c.what);
         const std::optional<invest::RolledBack> r = invest::rollBack(c.type, c.s, c.k, c.stored);
         ASSERT_TRUE(r);
-        invest::AccountRow a;
-        a.CURRENTPRICE = a.LASTPRICE = r->price;
-        a.TOTSHARES = r->shares;
-        a.TOTBOOKVALUE = r->bookValue;
-        a.TOTVALUE = r->value;
-        a.GAINDOLLARS = r->gain;
-        a.GAINPERCENT = r->gainRatio;
-        a.AVERAGECOST = r->averageCost;
-        expectTotals(a, c.expected);
+        expectTotals(*r, c.expected);
     }
 }
 
