@@ -1,12 +1,9 @@
 #include "invest/revalueform.h"
 
-#include "db/connection.h"
-#include "db/error.h"
 #include "formsupport.h"
 #include "invest/statusform.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
-#include "ui/messages.h"
 #include "ui/window.h"
 
 #include <QGridLayout>
@@ -77,12 +74,7 @@ TForm25::TForm25(QWidget* parent) : AccountForm(parent) {
     Edit3->setText(QStringLiteral("None"));
     started_ = invest::todayDate();
 
-    // The investment database is reached once at start-up, so an unreachable one shows at once.
-    try {
-        db::Connection probe(db::Alias::IBInvest);
-    } catch (const db::Error& e) {
-        ui::showMessage(e.message());
-    }
+    probeDatabase();
 }
 
 TForm25::~TForm25() = default;

@@ -1,10 +1,7 @@
 #include "invest/statusform.h"
 
-#include "db/connection.h"
-#include "db/error.h"
 #include "formsupport.h"
 #include "ui/fields.h"
-#include "ui/messages.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -92,12 +89,7 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     Edit8->setText(zeros.averageCost);
     Edit10->setText(zeros.bookValue);
 
-    // The investment database is reached once at start-up, so an unreachable one shows at once.
-    try {
-        db::Connection probe(db::Alias::IBInvest);
-    } catch (const db::Error& e) {
-        ui::showMessage(e.message());
-    }
+    probeDatabase();
 }
 
 TForm24::~TForm24() = default;
