@@ -4,6 +4,7 @@
 // QT_QPA_PLATFORM=offscreen build/bin/invest_delete_bench
 #include "db/connection.h"
 #include "invest/deletion.h"
+#include "lineitems.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -26,16 +27,7 @@ struct Database {
             QStringLiteral("INSERT INTO INVESTSUMMARY VALUES (1, 7, 'Growth Fund', 10, 100000, 1000000, "
                            "1000000, 0, 0, 10, 10), (2, 8, 'Income Fund', 10, 100000, 1000000, 1000000, 0, "
                            "0, 10, 10)"));
-        q.prepare(QStringLiteral(
-            "INSERT INTO LINEITEM VALUES (?, ?, ?, 'Fund', '03/01/2004', 'B', 1, 10, 0, 0, 0, 10)"));
-        int recno = 0;
-        for (int actno : {8, 7})
-            for (int i = 0; i < itemsPerAccount; ++i) {
-                q.bindValue(0, ++recno);
-                q.bindValue(1, actno == 7 ? 1 : 2);
-                q.bindValue(2, actno);
-                q.exec();
-            }
+        addLineItems(q, itemsPerAccount);
         QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
     }
     QTemporaryDir dir;

@@ -6,6 +6,7 @@
 #include "db/statements.h"
 #include "invest/history.h"
 #include "invest/store.h"
+#include "lineitems.h"
 
 #include <QApplication>
 #include <QSqlQuery>
@@ -29,16 +30,7 @@ struct Database {
         q.exec(QStringLiteral(
             "INSERT INTO INVESTSUMMARY VALUES (1, 7, 'Growth Fund', 10, 100, 1000, 1000, 0, 0, "
             "10, 0), (2, 8, 'Income Fund', 5, 10, 50, 50, 0, 0, 5, 0)"));
-        q.prepare(QStringLiteral(
-            "INSERT INTO LINEITEM VALUES (?, ?, ?, 'Fund', '03/01/2004', 'B', 1, 10, 0, 0, 0, 10)"));
-        int recno = 0;
-        for (int actno : {8, 7})
-            for (int i = 0; i < itemsPerAccount; ++i) {
-                q.bindValue(0, ++recno);
-                q.bindValue(1, actno == 7 ? 1 : 2);
-                q.bindValue(2, actno);
-                q.exec();
-            }
+        const int recno = addLineItems(q, itemsPerAccount);
         QSqlQuery(connection.database())
             .exec(QStringLiteral("UPDATE KEYGEN SET NUM = %1 WHERE NAME = 'GETRECNOGEN'").arg(recno));
         QSqlQuery(connection.database())

@@ -175,6 +175,10 @@ int Renderer::print(QPrinter& printer) const {
 
 void preview(const Renderer& renderer, QWidget* parent) {
     QPrinter printer(QPrinter::HighResolution);
+    preview(renderer, printer, parent);
+}
+
+void preview(const Renderer& renderer, QPrinter& printer, QWidget* parent) {
     setUpPrinter(printer, renderer.definition());
     QPrintPreviewDialog dialog(&printer, parent);
     dialog.setObjectName(QStringLiteral("ReportPreview"));

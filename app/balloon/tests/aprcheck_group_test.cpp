@@ -1,5 +1,6 @@
 // The "Appendix J check" group of the balloon payout window, filled by Compute on the balloon form.
 #include "balloon/forms.h"
+#include "formfixture.h"
 
 #include "testsupport/locale_text.h"
 #include "ui/messages.h"
@@ -18,28 +19,7 @@ namespace {
 
 using testsupport::num;
 
-class BalloonAprCheck : public ::testing::Test {
-protected:
-    void SetUp() override {
-        VaulterSetMessageHandler(&ui::engineMessage);
-        VaulterSetToday(6, 1, 2004);
-        Form10 = new TForm10;
-        Form11 = balloon::makeForm11(*Form10);
-        Form12 = balloon::makeForm12(*Form10);
-        Form13 = balloon::makeForm13(*Form10);
-        Form15 = new TForm15;
-    }
-    void TearDown() override {
-        for (QDialog* f : std::initializer_list<QDialog*>{Form15, Form13, Form12, Form11, Form10})
-            delete f;
-        Form10 = nullptr, Form11 = nullptr, Form12 = nullptr, Form13 = nullptr, Form15 = nullptr;
-        VaulterSetToday(0, 0, 0);
-    }
-
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
-};
+using BalloonAprCheck = balloontest::BalloonForms;
 
 TEST_F(BalloonAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {
     ASSERT_NE(Form15->GroupBox3, nullptr);

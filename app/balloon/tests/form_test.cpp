@@ -3,6 +3,7 @@
 // back. The real balloon engine runs; the expected figures come from calling it with a block built
 // here by hand.
 #include "balloon/forms.h"
+#include "formfixture.h"
 
 #include "schedule/schedule.h"
 #include "ui/convert.h"
@@ -60,24 +61,8 @@ struct Step {
     const char* text;
 };
 
-class BalloonForm : public ::testing::Test {
+class BalloonForm : public balloontest::BalloonForms {
 protected:
-    void SetUp() override {
-        VaulterSetMessageHandler(&ui::engineMessage);
-        VaulterSetToday(6, 1, 2004);
-        Form10 = new TForm10;
-        Form11 = balloon::makeForm11(*Form10);
-        Form12 = balloon::makeForm12(*Form10);
-        Form13 = balloon::makeForm13(*Form10);
-        Form15 = new TForm15;
-    }
-    void TearDown() override {
-        for (QDialog* f : std::initializer_list<QDialog*>{Form15, Form13, Form12, Form11, Form10})
-            delete f;
-        Form10 = nullptr, Form11 = nullptr, Form12 = nullptr, Form13 = nullptr, Form15 = nullptr;
-        VaulterSetToday(0, 0, 0);
-    }
-
     static QWidget* form(const char* name) {
         const QByteArray n(name);
         if (n == "Form10") return Form10;
@@ -141,10 +126,6 @@ protected:
         balloon::runVaulter(block);
         return block;
     }
-
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 // ---- layout ----------------------------------------------------------------------------------

@@ -1,8 +1,5 @@
 #include "invest/forms.h"
 
-#include "db/connection.h"
-#include "db/error.h"
-#include "db/statements.h"
 #include "formsupport.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
@@ -11,21 +8,18 @@
 #include "ui/window.h"
 
 #include <QComboBox>
-#include <QEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlQueryModel>
 #include <QTableView>
 #include <QVBoxLayout>
 
 TForm22* Form22 = nullptr;
 TForm23* Form23 = nullptr;
 
-TForm22::TForm22(QWidget* parent) : QDialog(parent) {
+TForm22::TForm22(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Post Investment Transaction"));
     resize(820, 560);
@@ -33,8 +27,7 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
     Label1 = invest::titleLabel("Post Transaction", this);
     layout->addWidget(Label1);
 
-    accounts_ = new QSqlQueryModel(this);
-    DBGrid1 = invest::makeGrid(QStringLiteral("DBGrid1"), accounts_, {}, this);
+    DBGrid1 = invest::makeGrid(QStringLiteral("DBGrid1"), accounts_->model(), {}, this);
     layout->addWidget(DBGrid1, 1);
 
     auto* grid = new QGridLayout;
@@ -42,9 +35,7 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
                                   QStringLiteral("Label2"), this),
                     0, 0, 1, 2);
     auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label3"), this);
-    DBLookupListBox1 = new invest::PickList(QStringLiteral("DBLookupListBox1"), this);
-    DBLookupListBox1->setSource(accounts_, QStringLiteral("ACTNO"), QStringLiteral("FUNDNO"));
-    DBLookupListBox1->setMaximumWidth(160);
+    makePickList(this)->setMaximumWidth(160);
     listLabel->setBuddy(DBLookupListBox1);
     grid->addWidget(listLabel, 1, 0, Qt::AlignTop);
     grid->addWidget(DBLookupListBox1, 1, 1, 6, 1);
@@ -83,9 +74,7 @@ TForm22::TForm22(QWidget* parent) : QDialog(parent) {
     connect(Button3, &QPushButton::clicked, this, &TForm22::Button3Click);
 }
 
-TForm22::~TForm22() {
-    closeAccounts();
-}
+TForm22::~TForm22() = default;
 
 invest::PostingTexts TForm22::texts() const {
     return {DBLookupListBox1->selectedText(),
@@ -99,53 +88,15 @@ invest::PostingTexts TForm22::texts() const {
             invest::decimalPoints()};
 }
 
-void TForm22::refreshAccounts() {
-    DBLookupListBox1->refresh([this] {
-        try {
-            if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
-            // Every row is read at once, so the list holds no lock while a posting writes.
-            QSqlQuery query = invest::prepareForModel(*connection_, db::sql::accountList);
-            db::exec(query);
-            invest::fillModel(*accounts_, std::move(query));
-        } catch (const db::Error& e) {
-            closeAccounts();
-            ui::showMessage(e.message());
-        }
-    });
-}
-
-void TForm22::closeAccounts() {
-    invest::releaseModel(*accounts_);
-    connection_.reset();
-}
-
-void TForm22::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    refreshAccounts();
-}
-
-void TForm22::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    // Back from the results form: the list shows the new totals.
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) refreshAccounts();
-}
-
-void TForm22::hideEvent(QHideEvent* event) {
-    closeAccounts();
-    QDialog::hideEvent(event);
-}
-
 void TForm22::Button1Click() {
-    closeAccounts();
-    reject();
+    quit();
 }
 
 void TForm22::Button2Click() {
     const auto outcome = invest::postTransaction(texts(), invest::todayDate());
     if (outcome.notice) invest::show(*outcome.notice);
     if (outcome.closeForm) {
-        closeAccounts();
-        reject();
+        quit();
         return;
     }
     if (!outcome.written) return;

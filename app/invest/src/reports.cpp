@@ -2,10 +2,8 @@
 
 #include "db/connection.h"
 #include "db/statements.h"
-#include "ui/modal.h"
 #include "ui/printing.h"
 
-#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QSqlQuery>
 #include <QVariant>
@@ -186,14 +184,7 @@ report::Renderer rendererFor(const ReportData& data, QDateTime now) {
 }
 
 void previewReport(const report::Renderer& renderer, QWidget* parent) {
-    QPrinter& printer = ui::printer();
-    report::setUpPrinter(printer, renderer.definition());
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("ReportPreview"));
-    dialog.setWindowTitle(renderer.definition().title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&renderer](QPrinter* p) { renderer.print(*p); });
-    ui::showModal(&dialog);
+    report::preview(renderer, ui::printer(), parent);
 }
 
 } // namespace invest

@@ -1,11 +1,8 @@
 #include "invest/revalue.h"
 
 #include "db/error.h"
-#include "db/statements.h"
 #include "db/transaction.h"
 #include "ui/convert.h"
-
-#include <QSqlQuery>
 
 namespace invest {
 
@@ -53,17 +50,8 @@ RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& b
     a.LASTPRICE = r.lastPrice;
 
     db::Transaction transaction(connection);
-    QSqlQuery q = db::prepare(connection, db::sql::revalueAccount);
-    q.bindValue(QStringLiteral(":CURRENTPRICE"), a.CURRENTPRICE);
-    q.bindValue(QStringLiteral(":TOTVALUE"), a.TOTVALUE);
-    q.bindValue(QStringLiteral(":GAINDOLLARS"), a.GAINDOLLARS);
-    q.bindValue(QStringLiteral(":GAINPERCENT"), a.GAINPERCENT);
-    q.bindValue(QStringLiteral(":AVERAGECOST"), a.AVERAGECOST);
-    q.bindValue(QStringLiteral(":LASTPRICE"), a.LASTPRICE);
-    q.bindValue(QStringLiteral(":ACTNO"), a.ACTNO);
-    db::exec(q);
     // Without its account row the line item would belong to nothing.
-    if (q.numRowsAffected() != 1)
+    if (rewritePriceFigures(connection, a) != 1)
         throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(a.ACTNO));
 
     LineItemRow& i = out.item;

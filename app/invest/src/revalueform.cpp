@@ -1,16 +1,11 @@
 #include "invest/revalueform.h"
 
-#include "db/connection.h"
-#include "db/error.h"
 #include "formsupport.h"
 #include "invest/statusform.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
-#include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/window.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,7 +16,7 @@
 
 TForm25* Form25 = nullptr;
 
-TForm25::TForm25(QWidget* parent) : QDialog(parent) {
+TForm25::TForm25(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form25"));
     setWindowTitle(QStringLiteral("Revalue Investment Anaylsis"));
     resize(640, 540);
@@ -33,30 +28,9 @@ TForm25::TForm25(QWidget* parent) : QDialog(parent) {
     GroupBox1 =
         ui::named(new QGroupBox(QStringLiteral("Selection/Input"), this), QStringLiteral("GroupBox1"));
     auto* selection = new QGridLayout(GroupBox1);
-    accounts_ = new invest::AccountList(this);
-    auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label2"), this);
-    DBLookupListBox1 = new invest::PickList(QStringLiteral("DBLookupListBox1"), this);
-    DBLookupListBox1->setSource(accounts_->model(), QStringLiteral("ACTNO"), QStringLiteral("FUNDNO"));
-    listLabel->setBuddy(DBLookupListBox1);
-    selection->addWidget(listLabel, 0, 0, Qt::AlignTop);
-    selection->addWidget(DBLookupListBox1, 0, 1);
-    DBText2 = new invest::DataText(QStringLiteral("DBText2"), DBLookupListBox1, accounts_->model(),
-                                   QStringLiteral("FUNDNO"), this);
-    DBText1 = new invest::DataText(QStringLiteral("DBText1"), DBLookupListBox1, accounts_->model(),
-                                   QStringLiteral("NAME"), this);
-    auto* fundLabel = ui::makeLabel(QStringLiteral("Fund Number"), QStringLiteral("Label3"), this);
-    auto* nameLabel = ui::makeLabel(QStringLiteral("Name"), QStringLiteral("Label4"), this);
-    fundLabel->setBuddy(DBText2);
-    nameLabel->setBuddy(DBText1);
-    selection->addWidget(fundLabel, 1, 0);
-    selection->addWidget(DBText2, 1, 1);
-    selection->addWidget(nameLabel, 2, 0);
-    selection->addWidget(DBText1, 2, 1);
+    addSelection(selection, DBText2, QStringLiteral("DBText2"), DBText1, QStringLiteral("DBText1"));
     Edit17 = ui::addEdit(selection, 3, 0, QStringLiteral("Revalue Price"), QStringLiteral("Edit17"));
-    auto* note = ui::makeLabel(QStringLiteral("NOTE: You must click the account number to select it !"),
-                               QStringLiteral("Label5"), this);
-    note->setWordWrap(true);
-    selection->addWidget(note, 4, 0, 1, 2);
+    addSelectNote(selection, 4);
     groups->addWidget(GroupBox1);
 
     GroupBox2 = ui::named(new QGroupBox(QStringLiteral("Results"), this), QStringLiteral("GroupBox2"));
@@ -100,44 +74,18 @@ TForm25::TForm25(QWidget* parent) : QDialog(parent) {
     Edit3->setText(QStringLiteral("None"));
     started_ = invest::todayDate();
 
-    // The investment database is reached once at start-up, so an unreachable one shows at once.
-    try {
-        db::Connection probe(db::Alias::IBInvest);
-    } catch (const db::Error& e) {
-        ui::showMessage(e.message());
-    }
+    probeDatabase();
 }
 
-TForm25::~TForm25() {
-    accounts_->close();
-}
+TForm25::~TForm25() = default;
 
 invest::RevalueTexts TForm25::texts() const {
     return {DBLookupListBox1->selectedText(), Edit17->text(), invest::decimalPoints()};
 }
 
-void TForm25::refreshAccounts() {
-    accounts_->refresh(DBLookupListBox1);
-}
-
 void TForm25::activate() {
     Edit3->setText(QStringLiteral("None"));
     refreshAccounts();
-}
-
-void TForm25::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    activate();
-}
-
-void TForm25::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) activate();
-}
-
-void TForm25::hideEvent(QHideEvent* event) {
-    accounts_->close();
-    QDialog::hideEvent(event);
 }
 
 void TForm25::showFigures(const invest::Figures& figures) {
@@ -173,8 +121,7 @@ void TForm25::Button2Click() {
 }
 
 void TForm25::Button3Click() {
-    accounts_->close();
-    reject();
+    quit();
 }
 
 void TForm25::Button4Click() {
@@ -190,14 +137,7 @@ void TForm25::Button4Click() {
 }
 
 void TForm25::Button5Click() {
-    int actno = 0;
-    if (auto notice = invest::selectedAccount(DBLookupListBox1->selectedText(), actno)) {
-        invest::show(*notice);
-        return;
-    }
-    actno_ = actno;
-    Form26->setAccount(actno_);
-    ui::showModal(Form26);
+    viewHistory(Form26);
 }
 
 void TForm25::Button6Click() {

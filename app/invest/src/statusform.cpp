@@ -1,15 +1,10 @@
 #include "invest/statusform.h"
 
-#include "db/connection.h"
-#include "db/error.h"
 #include "formsupport.h"
 #include "ui/fields.h"
-#include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
-#include <QEvent>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -33,7 +28,7 @@ const invest::HistoryTexts kViewerTexts[] = {
 
 } // namespace
 
-TForm24::TForm24(QWidget* parent) : QDialog(parent) {
+TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form24"));
     setWindowTitle(QStringLiteral("Account Summary Status"));
     resize(640, 520);
@@ -45,29 +40,8 @@ TForm24::TForm24(QWidget* parent) : QDialog(parent) {
     GroupBox1 =
         ui::named(new QGroupBox(QStringLiteral("Query Selection"), this), QStringLiteral("GroupBox1"));
     auto* selection = new QGridLayout(GroupBox1);
-    accounts_ = new invest::AccountList(this);
-    auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label2"), this);
-    DBLookupListBox1 = new invest::PickList(QStringLiteral("DBLookupListBox1"), this);
-    DBLookupListBox1->setSource(accounts_->model(), QStringLiteral("ACTNO"), QStringLiteral("FUNDNO"));
-    listLabel->setBuddy(DBLookupListBox1);
-    selection->addWidget(listLabel, 0, 0, Qt::AlignTop);
-    selection->addWidget(DBLookupListBox1, 0, 1);
-    DBText1 = new invest::DataText(QStringLiteral("DBText1"), DBLookupListBox1, accounts_->model(),
-                                   QStringLiteral("FUNDNO"), this);
-    DBText2 = new invest::DataText(QStringLiteral("DBText2"), DBLookupListBox1, accounts_->model(),
-                                   QStringLiteral("NAME"), this);
-    auto* fundLabel = ui::makeLabel(QStringLiteral("Fund Number"), QStringLiteral("Label3"), this);
-    auto* nameLabel = ui::makeLabel(QStringLiteral("Name"), QStringLiteral("Label4"), this);
-    fundLabel->setBuddy(DBText1);
-    nameLabel->setBuddy(DBText2);
-    selection->addWidget(fundLabel, 1, 0);
-    selection->addWidget(DBText1, 1, 1);
-    selection->addWidget(nameLabel, 2, 0);
-    selection->addWidget(DBText2, 2, 1);
-    auto* note = ui::makeLabel(QStringLiteral("NOTE: You must click the account number to select it !"),
-                               QStringLiteral("Label5"), this);
-    note->setWordWrap(true);
-    selection->addWidget(note, 3, 0, 1, 2);
+    addSelection(selection, DBText1, QStringLiteral("DBText1"), DBText2, QStringLiteral("DBText2"));
+    addSelectNote(selection, 3);
     groups->addWidget(GroupBox1);
 
     GroupBox2 = ui::named(new QGroupBox(QStringLiteral("Query Results"), this), QStringLiteral("GroupBox2"));
@@ -115,36 +89,10 @@ TForm24::TForm24(QWidget* parent) : QDialog(parent) {
     Edit8->setText(zeros.averageCost);
     Edit10->setText(zeros.bookValue);
 
-    // The investment database is reached once at start-up, so an unreachable one shows at once.
-    try {
-        db::Connection probe(db::Alias::IBInvest);
-    } catch (const db::Error& e) {
-        ui::showMessage(e.message());
-    }
+    probeDatabase();
 }
 
-TForm24::~TForm24() {
-    accounts_->close();
-}
-
-void TForm24::refreshAccounts() {
-    accounts_->refresh(DBLookupListBox1);
-}
-
-void TForm24::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    refreshAccounts();
-}
-
-void TForm24::changeEvent(QEvent* event) {
-    QDialog::changeEvent(event);
-    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) refreshAccounts();
-}
-
-void TForm24::hideEvent(QHideEvent* event) {
-    accounts_->close();
-    QDialog::hideEvent(event);
-}
+TForm24::~TForm24() = default;
 
 void TForm24::Button1Click() {
     const invest::AccountStatus status = invest::queryStatus(DBLookupListBox1->selectedText());
@@ -173,8 +121,7 @@ void TForm24::Button2Click() {
 }
 
 void TForm24::Button3Click() {
-    accounts_->close();
-    reject();
+    quit();
 }
 
 void TForm24::Button4Click() {
@@ -182,14 +129,7 @@ void TForm24::Button4Click() {
 }
 
 void TForm24::Button5Click() {
-    int actno = 0;
-    if (auto notice = invest::selectedAccount(DBLookupListBox1->selectedText(), actno)) {
-        invest::show(*notice);
-        return;
-    }
-    actno_ = actno;
-    Form27->setAccount(actno_);
-    ui::showModal(Form27);
+    viewHistory(Form27);
 }
 
 void TForm24::Button6Click() {

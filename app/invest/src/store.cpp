@@ -62,17 +62,23 @@ void insertAccount(db::Connection& connection, const AccountRow& a) {
     db::exec(q);
 }
 
-void updateAccount(db::Connection& connection, const AccountRow& a) {
-    QSqlQuery q = db::prepare(connection, db::sql::updateAccountTotals);
+// The price, the figures that follow from it and the account number, as both account updates
+// name them.
+void bindPriceFigures(QSqlQuery& q, const AccountRow& a) {
     q.bindValue(QStringLiteral(":CURRENTPRICE"), a.CURRENTPRICE);
-    q.bindValue(QStringLiteral(":TOTSHARES"), a.TOTSHARES);
-    q.bindValue(QStringLiteral(":TOTBOOKVALUE"), a.TOTBOOKVALUE);
     q.bindValue(QStringLiteral(":TOTVALUE"), a.TOTVALUE);
     q.bindValue(QStringLiteral(":GAINDOLLARS"), a.GAINDOLLARS);
     q.bindValue(QStringLiteral(":GAINPERCENT"), a.GAINPERCENT);
     q.bindValue(QStringLiteral(":AVERAGECOST"), a.AVERAGECOST);
     q.bindValue(QStringLiteral(":LASTPRICE"), a.LASTPRICE);
     q.bindValue(QStringLiteral(":ACTNO"), a.ACTNO);
+}
+
+void updateAccount(db::Connection& connection, const AccountRow& a) {
+    QSqlQuery q = db::prepare(connection, db::sql::updateAccountTotals);
+    bindPriceFigures(q, a);
+    q.bindValue(QStringLiteral(":TOTSHARES"), a.TOTSHARES);
+    q.bindValue(QStringLiteral(":TOTBOOKVALUE"), a.TOTBOOKVALUE);
     db::exec(q);
 }
 
@@ -244,6 +250,13 @@ LineItemRow lineItemRowOf(const QSqlQuery& query) {
 
 void rewriteAccountTotals(db::Connection& connection, const AccountRow& a) {
     updateAccount(connection, a);
+}
+
+int rewritePriceFigures(db::Connection& connection, const AccountRow& a) {
+    QSqlQuery q = db::prepare(connection, db::sql::revalueAccount);
+    bindPriceFigures(q, a);
+    db::exec(q);
+    return q.numRowsAffected();
 }
 
 } // namespace invest

@@ -25,16 +25,10 @@ protected:
         Forms::SetUp();
         Form28 = new TForm28;
         Form29 = new TForm29;
-        db::Connection connection(db::Alias::IBInvest);
         // Account 7: 100 shares at 10, book value 1000, then 50 bought at 12 (record 3);
         // account 8 beside it.
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
-        invest::PostedTransaction posted;
-        invest::writePosting(connection, {7, invest::PostingType::Bought, {50, 12, 5, 0, 0}, {4, 1, 2004}},
-                             posted);
+        ASSERT_NO_FATAL_FAILURE(openAccounts());
+        ASSERT_NO_FATAL_FAILURE(buyForSeven());
     }
     void TearDown() override {
         delete Form29;
@@ -44,11 +38,6 @@ protected:
         Forms::TearDown();
     }
 
-    static void execute(const QString& statement) {
-        db::Connection connection(db::Alias::IBInvest);
-        QSqlQuery query(connection.database());
-        ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
-    }
     static QStringList captions(QTableView* grid) {
         QStringList all;
         for (int c = 0; c < grid->model()->columnCount(); ++c)

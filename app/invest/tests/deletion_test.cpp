@@ -6,9 +6,8 @@
 #include "invest/deletion.h"
 #include "invest/rollback.h"
 #include "invest/store.h"
+#include "investdb.h"
 
-#include <QSqlQuery>
-#include <QSqlRecord>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -17,50 +16,33 @@
 
 namespace {
 
-// Every row a statement returns, each as its values in column order.
-QList<QVariantList> rows(const QString& statement) {
-    db::Connection connection(db::Alias::IBInvest);
-    QSqlQuery query(connection.database());
-    EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
-    QList<QVariantList> all;
-    while (query.next()) {
-        QVariantList row;
-        for (int i = 0; i < query.record().count(); ++i)
-            row << query.value(i);
-        all << row;
-    }
-    return all;
-}
-
-QList<QVariantList> everything() {
-    return rows(QStringLiteral("SELECT * FROM INVESTSUMMARY ORDER BY ACTNO")) +
-           rows(QStringLiteral("SELECT * FROM LINEITEM ORDER BY RECNO"));
-}
-
-void execute(const QString& statement) {
-    db::Connection connection(db::Alias::IBInvest);
-    QSqlQuery query(connection.database());
-    ASSERT_TRUE(query.exec(statement)) << statement.toStdString();
-}
-
 // The totals written after a roll-back: CURRENTPRICE (= LASTPRICE), TOTSHARES, TOTBOOKVALUE,
 // TOTVALUE, GAINDOLLARS, GAINPERCENT, AVERAGECOST.
 struct Totals {
     double price, shares, bookValue, value, gain, ratio, average;
 };
 
-void expectTotals(const invest::AccountRow& a, const Totals& t) {
-    EXPECT_NEAR(a.CURRENTPRICE, t.price, 1e-9);
-    EXPECT_NEAR(a.LASTPRICE, t.price, 1e-9);
-    EXPECT_NEAR(a.TOTSHARES, t.shares, 1e-9);
-    EXPECT_NEAR(a.TOTBOOKVALUE, t.bookValue, 1e-9);
-    EXPECT_NEAR(a.TOTVALUE, t.value, 1e-9);
-    EXPECT_NEAR(a.GAINDOLLARS, t.gain, 1e-9);
-    EXPECT_NEAR(a.GAINPERCENT, t.ratio, 1e-9);
-    EXPECT_NEAR(a.AVERAGECOST, t.average, 1e-9);
-    for (double v : {a.CURRENTPRICE, a.TOTSHARES, a.TOTBOOKVALUE, a.TOTVALUE, a.GAINDOLLARS, a.GAINPERCENT,
-                     a.AVERAGECOST, a.LASTPRICE})
+void expectNear(const Totals& got, const Totals& t) {
+    EXPECT_NEAR(got.price, t.price, 1e-9);
+    EXPECT_NEAR(got.shares, t.shares, 1e-9);
+    EXPECT_NEAR(got.bookValue, t.bookValue, 1e-9);
+    EXPECT_NEAR(got.value, t.value, 1e-9);
+    EXPECT_NEAR(got.gain, t.gain, 1e-9);
+    EXPECT_NEAR(got.ratio, t.ratio, 1e-9);
+    EXPECT_NEAR(got.average, t.average, 1e-9);
+    for (double v : {got.price, got.shares, got.bookValue, got.value, got.gain, got.ratio, got.average})
         EXPECT_TRUE(std::isfinite(v));
+}
+
+void expectTotals(const invest::AccountRow& a, const Totals& t) {
+    EXPECT_NEAR(a.LASTPRICE, t.price, 1e-9);
+    expectNear({a.CURRENTPRICE, a.TOTSHARES, a.TOTBOOKVALUE, a.TOTVALUE, a.GAINDOLLARS, a.GAINPERCENT,
+                a.AVERAGECOST},
+               t);
+}
+
+void expectTotals(const invest::RolledBack& r, const Totals& t) {
+    expectNear({r.price, r.shares, r.bookValue, r.value, r.gain, r.gainRatio, r.averageCost}, t);
 }
 
 TEST(RollBack, EachTypeByItsRule) {
@@ -84,15 +66,7 @@ TEST(RollBack, EachTypeByItsRule) {
         SCOPED_TRACE(std::string(1, c.type));
         const std::optional<invest::RolledBack> r = invest::rollBack(c.type, c.s, c.k, stored);
         ASSERT_TRUE(r);
-        invest::AccountRow a;
-        a.CURRENTPRICE = a.LASTPRICE = r->price;
-        a.TOTSHARES = r->shares;
-        a.TOTBOOKVALUE = r->bookValue;
-        a.TOTVALUE = r->value;
-        a.GAINDOLLARS = r->gain;
-        a.GAINPERCENT = r->gainRatio;
-        a.AVERAGECOST = r->averageCost;
-        expectTotals(a, c.expected);
+        expectTotals(*r, c.expected);
     }
 }
 
@@ -119,15 +93,7 @@ TEST(RollBack, NoValueLeftGivesZeroRatioAndAverageCost) {
         SCOPED_TRACE(c.what);
         const std::optional<invest::RolledBack> r = invest::rollBack(c.type, c.s, c.k, c.stored);
         ASSERT_TRUE(r);
-        invest::AccountRow a;
-        a.CURRENTPRICE = a.LASTPRICE = r->price;
-        a.TOTSHARES = r->shares;
-        a.TOTBOOKVALUE = r->bookValue;
-        a.TOTVALUE = r->value;
-        a.GAINDOLLARS = r->gain;
-        a.GAINPERCENT = r->gainRatio;
-        a.AVERAGECOST = r->averageCost;
-        expectTotals(a, c.expected);
+        expectTotals(*r, c.expected);
     }
 }
 
@@ -136,16 +102,10 @@ TEST(RollBack, CodesWithoutARuleGiveNothing) {
         EXPECT_FALSE(invest::rollBack(type, 1, 1, {1, 1, 1, 1, 1})) << int(type);
 }
 
-class Deleting : public ::testing::Test {
+class Deleting : public ::testing::Test, protected investtest::InvestDb {
 protected:
-    void SetUp() override {
-        db::Connection connection(db::Alias::IBInvest);
-        // Account 7: 100 shares at 10, book value 1000; account 8 must never change.
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
-    }
+    // Account 7: 100 shares at 10, book value 1000; account 8 must never change.
+    void SetUp() override { openAccounts(); }
 
     static invest::AccountRow account(int actno) {
         db::Connection connection(db::Alias::IBInvest);

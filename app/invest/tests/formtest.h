@@ -1,10 +1,10 @@
 #pragma once
 // A fresh data folder, a fixed today (06/15/2004), recorded messages and the four forms for each
-// test, plus reading the investment database with plain SQL.
+// test, with the investment database helpers.
 
-#include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "invest/forms.h"
+#include "investdb.h"
 #include "testsupport/locale_text.h"
 #include "ui/messages.h"
 #include "ui/today.h"
@@ -13,14 +13,11 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QVariant>
 #include <gtest/gtest.h>
 
 namespace investtest {
 
-class Forms : public ::testing::Test {
+class Forms : public ::testing::Test, protected InvestDb {
 protected:
     void SetUp() override {
         Form20 = new TForm20;
@@ -72,31 +69,6 @@ protected:
     }
     static void click(QWidget* form, const char* button) {
         form->findChild<QPushButton*>(QLatin1String(button))->click();
-    }
-
-    // Every row a statement returns, each as its values in column order.
-    static QList<QVariantList> rows(const QString& statement) {
-        db::Connection connection(db::Alias::IBInvest);
-        QSqlQuery query(connection.database());
-        EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
-        QList<QVariantList> all;
-        while (query.next()) {
-            QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i);
-            all << row;
-        }
-        return all;
-    }
-    static qint64 count(const char* table) {
-        return rows(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table))
-            .value(0)
-            .value(0)
-            .toLongLong();
-    }
-    static QList<QVariantList> everything() {
-        return rows(QStringLiteral("SELECT * FROM INVESTSUMMARY ORDER BY ACTNO")) +
-               rows(QStringLiteral("SELECT * FROM LINEITEM ORDER BY RECNO"));
     }
 
     db::testing::TempDataFolder folder_;

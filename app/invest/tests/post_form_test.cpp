@@ -41,12 +41,8 @@ class PostForm : public Forms {
 protected:
     void SetUp() override {
         Forms::SetUp();
-        db::Connection connection(db::Alias::IBInvest);
         // Account 7: 100 shares at 10, book value 1000; account 8 stays untouched.
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
+        openAccounts();
     }
 
     void type(const Typed& t) {

@@ -26,14 +26,10 @@ protected:
     void SetUp() override {
         Forms::SetUp();
         Form30 = new TForm30;
-        db::Connection connection(db::Alias::IBInvest);
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
-        invest::PostedTransaction posted;
-        invest::writePosting(connection, {7, invest::PostingType::Bought, {50, 12, 5, 0, 0}, {4, 1, 2004}},
-                             posted);
+        // Account 7: 100 shares at 10, book value 1000, then 50 bought at 12 (record 3);
+        // account 8 beside it.
+        ASSERT_NO_FATAL_FAILURE(openAccounts());
+        ASSERT_NO_FATAL_FAILURE(buyForSeven());
     }
     void TearDown() override {
         delete Form30;

@@ -8,10 +8,10 @@
 #include "invest/revalue.h"
 #include "invest/status.h"
 #include "invest/store.h"
+#include "investdb.h"
 #include "testsupport/locale_text.h"
 
 #include <QSqlQuery>
-#include <QSqlRecord>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -120,38 +120,14 @@ TEST(StatusFigures, TheBoxFormats) {
 // A fresh investment database: account 7 with 100 shares at 10 and a book value of 1000, one
 // purchase of 50 at 12 (commission 5) on 04/01/2004; account 8 untouched beside it; account 9
 // opened blank.
-class Store : public ::testing::Test {
+class Store : public ::testing::Test, protected investtest::InvestDb {
 protected:
     void SetUp() override {
-        db::Connection connection(db::Alias::IBInvest);
-        invest::writeNewAccount(connection,
-                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-        invest::writeNewAccount(connection,
-                                {8, QStringLiteral("Income Fund"), 5, 10, 50, {3, 2, 2004}, false});
-        invest::writeNewAccount(connection, {9, QStringLiteral("Empty Fund"), 0, 0, 0, {3, 3, 2004}, true});
-        invest::PostedTransaction posted;
-        ASSERT_EQ(invest::writePosting(
-                      connection, {7, invest::PostingType::Bought, {50, 12, 5, 0, 0}, {4, 1, 2004}}, posted),
-                  nullptr);
+        openAccounts(QStringLiteral("Income Fund"));
+        openEmptyAccount();
+        ASSERT_NO_FATAL_FAILURE(buyForSeven());
     }
 
-    static QList<QVariantList> rows(const QString& statement) {
-        db::Connection connection(db::Alias::IBInvest);
-        QSqlQuery query(connection.database());
-        EXPECT_TRUE(query.exec(statement)) << statement.toStdString();
-        QList<QVariantList> all;
-        while (query.next()) {
-            QVariantList row;
-            for (int i = 0; i < query.record().count(); ++i)
-                row << query.value(i);
-            all << row;
-        }
-        return all;
-    }
-    static QList<QVariantList> everything() {
-        return rows(QStringLiteral("SELECT * FROM INVESTSUMMARY ORDER BY ACTNO")) +
-               rows(QStringLiteral("SELECT * FROM LINEITEM ORDER BY RECNO"));
-    }
     static invest::AccountRow account(int actno) {
         db::Connection connection(db::Alias::IBInvest);
         return invest::readAccount(connection, actno).value();

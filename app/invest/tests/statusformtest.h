@@ -6,7 +6,6 @@
 #include "formtest.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
-#include "invest/store.h"
 #include "ui/modal.h"
 
 #include <QAbstractItemModel>
@@ -19,20 +18,9 @@ class StatusForms : public Forms {
 protected:
     void SetUp() override {
         Forms::SetUp();
-        {
-            db::Connection connection(db::Alias::IBInvest);
-            invest::writeNewAccount(connection,
-                                    {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
-            invest::writeNewAccount(connection,
-                                    {8, QStringLiteral("O'Hara's Income"), 5, 10, 50, {3, 2, 2004}, false});
-            invest::writeNewAccount(connection,
-                                    {9, QStringLiteral("Empty Fund"), 0, 0, 0, {3, 3, 2004}, true});
-            invest::PostedTransaction posted;
-            ASSERT_EQ(invest::writePosting(connection,
-                                           {7, invest::PostingType::Bought, {50, 12, 5, 0, 0}, {4, 1, 2004}},
-                                           posted),
-                      nullptr);
-        }
+        ASSERT_NO_FATAL_FAILURE(openAccounts());
+        openEmptyAccount();
+        ASSERT_NO_FATAL_FAILURE(buyForSeven());
         Form24 = new TForm24;
         Form25 = new TForm25;
         Form26 = new TForm26;

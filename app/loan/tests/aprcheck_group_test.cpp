@@ -1,4 +1,5 @@
 // The "Appendix J check" group of the loan payout window, filled by Compute on the loan form.
+#include "formfixture.h"
 #include "loan/forms.h"
 
 #include "tessera/tessera.h"
@@ -19,31 +20,13 @@ namespace {
 
 using testsupport::num;
 
-class LoanAprCheck : public ::testing::Test {
+class LoanAprCheck : public loantest::LoanForms {
 protected:
-    void SetUp() override {
-        TesseraSetMessageHandler(&ui::engineMessage);
-        Form1 = new TForm1;
-        Form2 = new TForm2(*Form1, *Form1);
-        Form3 = new TForm3(*Form1, *Form1);
-        Form4 = new TForm4(*Form1, *Form1);
-        Form9 = new TForm9;
-        Form19 = new TForm19;
-    }
-    void TearDown() override {
-        for (QDialog* f : std::initializer_list<QDialog*>{Form19, Form9, Form4, Form3, Form2, Form1})
-            delete f;
-        Form1 = nullptr, Form2 = nullptr, Form3 = nullptr, Form4 = nullptr, Form9 = nullptr, Form19 = nullptr;
-    }
     static QString label(QWidget* window, QLineEdit* e) {
         for (auto* l : window->findChildren<QLabel*>())
             if (l->buddy() == e) return l->text();
         return {};
     }
-
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 TEST_F(LoanAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {

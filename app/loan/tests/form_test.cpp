@@ -3,6 +3,7 @@
 // engine runs; the expected figures come from calling it with a block built here by hand. Number
 // texts are written with '.' as the decimal point and typed and compared with the current locale's
 // separator (testsupport::num), so the tests pass under a comma-decimal locale too.
+#include "formfixture.h"
 #include "loan/checks.h"
 #include "loan/forms.h"
 
@@ -70,23 +71,8 @@ struct Step {
     const char* text;
 };
 
-class LoanForm : public ::testing::Test {
+class LoanForm : public loantest::LoanForms {
 protected:
-    void SetUp() override {
-        TesseraSetMessageHandler(&ui::engineMessage);
-        Form1 = new TForm1;
-        Form2 = new TForm2(*Form1, *Form1);
-        Form3 = new TForm3(*Form1, *Form1);
-        Form4 = new TForm4(*Form1, *Form1);
-        Form9 = new TForm9;
-        Form19 = new TForm19;
-    }
-    void TearDown() override {
-        for (QDialog* f : std::initializer_list<QDialog*>{Form19, Form9, Form4, Form3, Form2, Form1})
-            delete f;
-        Form1 = nullptr, Form2 = nullptr, Form3 = nullptr, Form4 = nullptr, Form9 = nullptr, Form19 = nullptr;
-    }
-
     static QWidget* form(const char* name) {
         const QByteArray n(name);
         if (n == "Form1") return Form1;
@@ -123,10 +109,6 @@ protected:
         loan::runTessera(block);
         return block;
     }
-
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 // ---- layout ----------------------------------------------------------------------------------

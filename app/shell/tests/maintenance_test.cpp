@@ -5,6 +5,7 @@
 #include "db/connection.h"
 #include "db/datafolder.h"
 #include "db/testsupport/fault.h"
+#include "dbfile.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "savedloans.h"
@@ -22,7 +23,6 @@
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTabWidget>
 #include <QTableView>
@@ -30,7 +30,6 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <ostream>
 
 // Readable QString values in failure messages.
@@ -79,25 +78,7 @@ QString dataFile(const QString& name) {
     return QDir(db::dataFolderPath()).filePath(name);
 }
 
-// The first column of every row of `sql` on a database file, read through a connection of its own.
-QStringList column(const QString& file, const QString& sql) {
-    static std::atomic<int> serial{0};
-    const QString name = QStringLiteral("maintenance-test-%1").arg(++serial);
-    QStringList values;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            if (query.exec(sql))
-                while (query.next())
-                    values << query.value(0).toString();
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return values;
-}
+using shelltest::column;
 
 // LOANNO and BLPAY ("-" for a regular loan) of every saved loan.
 QStringList savedLoans() {

@@ -4,6 +4,7 @@
 #include "db/datafolder.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
+#include "dbfile.h"
 #include "savedloans.h"
 #include "shell/maintenance.h"
 
@@ -12,14 +13,11 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
-#include <QSqlDatabase>
-#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QVariant>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <ostream>
 
 // Readable QString values in failure messages.
@@ -78,30 +76,7 @@ QStringList filesMatching(const QString& folder, const QString& pattern) {
     return QDir(folder).entryList({pattern}, QDir::Files | QDir::Hidden, QDir::Name);
 }
 
-// Runs `sql` on a database file through a connection of its own and returns the first column of
-// every row as text.
-QStringList column(const QString& file, const QString& sql) {
-    static std::atomic<int> serial{0};
-    const QString name = QStringLiteral("scripts-test-%1").arg(++serial);
-    QStringList values;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        if (database.open()) {
-            QSqlQuery query(database);
-            if (query.exec(sql))
-                while (query.next())
-                    values << query.value(0).toString();
-            else
-                values << QStringLiteral("error: ") + query.lastError().text();
-        } else {
-            values << QStringLiteral("error: cannot open");
-        }
-    }
-    QSqlDatabase::removeDatabase(name);
-    return values;
-}
+using shelltest::column;
 
 // The saved loans of a loan database file: number, amount, balloon payments and detail rows.
 QStringList loansIn(const QString& file) {

@@ -140,5 +140,7 @@ void setUpPrinter(QPrinter& printer, const Definition& definition);
 
 // Shows the report in the print preview through the modal seam; returns when it is closed.
 void preview(const Renderer& renderer, QWidget* parent);
+// The same on a printer the caller keeps (set up for the report first).
+void preview(const Renderer& renderer, QPrinter& printer, QWidget* parent);
 
 } // namespace report

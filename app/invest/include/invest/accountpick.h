@@ -1,16 +1,19 @@
 #pragma once
-// The account list that the status and revaluation forms pick from: the list query read whole
-// into a model (so it holds no lock while a command writes), and labels that follow the picked
-// row as data-bound texts do.
+// The account list that the posting, status and revaluation forms pick from: the list query read
+// whole into a model (so it holds no lock while a command writes), labels that follow the picked
+// row as data-bound texts do, and the dialog that keeps the list current.
 
 #include "invest/grids.h"
+#include "invest/history.h"
 
+#include <QDialog>
 #include <QLabel>
 #include <QObject>
 #include <QString>
 
 #include <memory>
 
+class QGridLayout;
 class QSqlQueryModel;
 
 namespace db {
@@ -52,6 +55,48 @@ private:
     PickList* list_;
     QSqlQueryModel* model_;
     QString column_;
+};
+
+// A dialog picking from the account list: the list is reread whenever the dialog shows or becomes
+// active again (back from a viewer or a results form it shows the new totals), and let go when it
+// hides, quits or goes.
+class AccountForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit AccountForm(QWidget* parent);
+    ~AccountForm() override;
+
+    PickList* DBLookupListBox1 = nullptr;
+
+    // Re-reads the account list, keeping the pick list's selection.
+    void refreshAccounts();
+    // The account whose history "View History" shows.
+    int account() const { return actno_; }
+
+protected:
+    // Creates DBLookupListBox1 on the account list, ACTNO shown, FUNDNO kept.
+    PickList* makePickList(QWidget* parent);
+    // Adds DBLookupListBox1 with its "Account Number" label (Label2) in row 0 of `grid`, the fund
+    // number and name texts with their labels (Label3, Label4) in rows 1 and 2.
+    void addSelection(QGridLayout* grid, DataText*& fund, const QString& fundName, DataText*& name,
+                      const QString& nameName);
+    // The reminder (Label5) under the selection.
+    void addSelectNote(QGridLayout* grid, int row);
+    // "View History": the picked account's transactions in `viewer`.
+    void viewHistory(HistoryWindow* viewer);
+    // Opens and closes a connection, so an unreachable database shows at start-up.
+    static void probeDatabase();
+    // Lets go of the list and closes the dialog.
+    void quit();
+    // What showing or coming back to the dialog does.
+    virtual void activate();
+
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+    AccountList* accounts_ = nullptr;
+    int actno_ = 0;
 };
 
 } // namespace invest

@@ -4,14 +4,12 @@
 #include "invest/accountpick.h"
 #include "invest/revalue.h"
 
-#include <QDialog>
-
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm25 : public QDialog {
+class TForm25 : public invest::AccountForm {
     Q_OBJECT
 public:
     explicit TForm25(QWidget* parent = nullptr);
@@ -19,7 +17,6 @@ public:
 
     QLabel* Label1 = nullptr; // "Revalue Investment Analysis"
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr;
-    invest::PickList* DBLookupListBox1 = nullptr;
     invest::DataText* DBText1 = nullptr; // NAME of the list's current row
     invest::DataText* DBText2 = nullptr; // FUNDNO of the list's current row
     QLineEdit* Edit17 = nullptr;         // "Revalue Price"
@@ -29,12 +26,8 @@ public:
                 *Button5 = nullptr, *Button6 = nullptr;
 
     invest::RevalueTexts texts() const;
-    // The account whose history "View History" shows.
-    int account() const { return actno_; }
     // The day the program started: the date of every revaluation posted.
     const invest::Date& started() const { return started_; }
-    // Re-reads the account list, keeping the pick list's selection.
-    void refreshAccounts();
 
 public slots:
     void Button1Click(); // What If?
@@ -45,18 +38,13 @@ public slots:
     void Button6Click(); // Help
 
 protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
+    void activate() override;
 
 private:
-    void activate();
     void showFigures(const invest::Figures& figures);
     void run(invest::RevalueCommand command);
 
-    invest::AccountList* accounts_ = nullptr;
     invest::Date started_;
-    int actno_ = 0;
 };
 
 extern TForm25* Form25;

@@ -6,14 +6,12 @@
 #include "invest/history.h"
 #include "invest/status.h"
 
-#include <QDialog>
-
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm24 : public QDialog {
+class TForm24 : public invest::AccountForm {
     Q_OBJECT
 public:
     explicit TForm24(QWidget* parent = nullptr);
@@ -21,18 +19,12 @@ public:
 
     QLabel* Label1 = nullptr; // "Account Summary Current Status"
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr;
-    invest::PickList* DBLookupListBox1 = nullptr;
     invest::DataText* DBText1 = nullptr; // FUNDNO of the list's current row
     invest::DataText* DBText2 = nullptr; // NAME of the list's current row
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
               *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
                 *Button5 = nullptr, *Button6 = nullptr;
-
-    // The account whose history "View History" shows.
-    int account() const { return actno_; }
-    // Re-reads the account list, keeping the pick list's selection.
-    void refreshAccounts();
 
 public slots:
     void Button1Click(); // Query
@@ -41,15 +33,6 @@ public slots:
     void Button4Click(); // Print Screen
     void Button5Click(); // View History
     void Button6Click(); // Help
-
-protected:
-    void showEvent(QShowEvent* event) override;
-    void changeEvent(QEvent* event) override;
-    void hideEvent(QHideEvent* event) override;
-
-private:
-    invest::AccountList* accounts_ = nullptr;
-    int actno_ = 0;
 };
 
 // "Account Transaction History": the revaluation form's account.

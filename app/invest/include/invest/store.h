@@ -87,5 +87,8 @@ AccountRow accountRowOf(const QSqlQuery& query);
 LineItemRow lineItemRowOf(const QSqlQuery& query);
 // Rewrites every total of the account with a.ACTNO. Throws db::Error.
 void rewriteAccountTotals(db::Connection& connection, const AccountRow& a);
+// Rewrites the price and the figures that follow from it, not TOTSHARES nor TOTBOOKVALUE, of the
+// account with a.ACTNO; the number of rows changed. Throws db::Error.
+int rewritePriceFigures(db::Connection& connection, const AccountRow& a);
 
 } // namespace invest
