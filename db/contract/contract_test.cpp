@@ -24,6 +24,7 @@
 
 #include <cmath>
 #include <cstdio>
+#include <iostream>
 #include <optional>
 #include <set>
 #include <vector>
@@ -94,11 +95,12 @@ protected:
             server_->dropDatabase(path);
     }
 
-    static QList<QVariantList> rows(Alias alias, QStringView statement, const QVariantList& values = {}) {
+    // The statement's rows; `name` binds its one parameter (every place it appears) to `value`.
+    static QList<QVariantList> rows(Alias alias, QStringView statement, const QString& name = {},
+                                    const QVariant& value = {}) {
         db::Connection c(alias);
         QSqlQuery q = db::prepare(c, statement);
-        for (int i = 0; i < values.size(); ++i)
-            q.bindValue(i, values[i]);
+        if (!name.isEmpty()) q.bindValue(name, value);
         db::exec(q);
         QList<QVariantList> result;
         while (q.next()) {
@@ -174,17 +176,14 @@ TEST_P(DbContract, GeneratorsNeverRepeatAcrossConnections) {
         std::vector<qint64> numbers;
         numbers.push_back(db::nextKey(first, g.generator));
         numbers.push_back(db::nextKey(second, g.generator));
-        {
-            db::Transaction a(first);
-            numbers.push_back(db::nextKey(first, g.generator));
-            db::Transaction b(second);
-            numbers.push_back(db::nextKey(second, g.generator));
-            b.commit();
-            numbers.push_back(db::reserveKeys(first, g.generator, 10)); // 6 .. 15
-            a.commit();
+        for (db::Connection* c : {&first, &second, &first}) {
+            db::Transaction t(*c);
+            numbers.push_back(db::nextKey(*c, g.generator));
+            t.commit();
         }
-        numbers.push_back(db::nextKey(second, g.generator));
-        EXPECT_EQ(numbers, (std::vector<qint64>{1, 2, 3, 4, 6, 16}));
+        numbers.push_back(db::reserveKeys(second, g.generator, 10)); // 6 .. 15
+        numbers.push_back(db::nextKey(first, g.generator));
+        EXPECT_EQ(numbers, (std::vector<qint64>{1, 2, 3, 4, 5, 6, 16}));
     }
 }
 
@@ -218,8 +217,11 @@ TEST_P(DbContract, SavedLoansAreWholeAndTheStatementsReadThem) {
     EXPECT_EQ(list[1][20].toLongLong(), 1);
 
     // Previews: the rows in schedule order, a payment row first, the grand total last.
-    for (QStringView statement : {db::sql::loanPreview, db::sql::balloonPreview, db::sql::portfolioReport}) {
-        const auto detail = rows(Alias::IBLoan, statement, {first.LOANNO});
+    const std::pair<QStringView, const char*> previews[] = {{db::sql::loanPreview, ":Param1"},
+                                                            {db::sql::balloonPreview, ":Param1"},
+                                                            {db::sql::portfolioReport, ":Param4"}};
+    for (const auto& [statement, parameter] : previews) {
+        const auto detail = rows(Alias::IBLoan, statement, QLatin1String(parameter), first.LOANNO);
         ASSERT_EQ(detail.size(), first.detailRows);
         EXPECT_EQ(detail.front()[0].toString(), QStringLiteral("01/15/2004"));
         EXPECT_FALSE(detail.front()[9].isNull());
@@ -231,10 +233,10 @@ TEST_P(DbContract, SavedLoansAreWholeAndTheStatementsReadThem) {
             if (row[9].isValid() && !row[9].isNull()) principal += row[2].toDouble();
         EXPECT_NEAR(principal, 10000, 0.01);
     }
-    EXPECT_TRUE(rows(Alias::IBLoan, db::sql::loanPreview, {99}).isEmpty());
+    EXPECT_TRUE(rows(Alias::IBLoan, db::sql::loanPreview, QStringLiteral(":Param1"), 99).isEmpty());
 
     // Comparison: one row per loan, the whole summary.
-    const auto compared = rows(Alias::IBLoan, db::sql::compareLoan2, {second.LOANNO});
+    const auto compared = rows(Alias::IBLoan, db::sql::compareLoan2, QStringLiteral(":Para2"), second.LOANNO);
     ASSERT_EQ(compared.size(), 1);
     EXPECT_EQ(compared[0].size(), 21);
 
@@ -291,9 +293,10 @@ TEST_P(DbContract, AccountsAreAddedAndPostedThroughTheStore) {
         SCOPED_TRACE(statement.toString().toStdString());
         EXPECT_FALSE(rows(Alias::IBInvest, statement).isEmpty());
     }
-    EXPECT_EQ(rows(Alias::IBInvest, db::sql::accountLineItems, {7}).size(), 2);
-    EXPECT_EQ(rows(Alias::IBInvest, db::sql::lineItem, {2}).value(0).value(5).toString(),
-              QStringLiteral("B"));
+    EXPECT_EQ(rows(Alias::IBInvest, db::sql::accountLineItems, QStringLiteral(":Para1"), 7).size(), 2);
+    EXPECT_EQ(
+        rows(Alias::IBInvest, db::sql::lineItem, QStringLiteral(":Para1"), 2).value(0).value(5).toString(),
+        QStringLiteral("B"));
 }
 
 // A fault part way through a save or a posting leaves nothing of the command.
@@ -333,6 +336,44 @@ TEST_P(DbContract, FaultsRollBackTheWholeCommand) {
     ASSERT_TRUE(account);
     EXPECT_DOUBLE_EQ(account->TOTSHARES, 0);
     EXPECT_EQ(invest::readLineItems(c, 3).size(), 1);
+}
+
+// The server drops the saving connection part way, as when it stops: the caller gets the database
+// layer's error with the server's text, and the database holds no part of the loan.
+TEST_P(DbContract, LostConnectionMidSaveLeavesNoPartialLoan) {
+    if (GetParam() != Backend::Firebird) GTEST_SKIP() << "only a server connection can be lost";
+    db::Connection killer(Alias::IBLoan);
+    bool cut = false;
+    try {
+        loan::writeLoan({thirtySix(10500), 332.1430981, 2.5}, [&] {
+            QSqlQuery q(killer.database());
+            cut = q.exec(
+                QStringLiteral("delete from MON$ATTACHMENTS where MON$ATTACHMENT_ID <> CURRENT_CONNECTION"));
+        });
+        ADD_FAILURE() << "no error";
+    } catch (const db::Error& e) {
+        EXPECT_FALSE(e.message().isEmpty());
+        std::cout << "lost connection: " << e.message().toStdString() << "\n";
+    }
+    EXPECT_TRUE(cut);
+    EXPECT_EQ(count(Alias::IBLoan, QStringLiteral("LOANSUMMARY")), 0);
+    EXPECT_EQ(count(Alias::IBLoan, QStringLiteral("LOANDETAIL")), 0);
+    // The next save goes through.
+    EXPECT_EQ(loan::writeLoan({thirtySix(10500), 332.1430981, 2.5}).detailRows, 40);
+}
+
+TEST_P(DbContract, WrongPasswordIsTheServersMessageWithoutThePassword) {
+    if (GetParam() != Backend::Firebird) GTEST_SKIP() << "SQLite has no password";
+    qputenv("TALVERO_IBLOAN_PASSWORD", "Wr0ng-Pass");
+    try {
+        db::Connection connection(Alias::IBLoan);
+        ADD_FAILURE() << "no error";
+    } catch (const db::Error& e) {
+        const std::string text = e.message().toStdString();
+        EXPECT_THAT(text, ::testing::StartsWith("Cannot open the database IBLoan ("));
+        EXPECT_THAT(text, ::testing::HasSubstr("user name and password are not defined"));
+        EXPECT_THAT(text, ::testing::Not(::testing::HasSubstr("Wr0ng-Pass")));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Backends, DbContract, ::testing::Values(Backend::SQLite, Backend::Firebird),

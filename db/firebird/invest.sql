@@ -2,12 +2,14 @@
 -- The program runs it statement by statement on first use of a database without tables; by hand:
 --   isql-fb -user SYSDBA -i invest.sql localhost:/var/lib/firebird/3.0/data/invest.fdb
 -- The same tables and columns as the SQLite schema. Money and share counts are doubles; dates are
--- month/day/year texts; CHAR columns are padded with blanks by the server.
+-- month/day/year texts. The text columns are VARCHAR with NAME padded to 20 by triggers, as in the
+-- SQLite schema: Qt's Firebird driver returns a CHAR column of a UTF8 connection padded to four
+-- bytes a character, so CHAR(20) would come back 80 characters long.
 
 CREATE TABLE INVESTSUMMARY (
     FUNDNO        INTEGER NOT NULL,
     ACTNO         INTEGER NOT NULL,
-    NAME          CHAR(20),
+    NAME          VARCHAR(20),
     CURRENTPRICE  DOUBLE PRECISION,
     TOTSHARES     DOUBLE PRECISION,
     TOTBOOKVALUE  DOUBLE PRECISION,
@@ -24,9 +26,9 @@ CREATE TABLE LINEITEM (
     RECNO       INTEGER NOT NULL,
     FUNDNO      INTEGER,
     ACTNO       INTEGER,
-    NAME        CHAR(20),
-    TRANSDATE   CHAR(15),
-    TRANSTYPE   CHAR(1),
+    NAME        VARCHAR(20),
+    TRANSDATE   VARCHAR(15),
+    TRANSTYPE   VARCHAR(1),
     SHARES      DOUBLE PRECISION,
     PRICE       DOUBLE PRECISION,
     COMMISSION  DOUBLE PRECISION,
@@ -47,6 +49,19 @@ CREATE SEQUENCE INVESTRECNO_SEQ;
 COMMIT;
 
 SET TERM ^ ;
+
+-- NAME is a fixed 20-character field: shorter names are padded with blanks.
+CREATE TRIGGER INVESTSUMMARY_NAME_PAD FOR INVESTSUMMARY BEFORE INSERT OR UPDATE
+AS
+BEGIN
+    NEW.NAME = RPAD(NEW.NAME, 20);
+END^
+
+CREATE TRIGGER LINEITEM_NAME_PAD FOR LINEITEM BEFORE INSERT OR UPDATE
+AS
+BEGIN
+    NEW.NAME = RPAD(NEW.NAME, 20);
+END^
 
 CREATE PROCEDURE GETRECNOGEN (NUMCOUNT INTEGER = 1)
 RETURNS (NUM INTEGER)
