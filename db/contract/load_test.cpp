@@ -74,8 +74,10 @@ void work(int client) {
         for (int j = 0; j < postingsPerClient / loansPerClient; ++j, ++posted) {
             invest::PostingRequest r;
             r.ACTNO = accountNumber(client, posted % accountsPerClient);
-            r.type = posted % 4 == 3 ? invest::PostingType::Sold : invest::PostingType::Bought;
-            r.trade.shares = posted % 4 == 3 ? 1 : 2;
+            // Every account buys; every eighth posting sells one share, so no holding runs out.
+            const bool sell = posted % 8 == 7;
+            r.type = sell ? invest::PostingType::Sold : invest::PostingType::Bought;
+            r.trade.shares = sell ? 1 : 2;
             r.trade.price = 10 + posted % 7;
             r.trade.commission = 1.25;
             r.date = {6, 1 + posted % 28, 2004};
