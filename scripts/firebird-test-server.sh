@@ -63,9 +63,16 @@ CONF
 
 # Stops the server started by fb_start (only that process).
 fb_stop() {
+  local i
   if [ -n "${fb_pid:-}" ] && kill -0 "$fb_pid" 2>/dev/null; then
-    kill "$fb_pid" 2>/dev/null
-    wait "$fb_pid" 2>/dev/null
+    kill "$fb_pid" 2>/dev/null || true
+    # The server may linger over its shutdown; the test databases go away with it anyway.
+    for i in $(seq 1 50); do
+      kill -0 "$fb_pid" 2>/dev/null || break
+      sleep 0.2
+    done
+    kill -KILL "$fb_pid" 2>/dev/null || true
+    wait "$fb_pid" 2>/dev/null || true
   fi
   fb_pid=
 }
