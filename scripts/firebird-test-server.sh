@@ -39,13 +39,19 @@ CONF
   # Embedded access to the private security database sets the new password.
   echo "create or alter user SYSDBA password '$password';" |
     FIREBIRD=$root FIREBIRD_LOCK=$dir/lock isql-fb -q -b -user SYSDBA "$root/security3.fdb" || return 1
-  FIREBIRD=$root FIREBIRD_LOCK=$dir/lock /usr/sbin/firebird >"$dir/server.log" 2>&1 &
+  (umask 077 && printf '%s\n' "$password" > "$dir/password")
+  fb_run "$dir"
+}
+
+# fb_run FOLDER: (re)starts the server fb_start set up in FOLDER and waits until it answers.
+fb_run() {
+  local dir=$1 root=$1/root port password i out
+  port=$(sed -n 's/^RemoteServicePort = //p' "$root/firebird.conf")
+  password=$(cat "$dir/password")
+  FIREBIRD=$root FIREBIRD_LOCK=$dir/lock /usr/sbin/firebird </dev/null >>"$dir/server.log" 2>&1 &
   fb_pid=$!
   export TALVERO_FIREBIRD_HOST=127.0.0.1 TALVERO_FIREBIRD_PORT=$port TALVERO_FIREBIRD_USER=SYSDBA
   export TALVERO_FIREBIRD_PASSWORD=$password TALVERO_FIREBIRD_DIR=$dir/databases
-  fb_root=$root fb_dir=$dir
-  local i
-  local i out
   for i in $(seq 1 50); do
     # Any answer but a refused connection (here: no such database) means the server listens.
     out=$(echo "select 1 from rdb\$database;" | ISC_USER=SYSDBA ISC_PASSWORD=$password \
@@ -76,3 +82,14 @@ fb_stop() {
   fi
   fb_pid=
 }
+
+# Run as a command (for tests that stop and restart a server of their own):
+#   firebird-test-server.sh start FOLDER    prints the port, the server's process id, the password
+#   firebird-test-server.sh restart FOLDER  prints the new process id
+if [ "${BASH_SOURCE[0]}" = "$0" ]; then
+  case "${1:-}" in
+    start) fb_start "$2" >&2 && printf '%s\n%s\n%s\n' "$TALVERO_FIREBIRD_PORT" "$fb_pid" "$TALVERO_FIREBIRD_PASSWORD" ;;
+    restart) fb_run "$2" >&2 && printf '%s\n' "$fb_pid" ;;
+    *) echo "usage: $0 start|restart FOLDER" >&2; exit 2 ;;
+  esac
+fi
