@@ -24,6 +24,7 @@ fb_start() {
   cat > "$root/firebird.conf" <<CONF
 RemoteBindAddress = 127.0.0.1
 RemoteServicePort = $port
+SecurityDatabase = $root/security3.fdb
 IpcName = talvero_test_$port
 UdfAccess = None
 CONF
