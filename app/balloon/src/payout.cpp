@@ -1,6 +1,8 @@
 #include "balloon/forms.h"
 #include "balloon/saving.h"
 
+#include "aprcheck/loan.h"
+
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/modal.h"
@@ -40,6 +42,7 @@ TForm15::TForm15(QWidget* parent)
     : AnalysisWindow(parent, "Balloon Loan Payout Analysis", "Balloon Loan Payout Information",
                      "Amount Requested", kInputBoxes, "Payout Analysis Data", kPayoutBoxes) {
     ui::nameWidget(this, QStringLiteral("Form15"));
+    addAprCheckGroup();
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
     connect(Button4, &QPushButton::clicked, this, &TForm15::Button4Click);
@@ -82,4 +85,8 @@ void TForm15::fill(balloon::BalloonData& d) {
     Edit3->setText(ui::format("%7.2f", d.LASTPAY));
     Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
     Edit9->setText(dateText(d.MATURITY));
+    const talvero::common::Date today{d.TODAYDATE[0], d.TODAYDATE[1], d.TODAYDATE[2]};
+    fillAprCheck(talvero::aprcheck::check_loan(d, d.SCHEDPAY,
+                                               talvero::schedule::Variant::balloon_term(d.BLPAY),
+                                               today.month >= 1 ? std::optional(today) : std::nullopt));
 }

@@ -919,7 +919,12 @@ TEST_F(BalloonForm, ThePayoutWindowStartsEmptyWithItsCaptionsAndButtons) {
         EXPECT_EQ(buddies.value(e), b.label);
         EXPECT_TRUE((Form15->*b.group)->isAncestorOf(e));
     }
-    EXPECT_EQ(Form15->findChildren<QLineEdit*>().size(), 21);
+    // The 21 boxes of the two groups, and the four of the Appendix J check below them.
+    EXPECT_EQ(Form15->GroupBox1->findChildren<QLineEdit*>().size() +
+                  Form15->GroupBox2->findChildren<QLineEdit*>().size(),
+              21);
+    EXPECT_EQ(Form15->GroupBox3->findChildren<QLineEdit*>().size(), 4);
+    EXPECT_EQ(Form15->findChildren<QLineEdit*>().size(), 25);
     QStringList labels;
     for (auto* l : Form15->findChildren<QLabel*>())
         labels << l->text();

@@ -76,7 +76,8 @@ void updateAccount(db::Connection& connection, const AccountRow& a) {
     db::exec(q);
 }
 
-// Draws RECNO and appends the line item.
+} // namespace
+
 void appendLineItem(db::Connection& connection, LineItemRow& i) {
     i.RECNO = db::nextKey(connection, db::Generator::GETRECNOGEN);
     QSqlQuery q = db::prepare(connection, db::sql::insertLineItem);
@@ -94,8 +95,6 @@ void appendLineItem(db::Connection& connection, LineItemRow& i) {
     q.bindValue(QStringLiteral(":BOOKVALUE"), i.BOOKVALUE);
     db::exec(q);
 }
-
-} // namespace
 
 std::optional<AccountRow> readAccount(db::Connection& connection, int actno) {
     QSqlQuery q = db::prepare(connection, db::sql::account);
@@ -233,6 +232,18 @@ Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date
         outcome.closeForm = true;
     }
     return outcome;
+}
+
+AccountRow accountRowOf(const QSqlQuery& query) {
+    return accountFrom(query);
+}
+
+LineItemRow lineItemRowOf(const QSqlQuery& query) {
+    return lineItemFrom(query);
+}
+
+void rewriteAccountTotals(db::Connection& connection, const AccountRow& a) {
+    updateAccount(connection, a);
 }
 
 } // namespace invest

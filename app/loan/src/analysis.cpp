@@ -1,6 +1,8 @@
 #include "loan/forms.h"
 #include "loan/saving.h"
 
+#include "aprcheck/loan.h"
+
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/modal.h"
@@ -129,6 +131,31 @@ void AnalysisWindow::fillInputGroup(const LoanData& d) {
     Edit20->setText(ui::format("%7.2f", d.FINANCEAMT));
 }
 
+void AnalysisWindow::addAprCheckGroup() {
+    GroupBox3 = whiteCaptionGroup("Appendix J check", "GroupBox3", this);
+    auto* grid = new QGridLayout(GroupBox3);
+    Edit22 = ui::addAnswer(grid, 0, 0, QStringLiteral("Appendix J APR"), QStringLiteral("Edit22"));
+    Edit23 = ui::addTextAnswer(grid, 0, 2, QStringLiteral("Transaction"), QStringLiteral("Edit23"));
+    Edit24 = ui::addAnswer(grid, 1, 0, QStringLiteral("Tolerance"), QStringLiteral("Edit24"));
+    Edit25 = ui::addTextAnswer(grid, 1, 2, QStringLiteral("Verdict"), QStringLiteral("Edit25"));
+    // Below the two groups, above the buttons.
+    auto* box = static_cast<QVBoxLayout*>(layout());
+    box->insertWidget(box->count() - 1, GroupBox3);
+}
+
+void AnalysisWindow::fillAprCheck(const talvero::aprcheck::LoanCheck& c) {
+    if (!c.usable) {
+        for (QLineEdit* e : {Edit22, Edit23, Edit24})
+            e->clear();
+        Edit25->setText(QStringLiteral("No verdict: ") + QString::fromStdString(c.error));
+        return;
+    }
+    Edit22->setText(ui::format("%7.3f", c.verdict.actuarial));
+    Edit23->setText(QString::fromLatin1(talvero::aprcheck::transaction_text(c.verdict)));
+    Edit24->setText(ui::format("%7.3f", c.verdict.tolerance));
+    Edit25->setText(QString::fromLatin1(talvero::aprcheck::verdict_text(c.verdict)));
+}
+
 void AnalysisWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     ui::centreOnScreen(this);
@@ -158,6 +185,7 @@ TForm9::TForm9(QWidget* parent)
     : AnalysisWindow(parent, "Loan Payout Analysis", "Loan Payout Information", "Amount Requested",
                      "Payout Analysis Data", kPayoutBoxes) {
     ui::nameWidget(this, QStringLiteral("Form9"));
+    addAprCheckGroup();
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
     connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
@@ -188,6 +216,9 @@ void TForm9::fill(loan::LoanData& d) {
     Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
     Edit9->setText(loan::dateText(d.MATURITY));
     fillInputGroup(d);
+    const talvero::common::Date today{d.TODAYDATE[0], d.TODAYDATE[1], d.TODAYDATE[2]};
+    fillAprCheck(talvero::aprcheck::check_loan(d, d.SCHEDPAY, talvero::schedule::Variant::regular(),
+                                               today.month >= 1 ? std::optional(today) : std::nullopt));
 }
 
 TForm19::TForm19(QWidget* parent)

@@ -208,6 +208,30 @@ void TForm17::closeList() {
     connection_.reset();
 }
 
+void TForm17::releaseLoanTables() {
+    closeList();
+}
+
+void TForm17::reopenLoanTables() {
+    try {
+        connection_ = std::make_unique<db::Connection>(db::Alias::IBLoan);
+        {
+            // The report table: the query a report runs, for no loan.
+            QSqlQuery report = db::prepare(*connection_, db::sql::portfolioReport);
+            report.bindValue(QStringLiteral(":Param4"), 0);
+            db::exec(report);
+        }
+        QSqlQuery list = invest::prepareForModel(*connection_, db::sql::portfolioList);
+        db::exec(list);
+        invest::fillModel(*list_, std::move(list));
+    } catch (const db::Error&) {
+        closeList();
+        throw;
+    }
+    showColumnsInOrder();
+    if (!isVisible()) closeList();
+}
+
 void TForm17::changeEvent(QEvent* event) {
     QDialog::changeEvent(event);
     // Back from a comparison or a save elsewhere: the list shows every saved loan.

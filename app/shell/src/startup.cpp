@@ -3,7 +3,11 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/reportform.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -84,6 +88,13 @@ QStringList createForms() {
     note(Form21 = new TForm21(MainForm));
     note(Form22 = new TForm22(MainForm));
     note(Form23 = new TForm23(MainForm));
+    note(Form24 = new TForm24(MainForm));
+    note(Form25 = new TForm25(MainForm));
+    note(Form26 = new TForm26(MainForm));
+    note(Form27 = new TForm27(MainForm));
+    note(Form28 = new TForm28(MainForm));
+    note(Form29 = new TForm29(MainForm));
+    note(Form30 = new TForm30(MainForm));
     return order;
 }
 
@@ -113,6 +124,13 @@ void destroyForms() {
     Form21 = nullptr;
     Form22 = nullptr;
     Form23 = nullptr;
+    Form24 = nullptr;
+    Form25 = nullptr;
+    Form26 = nullptr;
+    Form27 = nullptr;
+    Form28 = nullptr;
+    Form29 = nullptr;
+    Form30 = nullptr;
 }
 
 int run(int& argc, char** argv) {

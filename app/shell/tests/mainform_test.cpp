@@ -1,6 +1,10 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
+#include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/reportform.h"
+#include "invest/revalueform.h"
+#include "invest/statusform.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -234,6 +238,11 @@ TEST_F(Shell, CommandsOpenTheirFormsModally) {
         {"Business1", Form8, "Business Retailing Calculations"},
         {"AddInvestmentFund1", Form20, "Add Investment Fund"},
         {"PostTransaction1", Form22, "Post Investment Transaction"},
+        {"FundSummaryAnalysis1", Form24, "Account Summary Status"},
+        {"RevalueInvestement1", Form25, "Revalue Investment Anaylsis"},
+        {"DeleteAccount1", Form28, "Delete Account"},
+        {"DeleteTransaction1", Form29, "Delete Transaction"},
+        {"Reports1", Form30, "Run Report Menu"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.item);

@@ -109,6 +109,20 @@ inline constexpr QStringView lineItem = u"select * from LINEITEM where RECNO = :
 inline constexpr QStringView accountLineItemsInOrder =
     u"select * from LINEITEM where ACTNO = :Para1 order by RECNO";
 
+// Revaluation: a new price and the figures derived from it; shares and book value stay.
+inline constexpr QStringView revalueAccount =
+    u"UPDATE INVESTSUMMARY SET CURRENTPRICE = :CURRENTPRICE, TOTVALUE = :TOTVALUE, "
+    u"GAINDOLLARS = :GAINDOLLARS, GAINPERCENT = :GAINPERCENT, AVERAGECOST = :AVERAGECOST, "
+    u"LASTPRICE = :LASTPRICE WHERE ACTNO = :ACTNO";
+// Deleting accounts and transactions, and the transaction history report.
+inline constexpr QStringView accountOfFund = u"select * from INVESTSUMMARY where FUNDNO = :FUNDNO";
+inline constexpr QStringView deleteFundAccounts = u"DELETE FROM INVESTSUMMARY WHERE FUNDNO = :FUNDNO";
+inline constexpr QStringView deleteFundLineItems = u"DELETE FROM LINEITEM WHERE FUNDNO = :FUNDNO";
+inline constexpr QStringView deleteLineItem = u"DELETE FROM LINEITEM WHERE RECNO = :RECNO";
+// The history report keeps each account's transactions in the order they were posted.
+inline constexpr QStringView lineItemsByAccountInOrder =
+    u"select recno, fundno, actno, name, transdate, transtype, shares, price, commission, fee, dividend, bookvalue from LINEITEM order by actno, recno";
+
 // clang-format on
 
 } // namespace db::sql

@@ -13,6 +13,8 @@
 
 #include <optional>
 
+class QSqlQuery;
+
 namespace invest {
 
 struct AccountRow {
@@ -37,6 +39,9 @@ struct LineItemRow {
 std::optional<AccountRow> readAccount(db::Connection& connection, int actno);
 // The account's line items in RECNO order. Throws db::Error.
 QList<LineItemRow> readLineItems(db::Connection& connection, int actno);
+// Draws RECNO from GETRECNOGEN into the row and appends it to LINEITEM, inside the caller's
+// transaction. Throws db::Error.
+void appendLineItem(db::Connection& connection, LineItemRow& item);
 
 // The fund number a FUNDNOGEN result gives: 1 when it is 0 or less.
 qint64 fundNumberFor(qint64 generated);
@@ -76,5 +81,11 @@ template <class Written> struct Outcome {
 Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today);
 // "Post" of the posting form.
 Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date& today);
+
+// The row readers and the rewrite of an account's totals, for the commands that live beside these.
+AccountRow accountRowOf(const QSqlQuery& query);
+LineItemRow lineItemRowOf(const QSqlQuery& query);
+// Rewrites every total of the account with a.ACTNO. Throws db::Error.
+void rewriteAccountTotals(db::Connection& connection, const AccountRow& a);
 
 } // namespace invest

@@ -9,6 +9,10 @@
 
 #include <span>
 
+namespace talvero::aprcheck {
+struct LoanCheck;
+}
+
 class QGroupBox;
 class QHBoxLayout;
 class QLabel;
@@ -31,6 +35,9 @@ public:
     QGroupBox* GroupBox2 = nullptr; // the analysis figures
     QPushButton* Button1 = nullptr; // "Prt/Screen"
     QPushButton* Button2 = nullptr; // "Quit"
+    // The payout windows' "Appendix J check" group; null on the payoff window.
+    QGroupBox* GroupBox3 = nullptr;
+    QLineEdit *Edit22 = nullptr, *Edit23 = nullptr, *Edit24 = nullptr, *Edit25 = nullptr;
 
     // One answer box: its label's caption, its name and the member that holds it.
     struct Box {
@@ -54,6 +61,9 @@ protected:
                    const char* analysisGroup, const Box (&analysisBoxes)[9]);
     // The nine figures of a payout window, regular or balloon.
     static const Box kPayoutBoxes[9];
+    // The "Appendix J check" group below the others, and its figures for a computed loan.
+    void addAprCheckGroup();
+    void fillAprCheck(const talvero::aprcheck::LoanCheck& check);
     // A window with input boxes of its own after the amount box Edit10.
     AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
                    std::span<const Box> inputBoxes, const char* analysisGroup, const Box (&analysisBoxes)[9]);

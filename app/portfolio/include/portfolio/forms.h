@@ -68,6 +68,12 @@ public:
     // The comparison record of the last "Analyze".
     const portfolio::Comparison& comparison() const { return comparison_; }
 
+    // Around a restore of the loan database: releasing closes the list query and the loan
+    // connection; reopening connects again and reads the list and the report table as at start-up
+    // (kept only while the form is shown). Reopening throws db::Error and leaves all closed.
+    void releaseLoanTables();
+    void reopenLoanTables();
+
 public slots:
     // Reads the saved loans again; the pick lists keep their selections where the loan is still listed.
     void FormActivate();

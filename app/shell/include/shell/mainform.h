@@ -25,6 +25,7 @@ public slots:
     void FormCreate();
     void ShowHint();
     void FileOpen();
+    void FileSave();
     void FileExit();
     void HelpContents();
     void HelpHowToUse();
@@ -34,8 +35,20 @@ public slots:
     void InvestmentCalculations1Click();
     void AddInvestmentFund1Click();
     void PostTransaction1Click();
+    void FundSummaryAnalysis1Click();
+    void RevalueInvestement1Click();
     void Retirement1Click();
     void Business1Click();
+    void DeleteAccount1Click();
+    void DeleteTransaction1Click();
+    void Reports1Click();
+    // The database maintenance commands, each starting its script.
+    void FilePrintItemClick();
+    void BackupInvestDB1Click();
+    void FilePrintSetupItemClick();
+    void RestoreInvestDB1Click();
+    void RestoreaBlankDB1Click();
+    void RestoreaBlankInvestDB1Click();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -44,6 +57,7 @@ private:
     void buildMenu();
     QAction* addItem(QMenu* menu, const struct MenuItem& entry);
     void helpOnHighlightedItem(QAction* action);
+    void runMaintenance(const char* item);
 
     QMdiArea* clientArea_ = nullptr;
 };

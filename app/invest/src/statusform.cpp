@@ -1,0 +1,205 @@
+#include "invest/statusform.h"
+
+#include "db/connection.h"
+#include "db/error.h"
+#include "formsupport.h"
+#include "ui/fields.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
+#include "ui/printing.h"
+#include "ui/window.h"
+
+#include <QEvent>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TForm24* Form24 = nullptr;
+TForm26* Form26 = nullptr;
+TForm27* Form27 = nullptr;
+
+namespace {
+
+// clang-format off
+const invest::HistoryTexts kViewerTexts[] = {
+    {"Account Transaction History", "Account Transaction History", "Account Transaction History Detail ", "Accout No"},
+    {"Transaction Posting Results", "Account Transaction History", "Account Transaction History Detail ", "Accout No"},
+};
+// clang-format on
+
+} // namespace
+
+TForm24::TForm24(QWidget* parent) : QDialog(parent) {
+    ui::nameWidget(this, QStringLiteral("Form24"));
+    setWindowTitle(QStringLiteral("Account Summary Status"));
+    resize(640, 520);
+    auto* layout = new QVBoxLayout(this);
+    Label1 = invest::titleLabel("Account Summary Current Status", this);
+    layout->addWidget(Label1);
+
+    auto* groups = new QHBoxLayout;
+    GroupBox1 =
+        ui::named(new QGroupBox(QStringLiteral("Query Selection"), this), QStringLiteral("GroupBox1"));
+    auto* selection = new QGridLayout(GroupBox1);
+    accounts_ = new invest::AccountList(this);
+    auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label2"), this);
+    DBLookupListBox1 = new invest::PickList(QStringLiteral("DBLookupListBox1"), this);
+    DBLookupListBox1->setSource(accounts_->model(), QStringLiteral("ACTNO"), QStringLiteral("FUNDNO"));
+    listLabel->setBuddy(DBLookupListBox1);
+    selection->addWidget(listLabel, 0, 0, Qt::AlignTop);
+    selection->addWidget(DBLookupListBox1, 0, 1);
+    DBText1 = new invest::DataText(QStringLiteral("DBText1"), DBLookupListBox1, accounts_->model(),
+                                   QStringLiteral("FUNDNO"), this);
+    DBText2 = new invest::DataText(QStringLiteral("DBText2"), DBLookupListBox1, accounts_->model(),
+                                   QStringLiteral("NAME"), this);
+    auto* fundLabel = ui::makeLabel(QStringLiteral("Fund Number"), QStringLiteral("Label3"), this);
+    auto* nameLabel = ui::makeLabel(QStringLiteral("Name"), QStringLiteral("Label4"), this);
+    fundLabel->setBuddy(DBText1);
+    nameLabel->setBuddy(DBText2);
+    selection->addWidget(fundLabel, 1, 0);
+    selection->addWidget(DBText1, 1, 1);
+    selection->addWidget(nameLabel, 2, 0);
+    selection->addWidget(DBText2, 2, 1);
+    auto* note = ui::makeLabel(QStringLiteral("NOTE: You must click the account number to select it !"),
+                               QStringLiteral("Label5"), this);
+    note->setWordWrap(true);
+    selection->addWidget(note, 3, 0, 1, 2);
+    groups->addWidget(GroupBox1);
+
+    GroupBox2 = ui::named(new QGroupBox(QStringLiteral("Query Results"), this), QStringLiteral("GroupBox2"));
+    auto* results = new QGridLayout(GroupBox2);
+    int row = 0;
+    Edit1 = ui::addAnswer(results, row++, 0, QStringLiteral("Fund Number"), QStringLiteral("Edit1"));
+    Edit2 = ui::addTextAnswer(results, row++, 0, QStringLiteral("Name"), QStringLiteral("Edit2"));
+    Edit3 = ui::addAnswer(results, row++, 0, QStringLiteral("Total Shares"), QStringLiteral("Edit3"));
+    Edit4 = ui::addAnswer(results, row++, 0, QStringLiteral("Current Price"), QStringLiteral("Edit4"));
+    Edit5 = ui::addAnswer(results, row++, 0, QStringLiteral("Current Balance"), QStringLiteral("Edit5"));
+    Edit6 = ui::addAnswer(results, row++, 0, QStringLiteral("Gain/Loss Dollars"), QStringLiteral("Edit6"));
+    Edit7 = ui::addAnswer(results, row++, 0, QStringLiteral("Gain/Loss Percent"), QStringLiteral("Edit7"));
+    Edit8 =
+        ui::addAnswer(results, row++, 0, QStringLiteral("Average Cost Per Share"), QStringLiteral("Edit8"));
+    Edit10 = ui::addAnswer(results, row++, 0, QStringLiteral("Total Cost"), QStringLiteral("Edit10"));
+    Edit9 = ui::addTextAnswer(results, row++, 0, QStringLiteral("Last Transaction Date"),
+                              QStringLiteral("Edit9"));
+    groups->addWidget(GroupBox2, 1);
+    layout->addLayout(groups, 1);
+
+    auto* buttons = new QHBoxLayout;
+    Button1 = ui::makeButton(QStringLiteral("Query"), QStringLiteral("Button1"), this);
+    Button2 = ui::makeButton(QStringLiteral("Clear Results"), QStringLiteral("Button2"), this);
+    Button4 = ui::makeButton(QStringLiteral("Print Screen"), QStringLiteral("Button4"), this);
+    Button5 = ui::makeButton(QStringLiteral("View History"), QStringLiteral("Button5"), this);
+    Button3 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button3"), this);
+    Button6 = ui::makeButton(QStringLiteral("Help"), QStringLiteral("Button6"), this);
+    for (QPushButton* b : {Button1, Button2, Button4, Button5, Button3, Button6})
+        buttons->addWidget(b);
+    layout->addLayout(buttons);
+    connect(Button1, &QPushButton::clicked, this, &TForm24::Button1Click);
+    connect(Button2, &QPushButton::clicked, this, &TForm24::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm24::Button3Click);
+    connect(Button4, &QPushButton::clicked, this, &TForm24::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm24::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm24::Button6Click);
+
+    Edit1->setText(QStringLiteral("0"));
+    const invest::FigureTexts zeros = invest::figureTexts({});
+    Edit3->setText(zeros.shares);
+    Edit4->setText(zeros.price);
+    Edit5->setText(zeros.value);
+    Edit6->setText(zeros.gain);
+    Edit7->setText(zeros.gainRatio);
+    Edit8->setText(zeros.averageCost);
+    Edit10->setText(zeros.bookValue);
+
+    // The investment database is reached once at start-up, so an unreachable one shows at once.
+    try {
+        db::Connection probe(db::Alias::IBInvest);
+    } catch (const db::Error& e) {
+        ui::showMessage(e.message());
+    }
+}
+
+TForm24::~TForm24() {
+    accounts_->close();
+}
+
+void TForm24::refreshAccounts() {
+    accounts_->refresh(DBLookupListBox1);
+}
+
+void TForm24::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    refreshAccounts();
+}
+
+void TForm24::changeEvent(QEvent* event) {
+    QDialog::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow() && isVisible()) refreshAccounts();
+}
+
+void TForm24::hideEvent(QHideEvent* event) {
+    accounts_->close();
+    QDialog::hideEvent(event);
+}
+
+void TForm24::Button1Click() {
+    const invest::AccountStatus status = invest::queryStatus(DBLookupListBox1->selectedText());
+    if (status.account) {
+        const invest::AccountRow& a = *status.account;
+        Edit1->setText(QString::number(a.FUNDNO));
+        Edit2->setText(a.NAME);
+        const invest::FigureTexts f = invest::figureTexts(invest::figuresOf(a));
+        Edit3->setText(f.shares);
+        Edit4->setText(f.price);
+        Edit5->setText(f.value);
+        Edit6->setText(f.gain);
+        Edit7->setText(f.gainRatio);
+        Edit8->setText(f.averageCost);
+        Edit10->setText(f.bookValue);
+    }
+    if (status.lastDate) Edit9->setText(*status.lastDate);
+    for (const invest::Notice& notice : status.notices)
+        invest::show(notice);
+    if (status.account) refreshAccounts();
+}
+
+void TForm24::Button2Click() {
+    for (QLineEdit* box : {Edit1, Edit2, Edit3, Edit4, Edit5, Edit6, Edit7, Edit8, Edit9, Edit10})
+        box->clear();
+}
+
+void TForm24::Button3Click() {
+    accounts_->close();
+    reject();
+}
+
+void TForm24::Button4Click() {
+    ui::printFormImage(this);
+}
+
+void TForm24::Button5Click() {
+    int actno = 0;
+    if (auto notice = invest::selectedAccount(DBLookupListBox1->selectedText(), actno)) {
+        invest::show(*notice);
+        return;
+    }
+    actno_ = actno;
+    Form27->setAccount(actno_);
+    ui::showModal(Form27);
+}
+
+void TForm24::Button6Click() {
+    ui::helpButton(this, QStringLiteral("Viewing_an_Investment_Account_Summary"));
+}
+
+TForm26::TForm26(QWidget* parent) : HistoryWindow(kViewerTexts[0], parent) {
+    ui::nameWidget(this, QStringLiteral("Form26"));
+}
+
+TForm27::TForm27(QWidget* parent) : HistoryWindow(kViewerTexts[1], parent) {
+    ui::nameWidget(this, QStringLiteral("Form27"));
+}

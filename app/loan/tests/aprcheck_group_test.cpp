@@ -1,0 +1,87 @@
+// The "Appendix J check" group of the loan payout window, filled by Compute on the loan form.
+#include "loan/forms.h"
+
+#include "tessera/tessera.h"
+#include "testsupport/locale_text.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
+#include "ui/today.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using testsupport::num;
+
+class LoanAprCheck : public ::testing::Test {
+protected:
+    void SetUp() override {
+        TesseraSetMessageHandler(&ui::engineMessage);
+        Form1 = new TForm1;
+        Form2 = new TForm2(*Form1, *Form1);
+        Form3 = new TForm3(*Form1, *Form1);
+        Form4 = new TForm4(*Form1, *Form1);
+        Form9 = new TForm9;
+        Form19 = new TForm19;
+    }
+    void TearDown() override {
+        for (QDialog* f : std::initializer_list<QDialog*>{Form19, Form9, Form4, Form3, Form2, Form1})
+            delete f;
+        Form1 = nullptr, Form2 = nullptr, Form3 = nullptr, Form4 = nullptr, Form9 = nullptr, Form19 = nullptr;
+    }
+    static QString label(QWidget* window, QLineEdit* e) {
+        for (auto* l : window->findChildren<QLabel*>())
+            if (l->buddy() == e) return l->text();
+        return {};
+    }
+
+    ui::TodayOverride today_{QDate(2004, 6, 1)};
+    ui::MessageRecorder messages_;
+    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
+};
+
+TEST_F(LoanAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {
+    ASSERT_NE(Form9->GroupBox3, nullptr);
+    EXPECT_EQ(Form9->GroupBox3->title(), "Appendix J check");
+    EXPECT_EQ(Form9->GroupBox3->objectName(), "GroupBox3");
+    const std::pair<QLineEdit*, const char*> boxes[] = {{Form9->Edit22, "Appendix J APR"},
+                                                        {Form9->Edit23, "Transaction"},
+                                                        {Form9->Edit24, "Tolerance"},
+                                                        {Form9->Edit25, "Verdict"}};
+    for (auto [e, caption] : boxes) {
+        ASSERT_NE(e, nullptr) << caption;
+        EXPECT_EQ(label(Form9, e), caption);
+        EXPECT_TRUE(e->text().isEmpty());
+        EXPECT_TRUE(e->isReadOnly());
+        EXPECT_EQ(e->parentWidget(), Form9->GroupBox3);
+    }
+    Form9->layout()->activate();
+    EXPECT_GT(Form9->GroupBox3->geometry().top(), Form9->GroupBox2->geometry().bottom());
+    EXPECT_LT(Form9->GroupBox3->geometry().bottom(), Form9->Button1->geometry().top());
+    // The payoff window has no such group.
+    EXPECT_EQ(Form19->GroupBox3, nullptr);
+    EXPECT_EQ(Form19->findChild<QGroupBox*>("GroupBox3"), nullptr);
+}
+
+TEST_F(LoanAprCheck, ComputeFillsTheGroup) {
+    // The form's 50,000 at 10 % over 360 months, lent today and first due 07/01/2004: every payment
+    // falls on the 1st a month apart, so the actuarial rate is the note rate.
+    Form1->Edit5->setText(QStringLiteral("07012004"));
+    Form1->Button4->click();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    ASSERT_EQ(modal_.shown().size(), 1);
+    EXPECT_EQ(Form9->Edit22->text(), num(" 10.000"));
+    EXPECT_EQ(Form9->Edit23->text(), "Regular");
+    EXPECT_EQ(Form9->Edit24->text(), num("  0.125"));
+    EXPECT_EQ(Form9->Edit25->text(), "Within tolerance");
+    // The disclosed figure stays where it was, beside the check.
+    EXPECT_FALSE(Form9->Edit2->text().isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,34 @@
+// The commands of talvero-cli: compute, schedule and apr-check. Each takes its arguments (without the
+// program and command names) and its streams, and returns the exit code.
+//
+//   0  done; apr-check: every loan within tolerance
+//   1  apr-check: at least one loan's disclosed APR is outside its tolerance
+//   2  wrong usage, unreadable file, or a loan the engine refused (compute, schedule)
+//   3  apr-check: rows were skipped for bad input, and none was outside tolerance
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace talvero::cli {
+
+int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int schedule_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int apr_check_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
+                      std::ostream& err);
+
+// apr-check on a stream of CSV: one verdict row per loan on `out`, bad rows on `err`.
+struct CheckTotals {
+    long checked = 0;
+    long outside = 0;
+    long skipped = 0;
+};
+CheckTotals apr_check(std::istream& csv, std::ostream& out, std::ostream& err);
+// The same loans read and computed, without the check and without output: the baseline of the
+// benchmark. Returns the number of loans computed.
+long compute_only(std::istream& csv);
+
+} // namespace talvero::cli

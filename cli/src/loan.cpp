@@ -1,0 +1,280 @@
+#include "cli/loan.h"
+
+#include "common/calendar.h"
+#include "common/today.h"
+#include "tessera/tessera.h"
+#include "vaulter/vaulter.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace talvero::cli {
+
+namespace {
+
+enum class Type { Number, Integer, Date };
+
+struct Field {
+    const char* name;
+    Type type;
+    double common::RegularBlock::*number = nullptr;
+    int common::RegularBlock::*integer = nullptr;
+};
+
+using B = common::RegularBlock;
+
+// clang-format off
+const Field kFields[] = {
+    {"FINANCEAMT", Type::Number, &B::FINANCEAMT},
+    {"APR", Type::Number, &B::APR},
+    {"NUMPAY", Type::Number, &B::NUMPAY},
+    {"PAYMENT", Type::Number, &B::PAYMENT},
+    {"DSRATE", Type::Number, &B::DSRATE},
+    {"DSFREQ", Type::Number, &B::DSFREQ},
+    {"DSYEARS", Type::Number, &B::DSYEARS},
+    {"LFRATE", Type::Number, &B::LFRATE},
+    {"LFFREQ", Type::Number, &B::LFFREQ},
+    {"LFYEARS", Type::Number, &B::LFYEARS},
+    {"TAXES", Type::Number, &B::TAXES},
+    {"SKPMONTH", Type::Integer, nullptr, &B::SKPMONTH},
+    {"FIRSTDUE", Type::Date},
+    {"INTMETHOD", Type::Integer, nullptr, &B::INTMETHOD},
+    {"FREQUENCY", Type::Number, &B::FREQUENCY},
+    {"HOINS", Type::Number, &B::HOINS},
+    {"OTINS", Type::Number, &B::OTINS},
+    {"TERMYEARS", Type::Number, &B::TERMYEARS},
+    {"ODDDAYS", Type::Integer, nullptr, &B::ODDDAYS},
+    {"LOANDATE", Type::Date},
+    {"ORGAMT", Type::Number, &B::ORGAMT},
+    {"FEEAMT", Type::Number, &B::FEEAMT},
+    {"DOWNAMT", Type::Number, &B::DOWNAMT},
+    {"TOTALINTEREST", Type::Number, &B::TOTALINTEREST},
+    {"BLPAY", Type::Number},
+    {"REGZAPR", Type::Number},
+};
+// clang-format on
+
+std::string upper(std::string_view s) {
+    std::string u(s);
+    for (char& c : u)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return u;
+}
+
+std::string_view trim(std::string_view s) {
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.front())))
+        s.remove_prefix(1);
+    while (!s.empty() && std::isspace(static_cast<unsigned char>(s.back())))
+        s.remove_suffix(1);
+    return s;
+}
+
+std::string quoted(const char* format, std::string_view value) {
+    char text[256];
+    const std::string v(value.substr(0, 200));
+    std::snprintf(text, sizeof text, format, v.c_str());
+    return text;
+}
+
+// The whole text is the number; blanks around it are allowed.
+bool to_double(std::string_view text, double& value) {
+    const std::string t(trim(text));
+    if (t.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    value = std::strtod(t.c_str(), &end);
+    return end == t.c_str() + t.size() && errno == 0 && std::isfinite(value);
+}
+
+bool to_int(std::string_view text, int& value) {
+    const std::string t(trim(text));
+    if (t.empty()) return false;
+    char* end = nullptr;
+    errno = 0;
+    const long v = std::strtol(t.c_str(), &end, 10);
+    if (end != t.c_str() + t.size() || errno != 0 || v < INT32_MIN || v > INT32_MAX) return false;
+    value = static_cast<int>(v);
+    return true;
+}
+
+long day_number(const common::Date& d) {
+    namespace ch = std::chrono;
+    return static_cast<long>(
+        ch::sys_days(ch::year_month_day{ch::year{d.year}, ch::month{static_cast<unsigned>(d.month)},
+                                        ch::day{static_cast<unsigned>(d.day)}})
+            .time_since_epoch()
+            .count());
+}
+
+std::string engine_text;
+
+void collect(void*, int, const char* text) {
+    if (!engine_text.empty()) engine_text += ' ';
+    engine_text += text ? text : "";
+}
+
+std::string one_line(std::string s) {
+    std::replace(s.begin(), s.end(), '\n', ' ');
+    return s;
+}
+
+} // namespace
+
+std::string_view field_list() {
+    return "FINANCEAMT APR NUMPAY PAYMENT DSRATE DSFREQ DSYEARS LFRATE LFFREQ LFYEARS TAXES SKPMONTH "
+           "FIRSTDUE "
+           "INTMETHOD FREQUENCY HOINS OTINS TERMYEARS ODDDAYS LOANDATE ORGAMT FEEAMT DOWNAMT TOTALINTEREST "
+           "BLPAY";
+}
+
+std::string set_field(Loan& loan, std::string_view raw_name, std::string_view value) {
+    const std::string name = upper(trim(raw_name));
+    if (name == "LOAN") {
+        loan.id = std::string(trim(value));
+        return {};
+    }
+    const Field* field = nullptr;
+    for (const Field& f : kFields)
+        if (name == f.name) field = &f;
+    if (!field) return quoted("unknown field '%s'", raw_name);
+    B& b = loan.block;
+    switch (field->type) {
+    case Type::Number: {
+        double v = 0;
+        if (!to_double(value, v)) return quoted("'%s' is not a valid floating point value", value);
+        if (field->number)
+            b.*field->number = v;
+        else if (name == "BLPAY") {
+            loan.BLPAY = v;
+            loan.balloon = true;
+        } else
+            loan.disclosed_apr = v;
+        if (name == "FINANCEAMT") loan.financeamt_given = true;
+        if (name == "ORGAMT") loan.orgamt_given = true;
+        if (name == "TERMYEARS") loan.termyears_given = true;
+        if (name == "FREQUENCY") loan.frequency_given = true;
+        return {};
+    }
+    case Type::Integer: {
+        int v = 0;
+        if (!to_int(value, v)) return quoted("'%s' is not a valid integer value", value);
+        b.*field->integer = v;
+        if (name == "ODDDAYS") loan.odddays_given = true;
+        return {};
+    }
+    case Type::Date: {
+        const std::string t(trim(value));
+        const bool digits = t.size() == 8 && std::all_of(t.begin(), t.end(), [](char c) {
+                                return std::isdigit(static_cast<unsigned char>(c));
+                            });
+        const common::Date d = common::read_mmddccyy(t.c_str());
+        if (!digits || d.month < 1 || d.month > 12 || d.year < 1900 || d.day < 1 ||
+            d.day > common::month_length(d.month, d.year))
+            return quoted("'%s' is not a valid date (MMDDCCYY)", value);
+        if (name == "FIRSTDUE") {
+            std::memset(b.FIRSTDUE, 0, sizeof b.FIRSTDUE);
+            std::memcpy(b.FIRSTDUE, t.data(), 8);
+        } else {
+            b.LOANDATE[0] = d.month;
+            b.LOANDATE[1] = d.day;
+            b.LOANDATE[2] = d.year;
+        }
+        return {};
+    }
+    }
+    return {};
+}
+
+std::string prepare(Loan& loan) {
+    B& b = loan.block;
+    if (!loan.frequency_given) b.FREQUENCY = 12;
+    if (!loan.financeamt_given && !loan.orgamt_given) return "FINANCEAMT or ORGAMT is required";
+    if (!loan.financeamt_given) b.FINANCEAMT = b.ORGAMT + b.FEEAMT - b.DOWNAMT;
+    if (!loan.orgamt_given) b.ORGAMT = b.FINANCEAMT - b.FEEAMT + b.DOWNAMT;
+    if (!(b.FINANCEAMT > 0) || b.FINANCEAMT > 1000000.0)
+        return "FINANCEAMT must be above 0 and at most 1000000.00";
+    if (!(b.FREQUENCY > 0) || b.FREQUENCY > 52) return "FREQUENCY must be above 0 and at most 52";
+    if (b.INTMETHOD < 0 || b.INTMETHOD > 7) return "INTMETHOD must be 0 to 7";
+    if (b.APR < 0 || b.APR > 49.99) return "APR must be 0 to 49.99";
+    if (b.NUMPAY < 0 || b.NUMPAY >= 100000) return "NUMPAY must be 0 to 99999";
+    if (b.NUMPAY != std::floor(b.NUMPAY)) return "NUMPAY must be a whole number";
+    if (b.PAYMENT < 0 || b.TOTALINTEREST < 0) return "PAYMENT and TOTALINTEREST must not be negative";
+    if (b.DSRATE < 0 || b.DSRATE >= 1 || b.LFRATE < 0 || b.LFRATE >= 1)
+        return "DSRATE and LFRATE must be 0 to below 1";
+    if (b.DSFREQ < 0 || b.DSFREQ > 52 || b.LFFREQ < 0 || b.LFFREQ > 52)
+        return "DSFREQ and LFFREQ must be 0 to 52";
+    if (b.SKPMONTH < 0 || (b.NUMPAY > 0 && b.SKPMONTH > b.NUMPAY)) return "SKPMONTH must be 0 to NUMPAY";
+    if (loan.balloon) {
+        if (loan.BLPAY < 0 || loan.BLPAY != std::floor(loan.BLPAY))
+            return "BLPAY must be a whole number, 0 or more";
+        if (b.NUMPAY > 0 && loan.BLPAY > b.NUMPAY) return "BLPAY must not exceed NUMPAY";
+    }
+    if (!loan.termyears_given && b.NUMPAY > 0) b.TERMYEARS = std::max(b.NUMPAY / b.FREQUENCY, 1.0);
+    if (!loan.odddays_given && b.LOANDATE[0] >= 1) {
+        const common::Date due = common::first_due_or_today(b.FIRSTDUE);
+        const long days = day_number(due) - day_number({b.LOANDATE[0], b.LOANDATE[1], b.LOANDATE[2]});
+        if (days < 0) return "LOANDATE falls after FIRSTDUE";
+        b.ODDDAYS = static_cast<int>(days);
+    }
+    if (b.ODDDAYS < 0) return "ODDDAYS must not be negative";
+    std::fill(b.RESERVED, b.RESERVED + 3, 0);
+    std::fill(b.MATURITY, b.MATURITY + 3, 0);
+    b.DSPREM = b.FINANCEAMT * b.DSRATE;
+    b.LFPREM = b.FINANCEAMT * b.LFRATE;
+    b.DSNUMPAY = b.DSFREQ * b.DSYEARS;
+    b.LFNUMPAY = b.LFFREQ * b.LFYEARS;
+    b.PAYOFFMODE = 0;
+    return {};
+}
+
+std::string compute(Loan& loan) {
+    B& d = loan.block;
+    engine_text.clear();
+    if (loan.balloon) {
+        VaulterSetMessageHandler(&collect);
+        common::BalloonBlock v;
+        static_cast<common::LoanBlock&>(v) = d;
+        v.BLPAY = loan.BLPAY;
+        Vaulter(&v.FINANCEAMT, &v.APR, &v.NUMPAY, &v.PAYMENT, &v.DSRATE, &v.DSFREQ, &v.DSYEARS, &v.LFRATE,
+                &v.LFFREQ, &v.LFYEARS, &v.TAXES, &v.SKPMONTH, v.FIRSTDUE, &v.INTMETHOD, &v.FREQUENCY,
+                &v.RESERVED[0], &v.RESERVED[1], &v.RESERVED[2], &v.MATURITY[0], &v.MATURITY[1],
+                &v.MATURITY[2], &v.DSPREM, &v.LFPREM, &v.DSNUMPAY, &v.LFNUMPAY, &v.HOINS, &v.OTINS,
+                &v.TERMYEARS, &v.ODDDAYS, &v.LOANDATE[0], &v.LOANDATE[1], &v.LOANDATE[2], &v.ORGAMT,
+                &v.FEEAMT, &v.DOWNAMT, &v.TOTALINTEREST, &v.REGZAPR, &v.LASTPAY, &v.TOTALPRINCIPAL,
+                &v.TOTALINSURANCE, &v.TOTALTAXES, &v.TOTALPAYOUT, &v.BLPAY, &v.ERRFLAG);
+        static_cast<common::LoanBlock&>(d) = v;
+        loan.BLPAY = v.BLPAY;
+        d.ERRFLAG = v.ERRFLAG;
+    } else {
+        TesseraSetMessageHandler(&collect);
+        Tessera(&d.FINANCEAMT, &d.APR, &d.NUMPAY, &d.PAYMENT, &d.DSRATE, &d.DSFREQ, &d.DSYEARS, &d.LFRATE,
+                &d.LFFREQ, &d.LFYEARS, &d.TAXES, &d.SKPMONTH, d.FIRSTDUE, &d.INTMETHOD, &d.FREQUENCY,
+                &d.RESERVED[0], &d.RESERVED[1], &d.RESERVED[2], &d.MATURITY[0], &d.MATURITY[1],
+                &d.MATURITY[2], &d.DSPREM, &d.LFPREM, &d.DSNUMPAY, &d.LFNUMPAY, &d.HOINS, &d.OTINS,
+                &d.TERMYEARS, &d.ODDDAYS, &d.LOANDATE[0], &d.LOANDATE[1], &d.LOANDATE[2], &d.ORGAMT,
+                &d.FEEAMT, &d.DOWNAMT, &d.TOTALINTEREST, &d.REGZAPR, &d.LASTPAY, &d.TOTALPRINCIPAL,
+                &d.TOTALINSURANCE, &d.TOTALTAXES, &d.TOTALPAYOUT, &d.ERRFLAG, &d.PAYOFFMODE, &d.PAYOFFPER,
+                &d.PAYOFFDAYS, &d.PAYSMADE, &d.CURBAL);
+    }
+    // A refusal, or the plain notice of a loan the engine could not work out.
+    if (d.ERRFLAG == 1 || !engine_text.empty())
+        return "the engine refused the loan: " + one_line(engine_text.empty() ? "no message" : engine_text);
+    return {};
+}
+
+schedule::Variant variant(const Loan& loan) {
+    return loan.balloon ? schedule::Variant::balloon_term(loan.BLPAY) : schedule::Variant::regular();
+}
+
+aprcheck::LoanCheck check(const Loan& loan) {
+    return aprcheck::check_loan(loan.block, loan.block.PAYMENT, variant(loan), std::nullopt,
+                                loan.disclosed_apr);
+}
+
+} // namespace talvero::cli

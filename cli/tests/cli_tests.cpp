@@ -1,0 +1,237 @@
+// talvero-cli's commands through run(), with string streams for the files and terminals.
+#include "cli/commands.h"
+#include "cli/loan.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+using talvero::cli::run;
+
+struct Result {
+    int code;
+    std::string out, err;
+};
+
+Result call(std::vector<std::string> args, const std::string& input = {}) {
+    std::istringstream in(input);
+    std::ostringstream out, err;
+    const int code = run(args, in, out, err);
+    return {code, out.str(), err.str()};
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> all;
+    std::istringstream s(text);
+    for (std::string l; std::getline(s, l);)
+        all.push_back(l);
+    return all;
+}
+
+const std::vector<std::string> kLoan = {"--FINANCEAMT=100000", "--APR", "10", "--NUMPAY=360",
+                                        "--FIRSTDUE=02012024"};
+
+std::vector<std::string> with(std::string command, std::vector<std::string> extra = {}) {
+    std::vector<std::string> a{std::move(command)};
+    a.insert(a.end(), kLoan.begin(), kLoan.end());
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+}
+
+TEST(Fields, ConversionsAndNames) {
+    struct Case {
+        const char* name;
+        const char* value;
+        const char* error; // empty: accepted
+    };
+    const Case cases[] = {
+        {"FINANCEAMT", " 1500.50 ", ""},
+        {"financeamt", "1500", ""},
+        {"FINANCEAMT", "15OO", "'15OO' is not a valid floating point value"},
+        {"APR", "", "'' is not a valid floating point value"},
+        {"INTMETHOD", "1.5", "'1.5' is not a valid integer value"},
+        {"SKPMONTH", "2", ""},
+        {"FIRSTDUE", "02292024", ""},
+        {"FIRSTDUE", "02302024", "'02302024' is not a valid date (MMDDCCYY)"},
+        {"LOANDATE", "2024-01-01", "'2024-01-01' is not a valid date (MMDDCCYY)"},
+        {"NOSUCH", "1", "unknown field 'NOSUCH'"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        talvero::cli::Loan loan;
+        EXPECT_EQ(talvero::cli::set_field(loan, c.name, c.value), c.error);
+    }
+}
+
+TEST(Fields, PrepareDerivesWhatTheFormDerives) {
+    talvero::cli::Loan loan;
+    for (auto [n, v] : {std::pair{"ORGAMT", "10000"},
+                        {"FEEAMT", "500"},
+                        {"DOWNAMT", "1000"},
+                        {"NUMPAY", "36"},
+                        {"APR", "8"},
+                        {"DSRATE", "0.01"},
+                        {"DSFREQ", "12"},
+                        {"DSYEARS", "3"},
+                        {"LOANDATE", "01012024"},
+                        {"FIRSTDUE", "02152024"}})
+        ASSERT_EQ(talvero::cli::set_field(loan, n, v), "");
+    ASSERT_EQ(talvero::cli::prepare(loan), "");
+    EXPECT_DOUBLE_EQ(loan.block.FINANCEAMT, 9500);
+    EXPECT_DOUBLE_EQ(loan.block.FREQUENCY, 12);
+    EXPECT_DOUBLE_EQ(loan.block.TERMYEARS, 3);
+    EXPECT_EQ(loan.block.ODDDAYS, 45);
+    EXPECT_DOUBLE_EQ(loan.block.DSPREM, 95);
+    EXPECT_DOUBLE_EQ(loan.block.DSNUMPAY, 36);
+}
+
+TEST(Fields, PrepareRefusesWhatTheEnginesCannotTake) {
+    struct Case {
+        std::vector<std::pair<const char*, const char*>> fields;
+        const char* error;
+    };
+    const Case cases[] = {
+        {{{"APR", "10"}}, "FINANCEAMT or ORGAMT is required"},
+        {{{"FINANCEAMT", "1000"}, {"FREQUENCY", "53"}}, "FREQUENCY must be above 0 and at most 52"},
+        {{{"FINANCEAMT", "1000"}, {"INTMETHOD", "8"}}, "INTMETHOD must be 0 to 7"},
+        {{{"FINANCEAMT", "1000"}, {"APR", "50"}}, "APR must be 0 to 49.99"},
+        {{{"FINANCEAMT", "1000"}, {"NUMPAY", "12"}, {"BLPAY", "24"}}, "BLPAY must not exceed NUMPAY"},
+        {{{"FINANCEAMT", "1000"}, {"LOANDATE", "03012024"}, {"FIRSTDUE", "02012024"}},
+         "LOANDATE falls after FIRSTDUE"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        talvero::cli::Loan loan;
+        for (auto [n, v] : c.fields)
+            ASSERT_EQ(talvero::cli::set_field(loan, n, v), "");
+        EXPECT_EQ(talvero::cli::prepare(loan), c.error);
+    }
+}
+
+TEST(Compute, PrintsTheEngineResultsAndTheCheck) {
+    const Result r = call(with("compute"));
+    ASSERT_EQ(r.code, 0) << r.err;
+    // The level payment of 100,000 at 10 % over 360 months.
+    const double i = 10.0 / 1200;
+    char payment[64];
+    std::snprintf(payment, sizeof payment, "PAYMENT         %.2f", 100000 * i / (1 - std::pow(1 + i, -360)));
+    EXPECT_NE(r.out.find(payment), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("PAYMENT         877.57"), std::string::npos);
+    EXPECT_NE(r.out.find("MATURITY        01/01/2054"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("Appendix J check"), std::string::npos);
+    EXPECT_NE(r.out.find("UNITPERIOD      month"), std::string::npos);
+    EXPECT_NE(r.out.find("ACTUARIAL       10.000"), std::string::npos);
+    EXPECT_NE(r.out.find("TRANSACTION     Regular"), std::string::npos);
+    EXPECT_NE(r.out.find("TOLERANCE       0.125"), std::string::npos);
+}
+
+TEST(Compute, BalloonLoan) {
+    const Result r = call(with("compute", {"--BLPAY=60"}));
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("BLPAY           60"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("MATURITY        01/01/2029"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ACTUARIAL       10.000"), std::string::npos) << r.out;
+}
+
+TEST(Compute, ErrorsGoToStandardErrorWithExitCode2) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    };
+    const Case cases[] = {
+        {{"compute", "--FINANCEAMT=abc"}, "--FINANCEAMT: 'abc' is not a valid floating point value"},
+        {{"compute", "--FINANCEAMT"}, "--FINANCEAMT needs a value"},
+        {{"compute", "FINANCEAMT=5"}, "unexpected argument 'FINANCEAMT=5'"},
+        {{"compute", "--FINANCEAMT=5000", "--FIRSTDUE=02012024"},
+         "the engine refused the loan: Loan Input Error!"},
+        {{"launch"}, "unknown command 'launch'"},
+        {{}, "usage: talvero-cli <command>"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.error);
+        const Result r = call(c.args);
+        EXPECT_EQ(r.code, 2);
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    }
+}
+
+TEST(Help, EachCommandDescribesItself) {
+    for (const char* command : {"compute", "schedule", "apr-check"}) {
+        SCOPED_TRACE(command);
+        const Result r = call({command, "--help"});
+        EXPECT_EQ(r.code, 0);
+        EXPECT_EQ(r.out.rfind(std::string("usage: talvero-cli ") + command, 0), 0u) << r.out;
+    }
+    EXPECT_EQ(call({"--help"}).code, 0);
+}
+
+TEST(Schedule, CsvWithTheDetailColumnsAndTotals) {
+    const Result r = call(with("schedule", {"--NUMPAY=24"}));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto rows = lines(r.out);
+    // Header, 24 payments, TOTALS 2024 after December, the closing TOTALS 2026, GRAND TOTALS.
+    ASSERT_EQ(rows.size(), 1u + 24 + 3);
+    EXPECT_EQ(rows[0], "PAYDATE,INTAMT,PRINAMT,DSINS,LFINS,TAXES,HOINS,OTINS,PAYMENT,BALANCE");
+    EXPECT_EQ(rows[1].rfind("02/01/2024,833.33,", 0), 0u) << rows[1];
+    EXPECT_EQ(rows[12].rfind("TOTALS 2024,", 0), 0u) << rows[12];
+    EXPECT_EQ(rows[rows.size() - 2].rfind("TOTALS 2026,", 0), 0u);
+    const std::string& grand = rows.back();
+    EXPECT_EQ(grand.rfind("GRAND TOTALS,", 0), 0u);
+    EXPECT_NE(grand.find(",100000.00,"), std::string::npos) << grand;
+    EXPECT_EQ(grand.back(), ',');                         // no balance on a total row
+    EXPECT_NE(rows[24].find(",0.00"), std::string::npos); // the last payment leaves nothing
+}
+
+TEST(AprCheck, VerdictRowsBadRowsAndExitCodes) {
+    const std::string header = "LOAN,FINANCEAMT,APR,NUMPAY,FIRSTDUE,REGZAPR\n";
+    struct Case {
+        const char* name;
+        std::string csv;
+        int code;
+        std::vector<std::string> out, err;
+    };
+    const Case cases[] = {
+        {"all within",
+         header + "A,100000,10,360,02012024,10.1\n\nB,50000,10,120,02012024,\n",
+         0,
+         {"2,A,Regular,0.125,10.100,10.000,0.100,Within tolerance,", "4,B,Regular,0.125,"},
+         {"2 loans checked, 0 outside tolerance, 0 rows skipped"}},
+        {"one outside",
+         header + "A,100000,10,360,02012024,9.8\n",
+         1,
+         {"2,A,Regular,0.125,9.800,10.000,-0.200,Outside tolerance,"},
+         {}},
+        {"bad rows skipped",
+         header + "A,100000,10,360,02012024,10\nB,1e5,10,360,0201,10\nC,1,2\nD,\"x,5\n",
+         3,
+         {"2,A,"},
+         {"row 3: FIRSTDUE: '0201' is not a valid date (MMDDCCYY) (skipped)",
+          "row 4: 3 fields where the header has 6 (skipped)", "row 5: a field has an open quote (skipped)",
+          "1 loans checked, 0 outside tolerance, 3 rows skipped"}},
+        {"engine refusal", header + "A,5000,,,02012024,\n", 3, {}, {"row 2: the engine refused the loan:"}},
+        {"unknown column", "LOAN,AMOUNT\nA,5\n", 2, {}, {"the header names an unknown field 'AMOUNT'"}},
+        {"empty input", "", 2, {}, {"the CSV has no header row"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const Result r = call({"apr-check"}, c.csv);
+        EXPECT_EQ(r.code, c.code) << r.err;
+        for (const std::string& o : c.out)
+            EXPECT_NE(r.out.find(o), std::string::npos) << o << "\n" << r.out;
+        for (const std::string& e : c.err)
+            EXPECT_NE(r.err.find(e), std::string::npos) << e << "\n" << r.err;
+    }
+}
+
+TEST(AprCheck, UnreadableFileAndBadOptions) {
+    EXPECT_EQ(call({"apr-check", "/nonexistent/loans.csv"}).code, 2);
+    EXPECT_EQ(call({"apr-check", "--output"}).code, 2);
+    EXPECT_EQ(call({"apr-check", "a.csv", "b.csv"}).code, 2);
+}
+
+} // namespace
