@@ -11,6 +11,8 @@
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
+#include "invest/deletion.h"
+#include "invest/revalue.h"
 #include "invest/store.h"
 #include "loan/save.h"
 
@@ -297,6 +299,42 @@ TEST_P(DbContract, AccountsAreAddedAndPostedThroughTheStore) {
     EXPECT_EQ(
         rows(Alias::IBInvest, db::sql::lineItem, QStringLiteral(":Para1"), 2).value(0).value(5).toString(),
         QStringLiteral("B"));
+}
+
+TEST_P(DbContract, AccountsAreRevaluedAndDeletedThroughTheStore) {
+    db::Connection c(Alias::IBInvest);
+    for (int actno : {7, 8}) {
+        invest::NewAccount opening;
+        opening.ACTNO = actno;
+        opening.NAME = QStringLiteral("Fund %1").arg(actno);
+        opening.price = 10;
+        opening.shares = 100;
+        opening.balance = 1000;
+        opening.date = {3, 1, 2004};
+        invest::writeNewAccount(c, opening);
+    }
+    const std::optional<invest::AccountRow> before = invest::readAccount(c, 7);
+    ASSERT_TRUE(before);
+    const invest::RevaluedAccount revalued =
+        invest::writeRevaluation(c, *before, invest::computeRevaluation(*before, 12.5), {4, 1, 2004});
+    EXPECT_EQ(revalued.item.TRANSTYPE, QStringLiteral("R"));
+    const std::optional<invest::AccountRow> after = invest::readAccount(c, 7);
+    ASSERT_TRUE(after);
+    EXPECT_DOUBLE_EQ(after->CURRENTPRICE, 12.5);
+    EXPECT_DOUBLE_EQ(after->LASTPRICE, 10);
+    EXPECT_DOUBLE_EQ(after->TOTVALUE, 1250);
+    EXPECT_EQ(invest::readLineItems(c, 7).size(), 2);
+
+    // Deleting the revaluation rolls the account back; deleting the account takes its items along.
+    invest::deleteTransaction(c, revalued.item.RECNO);
+    EXPECT_EQ(invest::readLineItems(c, 7).size(), 1);
+    const invest::DeletedAccount deleted = invest::deleteAccount(c, 7);
+    EXPECT_EQ(deleted.lineItems, 1);
+    EXPECT_FALSE(invest::readAccount(c, 7));
+    EXPECT_TRUE(invest::readLineItems(c, 7).isEmpty());
+    EXPECT_TRUE(invest::readAccount(c, 8));
+    EXPECT_EQ(count(Alias::IBInvest, QStringLiteral("LINEITEM")), 1);
+    EXPECT_THROW(invest::deleteAccount(c, 7), db::Error);
 }
 
 // A fault part way through a save or a posting leaves nothing of the command.
