@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev libqt6sql6-sqlite sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales)
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales
+          firebird3.0-server firebird3.0-utils libqt6sql6-ibase)
 test_locale=de_DE.UTF-8
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
@@ -17,7 +18,9 @@ done
 if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # The Firebird server's SYSDBA password: the package makes a random one (kept in
+  # /etc/firebird/3.0/SYSDBA.password); the tests run a private server with their own.
+  "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 fi
 
 # locale -a spells UTF-8 as utf8.

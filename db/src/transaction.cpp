@@ -13,17 +13,33 @@ void run(Connection& connection, QStringView statement) {
     if (!query.exec(statement.toString())) throw Error(messageOf(query.lastError()));
 }
 
+// Firebird transactions go through the driver's own calls (snapshot isolation, waiting on locks).
+void begin(Connection& connection) {
+    if (!connection.isFirebird()) return run(connection, sql::sqliteBegin);
+    if (!connection.database().transaction()) throw Error(messageOf(connection.database().lastError()));
+}
+
+void commitWork(Connection& connection) {
+    if (!connection.isFirebird()) return run(connection, sql::sqliteCommit);
+    if (!connection.database().commit()) throw Error(messageOf(connection.database().lastError()));
+}
+
+void rollbackWork(Connection& connection) {
+    if (!connection.isFirebird()) return run(connection, sql::sqliteRollback);
+    if (!connection.database().rollback()) throw Error(messageOf(connection.database().lastError()));
+}
+
 } // namespace
 
 Transaction::Transaction(Connection& connection) : connection_(connection) {
-    run(connection_, sql::sqliteBegin);
+    begin(connection_);
     open_ = true;
 }
 
 Transaction::~Transaction() {
     if (!open_) return;
     try {
-        run(connection_, sql::sqliteRollback);
+        rollbackWork(connection_);
     } catch (...) {
         // The database drops an unfinished transaction itself when the connection closes.
     }
@@ -32,12 +48,12 @@ Transaction::~Transaction() {
 void Transaction::commit() {
     if (!open_) throw Error(QStringLiteral("The transaction is already finished"));
     try {
-        run(connection_, sql::sqliteCommit);
+        commitWork(connection_);
         open_ = false;
     } catch (const Error&) {
         open_ = false;
         try {
-            run(connection_, sql::sqliteRollback);
+            rollbackWork(connection_);
         } catch (...) {
             // A failed COMMIT may already have ended the transaction.
         }

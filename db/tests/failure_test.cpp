@@ -92,9 +92,9 @@ TEST_F(DbTest, AliasesFileWithoutTheAliasKeepsTheDefault) {
 }
 
 TEST_F(DbTest, AliasOnAnUnsupportedDriverIsAClearError) {
-    folder.writeAliases("[IBLoan]\ndriver=QIBASE\ndatabase=server:/srv/loan.fdb\n");
+    folder.writeAliases("[IBLoan]\ndriver=QMYSQL\ndatabase=server:/srv/loan\n");
     EXPECT_EQ(openError(db::Alias::IBLoan),
-              "The alias IBLoan names the database driver QIBASE, which this program cannot use");
+              "The alias IBLoan names the database driver QMYSQL, which this program cannot use");
 }
 
 TEST_F(DbTest, FileThatIsNoDatabaseIsAClearError) {

@@ -3,9 +3,11 @@
 // IBLoan, FUNDNOGEN and GETRECNOGEN in IBInvest.
 //
 // A generator hands out 1, 2, 3, ... : each number is larger than every number it handed out in a
-// committed transaction before. It runs inside the caller's transaction, so a rolled-back
-// transaction gives its numbers back and the next call may return them again; committed rows never
-// share a number.
+// committed transaction before; committed rows never share a number. On SQLite it runs inside the
+// caller's transaction, so a rolled-back transaction gives its numbers back and the next call may
+// return them again. On Firebird the procedures draw from server sequences, outside every
+// transaction, so a rolled-back transaction leaves a gap instead and clients writing at once never
+// wait on each other for numbers.
 
 #include "db/connection.h"
 

@@ -24,6 +24,21 @@ inline constexpr QStringView sqliteRollback = u"ROLLBACK";
 inline constexpr QStringView drawKeys =
     u"UPDATE KEYGEN SET NUM = NUM + :COUNT WHERE NAME = :NAME RETURNING NUM";
 
+// Key generators (Firebird): the stored procedures themselves, NUMCOUNT numbers at once; NUM is the
+// last of them. Firebird (QIBASE) differs from SQLite only in these texts and the two schema checks;
+// every other text here runs unchanged on both (unquoted names, upper-cased by Firebird).
+inline constexpr QStringView firebirdGETSUMNOGEN = u"EXECUTE PROCEDURE GETSUMNOGEN(:NUMCOUNT)";
+inline constexpr QStringView firebirdGETRECNOGEN = u"EXECUTE PROCEDURE GETRECNOGEN(:NUMCOUNT)";
+inline constexpr QStringView firebirdFUNDNOGEN = u"EXECUTE PROCEDURE FUNDNOGEN(:NUMCOUNT)";
+inline constexpr QStringView firebirdProcedureExists =
+    u"select count(*) from RDB$PROCEDURES where RDB$PROCEDURE_NAME = :NAME";
+
+// Firebird: whether a database already has the program's tables and key procedures.
+inline constexpr QStringView firebirdTableCount =
+    u"select count(*) from RDB$RELATIONS where RDB$RELATION_NAME = :NAME";
+inline constexpr QStringView firebirdProcedureCount =
+    u"select count(*) from RDB$PROCEDURES where RDB$PROCEDURE_NAME in ('GETSUMNOGEN', 'GETRECNOGEN', 'FUNDNOGEN')";
+
 // Loan database (IBLoan).
 inline constexpr QStringView insertLoanSummary =
     u"INSERT INTO LOANSUMMARY (LOANNO, SUMNO, ORGAMT, ORIGDT, FIRSTDUEDT, APR, FREQUENCY, NUMPAY, "
