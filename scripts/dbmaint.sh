@@ -4,12 +4,16 @@
 #
 # Data folder: $TALVERO_HOME when set, else $XDG_DATA_HOME/talvero (~/.local/share/talvero), the
 # folder the program uses. An alias's database is <data folder>/loan.db or invest.db unless the
-# data folder's aliases.ini names another driver or file for it.
+# data folder's aliases.ini (or the TALVERO_IBLOAN_* / TALVERO_IBINVEST_* environment) names another
+# driver or file for it, resolved as db/connection.h describes.
 #
 # Backups live in <data folder>/backups: one dated file per backup (loan-YYYYMMDD-HHMMSS-mmm.db) and
 # the copy restore reads by default (loan-latest.db). Restore and blank keep the file they replace
 # beside it as loan-replaced-YYYYMMDD-HHMMSS-mmm.db. What a script did goes to standard output; a
 # failure is told on standard error and the script exits non-zero.
+#
+# A Firebird (QIBASE) alias works through gbak and isql-fb the same way, with .fbk backups: see the
+# Firebird part below.
 
 set -euo pipefail
 umask 077
@@ -21,9 +25,11 @@ scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 schema_dir="$scripts_dir/../db/sqlite"
 
 staged=()
+scratch=()
 cleanup() {
   local f
   for f in "${staged[@]+"${staged[@]}"}"; do rm -f -- "$f" "$f-journal"; done
+  for f in "${scratch[@]+"${scratch[@]}"}"; do fb_drop "$f"; done
 }
 trap cleanup EXIT
 
@@ -65,29 +71,107 @@ ini_value() {
     }' "$1"
 }
 
-# resolve_alias ALIAS: sets db_driver and db_file as the program resolves the alias.
+# ini_has FILE SECTION KEY: whether [SECTION] of an INI file has KEY.
+ini_has() {
+  [ -f "$1" ] || return 1
+  awk -v section="[$2]" -v key="$3" '
+    { sub(/\r$/, "") }
+    /^[ \t]*\[/ { gsub(/^[ \t]+|[ \t]+$/, ""); inside = ($0 == section); next }
+    inside {
+      eq = index($0, "=")
+      if (eq == 0) next
+      k = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", k)
+      if (k == key) { found = 1; exit }
+    }
+    END { exit !found }' "$1"
+}
+
+# setting ALIAS KEY: TALVERO_<ALIAS>_<KEY> when set (even empty), else the key of aliases.ini.
+setting() {
+  local variable value
+  variable="TALVERO_$(echo "$1" | tr '[:lower:]' '[:upper:]')_$(echo "$2" | tr '[:lower:]' '[:upper:]')"
+  if [ -n "${!variable+set}" ]; then
+    value=${!variable}
+    value="${value#"${value%%[![:space:]]*}"}"
+    printf '%s\n' "${value%"${value##*[![:space:]]}"}"
+  else
+    ini_value "$(data_folder)/aliases.ini" "$1" "$2"
+  fi
+}
+
+# resolve_alias ALIAS: sets db_driver and db_file (SQLite) or db_database, db_host, db_port, db_user
+# and db_password (Firebird) as the program resolves the alias.
 resolve_alias() {
   local folder aliases database
   folder=$(data_folder)
   aliases="$folder/aliases.ini"
-  db_driver=$(ini_value "$aliases" "$1" driver)
+  if ini_has "$aliases" "$1" password; then
+    die "the aliases file $aliases holds a password for $1: keep it in a password_file or the environment instead; nothing was done"
+  fi
+  db_driver=$(setting "$1" driver | tr '[:lower:]' '[:upper:]')
   db_driver=${db_driver:-QSQLITE}
-  database=$(ini_value "$aliases" "$1" database)
-  database=${database:-$(stem "$1").db}
-  case "$database" in
-  /*) db_file=$database ;;
-  *) db_file="$folder/$database" ;;
+  database=$(setting "$1" database)
+  case "$db_driver" in
+  QSQLITE)
+    database=${database:-$(stem "$1").db}
+    case "$database" in
+    /*) db_file=$database ;;
+    *) db_file="$folder/$database" ;;
+    esac
+    ;;
+  QIBASE)
+    [ -n "$database" ] || die "the alias $1 names no database on the server; nothing was done"
+    db_database=$database
+    db_host=$(setting "$1" host)
+    db_host=${db_host:-localhost}
+    db_port=$(setting "$1" port)
+    if [ -n "$db_port" ] && { ! [[ $db_port =~ ^[0-9]{1,5}$ ]] || [ "$db_port" -lt 1 ] || [ "$db_port" -gt 65535 ]; }; then
+      die "the alias $1 names the port $db_port, which is no port number; nothing was done"
+    fi
+    db_user=$(setting "$1" user)
+    db_user=${db_user:-SYSDBA}
+    password_of "$1"
+    ;;
+  *) die "the alias $1 names the database driver $db_driver, which these scripts cannot use; nothing was done" ;;
   esac
+}
+
+# password_of ALIAS: sets db_password from TALVERO_<ALIAS>_PASSWORD, else from the first line of the
+# alias's password_file, refused unless only its owner can read or write it.
+password_of() {
+  local variable file mode
+  variable="TALVERO_$(echo "$1" | tr '[:lower:]' '[:upper:]')_PASSWORD"
+  if [ -n "${!variable+set}" ]; then
+    db_password=${!variable}
+    return 0
+  fi
+  file=$(setting "$1" password_file)
+  [ -n "$file" ] || die "the alias $1 has no password: set $variable or password_file in aliases.ini; nothing was done"
+  case "$file" in
+  /*) ;;
+  *) file="$(data_folder)/$file" ;;
+  esac
+  file=$(realpath -m -- "$file")
+  [ -f "$file" ] || die "the password file $file of the alias $1 does not exist; nothing was done"
+  mode=$(stat -L -c %a -- "$file")
+  if (((8#$mode & 8#077) != 0)); then
+    die "the password file $file of the alias $1 must be readable only by its owner (chmod 600); nothing was done"
+  fi
+  db_password=
+  IFS= read -r db_password <"$file" || [ -n "$db_password" ] || [ -r "$file" ] ||
+    die "the password file $file of the alias $1 cannot be read; nothing was done"
+  db_password=${db_password%$'\r'}
 }
 
 # backend_for ALIAS: the one place that chooses how an alias's database is backed up, checked,
 # restored and blanked. Resolves the alias and sets `backend` to the prefix of the functions that
-# do the work (sqlite_backup, sqlite_check, sqlite_sound, sqlite_blank).
+# do the work: sqlite_backup, sqlite_check, sqlite_sound, sqlite_blank for a file; firebird_run_backup,
+# firebird_run_restore, firebird_run_blank for a server database.
 backend_for() {
   resolve_alias "$1"
   case "$db_driver" in
   QSQLITE) backend=sqlite ;;
-  *) die "the alias $1 names the database driver $db_driver in $(data_folder)/aliases.ini; these scripts handle only SQLite (QSQLITE) databases, so nothing was done" ;;
+  QIBASE) backend=firebird ;;
   esac
 }
 
@@ -96,13 +180,14 @@ timestamp() {
   date +%Y%m%d-%H%M%S-%3N
 }
 
-# unused_name DIR PREFIX: DIR/PREFIX-<date and time>.db, a name no file has yet.
+# unused_name DIR PREFIX [EXTENSION]: DIR/PREFIX-<date and time>.db (or .EXTENSION), a name no file
+# has yet.
 unused_name() {
   local name
-  name="$1/$2-$(timestamp).db"
+  name="$1/$2-$(timestamp).${3:-db}"
   while [ -e "$name" ]; do
     sleep 0.01
-    name="$1/$2-$(timestamp).db"
+    name="$1/$2-$(timestamp).${3:-db}"
   done
   printf '%s\n' "$name"
 }
@@ -217,6 +302,10 @@ backups_folder() {
 # run_backup ALIAS
 run_backup() {
   backend_for "$1"
+  if [ "$backend" = firebird ]; then
+    firebird_run_backup "$@"
+    return
+  fi
   [ -f "$db_file" ] || die "there is no database to back up at $db_file"
   local folder stage dated latest problem
   folder=$(backups_folder)
@@ -237,6 +326,10 @@ run_backup() {
 # run_restore ALIAS [BACKUP]
 run_restore() {
   backend_for "$1"
+  if [ "$backend" = firebird ]; then
+    firebird_run_restore "$@"
+    return
+  fi
   local source stage problem
   source=${2:-"$(data_folder)/backups/$(stem "$1")-latest.db"}
   [ -f "$source" ] || die "no backup to restore: $source does not exist; the database is unchanged"
@@ -255,6 +348,10 @@ run_restore() {
 # run_blank ALIAS
 run_blank() {
   backend_for "$1"
+  if [ "$backend" = firebird ]; then
+    firebird_run_blank "$@"
+    return
+  fi
   local stage problem
   mkdir -p -- "$(dirname "$db_file")" || die "cannot create $(dirname "$db_file")"
   stage=$(stage_name "$(dirname "$db_file")")
@@ -264,4 +361,206 @@ run_blank() {
   keep_replaced "$1"
   put_in_place "$stage"
   echo "Replaced $1 ($db_file) by a blank database"
+}
+
+# --- Firebird (QIBASE) aliases -----------------------------------------------------------------
+# gbak and isql-fb reach the server as the program does (host/port:database) and get the user and
+# password through ISC_USER / ISC_PASSWORD in their own environment, never on a command line that
+# `ps` shows; no message carries the password. Backups are gbak files (.fbk) under
+# <data folder>/backups like the SQLite ones (loan-YYYYMMDD-HHMMSS-mmm.fbk, loan-latest.fbk). A
+# backup is checked by a trial restore into a scratch database beside the alias's database on the
+# server, whose tables and key procedures are then compared with db/firebird's schema; the scratch
+# database is dropped again. The copy of a database about to be replaced is written by the server
+# itself (gbak through the service manager) beside the database, as loan-replaced-<date>.fbk.
+
+firebird_schema_file() {
+  local file
+  file="$scripts_dir/../db/firebird/$(stem "$1").sql"
+  [ -f "$file" ] || die "the blank schema $file is missing"
+  printf '%s\n' "$file"
+}
+
+# What a schema file promises: its tables and its procedures, one name a line, sorted.
+firebird_expected_objects() {
+  sed -n 's/^CREATE \(TABLE\|PROCEDURE\) \([A-Za-z_][A-Za-z_0-9]*\).*/\2/p' "$1" | tr '[:lower:]' '[:upper:]' | sort
+}
+
+# remote PATH: how the client names a database on the alias's server.
+remote() {
+  printf '%s%s:%s\n' "$db_host" "${db_port:+/$db_port}" "$1"
+}
+
+# fb_tool COMMAND...: runs a Firebird tool as the alias's user; stdin is closed so a damaged backup
+# cannot leave gbak waiting for another volume.
+fb_tool() {
+  ISC_USER=$db_user ISC_PASSWORD=$db_password "$@" </dev/null
+}
+
+# fb_isql PATH: runs the script on standard input against the server database PATH.
+fb_isql() {
+  ISC_USER=$db_user ISC_PASSWORD=$db_password isql-fb -q -b "$(remote "$1")"
+}
+
+# gbak_error TEXT: the first line of gbak's or isql's complaint, without its prefix.
+gbak_error() {
+  local line
+  line=$(grep -o 'ERROR:.*' <<<"$1" | head -n 1 | sed 's/^ERROR: *//')
+  [ -n "$line" ] || line=$(grep -v -e '^gbak:Exiting' -e '^Statement failed' -e '^[[:space:]]*$' <<<"$1" | head -n 1)
+  printf '%s\n' "$line"
+}
+
+fb_drop() {
+  echo "DROP DATABASE;" | fb_isql "$1" >/dev/null 2>&1 || true
+}
+
+# The folder of the alias's database on the server, where scratch databases and kept copies go.
+fb_folder() {
+  case "$db_database" in
+  */*) printf '%s\n' "${db_database%/*}" ;;
+  *) die "the alias names the database $db_database by a server alias; these scripts need its path on the server; nothing was done" ;;
+  esac
+}
+
+# fb_scratch ALIAS: sets scratch_name to a new database name on the server beside the alias's
+# database, dropped on exit.
+fb_scratch() {
+  scratch_name="$db_folder/talvero-scratch-$(stem "$1")-$$-$(timestamp)-$RANDOM.fdb"
+  scratch+=("$scratch_name")
+}
+
+# fb_stage DIR: sets `stage` to a new private file name in DIR, removed on exit unless moved away.
+fb_stage() {
+  stage=$(mktemp "$1/.talvero-stage-XXXXXX")
+  rm -f -- "$stage"
+  staged+=("$stage")
+}
+
+# What every Firebird command needs before it starts.
+fb_prepare() {
+  if ! command -v gbak >/dev/null || ! command -v isql-fb >/dev/null; then
+    die "the Firebird tools gbak and isql-fb are missing (Debian package firebird3.0-utils); nothing was done"
+  fi
+  db_folder=$(fb_folder) || exit 1
+}
+
+# firebird_check ALIAS FILE: prints why the gbak file FILE is not a sound backup of ALIAS, or nothing.
+firebird_check() {
+  local target out found missing
+  fb_scratch "$1"
+  target=$scratch_name
+  if ! out=$(fb_tool gbak -c "$2" "$(remote "$target")" 2>&1); then
+    fb_drop "$target"
+    echo "gbak cannot restore it ($(gbak_error "$out"))"
+    return 0
+  fi
+  if ! found=$(fb_isql "$target" 2>&1 <<'SQL'
+SET HEADING OFF;
+SELECT TRIM(RDB$RELATION_NAME) FROM RDB$RELATIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 AND RDB$VIEW_BLR IS NULL;
+SELECT TRIM(RDB$PROCEDURE_NAME) FROM RDB$PROCEDURES WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0;
+SQL
+  ); then
+    fb_drop "$target"
+    echo "its trial restore cannot be read ($(gbak_error "$found"))"
+    return 0
+  fi
+  fb_drop "$target"
+  missing=$(comm -23 <(firebird_expected_objects "$(firebird_schema_file "$1")") \
+    <(awk 'NF { print $1 }' <<<"$found" | sort))
+  if [ -n "$missing" ]; then
+    echo "it lacks the table(s) or procedure(s) $(echo "$missing" | tr '\n' ' ' | sed 's/ $//')"
+  fi
+}
+
+# firebird_keep_replaced ALIAS: the server backs the database about to be replaced up beside it.
+# Sets `kept` to that file, or empty when there was no database.
+firebird_keep_replaced() {
+  local out name
+  name="$db_folder/$(stem "$1")-replaced-$(timestamp).fbk"
+  if out=$(fb_tool gbak -b -se "$(remote service_mgr)" "$db_database" "$name" 2>&1); then
+    kept=$name
+    echo "Kept the replaced database as $name on $db_host"
+    return 0
+  fi
+  if grep -q 'No such file or directory' <<<"$out"; then
+    kept=
+    echo "There was no database at $(remote "$db_database") to keep"
+    return 0
+  fi
+  die "cannot back up $(remote "$db_database") before replacing it ($(gbak_error "$out")); the database is unchanged"
+}
+
+# firebird_replace ALIAS FILE: the gbak file FILE becomes the alias's database.
+# gbak -rep replaces the database where it lies: the server alone can write there, so a restore into
+# a new file swapped in by rename is not open to a client that may sit on another machine. gbak -rep
+# refuses a database in use before it drops anything; should the restore fail after that, the copy
+# kept just before is put back the same way, so a failure never leaves a half-written database.
+firebird_replace() {
+  local out again
+  if out=$(fb_tool gbak -rep "$2" "$(remote "$db_database")" 2>&1); then
+    return 0
+  fi
+  if grep -q 'could not drop database' <<<"$out"; then
+    die "$(remote "$db_database") is in use by another program; close it and try again (the database is unchanged)"
+  fi
+  if [ -z "$kept" ]; then
+    fb_drop "$db_database"
+    die "gbak could not write $(remote "$db_database") ($(gbak_error "$out")); there was no database before, and none is left"
+  fi
+  if again=$(fb_tool gbak -rep -se "$(remote service_mgr)" "$kept" "$db_database" 2>&1); then
+    die "gbak could not write $(remote "$db_database") ($(gbak_error "$out")); the database was put back from $kept"
+  fi
+  die "gbak could not write $(remote "$db_database") ($(gbak_error "$out")), nor put back $kept ($(gbak_error "$again")); restore that file with gbak -rep"
+}
+
+firebird_run_backup() {
+  fb_prepare
+  local folder stage out problem dated latest
+  folder=$(backups_folder)
+  fb_stage "$folder"
+  out=$(fb_tool gbak -b "$(remote "$db_database")" "$stage" 2>&1) ||
+    die "the backup of $(remote "$db_database") failed ($(gbak_error "$out")); earlier backups are unchanged"
+  [ -s "$stage" ] || die "the backup of $(remote "$db_database") is empty; earlier backups are unchanged"
+  problem=$(firebird_check "$1" "$stage")
+  [ -z "$problem" ] || die "the backup of $(remote "$db_database") is unusable: $problem; earlier backups are unchanged"
+  dated=$(unused_name "$folder" "$(stem "$1")" fbk)
+  mv -- "$stage" "$dated"
+  latest="$folder/$(stem "$1")-latest.fbk"
+  fb_stage "$folder"
+  cp -- "$dated" "$stage"
+  mv -f -- "$stage" "$latest"
+  echo "Backed up $1 ($(remote "$db_database")) to $dated"
+  echo "Restore reads $latest"
+}
+
+firebird_run_restore() {
+  fb_prepare
+  local source problem kept
+  source=${2:-"$(data_folder)/backups/$(stem "$1")-latest.fbk"}
+  [ -f "$source" ] || die "no backup to restore: $source does not exist; the database is unchanged"
+  problem=$(firebird_check "$1" "$source")
+  [ -z "$problem" ] || die "the backup $source is damaged: $problem; the database is unchanged"
+  firebird_keep_replaced "$1"
+  firebird_replace "$1" "$source"
+  echo "Restored $1 ($(remote "$db_database")) from $source"
+}
+
+firebird_run_blank() {
+  fb_prepare
+  local blank out stage problem kept
+  fb_scratch "$1"
+  blank=$scratch_name
+  out=$(echo "CREATE DATABASE '$(remote "$blank")' DEFAULT CHARACTER SET UTF8;" |
+    ISC_USER=$db_user ISC_PASSWORD=$db_password isql-fb -q -b 2>&1) ||
+    die "cannot create a blank database on $db_host ($(gbak_error "$out")); the database is unchanged"
+  out=$(fb_isql "$blank" <"$(firebird_schema_file "$1")" 2>&1) ||
+    die "cannot write the blank schema ($(gbak_error "$out")); the database is unchanged"
+  fb_stage "$(backups_folder)"
+  out=$(fb_tool gbak -b "$(remote "$blank")" "$stage" 2>&1) ||
+    die "cannot back up the blank database ($(gbak_error "$out")); the database is unchanged"
+  fb_drop "$blank"
+  problem=$(firebird_check "$1" "$stage")
+  [ -z "$problem" ] || die "the blank database is unusable: $problem; the database is unchanged"
+  firebird_keep_replaced "$1"
+  firebird_replace "$1" "$stage"
+  echo "Replaced $1 ($(remote "$db_database")) by a blank database"
 }

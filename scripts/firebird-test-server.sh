@@ -46,14 +46,14 @@ CONF
 
 # fb_run FOLDER: (re)starts the server fb_start set up in FOLDER and waits until it answers.
 fb_run() {
-  local dir=$1 root=$1/root port password i out
+  local dir=$1 root=$1/root port password out
   port=$(sed -n 's/^RemoteServicePort = //p' "$root/firebird.conf")
   password=$(cat "$dir/password")
   FIREBIRD=$root FIREBIRD_LOCK=$dir/lock /usr/sbin/firebird </dev/null >>"$dir/server.log" 2>&1 &
   fb_pid=$!
   export TALVERO_FIREBIRD_HOST=127.0.0.1 TALVERO_FIREBIRD_PORT=$port TALVERO_FIREBIRD_USER=SYSDBA
   export TALVERO_FIREBIRD_PASSWORD=$password TALVERO_FIREBIRD_DIR=$dir/databases
-  for i in $(seq 1 50); do
+  for _ in $(seq 1 50); do
     # Any answer but a refused connection (here: no such database) means the server listens.
     out=$(echo "select 1 from rdb\$database;" | ISC_USER=SYSDBA ISC_PASSWORD=$password \
             isql-fb -q -b "127.0.0.1/$port:$dir/databases/none.fdb" 2>&1)
@@ -70,11 +70,10 @@ fb_run() {
 
 # Stops the server started by fb_start (only that process).
 fb_stop() {
-  local i
   if [ -n "${fb_pid:-}" ] && kill -0 "$fb_pid" 2>/dev/null; then
     kill "$fb_pid" 2>/dev/null || true
     # The server may linger over its shutdown; the test databases go away with it anyway.
-    for i in $(seq 1 50); do
+    for _ in $(seq 1 50); do
       kill -0 "$fb_pid" 2>/dev/null || break
       sleep 0.2
     done
