@@ -322,21 +322,52 @@ TEST(Scripts, BackupWhileAnotherConnectionHoldsTheDatabaseIsConsistent) {
     EXPECT_EQ(loansIn(dataFile(QStringLiteral("loan.db"))).size(), 3) << "the writer's work is whole";
 }
 
-TEST(Scripts, AnAliasOnAnotherDatabaseServerIsRefused) {
-    db::testing::TempDataFolder folder;
-    folder.writeAliases("[IBLoan]\ndriver=QIBASE\ndatabase=server:/srv/loan.fdb\n"
-                        "[IBInvest]\ndriver=QIBASE\ndatabase=server:/srv/invest.fdb\n");
-    const auto before = folderContents(folder.path());
-    for (const auto& command : shell::maintenanceCommands()) {
-        SCOPED_TRACE(command.script);
-        const ScriptRun r = run(command.script);
-        EXPECT_NE(r.exitCode, 0);
-        EXPECT_TRUE(r.err.contains(QStringLiteral("names the database driver QIBASE")))
-            << r.err.toStdString();
-        EXPECT_TRUE(r.err.contains(QStringLiteral("nothing was done")));
+TEST(Scripts, AnAliasTheProgramCannotUseIsRefused) {
+    const struct {
+        const char* what;
+        const char* aliases;
+        const char* said;
+    } cases[] = {
+        {"another driver", "[IBLoan]\ndriver=QMYSQL\n[IBInvest]\ndriver=QPSQL\n",
+         "which these scripts cannot use"},
+        {"a server without a password",
+         "[IBLoan]\ndriver=QIBASE\ndatabase=/srv/loan.fdb\n[IBInvest]\ndriver=QIBASE\ndatabase=/srv/"
+         "invest.fdb\n",
+         "has no password: set TALVERO_IB"},
+        {"a server without a database", "[IBLoan]\ndriver=QIBASE\n[IBInvest]\ndriver=qibase\n",
+         "names no database on the server"},
+        {"a password in the aliases file",
+         "[IBLoan]\npassword=secret\n[IBInvest]\ndriver=QIBASE\ndatabase=/srv/i.fdb\npassword = secret\n",
+         "holds a password"},
+        {"a password file others can read",
+         "[IBLoan]\ndriver=QIBASE\ndatabase=/srv/l.fdb\npassword_file=pw\n"
+         "[IBInvest]\ndriver=QIBASE\ndatabase=/srv/i.fdb\npassword_file=pw\n",
+         "must be readable only by its owner (chmod 600)"},
+        {"a port that is no port",
+         "[IBLoan]\ndriver=QIBASE\ndatabase=/srv/l.fdb\nport=70000\n"
+         "[IBInvest]\ndriver=QIBASE\ndatabase=/srv/i.fdb\nport=x\n",
+         "which is no port number"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        db::testing::TempDataFolder folder;
+        folder.writeAliases(c.aliases);
+        const QString pw = QDir(folder.path()).filePath(QStringLiteral("pw"));
+        writeBytes(pw, "secret\n");
+        QFile::setPermissions(pw, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup);
+        const auto before = folderContents(folder.path());
+        for (const auto& command : shell::maintenanceCommands()) {
+            SCOPED_TRACE(command.script);
+            const ScriptRun r = run(command.script);
+            EXPECT_NE(r.exitCode, 0);
+            EXPECT_TRUE(r.err.contains(QString::fromLatin1(c.said))) << r.err.toStdString();
+            EXPECT_TRUE(r.err.contains(QStringLiteral("nothing was done"))) << r.err.toStdString();
+            EXPECT_FALSE(r.err.contains(QStringLiteral("secret")));
+            EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
+        }
+        EXPECT_EQ(folderContents(folder.path()), before);
+        EXPECT_FALSE(QFileInfo::exists(QDir(folder.path()).filePath(QStringLiteral("backups"))));
     }
-    EXPECT_EQ(folderContents(folder.path()), before);
-    EXPECT_FALSE(QFileInfo::exists(QDir(folder.path()).filePath(QStringLiteral("backups"))));
 }
 
 TEST(Scripts, AnAliasOnAnotherSqliteFileIsFollowed) {
