@@ -472,9 +472,17 @@ SQL
 }
 
 # firebird_keep_replaced ALIAS: the server backs the database about to be replaced up beside it.
-# Sets `kept` to that file, or empty when there was no database.
+# Sets `kept` to that file, or empty when there was no database. A database another program has
+# open is refused first, so no copy is left for a replacement that cannot happen.
 firebird_keep_replaced() {
-  local out name
+  local out name others
+  if others=$(fb_isql "$db_database" 2>/dev/null <<'SQL'
+SET HEADING OFF;
+SELECT COUNT(*) FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SYSTEM_FLAG = 0;
+SQL
+  ) && [ "$(awk 'NF { print $1; exit }' <<<"$others")" != 0 ]; then
+    die "$(remote "$db_database") is in use by another program; close it and try again (the database is unchanged)"
+  fi
   name="$db_folder/$(stem "$1")-replaced-$(timestamp).fbk"
   if out=$(fb_tool gbak -b -se "$(remote service_mgr)" "$db_database" "$name" 2>&1); then
     kept=$name
@@ -500,7 +508,7 @@ firebird_replace() {
     return 0
   fi
   if grep -q 'could not drop database' <<<"$out"; then
-    die "$(remote "$db_database") is in use by another program; close it and try again (the database is unchanged)"
+    die "$(remote "$db_database") is in use by another program; close it and try again (the database is unchanged${kept:+; $kept stays})"
   fi
   if [ -z "$kept" ]; then
     fb_drop "$db_database"

@@ -267,6 +267,10 @@ TEST_F(FirebirdScripts, RestoreWhileTheProgramHoldsTheDatabaseIsRefused) {
         EXPECT_NE(restore.exitCode, 0);
         EXPECT_TRUE(restore.err.contains(QStringLiteral("in use by another program")))
             << restore.err.toStdString();
+        EXPECT_TRUE(restore.err.contains(QStringLiteral("(the database is unchanged)")))
+            << restore.err.toStdString();
+        EXPECT_TRUE(filesMatching(folder_, QStringLiteral("loan-replaced-*")).isEmpty())
+            << "no copy is kept for a restore that cannot happen";
     }
     EXPECT_EQ(loans(), before);
     const ScriptRun again = run("loanrestore.sh");
