@@ -14,6 +14,8 @@
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <QSqlQuery>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QVariant>
 #include <gtest/gtest.h>
 
@@ -276,6 +278,48 @@ TEST_F(FirebirdScripts, RestoreWhileTheProgramHoldsTheDatabaseIsRefused) {
     const ScriptRun again = run("loanrestore.sh");
     ASSERT_EQ(again.exitCode, 0) << again.err.toStdString();
     EXPECT_EQ(loans(), kTwoLoans);
+}
+
+// gbak's replace fails after it dropped the database: a gbak in front of the real one cuts the
+// file of the client's replace short, the rest goes through.
+TEST_F(FirebirdScripts, AReplaceThatFailsHalfWayPutsTheKeptDatabaseBack) {
+    saveTwoLoans();
+    ASSERT_EQ(run("loanbackup.sh").exitCode, 0);
+    portfoliotest::saveRegular({5000, 6, 0, 100, 0, 0});
+    const QStringList before = loans();
+    ASSERT_EQ(before.size(), 3);
+
+    QTemporaryDir bin;
+    ASSERT_TRUE(bin.isValid());
+    const QString realGbak = QStandardPaths::findExecutable(QStringLiteral("gbak"));
+    ASSERT_FALSE(realGbak.isEmpty());
+    const QString cut = QDir(bin.path()).filePath(QStringLiteral("cut.fbk"));
+    const QString wrapper = QDir(bin.path()).filePath(QStringLiteral("gbak"));
+    {
+        QFile out(wrapper);
+        ASSERT_TRUE(out.open(QIODevice::WriteOnly));
+        out.write(QStringLiteral("#!/bin/sh\n"
+                                 "if [ \"$1\" = -rep ] && [ \"$2\" != -se ]; then\n"
+                                 "  head -c 6000 \"$2\" > '%1'\n"
+                                 "  exec '%2' -rep '%1' \"$3\"\n"
+                                 "fi\n"
+                                 "exec '%2' \"$@\"\n")
+                      .arg(cut, realGbak)
+                      .toUtf8());
+    }
+    ASSERT_TRUE(QFile::setPermissions(wrapper, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toUtf8() + ':' + path);
+    const ScriptRun restore = run("loanrestore.sh");
+    qputenv("PATH", path);
+
+    EXPECT_NE(restore.exitCode, 0);
+    const QStringList kept = filesMatching(folder_, QStringLiteral("loan-replaced-*.fbk"));
+    ASSERT_EQ(kept.size(), 1);
+    EXPECT_TRUE(restore.err.contains(QStringLiteral("the database was put back from ") +
+                                     QDir(folder_).filePath(kept[0])))
+        << restore.err.toStdString();
+    EXPECT_EQ(loans(), before);
 }
 
 TEST_F(FirebirdScripts, BlankKeepsTheOldDatabaseBesideTheNewEmptyOne) {

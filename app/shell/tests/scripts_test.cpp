@@ -385,6 +385,21 @@ TEST(Scripts, AnAliasOnAnotherSqliteFileIsFollowed) {
     EXPECT_FALSE(QFileInfo::exists(dataFile(QStringLiteral("loan.db"))));
 }
 
+TEST(Scripts, TheEnvironmentOverridesTheAliasesFileAsInTheProgram) {
+    db::testing::TempDataFolder folder;
+    folder.writeAliases("[IBLoan]\ndatabase=elsewhere/loans.sqlite\n");
+    QDir(folder.path()).mkpath(QStringLiteral("elsewhere"));
+    qputenv("TALVERO_IBLOAN_DATABASE", " elsewhere/env.sqlite ");
+    const QStringList kTwoLoans = saveTwoLoans();
+    EXPECT_TRUE(QFileInfo::exists(dataFile(QStringLiteral("elsewhere/env.sqlite"))));
+    const ScriptRun backup = run("loanbackup.sh");
+    qunsetenv("TALVERO_IBLOAN_DATABASE");
+    ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    EXPECT_TRUE(backup.out.contains(dataFile(QStringLiteral("elsewhere/env.sqlite"))))
+        << backup.out.toStdString();
+    EXPECT_EQ(loansIn(dataFile(QStringLiteral("backups/loan-latest.db"))), kTwoLoans);
+}
+
 TEST(Scripts, BackupWithNoDatabaseFails) {
     const ScriptRun backup = run("investbackup.sh");
     EXPECT_NE(backup.exitCode, 0);
