@@ -192,13 +192,12 @@ unused_name() {
   printf '%s\n' "$name"
 }
 
-# stage_name DIR: a new private file name in DIR, removed on exit unless moved into place.
+# stage_name DIR: sets `stage` to a new private file name in DIR, removed on exit unless moved into
+# place. It runs in the caller's shell, not in $(...), so the exit trap sees the name.
 stage_name() {
-  local name
-  name=$(mktemp "$1/.talvero-stage-XXXXXX")
-  rm -f -- "$name"
-  staged+=("$name")
-  printf '%s\n' "$name"
+  stage=$(mktemp "$1/.talvero-stage-XXXXXX")
+  rm -f -- "$stage"
+  staged+=("$stage")
 }
 
 # The schema file of an alias and what it promises: its tables and its user_version.
@@ -309,14 +308,14 @@ run_backup() {
   [ -f "$db_file" ] || die "there is no database to back up at $db_file"
   local folder stage dated latest problem
   folder=$(backups_folder)
-  stage=$(stage_name "$folder")
+  stage_name "$folder"
   "${backend}_backup" "$db_file" "$stage" || die "the backup of $db_file failed"
   problem=$("${backend}_check" "$1" "$stage")
   [ -z "$problem" ] || die "the backup of $db_file is unusable: $problem; earlier backups are unchanged"
   dated=$(unused_name "$folder" "$(stem "$1")")
   mv -- "$stage" "$dated"
   latest="$folder/$(stem "$1")-latest.db"
-  stage=$(stage_name "$folder")
+  stage_name "$folder"
   cp -- "$dated" "$stage"
   mv -f -- "$stage" "$latest"
   echo "Backed up $1 ($db_file) to $dated"
@@ -336,7 +335,7 @@ run_restore() {
   problem=$("${backend}_check" "$1" "$source")
   [ -z "$problem" ] || die "the backup $source is damaged: $problem; the database is unchanged"
   mkdir -p -- "$(dirname "$db_file")" || die "cannot create $(dirname "$db_file")"
-  stage=$(stage_name "$(dirname "$db_file")")
+  stage_name "$(dirname "$db_file")"
   cp -- "$source" "$stage" || die "cannot copy $source; the database is unchanged"
   problem=$("${backend}_check" "$1" "$stage")
   [ -z "$problem" ] || die "the copy of $source is damaged: $problem; the database is unchanged"
@@ -354,7 +353,7 @@ run_blank() {
   fi
   local stage problem
   mkdir -p -- "$(dirname "$db_file")" || die "cannot create $(dirname "$db_file")"
-  stage=$(stage_name "$(dirname "$db_file")")
+  stage_name "$(dirname "$db_file")"
   "${backend}_blank" "$1" "$stage" || die "cannot write a blank database; the database is unchanged"
   problem=$("${backend}_check" "$1" "$stage")
   [ -z "$problem" ] || die "the blank database is unusable: $problem; the database is unchanged"
@@ -428,12 +427,6 @@ fb_scratch() {
   scratch+=("$scratch_name")
 }
 
-# fb_stage DIR: sets `stage` to a new private file name in DIR, removed on exit unless moved away.
-fb_stage() {
-  stage=$(mktemp "$1/.talvero-stage-XXXXXX")
-  rm -f -- "$stage"
-  staged+=("$stage")
-}
 
 # What every Firebird command needs before it starts.
 fb_prepare() {
@@ -524,7 +517,7 @@ firebird_run_backup() {
   fb_prepare
   local folder stage out problem dated latest
   folder=$(backups_folder)
-  fb_stage "$folder"
+  stage_name "$folder"
   out=$(fb_tool gbak -b "$(remote "$db_database")" "$stage" 2>&1) ||
     die "the backup of $(remote "$db_database") failed ($(gbak_error "$out")); earlier backups are unchanged"
   [ -s "$stage" ] || die "the backup of $(remote "$db_database") is empty; earlier backups are unchanged"
@@ -533,7 +526,7 @@ firebird_run_backup() {
   dated=$(unused_name "$folder" "$(stem "$1")" fbk)
   mv -- "$stage" "$dated"
   latest="$folder/$(stem "$1")-latest.fbk"
-  fb_stage "$folder"
+  stage_name "$folder"
   cp -- "$dated" "$stage"
   mv -f -- "$stage" "$latest"
   echo "Backed up $1 ($(remote "$db_database")) to $dated"
@@ -562,7 +555,7 @@ firebird_run_blank() {
     die "cannot create a blank database on $db_host ($(gbak_error "$out")); the database is unchanged"
   out=$(fb_isql "$blank" <"$(firebird_schema_file "$1")" 2>&1) ||
     die "cannot write the blank schema ($(gbak_error "$out")); the database is unchanged"
-  fb_stage "$(backups_folder)"
+  stage_name "$(backups_folder)"
   out=$(fb_tool gbak -b "$(remote "$blank")" "$stage" 2>&1) ||
     die "cannot back up the blank database ($(gbak_error "$out")); the database is unchanged"
   fb_drop "$blank"

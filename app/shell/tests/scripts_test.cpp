@@ -400,6 +400,21 @@ TEST(Scripts, TheEnvironmentOverridesTheAliasesFileAsInTheProgram) {
     EXPECT_EQ(loansIn(dataFile(QStringLiteral("backups/loan-latest.db"))), kTwoLoans);
 }
 
+TEST(Scripts, AFailedBackupOfADamagedDatabaseLeavesNoFileBehind) {
+    saveTwoLoans();
+    const QString database = db::resolveAlias(db::Alias::IBLoan).database;
+    writeBytes(database, damagedPages(bytes(database)));
+    const QByteArray damaged = bytes(database);
+
+    const ScriptRun backup = run("loanbackup.sh");
+    EXPECT_NE(backup.exitCode, 0) << backup.out.toStdString();
+    EXPECT_FALSE(backup.err.isEmpty());
+    EXPECT_EQ(bytes(database), damaged);
+    const QString backups = dataFile(QStringLiteral("backups"));
+    EXPECT_TRUE(filesMatching(backups, QStringLiteral(".*")).isEmpty()) << "no staging file is left";
+    EXPECT_TRUE(filesMatching(backups, QStringLiteral("loan-*")).isEmpty()) << "no backup is named";
+}
+
 TEST(Scripts, BackupWithNoDatabaseFails) {
     const ScriptRun backup = run("investbackup.sh");
     EXPECT_NE(backup.exitCode, 0);
