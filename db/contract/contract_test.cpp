@@ -12,6 +12,7 @@
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
 #include "invest/deletion.h"
+#include "invest/grids.h"
 #include "invest/revalue.h"
 #include "invest/store.h"
 #include "loan/save.h"
@@ -217,6 +218,19 @@ TEST_P(DbContract, SavedLoansAreWholeAndTheStatementsReadThem) {
     EXPECT_DOUBLE_EQ(list[0][19].toDouble(), 24);
     EXPECT_TRUE(list[1][19].isNull());
     EXPECT_EQ(list[1][20].toLongLong(), 1);
+
+    // The portfolio grid shows a regular loan's empty BLPAY as an empty cell, not as 0.
+    {
+        db::Connection connection(Alias::IBLoan);
+        invest::GridModel grid;
+        QSqlQuery query = invest::prepareForModel(connection, db::sql::portfolioList);
+        ASSERT_TRUE(query.exec());
+        invest::fillModel(grid, std::move(query));
+        ASSERT_EQ(grid.rowCount(), 2);
+        EXPECT_EQ(grid.index(1, 19).data().toString(), QString());
+        EXPECT_EQ(grid.index(0, 19).data().toString(), QStringLiteral("24"));
+        invest::releaseModel(grid);
+    }
 
     // Previews: the rows in schedule order, a payment row first, the grand total last.
     const std::pair<QStringView, const char*> previews[] = {{db::sql::loanPreview, ":Param1"},

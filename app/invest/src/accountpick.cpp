@@ -18,7 +18,7 @@
 
 namespace invest {
 
-AccountList::AccountList(QObject* parent) : QObject(parent), model_(new QSqlQueryModel(this)) {}
+AccountList::AccountList(QObject* parent) : QObject(parent), model_(new GridModel(this)) {}
 
 AccountList::~AccountList() {
     close();

@@ -36,7 +36,7 @@ DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowLis
     Label1 = titleLabel(texts.title, this);
     layout->addWidget(Label1);
 
-    query_ = new QSqlQueryModel(this);
+    query_ = new GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, list.overrides, this);
     layout->addWidget(DBGrid1, 1);
     layout->addWidget(ui::makeLabel(QString::fromLatin1(texts.selectText), QStringLiteral("Label2"), this));

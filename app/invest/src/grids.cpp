@@ -12,6 +12,12 @@
 
 namespace invest {
 
+QVariant GridModel::data(const QModelIndex& item, int role) const {
+    const QVariant value = QSqlQueryModel::data(item, role);
+    if (role == Qt::DisplayRole && value.isNull()) return QVariant();
+    return value;
+}
+
 QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
                      QWidget* parent) {
     auto* grid = ui::named(new QTableView(parent), name);

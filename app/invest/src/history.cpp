@@ -31,7 +31,7 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
 
     Label2 = ui::makeLabel(QString::fromLatin1(texts.gridHeading), QStringLiteral("Label2"), this);
     layout->addWidget(Label2);
-    query_ = new QSqlQueryModel(this);
+    query_ = new GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, {{"ACTNO", texts.accountCaption}}, this);
     Label2->setBuddy(DBGrid1);
     layout->addWidget(DBGrid1, 1);

@@ -66,7 +66,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     Label1->setAlignment(Qt::AlignCenter);
     layout->addWidget(Label1);
 
-    list_ = new QSqlQueryModel(this);
+    list_ = new invest::GridModel(this);
     DBGrid1 = ui::named(new QTableView(this), QStringLiteral("DBGrid1"));
     DBGrid1->setModel(list_);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);

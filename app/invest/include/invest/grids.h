@@ -9,14 +9,24 @@
 #include <QTableView>
 #include <QVariant>
 
+#include <QSqlQueryModel>
+
 class QSqlQuery;
-class QSqlQueryModel;
 
 namespace db {
 class Connection;
 }
 
 namespace invest {
+
+// A query model that shows an empty value as an empty cell on every database: Firebird's driver
+// hands an empty number over as a typed null, which would otherwise show as 0.
+class GridModel : public QSqlQueryModel {
+    Q_OBJECT
+public:
+    using QSqlQueryModel::QSqlQueryModel;
+    QVariant data(const QModelIndex& item, int role = Qt::DisplayRole) const override;
+};
 
 // A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`.
 QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
