@@ -267,7 +267,7 @@ TEST_F(Shell, EngineMessagesReachTheProgramsMessageBoxes) {
     ui::MessageRecorder messages;
     double d[42] = {};
     int i[10] = {};
-    char firstDue[9] = {};
+    char firstDue[11] = {}; // the entry reads FIRSTDUE as ten characters
     double blpay = 0;
     int errflag = 0;
     Vaulter(&d[0], &d[1], &d[2], &d[3], &d[4], &d[5], &d[6], &d[7], &d[8], &d[9], &d[10], &i[0], firstDue,
