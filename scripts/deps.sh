@@ -1,12 +1,17 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages Talvero needs to build, run and test, and generates the
-# comma-decimal locale the tests also run under; does only what is missing.
+# comma-decimal locale the tests also run under; does only what is missing. With --test it also
+# installs the Firebird server the database tests run a private instance of; without it only the
+# client driver and tools for a server alias, so starting Talvero never installs a server that
+# listens on the network.
 set -euo pipefail
 
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev libqt6sql6-sqlite sqlite3
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales
-          firebird3.0-server firebird3.0-utils libqt6sql6-ibase)
+          qt6-base-dev libqt6sql6-sqlite sqlite3 libqt6sql6-ibase firebird3.0-utils
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales)
+if [ "${1:-}" = --test ]; then
+  packages+=(firebird3.0-server)
+fi
 test_locale=de_DE.UTF-8
 
 if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi

@@ -6,7 +6,7 @@
 # without it those tests are skipped and every other test still runs.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-"$root/scripts/deps.sh"
+"$root/scripts/deps.sh" --test
 "$root/scripts/build.sh"
 export QT_QPA_PLATFORM=offscreen
 # Tests never touch the user's own data folder.
