@@ -22,7 +22,6 @@ export LC_ALL=C
 script_name=$(basename "$0")
 scripts_dir=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 # The blank schemas sit beside the scripts folder, in the source tree and installed alike.
-schema_dir="$scripts_dir/../db/sqlite"
 
 staged=()
 scratch=()
@@ -200,10 +199,10 @@ stage_name() {
   staged+=("$stage")
 }
 
-# The schema file of an alias and what it promises: its tables and its user_version.
+# schema_file ALIAS [BACKEND]: the blank schema of an alias for a backend (sqlite when not given).
 schema_file() {
   local file
-  file="$schema_dir/$(stem "$1").sql"
+  file="$scripts_dir/../db/${2:-sqlite}/$(stem "$1").sql"
   [ -f "$file" ] || die "the blank schema $file is missing"
   printf '%s\n' "$file"
 }
@@ -372,13 +371,6 @@ run_blank() {
 # database is dropped again. The copy of a database about to be replaced is written by the server
 # itself (gbak through the service manager) beside the database, as loan-replaced-<date>.fbk.
 
-firebird_schema_file() {
-  local file
-  file="$scripts_dir/../db/firebird/$(stem "$1").sql"
-  [ -f "$file" ] || die "the blank schema $file is missing"
-  printf '%s\n' "$file"
-}
-
 # What a schema file promises: its tables and its procedures, one name a line, sorted.
 firebird_expected_objects() {
   sed -n 's/^CREATE \(TABLE\|PROCEDURE\) \([A-Za-z_][A-Za-z_0-9]*\).*/\2/p' "$1" | tr '[:lower:]' '[:upper:]' | sort
@@ -457,7 +449,7 @@ SQL
     return 0
   fi
   fb_drop "$target"
-  missing=$(comm -23 <(firebird_expected_objects "$(firebird_schema_file "$1")") \
+  missing=$(comm -23 <(firebird_expected_objects "$(schema_file "$1" firebird)") \
     <(awk 'NF { print $1 }' <<<"$found" | sort))
   if [ -n "$missing" ]; then
     echo "it lacks the table(s) or procedure(s) $(echo "$missing" | tr '\n' ' ' | sed 's/ $//')"
@@ -553,7 +545,7 @@ firebird_run_blank() {
   out=$(echo "CREATE DATABASE '$(remote "$blank")' DEFAULT CHARACTER SET UTF8;" |
     ISC_USER=$db_user ISC_PASSWORD=$db_password isql-fb -q -b 2>&1) ||
     die "cannot create a blank database on $db_host ($(gbak_error "$out")); the database is unchanged"
-  out=$(fb_isql "$blank" <"$(firebird_schema_file "$1")" 2>&1) ||
+  out=$(fb_isql "$blank" <"$(schema_file "$1" firebird)" 2>&1) ||
     die "cannot write the blank schema ($(gbak_error "$out")); the database is unchanged"
   stage_name "$(backups_folder)"
   out=$(fb_tool gbak -b "$(remote "$blank")" "$stage" 2>&1) ||
