@@ -66,36 +66,19 @@ protected:
     void SetUp() override {
         talvero::common::set_today({3, 9, 2004});
         if (GetParam() != Backend::Firebird) return;
-        server_ = contract::FirebirdServer::fromEnvironment();
-        if (!server_) {
-            if (contract::FirebirdServer::required())
-                FAIL() << "TALVERO_FIREBIRD_REQUIRED=1 but TALVERO_FIREBIRD_PASSWORD or TALVERO_FIREBIRD_DIR "
-                          "is unset";
-            GTEST_SKIP() << "no Firebird server named by TALVERO_FIREBIRD_*";
-        }
+        server_ = contract::serverForTest();
+        if (!server_) return;
         static int serial = 0;
         const QString base = QStringLiteral("%1/contract-%2-%3")
                                  .arg(server_->folder)
                                  .arg(QCoreApplication::applicationPid())
                                  .arg(++serial);
-        for (const auto& [alias, path] : {std::pair{Alias::IBLoan, base + QStringLiteral("-loan.fdb")},
-                                          std::pair{Alias::IBInvest, base + QStringLiteral("-invest.fdb")}}) {
-            const QString error = server_->createDatabase(path);
-            if (!error.isEmpty()) {
-                if (contract::FirebirdServer::required())
-                    FAIL() << "the Firebird server is not reachable: " << error.toStdString();
-                GTEST_SKIP() << "no Firebird server reachable: " << error.toStdString();
-            }
-            paths_.push_back(path);
-            aliases_.emplace_back(std::make_unique<contract::AliasOnServer>(alias, *server_, path));
-        }
+        databases_.create(*server_, base + QStringLiteral("-loan.fdb"), base + QStringLiteral("-invest.fdb"));
     }
 
     void TearDown() override {
         talvero::common::clear_today();
-        aliases_.clear();
-        for (const QString& path : paths_)
-            server_->dropDatabase(path);
+        databases_.drop();
     }
 
     // The statement's rows; `name` binds its one parameter (every place it appears) to `value`.
@@ -123,8 +106,7 @@ protected:
 
     db::testing::TempDataFolder folder_;
     std::optional<contract::FirebirdServer> server_;
-    std::vector<QString> paths_;
-    std::vector<std::unique_ptr<contract::AliasOnServer>> aliases_;
+    contract::TestDatabases databases_;
 };
 
 // The backend the alias resolves to is the one under test.

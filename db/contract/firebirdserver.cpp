@@ -2,6 +2,7 @@
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <gtest/gtest.h>
 
 namespace contract {
 namespace {
@@ -85,6 +86,46 @@ AliasOnServer::AliasOnServer(db::Alias alias, const FirebirdServer& server, cons
 AliasOnServer::~AliasOnServer() {
     for (const char* key : keys)
         qunsetenv((prefix_ + QLatin1String(key)).toLatin1().constData());
+}
+
+std::optional<FirebirdServer> serverForTest() {
+    std::optional<FirebirdServer> server = FirebirdServer::fromEnvironment();
+    // FAIL and GTEST_SKIP return from the function they stand in, hence the lambda.
+    if (!server)
+        [] {
+            if (FirebirdServer::required())
+                FAIL() << "TALVERO_FIREBIRD_REQUIRED=1 but TALVERO_FIREBIRD_PASSWORD or TALVERO_FIREBIRD_DIR "
+                          "is unset";
+            GTEST_SKIP() << "no Firebird server named by TALVERO_FIREBIRD_*";
+        }();
+    return server;
+}
+
+bool TestDatabases::create(const FirebirdServer& server, const QString& loanPath, const QString& investPath) {
+    server_ = server;
+    for (const auto& [alias, path] :
+         {std::pair{db::Alias::IBLoan, loanPath}, std::pair{db::Alias::IBInvest, investPath}}) {
+        const QString error = server.createDatabase(path);
+        if (!error.isEmpty()) {
+            [&error] {
+                if (FirebirdServer::required())
+                    FAIL() << "the Firebird server is not reachable: " << error.toStdString();
+                GTEST_SKIP() << "no Firebird server reachable: " << error.toStdString();
+            }();
+            return false;
+        }
+        paths_.push_back(path);
+        aliases_.emplace_back(std::make_unique<AliasOnServer>(alias, server, path));
+    }
+    return true;
+}
+
+void TestDatabases::drop() {
+    aliases_.clear();
+    if (server_)
+        for (const QString& path : paths_)
+            server_->dropDatabase(path);
+    paths_.clear();
 }
 
 } // namespace contract

@@ -12,7 +12,9 @@
 #include "db/connection.h"
 
 #include <QString>
+#include <memory>
 #include <optional>
+#include <vector>
 
 namespace contract {
 
@@ -49,6 +51,32 @@ public:
 
 private:
     QString prefix_;
+};
+
+// For a test: the server the environment names. When none is named the test is skipped, or fails
+// when TALVERO_FIREBIRD_REQUIRED=1; the caller returns on an empty result.
+std::optional<FirebirdServer> serverForTest();
+
+// A test's loan and investment databases on the server, with both aliases pointed at them.
+class TestDatabases {
+public:
+    TestDatabases() = default;
+    ~TestDatabases() { drop(); }
+    TestDatabases(const TestDatabases&) = delete;
+    TestDatabases& operator=(const TestDatabases&) = delete;
+
+    // Creates both databases; when the server cannot, the test is skipped (or fails, when a server
+    // is required) and false comes back.
+    bool create(const FirebirdServer& server, const QString& loanPath, const QString& investPath);
+    // A further database of the test, dropped with the others.
+    void add(const QString& path) { paths_.push_back(path); }
+    // Restores the aliases and drops every database; safe to call again.
+    void drop();
+
+private:
+    std::optional<FirebirdServer> server_;
+    std::vector<QString> paths_;
+    std::vector<std::unique_ptr<AliasOnServer>> aliases_;
 };
 
 } // namespace contract

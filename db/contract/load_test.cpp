@@ -138,13 +138,8 @@ void checkEverything(int clientCount) {
 }
 
 TEST(Load, EightClientsOnOneFirebirdServerBesideSqlite) {
-    const std::optional<contract::FirebirdServer> server = contract::FirebirdServer::fromEnvironment();
-    if (!server) {
-        if (contract::FirebirdServer::required())
-            FAIL() << "TALVERO_FIREBIRD_REQUIRED=1 but TALVERO_FIREBIRD_PASSWORD or TALVERO_FIREBIRD_DIR is "
-                      "unset";
-        GTEST_SKIP() << "no Firebird server named by TALVERO_FIREBIRD_*";
-    }
+    const std::optional<contract::FirebirdServer> server = contract::serverForTest();
+    if (!server) return;
     double firebirdSeconds = 0;
     {
         db::testing::TempDataFolder folder;

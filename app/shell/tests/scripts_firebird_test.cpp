@@ -89,13 +89,8 @@ QStringList loans() {
 class FirebirdScripts : public ::testing::Test {
 protected:
     void SetUp() override {
-        server_ = contract::FirebirdServer::fromEnvironment();
-        if (!server_) {
-            if (contract::FirebirdServer::required())
-                FAIL() << "TALVERO_FIREBIRD_REQUIRED=1 but TALVERO_FIREBIRD_PASSWORD or TALVERO_FIREBIRD_DIR "
-                          "is unset";
-            GTEST_SKIP() << "no Firebird server named by TALVERO_FIREBIRD_*";
-        }
+        server_ = contract::serverForTest();
+        if (!server_) return;
         // Each test has its own folder on the server, so the kept copies beside its databases are its own.
         static int serial = 0;
         folder_ = QStringLiteral("%1/scripts-%2-%3")
@@ -104,18 +99,8 @@ protected:
                       .arg(++serial);
         ASSERT_TRUE(QDir().mkpath(folder_));
         everyOutput().clear();
-        for (const auto& [alias, name] : {std::pair{db::Alias::IBLoan, QStringLiteral("loan.fdb")},
-                                          std::pair{db::Alias::IBInvest, QStringLiteral("invest.fdb")}}) {
-            const QString path = QDir(folder_).filePath(name);
-            const QString error = server_->createDatabase(path);
-            if (!error.isEmpty()) {
-                if (contract::FirebirdServer::required())
-                    FAIL() << "the Firebird server is not reachable: " << error.toStdString();
-                GTEST_SKIP() << "no Firebird server reachable: " << error.toStdString();
-            }
-            paths_.push_back(path);
-            aliases_.emplace_back(std::make_unique<contract::AliasOnServer>(alias, *server_, path));
-        }
+        databases_.create(*server_, QDir(folder_).filePath(QStringLiteral("loan.fdb")),
+                          QDir(folder_).filePath(QStringLiteral("invest.fdb")));
     }
 
     void TearDown() override {
@@ -124,12 +109,8 @@ protected:
             EXPECT_TRUE(filesMatching(folder_, QStringLiteral("talvero-scratch-*")).isEmpty())
                 << "no scratch database is left on the server";
         }
-        aliases_.clear();
-        if (server_) {
-            for (const QString& path : paths_)
-                server_->dropDatabase(path);
-            QDir(folder_).removeRecursively();
-        }
+        databases_.drop();
+        if (server_) QDir(folder_).removeRecursively();
     }
 
     // The loans in a gbak file, read through a database restored from it beside the others.
@@ -145,7 +126,7 @@ protected:
         gbak.start(QStringLiteral("gbak"), {QStringLiteral("-c"), file, server_->remote(path)});
         if (!gbak.waitForFinished(60000) || gbak.exitCode() != 0)
             return {QStringLiteral("gbak failed: ") + QString::fromLocal8Bit(gbak.readAll())};
-        paths_.push_back(path);
+        databases_.add(path);
         const QByteArray database = qgetenv("TALVERO_IBLOAN_DATABASE");
         qputenv("TALVERO_IBLOAN_DATABASE", path.toUtf8());
         const QStringList read = loans();
@@ -158,8 +139,7 @@ protected:
 
     std::optional<contract::FirebirdServer> server_;
     QString folder_;
-    std::vector<QString> paths_;
-    std::vector<std::unique_ptr<contract::AliasOnServer>> aliases_;
+    contract::TestDatabases databases_;
 };
 
 QStringList saveTwoLoans() {
