@@ -1,5 +1,8 @@
 #include "aprcheck/loan.h"
 
+#include "aprcheck/duedates.h"
+#include "common/today.h"
+
 #include <algorithm>
 #include <chrono>
 
@@ -49,17 +52,24 @@ Stream loan_stream(const common::LoanBlock& block, double schedpay, const schedu
                    std::optional<Date> today, double* premiums) {
     Stream s;
     s.advance = block.FINANCEAMT - block.FEEAMT;
+    // The amounts are the schedule's, the dates the contract's: the schedule steps its dates by the
+    // legacy rules, which leave the contract's day of the month.
+    const Date first =
+        block.FIRSTDUE[0] != '\0' ? common::read_mmddccyy(block.FIRSTDUE) : today.value_or(common::today());
     schedule::Pass pass(block, schedpay, variant, today);
     double charged = 0;
+    long k = 0;
     for (schedule::Row row; pass.next(row);) {
         if (row.kind != schedule::RowKind::Payment) continue;
         const schedule::Amounts& a = row.amounts;
-        s.payments.push_back({row.date, a.PAYMENT - a.TAXES - a.HOINS - a.OTINS});
+        s.payments.push_back(
+            {due_date(first, k++, block.FREQUENCY, block.SKPMONTH), a.PAYMENT - a.TAXES - a.HOINS - a.OTINS});
         charged += a.DSINS + a.LFINS;
     }
     if (premiums) *premiums = charged;
     if (s.payments.empty()) return s;
-    const Date first = s.payments.front().date;
+    // ODDDAYS and a regular first period count to the first due date; skip months lengthen the
+    // first period beyond it.
     if (block.LOANDATE[0] >= 1 && block.LOANDATE[0] <= 12) {
         s.advance_date = {block.LOANDATE[0], block.LOANDATE[1], block.LOANDATE[2]};
     } else if (block.ODDDAYS > 0) {
@@ -67,7 +77,7 @@ Stream loan_stream(const common::LoanBlock& block, double schedpay, const schedu
     } else {
         // A regular first period: the unit-period of the payments alone.
         Stream rest = s;
-        rest.advance_date = first;
+        rest.advance_date = s.payments.front().date;
         rest.payments.erase(rest.payments.begin());
         const UnitPeriod u = rest.payments.empty() ? months(1) : unit_period_of(rest);
         s.advance_date = period_before(first, u);

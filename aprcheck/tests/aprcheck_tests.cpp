@@ -366,11 +366,21 @@ TEST(Verdict, IrregularTransactionAtTheQuarterPoint) {
     }
 }
 
+// Section 1026.22(a)(3): irregular payment periods or amounts make a transaction irregular, "other
+// than an irregular first period or an irregular first or final payment".
 TEST(Verdict, OddFirstAndFinalPaymentsAndAnOddFirstPeriodStayRegular) {
     for (const Example& e : examples()) {
         SCOPED_TRACE(e.name);
         EXPECT_FALSE(irregular(e.stream, unit_period_of(e.stream)));
     }
+    // A level loan whose last payment is a quarter of the others, and one whose first is larger too.
+    Stream level = example_one();
+    level.payments.back().amount = 57.5;
+    EXPECT_FALSE(irregular(level, unit_period_of(level)));
+    level.payments.front().amount = 400;
+    EXPECT_FALSE(irregular(level, unit_period_of(level)));
+    level.payments[1].amount = 231; // the second payment differs from the level ones
+    EXPECT_TRUE(irregular(level, unit_period_of(level)));
     Stream s = example_one();
     s.payments[5].date = {7, 20, 1978}; // a period other than the unit-period
     EXPECT_TRUE(irregular(s, unit_period_of(s)));

@@ -1,10 +1,13 @@
 // The check of a computed loan on its schedule's payments, regular and balloon.
 #include "aprcheck/loan.h"
 
+#include "tessera/engine.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -118,6 +121,130 @@ TEST(LoanCheck, ShortFirstPeriodFromTheLoanDate) {
     const aprcheck::LoanCheck d = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
     EXPECT_EQ(d.stream.advance_date, (Date{1, 20, 2024}));
     EXPECT_DOUBLE_EQ(d.solution.apr, c.solution.apr);
+}
+
+// 10,000 at 8 % in 36 monthly payments first due 02/15/2024, lent on 01/15/2024, no fees, as the
+// regular engine solves it under interest flag `flag`.
+tessera::Block engine_loan(int flag) {
+    tessera::Engine e;
+    tessera::Block& b = e.block;
+    b.FINANCEAMT = b.ORGAMT = 10000;
+    b.APR = 8;
+    b.NUMPAY = 36;
+    b.FREQUENCY = 12;
+    b.TERMYEARS = 3;
+    b.INTMETHOD = flag;
+    std::memcpy(b.FIRSTDUE, "02152024", 8);
+    b.LOANDATE[0] = 1;
+    b.LOANDATE[1] = 15;
+    b.LOANDATE[2] = 2024;
+    b.ODDDAYS = 31;
+    e.run();
+    return e.block;
+}
+
+TEST(LoanCheck, MonthlyLoanDueOnTheFifteenthIsRegularUnderEachDayCount) {
+    // The schedule steps flag 0 to the 1st of the month and the 365-day flags to the 14th after the
+    // leap February; the contract's payments stay on the 15th, a month apart.
+    struct Case {
+        int flag;
+        bool within;
+    };
+    // Flag 0's level payments repay the loan at the note rate. For flags 1, 2 and 7 the engine's
+    // payment search leaves a smaller last payment, which REGZAPR's level-payment search does not
+    // see: it lies above the actuarial rate by more than 1/8 point.
+    const Case cases[] = {{0, true}, {1, false}, {2, false}, {7, false}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.flag);
+        const tessera::Block b = engine_loan(c.flag);
+        ASSERT_EQ(b.ERRFLAG, 0);
+        const aprcheck::LoanCheck chk = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
+        ASSERT_TRUE(chk.usable) << chk.error;
+        const auto& p = chk.stream.payments;
+        ASSERT_EQ(p.size(), 36u);
+        EXPECT_EQ(chk.stream.advance_date, (Date{1, 15, 2024}));
+        for (int k = 0; k < 36; ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(p[k].date, (Date{(k + 1) % 12 + 1, 15, 2024 + (k + 1) / 12}));
+            EXPECT_NEAR(p[k].amount, k < 35 ? b.PAYMENT : b.LASTPAY, 1e-9);
+        }
+        EXPECT_EQ(aprcheck::describe(chk.unit), "month");
+        // Independently: 35 payments P and the last L at whole months, A = P a(35) + L v^36, by
+        // bisection on the monthly rate.
+        double lo = 1e-9, hi = 0.1;
+        for (int n = 0; n < 200; ++n) {
+            const double i = 0.5 * (lo + hi), v = 1 / (1 + i);
+            const double pv = b.PAYMENT * (1 - std::pow(v, 35)) / i + b.LASTPAY * std::pow(v, 36);
+            (pv > 10000 ? lo : hi) = i;
+        }
+        const double actuarial = 0.5 * (lo + hi) * 1200;
+        EXPECT_NEAR(chk.solution.apr, actuarial, 1e-7);
+        // An odd final payment leaves the transaction regular (section 1026.22(a)(3)).
+        EXPECT_FALSE(chk.verdict.irregular);
+        EXPECT_DOUBLE_EQ(chk.verdict.tolerance, 0.125);
+        EXPECT_DOUBLE_EQ(chk.verdict.disclosed, b.REGZAPR);
+        EXPECT_EQ(chk.verdict.within, std::abs(b.REGZAPR - actuarial) <= 0.125);
+        EXPECT_EQ(chk.verdict.within, c.within) << b.REGZAPR << " against " << actuarial;
+        EXPECT_STREQ(aprcheck::transaction_text(chk.verdict), "Regular");
+    }
+}
+
+TEST(LoanCheck, SkipMonthsDeferTheFirstPayment) {
+    common::LoanBlock b = monthly_loan(100000, 10, 360);
+    b.LOANDATE[0] = 1;
+    b.LOANDATE[1] = 1;
+    b.LOANDATE[2] = 2024;
+    b.SKPMONTH = 2;
+    const aprcheck::LoanCheck c = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
+    ASSERT_TRUE(c.usable) << c.error;
+    EXPECT_EQ(c.stream.payments.front().date, (Date{4, 1, 2024}));
+    EXPECT_EQ(c.stream.payments.back().date, (Date{3, 1, 2054}));
+    EXPECT_EQ(aprcheck::describe(c.unit), "month");
+    // A first period of three whole months: the k-th payment at t = k + 2.
+    double lo = 1e-9, hi = 0.1;
+    for (int n = 0; n < 200; ++n) {
+        const double i = 0.5 * (lo + hi), v = 1 / (1 + i);
+        double pv = 0;
+        for (std::size_t k = 0; k < c.stream.payments.size(); ++k)
+            pv += c.stream.payments[k].amount * std::pow(v, static_cast<double>(k + 3));
+        (pv > 100000 ? lo : hi) = i;
+    }
+    EXPECT_NEAR(c.solution.apr, 0.5 * (lo + hi) * 1200, 1e-7);
+    EXPECT_LT(c.solution.apr, 10); // two months without interest
+    EXPECT_FALSE(c.verdict.irregular);
+}
+
+TEST(LoanCheck, PaymentsFallOnTheContractsDatesForEachFrequency) {
+    struct Case {
+        double frequency;
+        const char* firstdue;
+        const char* unit;
+        Date second, last; // of 24 payments
+    };
+    const Case cases[] = {
+        {12, "01312024", "month", {2, 29, 2024}, {12, 31, 2025}},
+        {24, "01152024", "semimonth", {1, 30, 2024}, {12, 30, 2024}},
+        {26, "01052024", "2 weeks", {1, 19, 2024}, {11, 22, 2024}},
+        {52, "01052024", "week", {1, 12, 2024}, {6, 14, 2024}},
+        {4, "01312024", "3 months", {4, 30, 2024}, {10, 31, 2029}},
+        {1, "02292024", "year", {2, 28, 2025}, {2, 28, 2047}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.frequency);
+        common::LoanBlock b = monthly_loan(10000, 8, 24);
+        b.FREQUENCY = c.frequency;
+        b.INTMETHOD = 1;
+        b.TERMYEARS = std::max(24 / c.frequency, 1.0);
+        std::snprintf(b.FIRSTDUE, sizeof b.FIRSTDUE, "%s", c.firstdue);
+        const aprcheck::LoanCheck chk = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
+        ASSERT_TRUE(chk.usable) << chk.error;
+        ASSERT_EQ(chk.stream.payments.size(), 24u);
+        EXPECT_EQ(chk.stream.payments[1].date, c.second);
+        EXPECT_EQ(chk.stream.payments.back().date, c.last);
+        EXPECT_EQ(aprcheck::describe(chk.unit), c.unit);
+        // Level payments and a last one of its own, a unit-period apart.
+        EXPECT_FALSE(chk.verdict.irregular);
+    }
 }
 
 TEST(LoanCheck, DisclosedRateFromTheCaller) {

@@ -138,6 +138,18 @@ TEST(Compute, BalloonLoan) {
     EXPECT_NE(r.out.find("ACTUARIAL       10.000"), std::string::npos) << r.out;
 }
 
+TEST(Compute, AMonthlyLoanDueOnTheFifteenthIsRegular) {
+    // The schedule dates flag 0's payments on the 1st; the check takes the contract's 15th.
+    const Result r = call({"compute", "--FINANCEAMT=10000", "--APR=8", "--NUMPAY=36", "--FIRSTDUE=02152024",
+                           "--LOANDATE=01152024"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_NE(r.out.find("REGZAPR         8.010"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("ACTUARIAL       8.013"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("TRANSACTION     Regular"), std::string::npos);
+    EXPECT_NE(r.out.find("TOLERANCE       0.125"), std::string::npos);
+    EXPECT_NE(r.out.find("VERDICT         Within tolerance"), std::string::npos);
+}
+
 TEST(Compute, ErrorsGoToStandardErrorWithExitCode2) {
     struct Case {
         std::vector<std::string> args;

@@ -1,11 +1,12 @@
 // The Appendix J check of a computed loan, on the payments its schedule shows.
 //
-// The stream is taken from the schedule pass's payment rows (the Variant says regular or balloon
+// The stream's amounts are the schedule pass's payment rows (the Variant says regular or balloon
 // term): each row's payment less its escrow parts (real-estate taxes, homeowner and other
-// insurance), which pay no credit; the credit insurance premiums stay in. The advance is the amount
-// financed less the origination fees, which are prepaid finance charges: FINANCEAMT - FEEAMT. It is
-// made on the loan date; without one, ODDDAYS before the first payment, or one unit-period before it
-// when ODDDAYS is 0.
+// insurance), which pay no credit; the credit insurance premiums stay in. Payment k falls on the
+// contract's k-th due date (due_date of FIRSTDUE, or today when it is empty, with FREQUENCY and
+// SKPMONTH), not on the row's stepped date. The advance is the amount financed less the origination
+// fees, which are prepaid finance charges: FINANCEAMT - FEEAMT. It is made on the loan date; without
+// one, ODDDAYS before the first due date, or one unit-period before it when ODDDAYS is 0.
 //
 // The disclosed APR is REGZAPR; the disclosed finance charge is the engine's TOTALINTEREST plus the
 // fees and the premiums the schedule charges.
