@@ -52,8 +52,8 @@ Stream loan_stream(const common::LoanBlock& block, double schedpay, const schedu
                    std::optional<Date> today, double* premiums) {
     Stream s;
     s.advance = block.FINANCEAMT - block.FEEAMT;
-    // The amounts are the schedule's, the dates the contract's: the schedule steps its dates by the
-    // legacy rules, which leave the contract's day of the month.
+    // The amounts are the schedule's; the dates are the contract's, since the schedule's stepping
+    // leaves the contract's day of the month under some interest flags.
     const Date first =
         block.FIRSTDUE[0] != '\0' ? common::read_mmddccyy(block.FIRSTDUE) : today.value_or(common::today());
     schedule::Pass pass(block, schedpay, variant, today);
