@@ -82,7 +82,9 @@ resolve_alias() {
   local cli lines key value
   cli=$(talvero_cli) || exit 1
   if ! lines=$("$cli" alias "$1" 2>&1); then
-    lines=$(grep -m 1 . <<<"$lines" || true)
+    # Its own reason, not a warning of a library it loads.
+    lines=$(grep -m 1 '^talvero-cli: ' <<<"$lines" || grep -m 1 . <<<"$lines" || true)
+    [ -n "$lines" ] || lines="talvero-cli ($cli) cannot resolve $1"
     die "${lines#talvero-cli: }; nothing was done"
   fi
   db_driver='' db_database='' db_host='' db_port='' db_user='' db_password=''
