@@ -156,9 +156,10 @@ QByteArray damagedPages(QByteArray data) {
 class Backend {
 public:
     virtual ~Backend() = default;
-    // Points both aliases at the test's databases; false when the test is skipped (or failed).
-    virtual bool setUp() { return true; }
-    // The checks every test of the backend ends with; frees what setUp took.
+    // Points both aliases at the test's databases; skips (or fails) the test when it cannot.
+    virtual void setUp() {}
+    // The checks every test of the backend ends with; frees what setUp took, also after a setUp
+    // that failed half way.
     virtual void tearDown() {}
     // The extension of backup files.
     virtual QString extension() const = 0;
@@ -186,9 +187,9 @@ public:
 
 class FirebirdBackend : public Backend {
 public:
-    bool setUp() override {
+    void setUp() override {
         server_ = contract::serverForTest();
-        if (!server_) return false;
+        if (!server_) return;
         // Each test has its own folder on the server, so the kept copies beside its databases are its own.
         static int serial = 0;
         folder_ = QStringLiteral("%1/scripts-%2-%3")
@@ -196,11 +197,12 @@ public:
                       .arg(QCoreApplication::applicationPid())
                       .arg(++serial);
         if (!QDir().mkpath(folder_)) {
-            ADD_FAILURE() << "cannot create " << folder_.toStdString();
-            return false;
+            // FAIL returns from the function it stands in, hence the lambda; the test body is skipped.
+            [this] { FAIL() << "cannot create " << folder_.toStdString(); }();
+            return;
         }
-        return databases_.create(*server_, QDir(folder_).filePath(QStringLiteral("loan.fdb")),
-                                 QDir(folder_).filePath(QStringLiteral("invest.fdb")));
+        databases_.create(*server_, QDir(folder_).filePath(QStringLiteral("loan.fdb")),
+                          QDir(folder_).filePath(QStringLiteral("invest.fdb")));
     }
 
     void tearDown() override {
@@ -274,12 +276,10 @@ protected:
             backend_ = std::make_unique<SqliteBackend>();
         else
             backend_ = std::make_unique<FirebirdBackend>();
-        ready_ = backend_->setUp();
+        backend_->setUp();
     }
 
-    void TearDown() override {
-        if (ready_) backend_->tearDown();
-    }
+    void TearDown() override { backend_->tearDown(); }
 
     bool sqlite() const { return GetParam() == Kind::Sqlite; }
     Backend& backend() { return *backend_; }
@@ -306,7 +306,6 @@ protected:
     }
 
     std::unique_ptr<Backend> backend_;
-    bool ready_ = false;
 };
 
 INSTANTIATE_TEST_SUITE_P(Backends, BackendScripts, ::testing::Values(Kind::Sqlite, Kind::Firebird), kindName);
