@@ -3,9 +3,9 @@
 # them, never run on its own.
 #
 # Data folder: $TALVERO_HOME when set, else $XDG_DATA_HOME/talvero (~/.local/share/talvero), the
-# folder the program uses. An alias's database is <data folder>/loan.db or invest.db unless the
-# data folder's aliases.ini (or the TALVERO_IBLOAN_* / TALVERO_IBINVEST_* environment) names another
-# driver or file for it, resolved as db/connection.h describes.
+# folder the program uses. Where an alias points (<data folder>/loan.db or invest.db unless the data
+# folder's aliases.ini or the TALVERO_IBLOAN_* / TALVERO_IBINVEST_* environment names another driver
+# or file) is asked of `talvero-cli alias`, which resolves it with the program's connection layer.
 #
 # Backups live in <data folder>/backups: one dated file per backup (loan-YYYYMMDD-HHMMSS-mmm.db) and
 # the copy restore reads by default (loan-latest.db). Restore and blank keep the file they replace
@@ -55,111 +55,57 @@ stem() {
   esac
 }
 
-# ini_value FILE SECTION KEY: the value of KEY in [SECTION] of an INI file, empty when missing.
-ini_value() {
-  [ -f "$1" ] || return 0
-  awk -v section="[$2]" -v key="$3" '
-    { sub(/\r$/, "") }
-    /^[ \t]*\[/ { gsub(/^[ \t]+|[ \t]+$/, ""); inside = ($0 == section); next }
-    inside {
-      eq = index($0, "=")
-      if (eq == 0) next
-      k = substr($0, 1, eq - 1); v = substr($0, eq + 1)
-      gsub(/^[ \t]+|[ \t]+$/, "", k); gsub(/^[ \t]+|[ \t]+$/, "", v)
-      if (k == key) { if (v ~ /^".*"$/) v = substr(v, 2, length(v) - 2); print v; exit }
-    }' "$1"
-}
-
-# ini_has FILE SECTION KEY: whether [SECTION] of an INI file has KEY.
-ini_has() {
-  [ -f "$1" ] || return 1
-  awk -v section="[$2]" -v key="$3" '
-    { sub(/\r$/, "") }
-    /^[ \t]*\[/ { gsub(/^[ \t]+|[ \t]+$/, ""); inside = ($0 == section); next }
-    inside {
-      eq = index($0, "=")
-      if (eq == 0) next
-      k = substr($0, 1, eq - 1); gsub(/^[ \t]+|[ \t]+$/, "", k)
-      if (k == key) { found = 1; exit }
-    }
-    END { exit !found }' "$1"
-}
-
-# setting ALIAS KEY: TALVERO_<ALIAS>_<KEY> when set (even empty), else the key of aliases.ini.
-setting() {
-  local variable value
-  variable="TALVERO_$(echo "$1" | tr '[:lower:]' '[:upper:]')_$(echo "$2" | tr '[:lower:]' '[:upper:]')"
-  if [ -n "${!variable+set}" ]; then
-    value=${!variable}
-    value="${value#"${value%%[![:space:]]*}"}"
-    printf '%s\n' "${value%"${value##*[![:space:]]}"}"
-  else
-    ini_value "$(data_folder)/aliases.ini" "$1" "$2"
+# talvero_cli: the talvero-cli that resolves the aliases: $TALVERO_CLI when set (the program sets it
+# to the one beside itself); else, for scripts installed in <prefix>/share/talvero/scripts,
+# <prefix>/bin/talvero-cli; else, for the source tree's scripts, the build tree's build/bin/talvero-cli.
+talvero_cli() {
+  local candidate
+  if [ -n "${TALVERO_CLI:-}" ]; then
+    if ! [ -f "$TALVERO_CLI" ] || ! [ -x "$TALVERO_CLI" ]; then
+      die "TALVERO_CLI names $TALVERO_CLI, which is no program; nothing was done"
+    fi
+    printf '%s\n' "$TALVERO_CLI"
+    return 0
   fi
+  case "$scripts_dir" in
+  */share/talvero/scripts) candidate="${scripts_dir%/share/talvero/scripts}/bin/talvero-cli" ;;
+  *) candidate="$(dirname "$scripts_dir")/build/bin/talvero-cli" ;;
+  esac
+  [ -f "$candidate" ] && [ -x "$candidate" ] && printf '%s\n' "$candidate" && return 0
+  die "cannot find talvero-cli, which resolves the database aliases, at $candidate; set TALVERO_CLI to it; nothing was done"
 }
 
 # resolve_alias ALIAS: sets db_driver and db_file (SQLite) or db_database, db_host, db_port, db_user
-# and db_password (Firebird) as the program resolves the alias.
+# and db_password (Firebird) as `talvero-cli alias` resolves the alias, by the program's own rules.
+# The password comes through a pipe of its own, never on a command line or in the output.
 resolve_alias() {
-  local folder aliases database
-  folder=$(data_folder)
-  aliases="$folder/aliases.ini"
-  if ini_has "$aliases" "$1" password; then
-    die "the aliases file $aliases holds a password for $1: keep it in a password_file or the environment instead; nothing was done"
+  local cli lines key value
+  cli=$(talvero_cli) || exit 1
+  if ! lines=$("$cli" alias "$1" 2>&1); then
+    # Its own reason, not a warning of a library it loads.
+    lines=$(grep -m 1 '^talvero-cli: ' <<<"$lines" || grep -m 1 . <<<"$lines" || true)
+    [ -n "$lines" ] || lines="talvero-cli ($cli) cannot resolve $1"
+    die "${lines#talvero-cli: }; nothing was done"
   fi
-  db_driver=$(setting "$1" driver | tr '[:lower:]' '[:upper:]')
-  db_driver=${db_driver:-QSQLITE}
-  database=$(setting "$1" database)
-  case "$db_driver" in
-  QSQLITE)
-    database=${database:-$(stem "$1").db}
-    case "$database" in
-    /*) db_file=$database ;;
-    *) db_file="$folder/$database" ;;
+  db_driver='' db_database='' db_host='' db_port='' db_user='' db_password=''
+  while read -r key value; do
+    case "$key" in
+    DRIVER) db_driver=$value ;;
+    DATABASE) db_database=$value ;;
+    HOST) db_host=$value ;;
+    PORT) db_port=$value ;;
+    USER) db_user=$value ;;
     esac
-    ;;
+  done <<<"$lines"
+  case "$db_driver" in
+  QSQLITE) db_file=$(realpath -m -- "$db_database") ;;
   QIBASE)
-    [ -n "$database" ] || die "the alias $1 names no database on the server; nothing was done"
-    db_database=$database
-    db_host=$(setting "$1" host)
-    db_host=${db_host:-localhost}
-    db_port=$(setting "$1" port)
-    if [ -n "$db_port" ] && { ! [[ $db_port =~ ^[0-9]{1,5}$ ]] || [ "$db_port" -lt 1 ] || [ "$db_port" -gt 65535 ]; }; then
-      die "the alias $1 names the port $db_port, which is no port number; nothing was done"
-    fi
-    db_user=$(setting "$1" user)
-    db_user=${db_user:-SYSDBA}
-    password_of "$1"
+    # fd 3 of talvero-cli is the pipe of this substitution; its own output goes nowhere.
+    { db_password=$("$cli" alias "$1" --password-to-fd 3 3>&1 >/dev/null 2>&4 4>&-); } 4>&2 ||
+      die "talvero-cli could not give the password of $1; nothing was done"
     ;;
-  *) die "the alias $1 names the database driver $db_driver, which these scripts cannot use; nothing was done" ;;
+  *) die "talvero-cli resolved the alias $1 to the database driver $db_driver, which these scripts cannot use; nothing was done" ;;
   esac
-}
-
-# password_of ALIAS: sets db_password from TALVERO_<ALIAS>_PASSWORD, else from the first line of the
-# alias's password_file, refused unless only its owner can read or write it.
-password_of() {
-  local variable file mode
-  variable="TALVERO_$(echo "$1" | tr '[:lower:]' '[:upper:]')_PASSWORD"
-  if [ -n "${!variable+set}" ]; then
-    db_password=${!variable}
-    return 0
-  fi
-  file=$(setting "$1" password_file)
-  [ -n "$file" ] || die "the alias $1 has no password: set $variable or password_file in aliases.ini; nothing was done"
-  case "$file" in
-  /*) ;;
-  *) file="$(data_folder)/$file" ;;
-  esac
-  file=$(realpath -m -- "$file")
-  [ -f "$file" ] || die "the password file $file of the alias $1 does not exist; nothing was done"
-  mode=$(stat -L -c %a -- "$file")
-  if (((8#$mode & 8#077) != 0)); then
-    die "the password file $file of the alias $1 must be readable only by its owner (chmod 600); nothing was done"
-  fi
-  db_password=
-  IFS= read -r db_password <"$file" || [ -n "$db_password" ] || [ -r "$file" ] ||
-    die "the password file $file of the alias $1 cannot be read; nothing was done"
-  db_password=${db_password%$'\r'}
 }
 
 # backend_for ALIAS: the one place that chooses how an alias's database is backed up, checked,

@@ -1,5 +1,6 @@
 #include "cli/commands.h"
 
+#include "cli/alias.h"
 #include "cli/loan.h"
 
 #include <cstdio>
@@ -21,6 +22,7 @@ const char* const kUsage =
     "  compute     compute a regular or balloon loan and print its results and the Appendix J check\n"
     "  schedule    print a computed loan's amortization schedule as CSV\n"
     "  apr-check   check the disclosed APR of every loan in a CSV file against Appendix J\n"
+    "  alias       print where a database alias (IBLoan, IBInvest) points, without its password\n"
     "\n"
     "'talvero-cli <command> --help' describes each command.\n";
 
@@ -406,6 +408,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (command == "compute") return compute_command(rest, out, err);
     if (command == "schedule") return schedule_command(rest, out, err);
     if (command == "apr-check") return apr_check_command(rest, in, out, err);
+    if (command == "alias") return alias_command(rest, out, err);
     err << "talvero-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

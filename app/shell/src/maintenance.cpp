@@ -31,6 +31,9 @@ const std::array<MaintenanceCommand, 6> kCommands = {{
 // The library every script sources; its presence marks an installed scripts folder.
 const char* const kScriptLibrary = "dbmaint.sh";
 
+// The program the scripts ask where an alias points; installed and built beside the program.
+const char* const kCli = "talvero-cli";
+
 } // namespace
 
 SavePlan savePlan(int regularUnsaved, int balloonUnsaved) {
@@ -64,15 +67,31 @@ QString scriptsFolderFor(const QString& programFolder) {
     return QStringLiteral(TALVERO_SOURCE_SCRIPTS_DIR);
 }
 
+QProcessEnvironment scriptEnvironment() {
+    return scriptEnvironmentFor(QCoreApplication::applicationDirPath());
+}
+
+QProcessEnvironment scriptEnvironmentFor(const QString& programFolder) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    const QFileInfo cli(QDir(programFolder).filePath(QString::fromLatin1(kCli)));
+    if (cli.isFile() && cli.isExecutable())
+        environment.insert(QStringLiteral("TALVERO_CLI"), cli.absoluteFilePath());
+    return environment;
+}
+
 // Scripts run in the program's own working folder, so a relative TALVERO_HOME names the same
 // data folder for both.
 bool startScript(const QString& path) {
-    return QProcess::startDetached(path, {});
+    QProcess process;
+    process.setProgram(path);
+    process.setProcessEnvironment(scriptEnvironment());
+    return process.startDetached();
 }
 
 bool runScript(const QString& path) {
     QProcess process;
     process.setProgram(path);
+    process.setProcessEnvironment(scriptEnvironment());
     process.setProcessChannelMode(QProcess::ForwardedChannels);
     process.start();
     if (!process.waitForStarted(-1)) return false;

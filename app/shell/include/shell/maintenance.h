@@ -3,6 +3,7 @@
 // two forms' counts of unsaved calculations, and the six maintenance scripts with the folder they
 // are started from.
 
+#include <QProcessEnvironment>
 #include <QString>
 
 #include <span>
@@ -39,12 +40,19 @@ QString scriptsFolder();
 // The same rule for a program in `programFolder`.
 QString scriptsFolderFor(const QString& programFolder);
 
-// Starts a script as a process of its own and does not wait for it; false when it cannot be
-// started.
+// The environment the scripts run in: the program's own, with TALVERO_CLI naming the talvero-cli
+// beside the program (the scripts resolve the aliases through it) when there is one there.
+QProcessEnvironment scriptEnvironment();
+
+// The same for a program in `programFolder`.
+QProcessEnvironment scriptEnvironmentFor(const QString& programFolder);
+
+// Starts a script as a process of its own, in the environment above, and does not wait for it;
+// false when it cannot be started.
 bool startScript(const QString& path);
 
-// Runs a script to its end, its output going to the program's own; false when it cannot be
-// started.
+// Runs a script to its end in the environment above, its output going to the program's own; false
+// when it cannot be started.
 bool runScript(const QString& path);
 
 } // namespace shell
