@@ -6,6 +6,8 @@
 #include "db/connection.h"
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formfixture.h"
+#include "formtest/printcalls.h"
 #include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -22,45 +24,29 @@
 
 namespace {
 
-class BalloonSave : public ::testing::Test {
+class BalloonSave : public balloontest::BalloonForms {
 protected:
     void SetUp() override {
-        VaulterSetMessageHandler(&ui::engineMessage);
-        VaulterSetToday(6, 1, 2004);
         talvero::common::set_today({6, 1, 2004});
-        Form10 = new TForm10;
-        Form15 = new TForm15;
+        BalloonForms::SetUp();
     }
     void TearDown() override {
-        delete Form15;
-        delete Form10;
-        Form15 = nullptr;
-        Form10 = nullptr;
-        VaulterSetToday(0, 0, 0);
+        BalloonForms::TearDown();
         talvero::common::clear_today();
     }
 
     // The default balloon loan (50,000 at 10 % over 360 months, 60 payments due), first due
     // 07/01/2004.
     void compute() {
-        Form10->PageControl1->setCurrentIndex(TForm10::CalcPayment);
-        Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
-        Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+        page(TForm10::CalcPayment);
+        run({{"Form10", "Edit5", "07012004"}});
+        BalloonForms::compute();
         ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     }
-    static void save() { Form15->findChild<QPushButton*>(QStringLiteral("Button4"))->click(); }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
+    void save() const { press("Form15", "Button4"); }
+    static qint64 count(const char* table) { return formtest::loanRows(table); }
 
     db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {

@@ -3,6 +3,8 @@
 #include "db/connection.h"
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formfixture.h"
+#include "formtest/printcalls.h"
 #include "loan/forms.h"
 #include "loan/saving.h"
 #include "tessera/tessera.h"
@@ -20,40 +22,19 @@
 
 namespace {
 
-class SaveButton : public ::testing::Test {
+class SaveButton : public loantest::LoanForms {
 protected:
-    void SetUp() override {
-        TesseraSetMessageHandler(&ui::engineMessage);
-        Form1 = new TForm1;
-        Form9 = new TForm9;
-    }
-    void TearDown() override {
-        delete Form9;
-        delete Form1;
-        Form9 = nullptr;
-        Form1 = nullptr;
-    }
-
     // The default loan (50,000 at 10 % over 360 months), first due 07/01/2004.
     void compute() {
-        Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
-        Form1->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
-        Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+        page(TForm1::CalcPayment);
+        run({{"Form1", "Edit5", "07012004"}});
+        LoanForms::compute();
         ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     }
-    static void save() { Form9->findChild<QPushButton*>(QStringLiteral("Button4"))->click(); }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
+    void save() const { press("Form9", "Button4"); }
+    static qint64 count(const char* table) { return formtest::loanRows(table); }
 
     db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 TEST_F(SaveButton, SavesOnceAfterEachCalculation) {
