@@ -5,7 +5,8 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
-#include "formtest/printcalls.h"
+#include "formtest/amortization.h"
+#include "formtest/forms.h"
 #include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -22,51 +23,20 @@ namespace {
 
 using formtest::received;
 
-// A computed balloon loan: 10,000 at 12 % amortized over 36 payments from 01/15/2004, due in full
-// with payment 24.
+// The loan due in full with payment 24, with what the balloon engine answered.
 balloon::BalloonData balloon24() {
-    balloon::BalloonData d;
-    d.FINANCEAMT = 10000;
-    d.ORGAMT = 10500;
-    d.DOWNAMT = 500;
-    d.FEEAMT = 125.5;
-    d.APR = 12;
-    d.NUMPAY = 36;
+    auto d = formtest::amortizedLoan<balloon::BalloonData>();
     d.BLPAY = 24;
-    d.FREQUENCY = 12;
-    d.TERMYEARS = 3;
-    d.INTMETHOD = 0;
-    std::strcpy(d.FIRSTDUE, "01152004");
-    d.PAYMENT = d.SCHEDPAY = 332.14;
     d.TOTALINTEREST = 1683.21;
     d.MATURITY[0] = 12;
     d.MATURITY[1] = 15;
     d.MATURITY[2] = 2005;
-    d.LOANDATE[0] = 12;
-    d.LOANDATE[1] = 15;
-    d.LOANDATE[2] = 2003;
-    d.UnsavedCount = 1;
     return d;
 }
 
-class BalloonAmortization : public ::testing::Test {
+class BalloonAmortization : public formtest::AmortizationFixture<TForm14, balloon::BalloonData> {
 protected:
-    void SetUp() override {
-        received = formtest::PrintCall{};
-        form.setLoan(data);
-        form.libraries = {&formtest::listing, &formtest::byLoanYear, &formtest::byCalendarYear};
-    }
-
-    db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    QList<QString> shownForms_;
-    ui::ModalInterceptor modal_{[this](QDialog* d) {
-        shownForms_.append(d->objectName());
-        return 0;
-    }};
-    balloon::BalloonData data = balloon24();
-    TForm14 form;
+    BalloonAmortization() : AmortizationFixture(balloon24()) {}
 };
 
 TEST_F(BalloonAmortization, WindowAsTheRegularOneWithItsOwnCaptionSizeAndScreenText) {

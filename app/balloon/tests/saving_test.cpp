@@ -7,7 +7,6 @@
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "formfixture.h"
-#include "formtest/printcalls.h"
 #include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -35,22 +34,11 @@ protected:
         talvero::common::clear_today();
     }
 
-    // The default balloon loan (50,000 at 10 % over 360 months, 60 payments due), first due
-    // 07/01/2004.
-    void compute() {
-        page(TForm10::CalcPayment);
-        run({{"Form10", "Edit5", "07012004"}});
-        BalloonForms::compute();
-        ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
-    }
-    void save() const { press("Form15", "Button4"); }
-    static qint64 count(const char* table) { return formtest::loanRows(table); }
-
     db::testing::TempDataFolder folder_;
 };
 
 TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
-    compute();
+    computeDefaultLoan();
     ASSERT_EQ(Form10->UnsavedCount, 1);
     save();
     ASSERT_EQ(messages_.messages().size(), 1);
@@ -106,22 +94,20 @@ TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
     messages_.clear();
     save();
     EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
 
     // The next calculation is saved again, as a new loan.
     messages_.clear();
-    compute();
+    computeDefaultLoan();
     save();
     EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 2);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 2);
 }
 
 TEST_F(BalloonSave, TheRowsAreTheBalloonSavingSchedule) {
     // Flag 3 keeps the day of the month in the saved rows and pays SCHEDPAY in every row but the last.
-    Form10->findChild<QLineEdit*>(QStringLiteral("Edit31"))->setText(QStringLiteral("24"));
-    Form10->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(3);
-    Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07152004"));
-    Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    run({{"Form10", "Edit31", "24"}, {"Form10", "ComboBox1", "3"}, {"Form10", "Edit5", "07152004"}});
+    compute();
     ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     save();
     ASSERT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
@@ -146,7 +132,7 @@ TEST_F(BalloonSave, TheRowsAreTheBalloonSavingSchedule) {
 }
 
 TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
-    compute();
+    computeDefaultLoan();
     {
         db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANDETAIL"), 30);
         save();
@@ -154,8 +140,8 @@ TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
         EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(30));
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
         EXPECT_EQ(Form10->UnsavedCount, 1);
-        EXPECT_EQ(count("LOANSUMMARY"), 0);
-        EXPECT_EQ(count("LOANDETAIL"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
     {
         db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANSUMMARY"), 0);
@@ -163,21 +149,21 @@ TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
         save();
         EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(0));
         EXPECT_EQ(Form10->UnsavedCount, 1);
-        EXPECT_EQ(count("LOANDETAIL"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
     messages_.clear();
     save();
     EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
     EXPECT_EQ(Form10->UnsavedCount, 0);
 }
 
 TEST_F(BalloonSave, WriteOnlyNeitherTestsNorClearsTheCount) {
-    compute();
+    computeDefaultLoan();
     Form10->UnsavedCount = 0;
     EXPECT_GT(balloon::saveBalloonData(*Form10, Form15, loan::SaveSteps::WriteOnly), 0);
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "formtest/forms.h"
 
+#include "db/connection.h"
 #include "testsupport/locale_text.h"
 #include "ui/help.h"
 #include "ui/printing.h"
@@ -14,6 +15,7 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScreen>
+#include <QSqlQuery>
 #include <QTabWidget>
 #include <QTemporaryDir>
 
@@ -131,6 +133,13 @@ void FormFixture::page(int index) const {
     pages->setCurrentIndex(index);
 }
 
+void FormFixture::computeDefaultLoan() {
+    page(0);
+    run({{twin_.form, "Edit5", "07012004"}});
+    compute();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+}
+
 void FormFixture::expectComputeRefused(int pageIndex, const std::vector<Step>& steps, ui::MessageKind kind,
                                        const QString& message) {
     TearDown();
@@ -226,6 +235,14 @@ void expectDialogEditsAtCreation(const Forms& forms, const Twin& twin) {
         EXPECT_EQ(w->text(), testsupport::num(e.text));
         EXPECT_EQ(labelOf(forms.form(dialog), w), QLatin1String(e.label));
     }
+}
+
+qint64 loanRows(const char* table) {
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q(c.database());
+    q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
+    q.next();
+    return q.value(0).toLongLong();
 }
 
 } // namespace formtest

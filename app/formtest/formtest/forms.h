@@ -88,6 +88,9 @@ protected:
     void run(const std::vector<Step>& steps) const { forms_.run(steps); }
     void page(int index) const;
     void compute() const { press(twin_.form, "Button4"); }
+    // The form's default loan on its first page, first due 07/01/2004, computed without a message.
+    void computeDefaultLoan();
+    void save() const { press(twin_.payout, "Button4"); }
 
     // On fresh forms: the steps on page `page`, then Compute. Exactly one message of `kind` reading
     // `message`, the engine not run, no window shown, nothing to save, the payout window empty and
@@ -101,6 +104,9 @@ protected:
     ui::MessageRecorder messages_;
     ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
+
+// The rows of `table` in the loan database.
+qint64 loanRows(const char* table);
 
 // Each form, shown after a move to the corner, stands in the middle of its screen.
 void expectOpenInTheMiddleOfTheScreen(std::initializer_list<QDialog*> forms);

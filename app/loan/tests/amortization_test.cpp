@@ -4,7 +4,8 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
-#include "formtest/printcalls.h"
+#include "formtest/amortization.h"
+#include "formtest/forms.h"
 #include "loan/forms.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -35,49 +36,19 @@ QString separated(QString text) {
 
 using formtest::received;
 
-// A computed 36-payment loan of 10,000 at 12 % from 01/15/2004.
+// The loan with what the loan engine answered: its maturity is the 36th monthly payment.
 loan::LoanData loan36() {
-    loan::LoanData d;
-    d.FINANCEAMT = 10000;
-    d.ORGAMT = 10500;
-    d.DOWNAMT = 500;
-    d.FEEAMT = 125.5;
-    d.APR = 12;
-    d.NUMPAY = 36;
-    d.FREQUENCY = 12;
-    d.TERMYEARS = 3;
-    d.INTMETHOD = 0;
-    std::strcpy(d.FIRSTDUE, "01152004");
-    d.PAYMENT = d.SCHEDPAY = 332.14;
+    auto d = formtest::amortizedLoan<loan::LoanData>();
     d.TOTALINTEREST = 1957.15;
     d.MATURITY[0] = 12;
     d.MATURITY[1] = 1;
     d.MATURITY[2] = 2006;
-    d.LOANDATE[0] = 12;
-    d.LOANDATE[1] = 15;
-    d.LOANDATE[2] = 2003;
-    d.UnsavedCount = 1;
     return d;
 }
 
-class Amortization : public ::testing::Test {
+class Amortization : public formtest::AmortizationFixture<TForm5, loan::LoanData> {
 protected:
-    void SetUp() override {
-        received = formtest::PrintCall{};
-        form.setLoan(data);
-        form.libraries = {&formtest::listing, &formtest::byLoanYear, &formtest::byCalendarYear};
-    }
-
-    db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    QList<QString> shownForms_;
-    ui::ModalInterceptor modal_{[this](QDialog* d) {
-        shownForms_.append(d->objectName());
-        return 0;
-    }};
-    loan::LoanData data = loan36();
-    TForm5 form;
+    Amortization() : AmortizationFixture(loan36()) {}
 };
 
 TEST_F(Amortization, WindowAsDesigned) {

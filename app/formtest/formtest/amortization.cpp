@@ -1,9 +1,4 @@
-#include "formtest/printcalls.h"
-
-#include "db/connection.h"
-
-#include <QSqlQuery>
-#include <QVariant>
+#include "formtest/amortization.h"
 
 namespace formtest {
 
@@ -50,14 +45,6 @@ int byCalendarYear(FORMTEST_PRINT_LIST, const double* ORGAMT, const double* FEEA
     received.FEEAMT = *FEEAMT;
     received.DOWNAMT = *DOWNAMT;
     return 0;
-}
-
-qint64 loanRows(const char* table) {
-    db::Connection c(db::Alias::IBLoan);
-    QSqlQuery q(c.database());
-    q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-    q.next();
-    return q.value(0).toLongLong();
 }
 
 } // namespace formtest
