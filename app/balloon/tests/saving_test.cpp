@@ -40,11 +40,7 @@ protected:
 TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
     computeDefaultLoan();
     ASSERT_EQ(Form10->UnsavedCount, 1);
-    save();
-    ASSERT_EQ(messages_.messages().size(), 1);
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-    EXPECT_EQ(Form10->UnsavedCount, 0);
+    expectSaved(1);
     EXPECT_EQ(Form15->findChildren<TForm16*>().size(), 1);
 
     db::Connection c(db::Alias::IBLoan);
@@ -91,17 +87,11 @@ TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
     EXPECT_NEAR(principal, 50000.0, 1e-6);
     EXPECT_GT(lastPayment, 40000.0);
 
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
+    expectSavedAlready(1);
 
     // The next calculation is saved again, as a new loan.
-    messages_.clear();
     computeDefaultLoan();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 2);
+    expectSaved(2);
 }
 
 TEST_F(BalloonSave, TheRowsAreTheBalloonSavingSchedule) {
@@ -151,11 +141,7 @@ TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
         EXPECT_EQ(Form10->UnsavedCount, 1);
         EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
-    EXPECT_EQ(Form10->UnsavedCount, 0);
+    expectSaved(1);
 }
 
 TEST_F(BalloonSave, WriteOnlyNeitherTestsNorClearsTheCount) {

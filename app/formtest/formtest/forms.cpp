@@ -134,10 +134,29 @@ void FormFixture::page(int index) const {
 }
 
 void FormFixture::computeDefaultLoan() {
+    messages_.clear();
     page(0);
     run({{twin_.form, "Edit5", "07012004"}});
     compute();
     ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+}
+
+void FormFixture::expectSaved(qint64 loans) {
+    messages_.clear();
+    save();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
+    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
+    EXPECT_EQ(twin_.unsavedCount(), 0);
+    EXPECT_EQ(loanRows("LOANSUMMARY"), loans);
+}
+
+void FormFixture::expectSavedAlready(qint64 loans) {
+    messages_.clear();
+    save();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
+    EXPECT_EQ(loanRows("LOANSUMMARY"), loans);
 }
 
 void FormFixture::expectComputeRefused(int pageIndex, const std::vector<Step>& steps, ui::MessageKind kind,

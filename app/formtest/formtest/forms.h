@@ -91,6 +91,11 @@ protected:
     // The form's default loan on its first page, first due 07/01/2004, computed without a message.
     void computeDefaultLoan();
     void save() const { press(twin_.payout, "Button4"); }
+    // Save on the payout window: the one plain message "Loan Data Saved", nothing left unsaved and
+    // `loans` loans in the loan database.
+    void expectSaved(qint64 loans);
+    // Save again without a new calculation: "Loan data previously saved" and still `loans` loans.
+    void expectSavedAlready(qint64 loans);
 
     // On fresh forms: the steps on page `page`, then Compute. Exactly one message of `kind` reading
     // `message`, the engine not run, no window shown, nothing to save, the payout window empty and

@@ -29,26 +29,15 @@ protected:
 TEST_F(SaveButton, SavesOnceAfterEachCalculation) {
     computeDefaultLoan();
     ASSERT_EQ(Form1->UnsavedCount, 1);
-    save();
-    ASSERT_EQ(messages_.messages().size(), 1);
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-    EXPECT_EQ(Form1->UnsavedCount, 0);
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
+    expectSaved(1);
     // 360 payments from 07/2004: a subtotal after each December but the last, the closing one, the total.
     EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 360 + 30 + 2);
 
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
+    expectSavedAlready(1);
 
     // The next calculation may be saved again, as a new loan.
-    messages_.clear();
     computeDefaultLoan();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 2);
+    expectSaved(2);
 }
 
 // The program's one clock: the engine, the payout window, the schedule and the saved dates all take
@@ -100,10 +89,7 @@ TEST_F(SaveButton, AFailedSaveShowsTheErrorAndKeepsTheCalculationUnsaved) {
         EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 0);
         EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
+    expectSaved(1);
 }
 
 TEST_F(SaveButton, AnUnreachableDatabaseShowsItsTextAndWritesNothing) {
