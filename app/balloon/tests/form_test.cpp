@@ -39,16 +39,9 @@ namespace {
 using balloon::BalloonData;
 using W = loan::AnalysisWindow;
 
-QString f0(double v) {
-    return ui::format("%7.0f", v);
-}
-QString f2(double v) {
-    return ui::format("%7.2f", v);
-}
-QString date(const int d[3]) {
-    return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
-}
-
+using formtest::date;
+using formtest::f0;
+using formtest::f2;
 using formtest::Step;
 using formtest::typed;
 using testsupport::num;

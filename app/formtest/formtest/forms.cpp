@@ -2,6 +2,7 @@
 
 #include "db/connection.h"
 #include "testsupport/locale_text.h"
+#include "ui/convert.h"
 #include "ui/help.h"
 #include "ui/printing.h"
 
@@ -33,6 +34,22 @@ QString typed(const char* text) {
     for (QString& part : parts)
         part = testsupport::num(part);
     return parts.join(QLocale().groupSeparator());
+}
+
+QString f0(double v) {
+    return ui::format("%7.0f", v);
+}
+
+QString f2(double v) {
+    return ui::format("%7.2f", v);
+}
+
+QString f3(double v) {
+    return ui::format("%7.3f", v);
+}
+
+QString date(const int mdy[3]) {
+    return QString::asprintf("%02d/%02d/%d", mdy[0], mdy[1], mdy[2]);
 }
 
 QString labelOf(const QWidget* window, const QWidget* w) {

@@ -42,6 +42,13 @@ struct Step {
 // the same with the current locale's separators.
 QString typed(const char* text);
 
+// A number as the forms show it with 0, 2 or 3 decimals (printf's %7.0f, %7.2f, %7.3f with the
+// user's decimal separator), and a month, day, year as the payout windows show a date.
+QString f0(double v);
+QString f2(double v);
+QString f3(double v);
+QString date(const int mdy[3]);
+
 // The caption of the label whose buddy is `w` inside `window`, empty when there is none.
 QString labelOf(const QWidget* window, const QWidget* w);
 // Every buddy of a label inside `window` with the label's caption.

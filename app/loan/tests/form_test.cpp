@@ -38,15 +38,9 @@ namespace {
 
 using loan::LoanData;
 
-QString f2(double v) {
-    return ui::format("%7.2f", v);
-}
-QString f3(double v) {
-    return ui::format("%7.3f", v);
-}
-QString date(const int d[3]) {
-    return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
-}
+using formtest::date;
+using formtest::f2;
+using formtest::f3;
 using formtest::Step;
 using formtest::typed;
 using testsupport::num;
