@@ -16,7 +16,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {

@@ -7,26 +7,18 @@
 
 #include "schedule/schedule.h"
 #include "testsupport/locale_text.h"
-#include "ui/convert.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
-#include "ui/printing.h"
-#include "ui/today.h"
 #include "vaulter/vaulter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 

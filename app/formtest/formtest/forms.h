@@ -72,7 +72,7 @@ public:
     QString box(const char* form, const char* name) const;
     void press(const char* form, const char* name) const;
     void run(const std::vector<Step>& steps) const;
-    // "Edit1=text" for every edit of each form named, in their order.
+    // "Form1.Edit1=text" for every edit of each form named, in their order.
     QStringList editTexts(std::initializer_list<const char*> forms) const;
     QStringList editTexts(const Twin& twin) const;
     // What the steps typed last into each edit is still there.
@@ -83,7 +83,7 @@ private:
 };
 
 // A fixture with today fixed at 06/01/2004, messages recorded and modal forms returning at once.
-// The derived fixture creates its forms in SetUp and names them with `forms_.set` and `twin_`.
+// The derived fixture passes its Twin, creates its forms in SetUp and names them with `forms_.set`.
 class FormFixture : public ::testing::Test {
 protected:
     explicit FormFixture(const Twin& twin) : twin_(twin) {}
@@ -105,8 +105,8 @@ protected:
     void expectSavedAlready(qint64 loans);
 
     // On fresh forms: the steps on page `page`, then Compute. Exactly one message of `kind` reading
-    // `message`, the engine not run, no window shown, nothing to save, the payout window empty and
-    // every text of the form and its dialogs as it was.
+    // `message`, the engine not run, no window shown, nothing to save, the payout window empty, every
+    // text of the form and its dialogs as it was and what the steps typed still there.
     void expectComputeRefused(int page, const std::vector<Step>& steps, ui::MessageKind kind,
                               const QString& message);
 

@@ -20,7 +20,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
