@@ -5,6 +5,8 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formtest/amortization.h"
+#include "formtest/forms.h"
 #include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -14,113 +16,26 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
 
-// What the last library call received.
-struct Received {
-    std::string library;
-    double FINANCEAMT = 0, APR = 0, NUMPAY = 0, SCHEDPAY = 0, TERMYEARS = 0, BLPAY = 0, TOTALINTEREST = 0;
-    double ORGAMT = 0, FEEAMT = 0, DOWNAMT = 0;
-    std::string FIRSTDUE;
-    int INTMETHOD = 0, MATYEAR = 0, LOANYEAR = 0;
-} received;
-int calls = 0;
+using formtest::received;
 
-#define PRINT_LIST                                                                                           \
-    const double *FINANCEAMT, const double *APR, const double *NUMPAY, const double *SCHEDPAY,               \
-        const double *, const double *, const double *, const double *, const double *, const double *,      \
-        const double *, const int *, const char *FIRSTDUE, const int *INTMETHOD, const double *,             \
-        const int *, const int *, const int *, const int *, const int *, const int *MATYEAR, const double *, \
-        const double *, const double *, const double *, const double *, const double *,                      \
-        const double *TERMYEARS, const double *BLPAY, const int *, const int *, const int *,                 \
-        const int *LOANYEAR
-#define NOTE(name)                                                                                           \
-    ++calls;                                                                                                 \
-    received.library = name;                                                                                 \
-    received.FINANCEAMT = *FINANCEAMT;                                                                       \
-    received.APR = *APR;                                                                                     \
-    received.NUMPAY = *NUMPAY;                                                                               \
-    received.SCHEDPAY = *SCHEDPAY;                                                                           \
-    received.FIRSTDUE.assign(FIRSTDUE, 10);                                                                  \
-    received.INTMETHOD = *INTMETHOD;                                                                         \
-    received.MATYEAR = *MATYEAR;                                                                             \
-    received.TERMYEARS = *TERMYEARS;                                                                         \
-    received.BLPAY = *BLPAY;                                                                                 \
-    received.LOANYEAR = *LOANYEAR;                                                                           \
-    received.TOTALINTEREST = *TOTALINTEREST
-
-void listBall(PRINT_LIST, const double* TOTALINTEREST) {
-    NOTE("ListBall");
-}
-int prntBall(PRINT_LIST, const double* TOTALINTEREST) {
-    NOTE("PrntBall");
-    return 0;
-}
-int prntCal2YR(PRINT_LIST, const double* ORGAMT, const double* FEEAMT, const double* DOWNAMT,
-               const double* TOTALINTEREST) {
-    NOTE("PrntCal2YR");
-    received.ORGAMT = *ORGAMT;
-    received.FEEAMT = *FEEAMT;
-    received.DOWNAMT = *DOWNAMT;
-    return 0;
-}
-
-// A computed balloon loan: 10,000 at 12 % amortized over 36 payments from 01/15/2004, due in full
-// with payment 24.
+// The loan due in full with payment 24, with what the balloon engine answered.
 balloon::BalloonData balloon24() {
-    balloon::BalloonData d;
-    d.FINANCEAMT = 10000;
-    d.ORGAMT = 10500;
-    d.DOWNAMT = 500;
-    d.FEEAMT = 125.5;
-    d.APR = 12;
-    d.NUMPAY = 36;
+    auto d = formtest::amortizedLoan<balloon::BalloonData>();
     d.BLPAY = 24;
-    d.FREQUENCY = 12;
-    d.TERMYEARS = 3;
-    d.INTMETHOD = 0;
-    std::strcpy(d.FIRSTDUE, "01152004");
-    d.PAYMENT = d.SCHEDPAY = 332.14;
     d.TOTALINTEREST = 1683.21;
     d.MATURITY[0] = 12;
     d.MATURITY[1] = 15;
     d.MATURITY[2] = 2005;
-    d.LOANDATE[0] = 12;
-    d.LOANDATE[1] = 15;
-    d.LOANDATE[2] = 2003;
-    d.UnsavedCount = 1;
     return d;
 }
 
-class BalloonAmortization : public ::testing::Test {
+class BalloonAmortization : public formtest::AmortizationFixture<TForm14, balloon::BalloonData> {
 protected:
-    void SetUp() override {
-        received = Received{};
-        calls = 0;
-        form.setLoan(data);
-        form.libraries = {&listBall, &prntBall, &prntCal2YR};
-    }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
-
-    db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    QList<QString> shownForms_;
-    ui::ModalInterceptor modal_{[this](QDialog* d) {
-        shownForms_.append(d->objectName());
-        return 0;
-    }};
-    balloon::BalloonData data = balloon24();
-    TForm14 form;
+    BalloonAmortization() : AmortizationFixture(balloon24()) {}
 };
 
 TEST_F(BalloonAmortization, WindowAsTheRegularOneWithItsOwnCaptionSizeAndScreenText) {
@@ -152,8 +67,8 @@ TEST_F(BalloonAmortization, WindowAsTheRegularOneWithItsOwnCaptionSizeAndScreenT
 
 TEST_F(BalloonAmortization, ScreenListsTheBalloonLoanWithBLPAYAfterTheTerm) {
     form.Button1->click();
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(received.library, "ListBall");
+    EXPECT_EQ(received.calls, 1);
+    EXPECT_EQ(received.library, "listing");
     EXPECT_EQ(received.FINANCEAMT, 10000);
     EXPECT_EQ(received.APR, 12);
     EXPECT_EQ(received.NUMPAY, 36);
@@ -178,19 +93,19 @@ TEST_F(BalloonAmortization, CancellingThePrinterDialogSaysSoAndPrintsNothing) {
         EXPECT_EQ(messages_.messages().last().caption, QStringLiteral("Info"));
     }
     EXPECT_EQ(cancel.dialogsShown(), 2);
-    EXPECT_EQ(calls, 0);
+    EXPECT_EQ(received.calls, 0);
 }
 
 TEST_F(BalloonAmortization, ConfirmedPrinterDialogCallsEachPrinter) {
     ui::PrinterDialogInterceptor confirm(true, folder_.path() + QStringLiteral("/print.pdf"));
     form.Button2->click();
-    EXPECT_EQ(calls, 1);
-    EXPECT_EQ(received.library, "PrntBall");
+    EXPECT_EQ(received.calls, 1);
+    EXPECT_EQ(received.library, "byLoanYear");
     EXPECT_EQ(received.BLPAY, 24);
     EXPECT_EQ(received.TOTALINTEREST, 1683.21);
     form.Button3->click();
-    EXPECT_EQ(calls, 2);
-    EXPECT_EQ(received.library, "PrntCal2YR");
+    EXPECT_EQ(received.calls, 2);
+    EXPECT_EQ(received.library, "byCalendarYear");
     EXPECT_EQ(received.NUMPAY, 36);
     EXPECT_EQ(received.BLPAY, 24);
     EXPECT_EQ(received.ORGAMT, 10500);
@@ -207,9 +122,9 @@ TEST_F(BalloonAmortization, PreviewSaveWritesANewBalloonLoanEachTimeAndClearsThe
     form.Button5->click();
     EXPECT_EQ(data.UnsavedCount, 0);
     EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
-    EXPECT_EQ(count("LOANSUMMARY"), 2);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 2);
     // Each: 24 payments, the 2004 total, the closing 2005 total and the grand total.
-    EXPECT_EQ(count("LOANDETAIL"), 2 * 27);
+    EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 2 * 27);
     db::Connection c(db::Alias::IBLoan);
     QSqlQuery q(c.database());
     ASSERT_TRUE(q.exec(QStringLiteral("SELECT BLPAY, NUMPAY FROM LOANSUMMARY ORDER BY LOANNO")));

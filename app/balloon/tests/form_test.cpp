@@ -6,26 +6,19 @@
 #include "formfixture.h"
 
 #include "schedule/schedule.h"
-#include "ui/convert.h"
+#include "testsupport/locale_text.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
-#include "ui/printing.h"
-#include "ui/today.h"
 #include "vaulter/vaulter.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -33,86 +26,20 @@
 #include <cstring>
 #include <vector>
 
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
-
 namespace {
 
 using balloon::BalloonData;
 using W = loan::AnalysisWindow;
 
-QString f0(double v) {
-    return ui::format("%7.0f", v);
-}
-QString f2(double v) {
-    return ui::format("%7.2f", v);
-}
-QString date(const int d[3]) {
-    return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
-}
-
-// One thing a user does: type `text` into the edit `name` of `form`, tick ("1") or clear ("0") a
-// check box, choose an item of an Interest Flag list, or press the button `name` when `text` is null.
-struct Step {
-    const char* form;
-    const char* name;
-    const char* text;
-};
+using formtest::date;
+using formtest::f0;
+using formtest::f2;
+using formtest::Step;
+using formtest::typed;
+using testsupport::num;
 
 class BalloonForm : public balloontest::BalloonForms {
 protected:
-    static QWidget* form(const char* name) {
-        const QByteArray n(name);
-        if (n == "Form10") return Form10;
-        if (n == "Form11") return Form11;
-        if (n == "Form12") return Form12;
-        if (n == "Form13") return Form13;
-        return Form15;
-    }
-    static QLineEdit* edit(const char* formName, const char* name) {
-        auto* e = form(formName)->findChild<QLineEdit*>(QString::fromLatin1(name));
-        EXPECT_NE(e, nullptr) << formName << "." << name;
-        return e;
-    }
-    static QString box(const char* formName, const char* name) { return edit(formName, name)->text(); }
-    static void press(const char* formName, const char* name) {
-        auto* b = form(formName)->findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_NE(b, nullptr) << formName << "." << name;
-        b->click();
-    }
-    static void run(const std::vector<Step>& steps) {
-        for (const Step& s : steps) {
-            const QString name = QString::fromLatin1(s.name);
-            if (!s.text) {
-                press(s.form, s.name);
-            } else if (name.startsWith(QLatin1String("CheckBox"))) {
-                auto* c = form(s.form)->findChild<QCheckBox*>(name);
-                ASSERT_NE(c, nullptr) << s.name;
-                c->setChecked(std::strcmp(s.text, "1") == 0);
-            } else if (name.startsWith(QLatin1String("ComboBox"))) {
-                auto* c = form(s.form)->findChild<QComboBox*>(name);
-                ASSERT_NE(c, nullptr) << s.name;
-                c->setCurrentIndex(std::atoi(s.text));
-            } else {
-                edit(s.form, s.name)->setText(QString::fromLatin1(s.text));
-            }
-        }
-    }
-    static void page(int index) { Form10->PageControl1->setCurrentIndex(index); }
-    static void compute() { press("Form10", "Button4"); }
-
-    // Every edit text of the form and its dialogs, to see that a refused Compute keeps them all.
-    static QStringList typed() {
-        QStringList all;
-        for (QWidget* f : {static_cast<QWidget*>(Form10), static_cast<QWidget*>(Form11),
-                           static_cast<QWidget*>(Form12), static_cast<QWidget*>(Form13)})
-            for (auto* e : f->findChildren<QLineEdit*>())
-                all << e->objectName() + QLatin1Char('=') + e->text();
-        return all;
-    }
-
     // The default loan of the form (50,000 at 10 % amortized over 360 months, a balloon term of 60)
     // lent today, 06/01/2004, first due 07/01/2004, as Compute should hand it to the engine.
     static BalloonData handBlock() {
@@ -188,14 +115,12 @@ TEST_F(BalloonForm, PagesLabelsAndTextsAtCreation) {
         {"Edit30", "First Due Date", "06012004", &TForm10::TabSheet4},
         {"Edit32", "Balloon Term Total Payments", "     60", &TForm10::TabSheet4},
     };
-    QHash<QWidget*, QString> buddies;
-    for (auto* l : Form10->findChildren<QLabel*>())
-        if (l->buddy()) buddies.insert(l->buddy(), l->text());
+    const auto buddies = formtest::buddies(Form10);
     for (const auto& e : edits) {
         SCOPED_TRACE(e.name);
         QLineEdit* w = edit("Form10", e.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->text(), e.text);
+        EXPECT_EQ(w->text(), num(e.text));
         EXPECT_EQ(buddies.value(w), e.label);
         EXPECT_EQ(w->accessibleDescription(), e.name);
         EXPECT_TRUE((Form10->*e.sheet)->isAncestorOf(w));
@@ -309,36 +234,7 @@ TEST_F(BalloonForm, TheDialogsAreTheLoanDialogsBoundToTheBalloonForm) {
     EXPECT_EQ(&Form11->block(), static_cast<talvero::common::LoanBlock*>(Form10));
     EXPECT_EQ(&Form12->data(), static_cast<loan::DialogData*>(Form10));
 
-    const struct {
-        const char* form;
-        const char* name;
-        const char* label;
-        const char* text;
-    } boxes[] = {
-        {"Form11", "Edit1", "Down Payment %", "   0.00"},
-        {"Form11", "Edit2", "Down Payment Amount", "   0.00"},
-        {"Form11", "Edit3", "Origination Fee %", "   0.00"},
-        {"Form11", "Edit4", "Origination Fee Amount", "   0.00"},
-        {"Form12", "Edit1", "Diability Rate (per $1 of balance)", "  0.000"},
-        {"Form12", "Edit2", "Disability Insurance Payments (per year)", "      0"},
-        {"Form12", "Edit3", "Disability Number of Years", "      0"},
-        {"Form12", "Edit4", "Life Rate (per $1 of balance)", "  0.000"},
-        {"Form12", "Edit5", "Life Insruance Payments (per year)", "      0"},
-        {"Form12", "Edit6", "Life Number of Years", "      0"},
-        {"Form13", "Edit1", "Taxes", "   0.00"},
-        {"Form13", "Edit2", "Home Owners Insurance", "   0.00"},
-        {"Form13", "Edit3", "Other Insurance", "   0.00"},
-    };
-    for (const auto& b : boxes) {
-        SCOPED_TRACE(std::string(b.form) + "." + b.name);
-        QLineEdit* e = edit(b.form, b.name);
-        ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->text(), b.text);
-        QString label;
-        for (auto* l : form(b.form)->findChildren<QLabel*>())
-            if (l->buddy() == e) label = l->text();
-        EXPECT_EQ(label, b.label);
-    }
+    formtest::expectDialogEditsAtCreation(forms_, twin_);
 
     Form10->FINANCEAMT = 40000;
     run({{"Form11", "Edit1", "5"},
@@ -374,7 +270,7 @@ TEST_F(BalloonForm, TheDialogsAreTheLoanDialogsBoundToTheBalloonForm) {
     EXPECT_EQ(Form10->TAXES, 1200);
     EXPECT_EQ(Form10->HOINS, 600);
     EXPECT_EQ(Form10->OTINS, 120);
-    EXPECT_EQ(Form10->dialogTexts.feePct, "1.5");
+    EXPECT_EQ(Form10->dialogTexts.feePct, typed("1.5").toStdString());
     EXPECT_TRUE(messages_.empty());
 
     // A text that does not convert keeps the dialog open with the earlier values stored.
@@ -540,22 +436,7 @@ const CheckCase kCheckCases[] = {
 TEST_F(BalloonForm, EachCheckShowsItsMessageAndCallsNothing) {
     for (const CheckCase& c : kCheckCases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        page(c.page);
-        run(c.steps);
-        messages_.clear();
-        modal_.setHandler([](QDialog* d) { return d->result(); });
-        const QStringList before = typed();
-        const long calls = balloon::vaulterCalls();
-        compute();
-        ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
-        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Error);
-        EXPECT_EQ(balloon::vaulterCalls(), calls);
-        EXPECT_EQ(typed(), before);
-        EXPECT_EQ(Form10->UnsavedCount, 0);
-        EXPECT_TRUE(Form15->Edit1->text().isEmpty());
+        expectComputeRefused(c.page, c.steps, ui::MessageKind::Error, QString::fromLatin1(c.message));
     }
 }
 
@@ -567,8 +448,6 @@ const CheckCase kReadingCases[] = {
      "'abc' is not a valid floating point value"},
     {"an empty amortize period", TForm10::CalcPayout, {{"Form10", "Edit18", ""}},
      "'' is not a valid floating point value"},
-    {"skip months with decimals", TForm10::CalcPayment, {{"Form10", "Edit7", "1.5"}},
-     "'1.5' is not a valid integer value"},
     {"a balloon term that does not convert", TForm10::CalcApr, aprPage({{"Form10", "Edit13", "x"}}),
      "'x' is not a valid floating point value"},
     {"Calc Payment without a balloon term", TForm10::CalcPayment, {{"Form10", "Edit31", "0"}},
@@ -613,22 +492,11 @@ const CheckCase kReadingCases[] = {
 TEST_F(BalloonForm, ReadingMessagesArePlainAndCallNothing) {
     for (const CheckCase& c : kReadingCases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        page(c.page);
-        run(c.steps);
-        messages_.clear();
-        const QStringList before = typed();
-        const long calls = balloon::vaulterCalls();
-        compute();
-        ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
-        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-        EXPECT_EQ(balloon::vaulterCalls(), calls);
-        EXPECT_EQ(typed(), before);
-        EXPECT_EQ(Form10->UnsavedCount, 0);
-        EXPECT_TRUE(modal_.shown().isEmpty());
+        expectComputeRefused(c.page, c.steps, ui::MessageKind::Plain, QString::fromLatin1(c.message));
     }
+    SCOPED_TRACE("skip months with decimals");
+    expectComputeRefused(TForm10::CalcPayment, {{"Form10", "Edit7", "1.5"}}, ui::MessageKind::Plain,
+                         QStringLiteral("'%1' is not a valid integer value").arg(typed("1.5")));
 }
 
 TEST_F(BalloonForm, DateOddDaysAndTheirBoundaries) {
@@ -690,18 +558,18 @@ TEST_F(BalloonForm, CalcPaymentShowsTheEngineAnswersAndOpensThePayoutWindow) {
         const char* name;
         QString text;
     } boxes[] = {
-        {"Edit10", "50000.00"},
-        {"Edit11", "  10.00"},
+        {"Edit10", num("50000.00")},
+        {"Edit11", num("  10.00")},
         {"Edit12", "    360"},
         {"Edit13", "07/01/2004"},
         {"Edit14", "     12"},
-        {"Edit15", "   0.00"},
-        {"Edit16", "   0.00"},
+        {"Edit15", num("   0.00")},
+        {"Edit16", num("   0.00")},
         {"Edit17", "06/01/2004"},
         {"Edit18", "  0"},
         {"Edit21", "     60"},
         {"Edit19", "  0"},
-        {"Edit20", "50000.00"},
+        {"Edit20", num("50000.00")},
         {"Edit1", f2(want.PAYMENT)},
         {"Edit4", f2(want.TOTALPRINCIPAL)},
         {"Edit5", f2(want.TOTALINTEREST)},
@@ -822,8 +690,8 @@ TEST_F(BalloonForm, CalcPayoutWithTheDialogsMatchesTheEngine) {
     EXPECT_EQ(Form10->REGZAPR, want.REGZAPR);
     EXPECT_GT(Form10->TOTALINSURANCE, 0);
     EXPECT_EQ(box("Form15", "Edit3"), f2(want.LASTPAY));
-    EXPECT_EQ(box("Form15", "Edit15"), "6000.00");
-    EXPECT_EQ(box("Form15", "Edit16"), " 300.00");
+    EXPECT_EQ(box("Form15", "Edit15"), num("6000.00"));
+    EXPECT_EQ(box("Form15", "Edit16"), num(" 300.00"));
     EXPECT_EQ(box("Form15", "Edit17"), "05/15/2004");
     EXPECT_EQ(box("Form15", "Edit18"), "  2");
     EXPECT_EQ(box("Form15", "Edit19"), "  1");
@@ -835,13 +703,13 @@ TEST_F(BalloonForm, AnEngineRefusalShowsItsMessageAndChangesNothing) {
     // Calc Payout with a balloon term of 0 reaches the engine's not-enough-data error.
     page(TForm10::CalcPayout);
     run({{"Form10", "Edit17", "450"}, {"Form10", "Edit32", "0"}});
-    const QStringList before = typed();
+    const QStringList before = forms_.editTexts(twin_);
     compute();
     ASSERT_EQ(messages_.messages().size(), 1);
     EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Error);
     EXPECT_EQ(Form10->ERRFLAG, 0);
     EXPECT_EQ(Form10->UnsavedCount, 0);
-    EXPECT_EQ(typed(), before);
+    EXPECT_EQ(forms_.editTexts(twin_), before);
     EXPECT_TRUE(modal_.shown().isEmpty());
     EXPECT_TRUE(Form15->Edit1->text().isEmpty());
 }
@@ -889,9 +757,7 @@ TEST_F(BalloonForm, ThePayoutWindowStartsEmptyWithItsCaptionsAndButtons) {
         {"Edit8", "Total Payout", &W::GroupBox2},
         {"Edit9", "Maturity Date", &W::GroupBox2},
     };
-    QHash<QWidget*, QString> buddies;
-    for (auto* l : Form15->findChildren<QLabel*>())
-        if (l->buddy()) buddies.insert(l->buddy(), l->text());
+    const auto buddies = formtest::buddies(Form15);
     for (const auto& b : boxes) {
         SCOPED_TRACE(b.name);
         QLineEdit* e = edit("Form15", b.name);
@@ -925,42 +791,15 @@ TEST_F(BalloonForm, ThePayoutWindowStartsEmptyWithItsCaptionsAndButtons) {
 }
 
 TEST_F(BalloonForm, PrintScreenPrintsThePayoutWindowOnlyWhenConfirmed) {
-    QTemporaryDir dir;
-    const QString pdf = dir.filePath("Form15.pdf");
-    {
-        ui::PrinterDialogInterceptor cancel(false);
-        press("Form15", "Button1");
-        EXPECT_EQ(cancel.dialogsShown(), 1);
-    }
-    EXPECT_FALSE(QFileInfo::exists(pdf));
-    {
-        ui::PrinterDialogInterceptor confirm(true, pdf);
-        press("Form15", "Button1");
-        EXPECT_EQ(confirm.dialogsShown(), 1);
-    }
-    EXPECT_GT(QFileInfo(pdf).size(), 0);
+    formtest::expectPrintScreenOnlyWhenConfirmed(Form15);
 }
 
 TEST_F(BalloonForm, F1OpensTheBalloonMenusHelpContext) {
-    ui::HelpRecorder help;
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form10->Edit31, &f1);
-    ASSERT_EQ(help.requests().size(), 1);
-    EXPECT_EQ(help.requests().first().kind, ui::HelpRequest::Context);
-    EXPECT_EQ(help.requests().first().context, 3);
+    formtest::expectF1OpensHelpContext(Form10->Edit31, 3);
 }
 
 TEST_F(BalloonForm, FormsOpenInTheMiddleOfTheScreen) {
-    for (QDialog* f : std::initializer_list<QDialog*>{Form10, Form11, Form12, Form13, Form15}) {
-        SCOPED_TRACE(f->objectName().toStdString());
-        f->move(0, 0);
-        f->show();
-        ASSERT_NE(f->screen(), nullptr);
-        const QRect screen = f->screen()->availableGeometry();
-        ASSERT_LT(f->frameGeometry().width(), screen.width()); // else the middle says nothing
-        EXPECT_EQ(f->frameGeometry().center(), screen.center());
-        f->hide();
-    }
+    formtest::expectOpenInTheMiddleOfTheScreen({Form10, Form11, Form12, Form13, Form15});
 }
 
 // ---- the balloon schedule of a computed loan ------------------------------------------------

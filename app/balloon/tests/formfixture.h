@@ -4,19 +4,21 @@
 
 #include "balloon/forms.h"
 
-#include "ui/messages.h"
-#include "ui/modal.h"
-#include "ui/today.h"
+#include "formtest/forms.h"
 #include "vaulter/vaulter.h"
-
-#include <gtest/gtest.h>
 
 #include <initializer_list>
 
 namespace balloontest {
 
-class BalloonForms : public ::testing::Test {
+inline const formtest::Twin kBalloon{
+    "Form10", {"Form11", "Form12", "Form13"}, "Form15", &balloon::vaulterCalls, [] {
+        return Form10->UnsavedCount;
+    }};
+
+class BalloonForms : public formtest::FormFixture {
 protected:
+    BalloonForms() : FormFixture(kBalloon) {}
     void SetUp() override {
         VaulterSetMessageHandler(&ui::engineMessage);
         VaulterSetToday(6, 1, 2004);
@@ -25,17 +27,19 @@ protected:
         Form12 = balloon::makeForm12(*Form10);
         Form13 = balloon::makeForm13(*Form10);
         Form15 = new TForm15;
+        forms_.set({{"Form10", Form10},
+                    {"Form11", Form11},
+                    {"Form12", Form12},
+                    {"Form13", Form13},
+                    {"Form15", Form15}});
     }
     void TearDown() override {
         for (QDialog* f : std::initializer_list<QDialog*>{Form15, Form13, Form12, Form11, Form10})
             delete f;
         Form10 = nullptr, Form11 = nullptr, Form12 = nullptr, Form13 = nullptr, Form15 = nullptr;
+        forms_.set({});
         VaulterSetToday(0, 0, 0);
     }
-
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 } // namespace balloontest

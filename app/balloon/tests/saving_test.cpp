@@ -6,6 +6,7 @@
 #include "db/connection.h"
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formfixture.h"
 #include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -22,55 +23,24 @@
 
 namespace {
 
-class BalloonSave : public ::testing::Test {
+class BalloonSave : public balloontest::BalloonForms {
 protected:
     void SetUp() override {
-        VaulterSetMessageHandler(&ui::engineMessage);
-        VaulterSetToday(6, 1, 2004);
         talvero::common::set_today({6, 1, 2004});
-        Form10 = new TForm10;
-        Form15 = new TForm15;
+        BalloonForms::SetUp();
     }
     void TearDown() override {
-        delete Form15;
-        delete Form10;
-        Form15 = nullptr;
-        Form10 = nullptr;
-        VaulterSetToday(0, 0, 0);
+        BalloonForms::TearDown();
         talvero::common::clear_today();
     }
 
-    // The default balloon loan (50,000 at 10 % over 360 months, 60 payments due), first due
-    // 07/01/2004.
-    void compute() {
-        Form10->PageControl1->setCurrentIndex(TForm10::CalcPayment);
-        Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
-        Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
-        ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
-    }
-    static void save() { Form15->findChild<QPushButton*>(QStringLiteral("Button4"))->click(); }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
-
     db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
-    compute();
+    computeDefaultLoan();
     ASSERT_EQ(Form10->UnsavedCount, 1);
-    save();
-    ASSERT_EQ(messages_.messages().size(), 1);
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-    EXPECT_EQ(Form10->UnsavedCount, 0);
+    expectSaved(1);
     EXPECT_EQ(Form15->findChildren<TForm16*>().size(), 1);
 
     db::Connection c(db::Alias::IBLoan);
@@ -117,25 +87,17 @@ TEST_F(BalloonSave, SavesTheBalloonTermAndItsRows) {
     EXPECT_NEAR(principal, 50000.0, 1e-6);
     EXPECT_GT(lastPayment, 40000.0);
 
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    expectSavedAlready(1);
 
     // The next calculation is saved again, as a new loan.
-    messages_.clear();
-    compute();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 2);
+    computeDefaultLoan();
+    expectSaved(2);
 }
 
 TEST_F(BalloonSave, TheRowsAreTheBalloonSavingSchedule) {
     // Flag 3 keeps the day of the month in the saved rows and pays SCHEDPAY in every row but the last.
-    Form10->findChild<QLineEdit*>(QStringLiteral("Edit31"))->setText(QStringLiteral("24"));
-    Form10->findChild<QComboBox*>(QStringLiteral("ComboBox1"))->setCurrentIndex(3);
-    Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07152004"));
-    Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    run({{"Form10", "Edit31", "24"}, {"Form10", "ComboBox1", "3"}, {"Form10", "Edit5", "07152004"}});
+    compute();
     ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     save();
     ASSERT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
@@ -160,7 +122,7 @@ TEST_F(BalloonSave, TheRowsAreTheBalloonSavingSchedule) {
 }
 
 TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
-    compute();
+    computeDefaultLoan();
     {
         db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANDETAIL"), 30);
         save();
@@ -168,8 +130,8 @@ TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
         EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(30));
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
         EXPECT_EQ(Form10->UnsavedCount, 1);
-        EXPECT_EQ(count("LOANSUMMARY"), 0);
-        EXPECT_EQ(count("LOANDETAIL"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
     {
         db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANSUMMARY"), 0);
@@ -177,21 +139,17 @@ TEST_F(BalloonSave, AFailedSaveLeavesNothingAndKeepsTheCalculationUnsaved) {
         save();
         EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(0));
         EXPECT_EQ(Form10->UnsavedCount, 1);
-        EXPECT_EQ(count("LOANDETAIL"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
-    EXPECT_EQ(Form10->UnsavedCount, 0);
+    expectSaved(1);
 }
 
 TEST_F(BalloonSave, WriteOnlyNeitherTestsNorClearsTheCount) {
-    compute();
+    computeDefaultLoan();
     Form10->UnsavedCount = 0;
     EXPECT_GT(balloon::saveBalloonData(*Form10, Form15, loan::SaveSteps::WriteOnly), 0);
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 1);
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 #include "testsupport/locale_text.h"
 #include "ui/convert.h"
 
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <gtest/gtest.h>
@@ -59,42 +60,60 @@ TEST(FormatMask, ShowsTheUserSeparatorWhateverTheProcessLocale) {
     }
 }
 
-TEST(ColumnTable, EveryColumnHasItsCaptionAndFormat) {
+// Any query through the grids' model: each investment column, named in any letter case, shows its
+// caption over its values in its format; another column keeps its name and its value as it is.
+TEST(ColumnTable, EveryColumnShowsItsCaptionAndFormat) {
+    testsupport::DefaultLocale english("en_US");
+    db::testing::TempDataFolder folder;
+    db::Connection connection(db::Alias::IBInvest);
     const struct {
         const char* column;
         const char* caption;
         const char* format;
+        const char* shown; // 1234.5 under the format
     } expected[] = {
-        {"FUNDNO", "Fund No", ""},
-        {"ACTNO", "Account No", ""},
-        {"NAME", "Name", ""},
-        {"CURRENTPRICE", "Current Price", "#.00"},
-        {"TOTSHARES", "Total Shares", "#.000"},
-        {"TOTBOOKVALUE", "Total Cost", "#.00"},
-        {"TOTVALUE", "Balance", "#.00"},
-        {"GAINDOLLARS", "Gain Dollars", "#.00"},
-        {"GAINPERCENT", "Gain Percent", "#.00"},
-        {"AVERAGECOST", "Average Share Cost", "#.00"},
-        {"LASTPRICE", "Last Price", "#.00"},
-        {"RECNO", "Rec No", ""},
-        {"TRANSDATE", "Date", ""},
-        {"TRANSTYPE", "Type", ""},
-        {"SHARES", "Shares", "#.000"},
-        {"PRICE", "Price", "#.00"},
-        {"COMMISSION", "Commission", "#.00"},
-        {"FEE", "Fee", "#.00"},
-        {"DIVIDEND", "Dividend", "#.00"},
-        {"BOOKVALUE", "Item Cost", "#.00"},
+        {"FUNDNO", "Fund No", "", "1234.5"},
+        {"ACTNO", "Account No", "", "1234.5"},
+        {"NAME", "Name", "", "1234.5"},
+        {"CURRENTPRICE", "Current Price", "#.00", "1234.50"},
+        {"TOTSHARES", "Total Shares", "#.000", "1234.500"},
+        {"TOTBOOKVALUE", "Total Cost", "#.00", "1234.50"},
+        {"TOTVALUE", "Balance", "#.00", "1234.50"},
+        {"GAINDOLLARS", "Gain Dollars", "#.00", "1234.50"},
+        {"GAINPERCENT", "Gain Percent", "#.00", "1234.50"},
+        {"AVERAGECOST", "Average Share Cost", "#.00", "1234.50"},
+        {"LASTPRICE", "Last Price", "#.00", "1234.50"},
+        {"RECNO", "Rec No", "", "1234.5"},
+        {"TRANSDATE", "Date", "", "1234.5"},
+        {"TRANSTYPE", "Type", "", "1234.5"},
+        {"SHARES", "Shares", "#.000", "1234.500"},
+        {"PRICE", "Price", "#.00", "1234.50"},
+        {"COMMISSION", "Commission", "#.00", "1234.50"},
+        {"FEE", "Fee", "#.00", "1234.50"},
+        {"DIVIDEND", "Dividend", "#.00", "1234.50"},
+        {"BOOKVALUE", "Item Cost", "#.00", "1234.50"},
+        {"LOANNO", "loanno", "", "1234.5"},
     };
-    ASSERT_EQ(std::size(invest::kColumnFormats), std::size(expected));
-    for (const auto& e : expected) {
+    QStringList columns;
+    for (const auto& e : expected)
+        columns << QStringLiteral("1234.5 AS %1").arg(QString::fromLatin1(e.column).toLower());
+    QSqlQueryModel source;
+    source.setQuery(QStringLiteral("select ") + columns.join(QStringLiteral(", ")), connection.database());
+    ASSERT_FALSE(source.lastError().isValid()) << source.lastError().text().toStdString();
+    invest::ColumnFormatModel shown;
+    shown.setSourceModel(&source);
+    ASSERT_EQ(shown.columnCount(), int(std::size(expected)));
+    for (int column = 0; column < shown.columnCount(); ++column) {
+        const auto& e = expected[column];
         SCOPED_TRACE(e.column);
-        const invest::ColumnFormat* entry = invest::findColumnFormat(QString::fromLatin1(e.column).toLower());
-        ASSERT_NE(entry, nullptr);
-        EXPECT_STREQ(entry->caption, e.caption);
-        EXPECT_STREQ(entry->format, e.format);
+        EXPECT_EQ(shown.headerData(column, Qt::Horizontal).toString(), QLatin1String(e.caption));
+        EXPECT_EQ(shown.index(0, column).data().toString(), QLatin1String(e.shown));
+        if (*e.format) {
+            EXPECT_EQ(shown.index(0, column).data(Qt::TextAlignmentRole).toInt(),
+                      int(Qt::AlignRight | Qt::AlignVCenter));
+        }
     }
-    EXPECT_EQ(invest::findColumnFormat(u"LOANNO"), nullptr);
+    source.clear();
 }
 
 TEST(ColumnTable, TheModelShowsCaptionsAndFormatsOfAnyQuery) {
@@ -252,13 +271,11 @@ TEST(Accounting, EveryFigureIsFiniteWhenThePostingPasses) {
             }
 }
 
-TEST(PostingTypes, ListTextsAndCodes) {
-    const char* texts[] = {"B = Bought Shares", "C = Cash Dividend", "D = Dividend in Shares ",
-                           "F =  Fee in Cash",  "S = Sold Shares",   "U = Unit Shares Fee"};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_STREQ(invest::kPostingTypeTexts[i], texts[i]);
-        EXPECT_EQ(invest::typeCode(invest::postingTypeAt(i)), texts[i][0]);
-    }
+TEST(PostingTypes, EachTypeHasItsCodeLetter) {
+    // In the order of the post form's list.
+    const char codes[] = {'B', 'C', 'D', 'F', 'S', 'U'};
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(invest::typeCode(invest::postingTypeAt(i)), codes[i]) << i;
 }
 
 TEST(NumericText, DigitsBlanksAndTheDecimalPointsTheReadingTakes) {

@@ -4,6 +4,8 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formtest/amortization.h"
+#include "formtest/forms.h"
 #include "loan/forms.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -18,7 +20,6 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
-#include <cstring>
 #include <gtest/gtest.h>
 
 namespace {
@@ -32,110 +33,21 @@ QString separated(QString text) {
     return text;
 }
 
-// What the last library call received.
-struct Received {
-    int calls = 0;
-    double FINANCEAMT = 0, APR = 0, NUMPAY = 0, SCHEDPAY = 0, TERMYEARS = 0, RESERVED = 0, TOTALINTEREST = 0;
-    double ORGAMT = 0, FEEAMT = 0, DOWNAMT = 0;
-    std::string FIRSTDUE;
-    int INTMETHOD = 0, MATYEAR = 0, LOANYEAR = 0;
-} received;
+using formtest::received;
 
-#define PRINT_LIST                                                                                           \
-    const double *FINANCEAMT, const double *APR, const double *NUMPAY, const double *SCHEDPAY,               \
-        const double *, const double *, const double *, const double *, const double *, const double *,      \
-        const double *, const int *, const char *FIRSTDUE, const int *INTMETHOD, const double *,             \
-        const int *, const int *, const int *, const int *, const int *, const int *MATYEAR, const double *, \
-        const double *, const double *, const double *, const double *, const double *,                      \
-        const double *TERMYEARS, const double *RESERVED, const int *, const int *, const int *,              \
-        const int *LOANYEAR
-
-void note(const double* FINANCEAMT, const double* APR, const double* NUMPAY, const double* SCHEDPAY,
-          const char* FIRSTDUE, const int* INTMETHOD, const int* MATYEAR, const double* TERMYEARS,
-          const double* RESERVED, const int* LOANYEAR, const double* TOTALINTEREST) {
-    ++received.calls;
-    received.FINANCEAMT = *FINANCEAMT;
-    received.APR = *APR;
-    received.NUMPAY = *NUMPAY;
-    received.SCHEDPAY = *SCHEDPAY;
-    received.FIRSTDUE.assign(FIRSTDUE, 10);
-    received.INTMETHOD = *INTMETHOD;
-    received.MATYEAR = *MATYEAR;
-    received.TERMYEARS = *TERMYEARS;
-    received.RESERVED = *RESERVED;
-    received.LOANYEAR = *LOANYEAR;
-    received.TOTALINTEREST = *TOTALINTEREST;
-}
-
-void listing(PRINT_LIST, const double* TOTALINTEREST) {
-    note(FINANCEAMT, APR, NUMPAY, SCHEDPAY, FIRSTDUE, INTMETHOD, MATYEAR, TERMYEARS, RESERVED, LOANYEAR,
-         TOTALINTEREST);
-}
-int byLoanYear(PRINT_LIST, const double* TOTALINTEREST) {
-    note(FINANCEAMT, APR, NUMPAY, SCHEDPAY, FIRSTDUE, INTMETHOD, MATYEAR, TERMYEARS, RESERVED, LOANYEAR,
-         TOTALINTEREST);
-    return 0;
-}
-int byCalendarYear(PRINT_LIST, const double* ORGAMT, const double* FEEAMT, const double* DOWNAMT,
-                   const double* TOTALINTEREST) {
-    note(FINANCEAMT, APR, NUMPAY, SCHEDPAY, FIRSTDUE, INTMETHOD, MATYEAR, TERMYEARS, RESERVED, LOANYEAR,
-         TOTALINTEREST);
-    received.ORGAMT = *ORGAMT;
-    received.FEEAMT = *FEEAMT;
-    received.DOWNAMT = *DOWNAMT;
-    return 0;
-}
-
-// A computed 36-payment loan of 10,000 at 12 % from 01/15/2004.
+// The loan with what the loan engine answered: its maturity is the 36th monthly payment.
 loan::LoanData loan36() {
-    loan::LoanData d;
-    d.FINANCEAMT = 10000;
-    d.ORGAMT = 10500;
-    d.DOWNAMT = 500;
-    d.FEEAMT = 125.5;
-    d.APR = 12;
-    d.NUMPAY = 36;
-    d.FREQUENCY = 12;
-    d.TERMYEARS = 3;
-    d.INTMETHOD = 0;
-    std::strcpy(d.FIRSTDUE, "01152004");
-    d.PAYMENT = d.SCHEDPAY = 332.14;
+    auto d = formtest::amortizedLoan<loan::LoanData>();
     d.TOTALINTEREST = 1957.15;
     d.MATURITY[0] = 12;
     d.MATURITY[1] = 1;
     d.MATURITY[2] = 2006;
-    d.LOANDATE[0] = 12;
-    d.LOANDATE[1] = 15;
-    d.LOANDATE[2] = 2003;
-    d.UnsavedCount = 1;
     return d;
 }
 
-class Amortization : public ::testing::Test {
+class Amortization : public formtest::AmortizationFixture<TForm5, loan::LoanData> {
 protected:
-    void SetUp() override {
-        received = Received{};
-        form.setLoan(data);
-        form.libraries = {&listing, &byLoanYear, &byCalendarYear};
-    }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
-
-    db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    QList<QString> shownForms_;
-    ui::ModalInterceptor modal_{[this](QDialog* d) {
-        shownForms_.append(d->objectName());
-        return 0;
-    }};
-    loan::LoanData data = loan36();
-    TForm5 form;
+    Amortization() : AmortizationFixture(loan36()) {}
 };
 
 TEST_F(Amortization, WindowAsDesigned) {
@@ -185,7 +97,7 @@ TEST_F(Amortization, ScreenListsTheLoanWithThePrintList) {
     EXPECT_EQ(received.SCHEDPAY, 332.14);
     EXPECT_EQ(received.FIRSTDUE, std::string("01152004\0\0", 10));
     EXPECT_EQ(received.MATYEAR, 2006);
-    EXPECT_EQ(received.RESERVED, 60.0);
+    EXPECT_EQ(received.BLPAY, 60.0); // RESERVED
     EXPECT_EQ(received.LOANYEAR, 2003);
     EXPECT_EQ(received.TOTALINTEREST, 1957.15);
     EXPECT_TRUE(messages_.empty());
@@ -223,8 +135,8 @@ TEST_F(Amortization, PreviewSaveWritesANewLoanEachTimeAndClearsTheCount) {
     EXPECT_EQ(data.UnsavedCount, 0);
     form.Button5->click();
     EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
-    EXPECT_EQ(count("LOANSUMMARY"), 2);
-    EXPECT_EQ(count("LOANDETAIL"), 2 * (36 + 2 + 2));
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 2);
+    EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 2 * (36 + 2 + 2));
     EXPECT_EQ(shownForms_,
               (QList<QString>{QStringLiteral("ReportPreview"), QStringLiteral("ReportPreview")}));
 }

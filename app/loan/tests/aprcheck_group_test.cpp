@@ -20,14 +20,7 @@ namespace {
 
 using testsupport::num;
 
-class LoanAprCheck : public loantest::LoanForms {
-protected:
-    static QString label(QWidget* window, QLineEdit* e) {
-        for (auto* l : window->findChildren<QLabel*>())
-            if (l->buddy() == e) return l->text();
-        return {};
-    }
-};
+using LoanAprCheck = loantest::LoanForms;
 
 TEST_F(LoanAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {
     ASSERT_NE(Form9->GroupBox3, nullptr);
@@ -39,7 +32,7 @@ TEST_F(LoanAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {
                                                         {Form9->Edit25, "Verdict"}};
     for (auto [e, caption] : boxes) {
         ASSERT_NE(e, nullptr) << caption;
-        EXPECT_EQ(label(Form9, e), caption);
+        EXPECT_EQ(formtest::labelOf(Form9, e), caption);
         EXPECT_TRUE(e->text().isEmpty());
         EXPECT_TRUE(e->isReadOnly());
         EXPECT_EQ(e->parentWidget(), Form9->GroupBox3);
@@ -55,9 +48,7 @@ TEST_F(LoanAprCheck, TheGroupSitsBelowTheFiguresAndStartsEmpty) {
 TEST_F(LoanAprCheck, ComputeFillsTheGroup) {
     // The form's 50,000 at 10 % over 360 months, lent today and first due 07/01/2004: every payment
     // falls on the 1st a month apart, so the actuarial rate is the note rate.
-    Form1->Edit5->setText(QStringLiteral("07012004"));
-    Form1->Button4->click();
-    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    computeDefaultLoan();
     ASSERT_EQ(modal_.shown().size(), 1);
     EXPECT_EQ(Form9->Edit22->text(), num(" 10.000"));
     EXPECT_EQ(Form9->Edit23->text(), "Regular");

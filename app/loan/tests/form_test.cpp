@@ -13,97 +13,32 @@
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
-#include "ui/printing.h"
-#include "ui/today.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QFileInfo>
 #include <QGroupBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
-#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <vector>
-
-// Readable QString values in failure messages.
-void PrintTo(const QString& s, std::ostream* os) {
-    *os << '"' << s.toStdString() << '"';
-}
 
 namespace {
 
 using loan::LoanData;
 
-QString f2(double v) {
-    return ui::format("%7.2f", v);
-}
-QString f3(double v) {
-    return ui::format("%7.3f", v);
-}
-QString date(const int d[3]) {
-    return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
-}
+using formtest::date;
+using formtest::f2;
+using formtest::f3;
+using formtest::Step;
+using formtest::typed;
 using testsupport::num;
-
-// What a user types for `text`, written here with '.' as the decimal point and ',' between
-// thousands: the same with the current locale's separators.
-QString typed(const char* text) {
-    QStringList parts = QString::fromLatin1(text).split(QLatin1Char(','));
-    for (QString& part : parts)
-        part = num(part);
-    return parts.join(QLocale().groupSeparator());
-}
-
-// One thing a user does: type `text` into the edit `name` of `form`, or press the button `name`
-// when `text` is null.
-struct Step {
-    const char* form;
-    const char* name;
-    const char* text;
-};
 
 class LoanForm : public loantest::LoanForms {
 protected:
-    static QWidget* form(const char* name) {
-        const QByteArray n(name);
-        if (n == "Form1") return Form1;
-        if (n == "Form2") return Form2;
-        if (n == "Form3") return Form3;
-        if (n == "Form4") return Form4;
-        if (n == "Form9") return Form9;
-        return Form19;
-    }
-    static QLineEdit* edit(const char* formName, const char* name) {
-        auto* e = form(formName)->findChild<QLineEdit*>(QString::fromLatin1(name));
-        EXPECT_NE(e, nullptr) << formName << "." << name;
-        return e;
-    }
-    static QString box(const char* formName, const char* name) { return edit(formName, name)->text(); }
-    static void press(const char* formName, const char* name) {
-        auto* b = form(formName)->findChild<QPushButton*>(QString::fromLatin1(name));
-        ASSERT_NE(b, nullptr) << formName << "." << name;
-        b->click();
-    }
-    static void run(const std::vector<Step>& steps) {
-        for (const Step& s : steps) {
-            if (s.text)
-                edit(s.form, s.name)->setText(typed(s.text));
-            else
-                press(s.form, s.name);
-        }
-    }
-    static void page(int index) { Form1->PageControl1->setCurrentIndex(index); }
-    static void compute() { press("Form1", "Button4"); }
-
     // Calls the engine with `block` as the form should have built it.
     static LoanData engine(LoanData block) {
         loan::runTessera(block);
@@ -175,9 +110,7 @@ TEST_F(LoanForm, PagesLabelsAndTextsAtCreation) {
         {"Edit39", "Payoff Date", "06012004"},
         {"Edit40", "Present Balance", num("   0.00")},
     };
-    QHash<QWidget*, QString> buddies;
-    for (auto* l : Form1->findChildren<QLabel*>())
-        if (l->buddy()) buddies.insert(l->buddy(), l->text());
+    const auto buddies = formtest::buddies(Form1);
     for (const auto& e : edits) {
         SCOPED_TRACE(e.name);
         QLineEdit* w = edit("Form1", e.name);
@@ -227,35 +160,7 @@ TEST_F(LoanForm, PagesLabelsAndTextsAtCreation) {
 }
 
 TEST_F(LoanForm, DialogsLabelsAndFormatsAtCreation) {
-    const struct {
-        const char* form;
-        const char* name;
-        const char* label;
-        const char* text;
-    } edits[] = {
-        {"Form2", "Edit1", "Down Payment %", "   0.00"},
-        {"Form2", "Edit2", "Down Payment Amount", "   0.00"},
-        {"Form2", "Edit3", "Origination Fee %", "   0.00"},
-        {"Form2", "Edit4", "Origination Fee Amount", "   0.00"},
-        {"Form3", "Edit1", "Diability Rate (per $1 of balance)", "  0.000"},
-        {"Form3", "Edit2", "Disability Insurance Payments (per year)", "      0"},
-        {"Form3", "Edit3", "Disability Number of Years", "      0"},
-        {"Form3", "Edit4", "Life Rate (per $1 of balance)", "  0.000"},
-        {"Form3", "Edit5", "Life Insruance Payments (per year)", "      0"},
-        {"Form3", "Edit6", "Life Number of Years", "      0"},
-        {"Form4", "Edit1", "Taxes", "   0.00"},
-        {"Form4", "Edit2", "Home Owners Insurance", "   0.00"},
-        {"Form4", "Edit3", "Other Insurance", "   0.00"},
-    };
-    for (const auto& e : edits) {
-        SCOPED_TRACE(std::string(e.form) + "." + e.name);
-        QLineEdit* w = edit(e.form, e.name);
-        EXPECT_EQ(w->text(), num(e.text));
-        QString label;
-        for (auto* l : form(e.form)->findChildren<QLabel*>())
-            if (l->buddy() == w) label = l->text();
-        EXPECT_EQ(label, e.label);
-    }
+    formtest::expectDialogEditsAtCreation(forms_, twin_);
     EXPECT_EQ(Form2->windowTitle(), "Down Payment and Origination Fees");
     EXPECT_EQ(Form3->windowTitle(), "Insurance Charges");
     EXPECT_EQ(Form4->windowTitle(), "Annual Fees");
@@ -295,10 +200,7 @@ TEST_F(LoanForm, PayoutAndPayoffWindowsStartEmpty) {
             ASSERT_NE(e, nullptr);
             EXPECT_TRUE(e->text().isEmpty());
             if (i < count) {
-                QString label;
-                for (auto* l : window->findChildren<QLabel*>())
-                    if (l->buddy() == e) label = l->text();
-                EXPECT_EQ(label, captions[i]) << i + 1;
+                EXPECT_EQ(formtest::labelOf(window, e), captions[i]) << i + 1;
             }
         }
         EXPECT_EQ(window->findChild<QPushButton*>("Button1")->text(), "Prt/Screen");
@@ -361,26 +263,6 @@ std::vector<Step> payoffPage(std::vector<Step> changes) {
         steps.push_back({"Form1", kPayoffPage[i], kPayoffPage[i + 1]});
     steps.insert(steps.end(), changes.begin(), changes.end());
     return steps;
-}
-
-// What the user typed last into each edit is still there.
-void expectTypedTextsKept(const std::vector<Step>& steps) {
-    for (std::size_t i = 0; i < steps.size(); ++i) {
-        const Step& s = steps[i];
-        if (!s.text) continue;
-        bool retyped = false;
-        for (std::size_t j = i + 1; j < steps.size(); ++j)
-            retyped = retyped || (steps[j].text && !std::strcmp(steps[j].form, s.form) &&
-                                  !std::strcmp(steps[j].name, s.name));
-        if (retyped) continue;
-        QWidget* f = nullptr;
-        const QByteArray n(s.form);
-        f = n == "Form1"   ? static_cast<QWidget*>(Form1)
-            : n == "Form2" ? static_cast<QWidget*>(Form2)
-            : n == "Form3" ? static_cast<QWidget*>(Form3)
-                           : static_cast<QWidget*>(Form4);
-        EXPECT_EQ(f->findChild<QLineEdit*>(s.name)->text(), typed(s.text)) << s.form << "." << s.name;
-    }
 }
 
 struct CheckCase {
@@ -798,21 +680,8 @@ const CheckCase kCheckCases[] = {
 TEST_F(LoanForm, EachCheckShowsItsMessageAndCallsNothing) {
     for (const CheckCase& c : kCheckCases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        page(c.page);
-        run(c.steps);
-        messages_.clear();
-        const long calls = loan::tesseraCalls();
-        compute();
-        EXPECT_EQ(loan::tesseraCalls(), calls);
-        ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Error);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
-        EXPECT_TRUE(modal_.shown().isEmpty());
-        EXPECT_EQ(Form1->UnsavedCount, 0);
+        expectComputeRefused(c.page, c.steps, ui::MessageKind::Error, QString::fromLatin1(c.message));
         EXPECT_EQ(Form1->PAYOFFMODE, 0);
-        expectTypedTextsKept(c.steps);
     }
 }
 
@@ -824,94 +693,81 @@ TEST_F(LoanForm, ReadingMessagesAndCheckBoxRules) {
         const char* name;
         int page;
         std::vector<Step> steps;
-        bool boxes[3];
         QString message;
     } cases[] = {
         {"text that does not convert",
          0,
          {{"Form1", "Edit1", "abc"}},
-         {},
          "'abc' is not a valid floating point value"},
         {"skip months are an integer",
          0,
          {{"Form1", "Edit7", "1.5"}},
-         {},
          QStringLiteral("'%1' is not a valid integer value").arg(typed("1.5"))},
-        {"empty skip months", 0, {{"Form1", "Edit7", ""}}, {}, "'' is not a valid integer value"},
-        {"Calc Payment without payments", 0, {{"Form1", "Edit3", "0"}}, {}, required},
+        {"empty skip months", 0, {{"Form1", "Edit7", ""}}, "'' is not a valid integer value"},
+        {"Calc Payment without payments", 0, {{"Form1", "Edit3", "0"}}, required},
         {"Calc Payment without a rate",
          0,
          {{"Form1", "Edit6", ""}},
-         {},
          "'' is not a valid floating point value"},
-        {"Calc No. Pmts. without a payment", 2, {}, {}, required},
+        {"Calc No. Pmts. without a payment", 2, {}, required},
         {"Calc Payout needs more than one payment",
          3,
          {{"Form1", "Edit17", "500"}, {"Form1", "Edit18", "1"}},
-         {},
          required},
-        {"Calc Payoff without payments made", 4, payoffPage({{"Form1", "Edit41", "0"}}), {}, required},
-        {"Calc Payoff without a balance", 4, payoffPage({{"Form1", "Edit40", "0"}}), {}, required},
+        {"Calc Payoff without payments made", 4, payoffPage({{"Form1", "Edit41", "0"}}), required},
+        {"Calc Payoff without a balance", 4, payoffPage({{"Form1", "Edit40", "0"}}), required},
         {"two check boxes",
          1,
-         {{"Form1", "Edit8", "5000"}, {"Form1", "Edit12", "500"}},
-         {true, true, false},
+         {{"Form1", "Edit8", "5000"},
+          {"Form1", "Edit12", "500"},
+          {"Form1", "CheckBox1", "1"},
+          {"Form1", "CheckBox2", "1"},
+          {"Form1", "CheckBox3", "0"}},
          "Only one check box can be checked. Please correct!"},
         {"three check boxes",
          1,
-         {{"Form1", "Edit8", "5000"}},
-         {true, true, true},
+         {{"Form1", "Edit8", "5000"},
+          {"Form1", "CheckBox1", "1"},
+          {"Form1", "CheckBox2", "1"},
+          {"Form1", "CheckBox3", "1"}},
          "Only one check box can be checked. Please correct!"},
         {"no check box",
          1,
-         {{"Form1", "Edit8", "5000"}},
-         {false, false, false},
+         {{"Form1", "Edit8", "5000"},
+          {"Form1", "CheckBox1", "0"},
+          {"Form1", "CheckBox2", "0"},
+          {"Form1", "CheckBox3", "0"}},
          "One check box must be selected. Please correct!"},
         {"Compute Payment without the finance charge",
          1,
-         {},
-         {true, false, false},
+         {{"Form1", "CheckBox1", "1"}, {"Form1", "CheckBox2", "0"}, {"Form1", "CheckBox3", "0"}},
          "You failed to enter something properly.  Please correct!"},
         {"Compute Finance Charge without the payment",
          1,
-         {},
-         {false, true, false},
+         {{"Form1", "CheckBox1", "0"}, {"Form1", "CheckBox2", "1"}, {"Form1", "CheckBox3", "0"}},
          "You failed to enter something properly. Please correct!"},
         {"Compute Finance Charge on fixed principal",
          1,
-         {{"Form1", "Edit12", "500"}},
-         {false, true, false},
+         {{"Form1", "Edit12", "500"},
+          {"Form1", "CheckBox1", "0"},
+          {"Form1", "CheckBox2", "1"},
+          {"Form1", "CheckBox3", "0"},
+          {"Form1", "ComboBox2", "3"}},
          "Cannot calculate the APR on Fixed Principal Loans without the finance charge. Please change your "
          "check "
          "mark and enter the finance charge when using interest flag 3 or 4."},
         {"Compute Total Payments without the payment",
          1,
-         {{"Form1", "Edit8", "5000"}},
-         {false, false, true},
+         {{"Form1", "Edit8", "5000"},
+          {"Form1", "CheckBox1", "0"},
+          {"Form1", "CheckBox2", "0"},
+          {"Form1", "CheckBox3", "1"}},
          "You failed to enter something properly. Please correct!"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TearDown();
-        SetUp();
-        page(c.page);
-        run(c.steps);
-        if (c.page == 1) {
-            Form1->CheckBox1->setChecked(c.boxes[0]);
-            Form1->CheckBox2->setChecked(c.boxes[1]);
-            Form1->CheckBox3->setChecked(c.boxes[2]);
-            if (std::string(c.name).find("fixed principal") != std::string::npos)
-                Form1->ComboBox2->setCurrentIndex(3);
-        }
-        messages_.clear();
-        const long calls = loan::tesseraCalls();
-        compute();
-        EXPECT_EQ(loan::tesseraCalls(), calls);
-        ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-        EXPECT_EQ(messages_.lastText(), c.message);
+        expectComputeRefused(c.page, c.steps, ui::MessageKind::Plain, c.message);
         EXPECT_EQ(Form1->PAYOFFMODE, 0);
-        expectTypedTextsKept(c.steps);
     }
 }
 
@@ -1316,23 +1172,8 @@ TEST_F(LoanForm, HelpJumpsToTheLoanTopic) {
 }
 
 TEST_F(LoanForm, PrintScreenPrintsAnImageOnlyWhenConfirmed) {
-    QTemporaryDir dir;
-    for (QDialog* window : std::initializer_list<QDialog*>{Form9, Form19}) {
-        SCOPED_TRACE(window->windowTitle().toStdString());
-        const QString pdf = dir.filePath(window->objectName() + ".pdf");
-        {
-            ui::PrinterDialogInterceptor cancel(false);
-            window->findChild<QPushButton*>("Button1")->click();
-            EXPECT_EQ(cancel.dialogsShown(), 1);
-        }
-        EXPECT_FALSE(QFileInfo::exists(pdf));
-        {
-            ui::PrinterDialogInterceptor confirm(true, pdf);
-            window->findChild<QPushButton*>("Button1")->click();
-            EXPECT_EQ(confirm.dialogsShown(), 1);
-        }
-        EXPECT_GT(QFileInfo(pdf).size(), 0);
-    }
+    formtest::expectPrintScreenOnlyWhenConfirmed(Form9);
+    formtest::expectPrintScreenOnlyWhenConfirmed(Form19);
 }
 
 // ---- dialogs bound to another form's data ------------------------------------------------------
@@ -1418,26 +1259,11 @@ TEST_F(LoanForm, PayoutWindowFillsFromLoanData) {
 // ---- F1 and where the forms open ---------------------------------------------------------------
 
 TEST_F(LoanForm, F1OpensTheLoanFormsHelpContext) {
-    ui::HelpRecorder help;
-    QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
-    QCoreApplication::sendEvent(Form1->Edit20, &f1);
-    ASSERT_EQ(help.requests().size(), 1);
-    EXPECT_EQ(help.requests().first().kind, ui::HelpRequest::Context);
-    EXPECT_EQ(help.requests().first().context, 2);
-    EXPECT_EQ(help.requests().first().helpFile, "talvero.hlp");
+    formtest::expectF1OpensHelpContext(Form1->Edit20, 2, "talvero.hlp");
 }
 
 TEST_F(LoanForm, FormsOpenInTheMiddleOfTheScreen) {
-    for (QDialog* f : std::initializer_list<QDialog*>{Form1, Form2, Form3, Form4, Form9, Form19}) {
-        SCOPED_TRACE(f->objectName().toStdString());
-        f->move(0, 0);
-        f->show();
-        ASSERT_NE(f->screen(), nullptr);
-        const QRect screen = f->screen()->availableGeometry();
-        ASSERT_LT(f->frameGeometry().width(), screen.width()); // else the middle says nothing
-        EXPECT_EQ(f->frameGeometry().center(), screen.center());
-        f->hide();
-    }
+    formtest::expectOpenInTheMiddleOfTheScreen({Form1, Form2, Form3, Form4, Form9, Form19});
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "formfixture.h"
 #include "loan/forms.h"
 #include "loan/saving.h"
 #include "tessera/tessera.h"
@@ -20,72 +21,30 @@
 
 namespace {
 
-class SaveButton : public ::testing::Test {
+class SaveButton : public loantest::LoanForms {
 protected:
-    void SetUp() override {
-        TesseraSetMessageHandler(&ui::engineMessage);
-        Form1 = new TForm1;
-        Form9 = new TForm9;
-    }
-    void TearDown() override {
-        delete Form9;
-        delete Form1;
-        Form9 = nullptr;
-        Form1 = nullptr;
-    }
-
-    // The default loan (50,000 at 10 % over 360 months), first due 07/01/2004.
-    void compute() {
-        Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
-        Form1->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
-        Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
-        ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
-    }
-    static void save() { Form9->findChild<QPushButton*>(QStringLiteral("Button4"))->click(); }
-    static qint64 count(const char* table) {
-        db::Connection c(db::Alias::IBLoan);
-        QSqlQuery q(c.database());
-        q.exec(QStringLiteral("SELECT COUNT(*) FROM ") + QLatin1String(table));
-        q.next();
-        return q.value(0).toLongLong();
-    }
-
     db::testing::TempDataFolder folder_;
-    ui::TodayOverride today_{QDate(2004, 6, 1)};
-    ui::MessageRecorder messages_;
-    ui::ModalInterceptor modal_{[](QDialog* d) { return d->result(); }};
 };
 
 TEST_F(SaveButton, SavesOnceAfterEachCalculation) {
-    compute();
+    computeDefaultLoan();
     ASSERT_EQ(Form1->UnsavedCount, 1);
-    save();
-    ASSERT_EQ(messages_.messages().size(), 1);
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
-    EXPECT_EQ(Form1->UnsavedCount, 0);
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    expectSaved(1);
     // 360 payments from 07/2004: a subtotal after each December but the last, the closing one, the total.
-    EXPECT_EQ(count("LOANDETAIL"), 360 + 30 + 2);
+    EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 360 + 30 + 2);
 
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan data previously saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    expectSavedAlready(1);
 
     // The next calculation may be saved again, as a new loan.
-    messages_.clear();
-    compute();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 2);
+    computeDefaultLoan();
+    expectSaved(2);
 }
 
 // The program's one clock: the engine, the payout window, the schedule and the saved dates all take
 // an empty first due date as the same today.
 TEST_F(SaveButton, AnEmptyFirstDueDateIsTheProgramsTodayEverywhere) {
-    Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
-    Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
+    page(TForm1::CalcPayment);
+    compute();
     ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     EXPECT_EQ(Form9->Edit13->text(), QStringLiteral("06/01/2004"));
     EXPECT_EQ(Form9->Edit9->text(), QStringLiteral("05/01/2034")); // the 360th monthly payment
@@ -100,7 +59,7 @@ TEST_F(SaveButton, AnEmptyFirstDueDateIsTheProgramsTodayEverywhere) {
 }
 
 TEST_F(SaveButton, TheStatusWindowClosesItselfAfterTwoSeconds) {
-    compute();
+    computeDefaultLoan();
     save();
     const auto windows = Form9->findChildren<TForm16*>();
     ASSERT_EQ(windows.size(), 1);
@@ -119,7 +78,7 @@ TEST_F(SaveButton, TheStatusWindowClosesItselfAfterTwoSeconds) {
 }
 
 TEST_F(SaveButton, AFailedSaveShowsTheErrorAndKeepsTheCalculationUnsaved) {
-    compute();
+    computeDefaultLoan();
     {
         db::testing::InsertFault fault(db::Alias::IBLoan, QStringLiteral("LOANDETAIL"), 100);
         save();
@@ -127,17 +86,14 @@ TEST_F(SaveButton, AFailedSaveShowsTheErrorAndKeepsTheCalculationUnsaved) {
         EXPECT_EQ(messages_.lastText(), db::testing::InsertFault::faultMessage(100));
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
         EXPECT_EQ(Form1->UnsavedCount, 1);
-        EXPECT_EQ(count("LOANSUMMARY"), 0);
-        EXPECT_EQ(count("LOANDETAIL"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 0);
+        EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
     }
-    messages_.clear();
-    save();
-    EXPECT_EQ(messages_.lastText(), QStringLiteral("Loan Data Saved"));
-    EXPECT_EQ(count("LOANSUMMARY"), 1);
+    expectSaved(1);
 }
 
 TEST_F(SaveButton, AnUnreachableDatabaseShowsItsTextAndWritesNothing) {
-    compute();
+    computeDefaultLoan();
     qputenv("TALVERO_HOME", "/proc/talvero-cannot-be-here");
     save();
     ASSERT_EQ(messages_.messages().size(), 1);
