@@ -292,11 +292,18 @@ double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexce
         if (k > 1.0) common::next_month(cursor);
         return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
     }
-    if (f_ == 1.0) return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
-    if (f_ == 24.0) return static_cast<double>(Wide(daily) * 15.0L);
-    if (f_ == 26.0) return static_cast<double>(Wide(daily) * 14.0L);
-    if (f_ == 52.0) return static_cast<double>(Wide(daily) * 7.0L);
-    return static_cast<double>(Wide(daily) * ((year_365 ? 365.0L : 360.0L) / f_));
+    const common::PeriodDays& row = common::period_days(f_);
+    const common::PeriodLength& days = year_365 ? row.interest_365 : row.interest_360;
+    switch (days.count) {
+    case common::DayCount::CursorMonth:
+        return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
+    case common::DayCount::YearShare:
+        // The year's share is taken in extended precision.
+        return static_cast<double>(Wide(daily) * (Wide(days.days) / f_));
+    case common::DayCount::Fixed:
+        break;
+    }
+    return static_cast<double>(Wide(daily) * Wide(days.days));
 }
 
 double Worker::premium(double base, double payments, double rate, double per_year, double k,
