@@ -120,7 +120,7 @@ Yearly yearlyRule(int rule, double f, int odddays) {
 }
 
 // Checks the engine's totals against the schedule the program shows (`variant` over `rows` rows)
-// and, where the two differ on purpose, against the documented difference. `asRun` is the loan as
+// and, where the two differ on purpose, against the difference the rules intend. `asRun` is the loan as
 // the engine ran it: its own interest rule, and for the balloon engine the home-owner and other
 // insurance on the amortize period.
 void expectTotals(const LoanBlock& b, const LoanBlock& asRun, double rows, const sc::Variant& variant) {

@@ -14,7 +14,7 @@ constexpr PeriodLength month{DayCount::CursorMonth, 0.0};
 
 // clang-format off
 constexpr PeriodDays kRows[] = {
-    // f   annuity_365      annuity_360   balloon_365      interest_365 interest_360 thirty      odd    payoff      date_step
+    // f  annuity_365     annuity_360 balloon_365     interest_365 interest_360 thirty      odd    payoff     date_step
     {12, fixed(30.4463), fixed(30),   fixed(30.4463), month,       month,       fixed(30),  false, fixed(30),  month},
     {24, fixed(15),      fixed(15),   fixed(15),      fixed(15),   fixed(15),   fixed(15),  false, fixed(15),  fixed(15)},
     {26, fixed(14),      fixed(14),   fixed(14),      fixed(14),   fixed(14),   fixed(14),  false, fixed(14),  fixed(14)},

@@ -413,7 +413,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             break;
         }
         case 3: {
-            const double rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            const double rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
             if (k == 1.0)
                 interest = o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_)
                                    : static_cast<double>(Wide(rate) * F_);
@@ -539,7 +539,7 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
         break;
     }
     case 3:
-        setup.rate = static_cast<double>(Wide(d360_) * days_360(f_));
+        setup.rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
         setup.first_interest =
             o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_) : static_cast<double>(Wide(setup.rate) * F_);
         pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
@@ -1024,7 +1024,7 @@ void Worker::finance_charge_run(bool balloon_term_given) noexcept {
         case 5:
             break;
         default:
-            rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
             break;
         }
         const double interest = static_cast<double>(Wide(rate) * (k == 1.0 ? F_ : balance));

@@ -4,6 +4,7 @@
 //                      regular engine there is no 30.4463-day period for f 1 (a yearly loan counts
 //                      365 days), so callers that want the monthly count pass 12 themselves
 //   days_360(f)        the annuity_360 days of f's row
+//   thirty_days(f)     the interest_thirty days of f's row: flag 3's period on 30-day months
 //   a365(R, n, f)      (1 - 1 / (1 + d365 * days_365(f))^n) / (d365 * days_365(f))
 //   a360(R, n, f)      the same on the 360-day year with days_360(f)
 //   an(R, f, n)        nominal factor, periodic rate R * 0.01 / f
@@ -24,6 +25,10 @@ inline double days_365(double f) noexcept {
 
 inline double days_360(double f) noexcept {
     return common::period_days(f).annuity_360.of(f);
+}
+
+inline double thirty_days(double f) noexcept {
+    return common::period_days(f).interest_thirty.of(f);
 }
 
 inline double a365(double rate, double n, double f) noexcept {
