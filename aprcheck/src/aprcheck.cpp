@@ -1,7 +1,6 @@
 #include "aprcheck/aprcheck.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -23,12 +22,8 @@ Date normal(Date d) {
     return d;
 }
 
-long day_number(const Date& raw) {
-    const Date d = normal(raw);
-    namespace ch = std::chrono;
-    const ch::year_month_day ymd{ch::year{d.year}, ch::month{static_cast<unsigned>(d.month)},
-                                 ch::day{static_cast<unsigned>(d.day)}};
-    return static_cast<long>(ch::sys_days(ymd).time_since_epoch().count());
+long serial_day(const Date& raw) {
+    return common::day_number(normal(raw));
 }
 
 bool month_end(const Date& d) {
@@ -48,8 +43,8 @@ Date months_back(const Date& later, int m) {
 // Full months measured back from `to` that stay on or after `from`.
 int full_months(const Date& from, const Date& to) {
     int m = (to.year - from.year) * 12 + to.month - from.month;
-    const long start = day_number(from);
-    while (m > 0 && day_number(months_back(to, m)) < start)
+    const long start = serial_day(from);
+    while (m > 0 && serial_day(months_back(to, m)) < start)
         --m;
     return std::max(m, 0);
 }
@@ -81,7 +76,7 @@ double length_days(const UnitPeriod& u) {
 
 // The interval between two dates as a unit-period; nullopt-like Day 0 when the dates coincide.
 UnitPeriod classify(const Date& a, const Date& b) {
-    const long n = day_number(b) - day_number(a);
+    const long n = serial_day(b) - serial_day(a);
     if (n <= 0) return days(0);
     const Date na = normal(a), nb = normal(b);
     const int md = (nb.year - na.year) * 12 + nb.month - na.month;
@@ -180,15 +175,15 @@ std::string describe(const UnitPeriod& u) {
 
 Time unit_periods_between(const Date& from_raw, const Date& to_raw, const UnitPeriod& unit) {
     const Date from = normal(from_raw), to = normal(to_raw);
-    const long start = day_number(from);
+    const long start = serial_day(from);
     Time out;
-    if (day_number(to) <= start) return out;
+    if (serial_day(to) <= start) return out;
     switch (unit.kind) {
     case UnitPeriod::Kind::Month:
     case UnitPeriod::Kind::SemiMonth: {
         // A month is 30 days: full months measured back from the later date, then the days left.
         const int m = full_months(from, to);
-        const long rest = day_number(months_back(to, m)) - start;
+        const long rest = serial_day(months_back(to, m)) - start;
         if (unit.kind == UnitPeriod::Kind::Month && unit.count == 1) {
             out.t = m;
             out.f = rest / 30.0;
@@ -204,16 +199,16 @@ Time unit_periods_between(const Date& from_raw, const Date& to_raw, const UnitPe
         const int m = full_months(from, to);
         out.t = m / 12;
         const Date back = months_back(to, static_cast<int>(out.t) * 12);
-        if (day_number(months_back(to, m)) == start)
+        if (serial_day(months_back(to, m)) == start)
             out.f = (m - 12 * out.t) / 12.0;
         else
-            out.f = static_cast<double>(day_number(back) - start) / 365.0;
+            out.f = static_cast<double>(serial_day(back) - start) / 365.0;
         return out;
     }
     case UnitPeriod::Kind::Week:
     case UnitPeriod::Kind::Day: {
         const long span = unit.kind == UnitPeriod::Kind::Week ? 7L * unit.count : unit.count;
-        const long n = day_number(to) - start;
+        const long n = serial_day(to) - start;
         if (span <= 0) return out;
         out.t = n / span;
         out.f = static_cast<double>(n % span) / static_cast<double>(span);
@@ -230,8 +225,8 @@ UnitPeriod unit_period_of(const Stream& s) {
         const Date from = normal(s.advance_date), to = normal(s.payments.front().date);
         const int m = full_months(from, to);
         if (m >= 12) return year();
-        if (m >= 1 && day_number(months_back(to, m)) == day_number(from)) return months(m);
-        return days(static_cast<int>(std::max<long>(day_number(to) - day_number(from), 1)));
+        if (m >= 1 && serial_day(months_back(to, m)) == serial_day(from)) return months(m);
+        return days(static_cast<int>(std::max<long>(serial_day(to) - serial_day(from), 1)));
     }
     std::vector<std::pair<UnitPeriod, int>> seen;
     Date previous = s.advance_date;
@@ -239,7 +234,7 @@ UnitPeriod unit_period_of(const Stream& s) {
     int periods = 0;
     for (const Payment& p : s.payments) {
         const UnitPeriod u = classify(previous, p.date);
-        const long n = day_number(p.date) - day_number(previous);
+        const long n = serial_day(p.date) - serial_day(previous);
         previous = p.date;
         if (n <= 0) continue;
         spanned += n;
@@ -285,14 +280,14 @@ Solution actuarial_apr(const Stream& s, const UnitPeriod& unit) {
     terms.reserve(s.payments.size());
     double total = 0;
     bool timed = false;
-    const long start = day_number(s.advance_date);
+    const long start = serial_day(s.advance_date);
     for (const Payment& p : s.payments) {
         // A negative amount (an overpaid last row refunds) stays in the equation.
         if (!std::isfinite(p.amount)) {
             out.error = "a payment is not a number";
             return out;
         }
-        if (day_number(p.date) < start) {
+        if (serial_day(p.date) < start) {
             out.error = "a payment falls before the advance";
             return out;
         }

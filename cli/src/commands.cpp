@@ -3,6 +3,8 @@
 #include "cli/alias.h"
 #include "cli/loan.h"
 
+#include "common/calendar.h"
+
 #include <cstdio>
 #include <fstream>
 #include <istream>
@@ -33,14 +35,17 @@ const char* const kLoanOptions =
     "  TOTALINTEREST BLPAY\n"
     "Leave the one term to solve out or at 0 (PAYMENT, NUMPAY, APR, or APR with TOTALINTEREST).\n"
     "Dates are MMDDCCYY. FREQUENCY defaults to 12; FINANCEAMT = ORGAMT + FEEAMT - DOWNAMT when only\n"
-    "ORGAMT is given; ODDDAYS is counted from LOANDATE to FIRSTDUE when not given.\n"
+    "ORGAMT is given; ODDDAYS is counted from LOANDATE to FIRSTDUE as the loan form counts it (day\n"
+    "of year of FIRSTDUE - day of year of LOANDATE + 365 per year between them) when not given.\n"
     "BLPAY (or --balloon) computes a balloon loan: BLPAY payments of a loan amortized over NUMPAY.\n";
 
 const char* const kComputeHelp =
     "usage: talvero-cli compute [--balloon] --NAME=VALUE ...\n"
     "\n"
     "Computes the loan with the loan engine (the balloon engine for a balloon loan) and prints the\n"
-    "results, then the Appendix J check of the disclosed REGZAPR.\n"
+    "results (PAYMENT NUMPAY [BLPAY] APR TERMYEARS TOTALINTEREST TOTALPRINCIPAL TOTALINSURANCE\n"
+    "TOTALTAXES TOTALPAYOUT LASTPAY REGZAPR MATURITY), the derived inputs it passed to the engine\n"
+    "(FINANCEAMT ODDDAYS DSPREM LFPREM), then the Appendix J check of the disclosed REGZAPR.\n"
     "\n";
 
 const char* const kScheduleHelp =
@@ -82,9 +87,7 @@ std::string format(const char* f, double v) {
 }
 
 std::string date_text(const int d[3]) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%02d/%02d/%d", d[0], d[1], d[2]);
-    return text;
+    return common::date_text({d[0], d[1], d[2]});
 }
 
 // Reads the loan options; returns false after writing the error.
@@ -238,7 +241,12 @@ int compute_command(const std::vector<std::string>& args, std::ostream& out, std
         return 0;
     }
     Loan loan;
-    if (!computed(args, loan, err)) return 2;
+    if (!read_options(args, loan, err)) return 2;
+    const common::RegularBlock passed = loan.block; // as the engine gets it
+    if (const std::string e = compute(loan); !e.empty()) {
+        err << "talvero-cli: " << e << '\n';
+        return 2;
+    }
     const common::RegularBlock& b = loan.block;
     auto line = [&](const char* name, const std::string& value) {
         char text[128];
@@ -258,6 +266,11 @@ int compute_command(const std::vector<std::string>& args, std::ostream& out, std
     line("LASTPAY", format("%.2f", b.LASTPAY));
     line("REGZAPR", format("%.3f", b.REGZAPR));
     line("MATURITY", date_text(b.MATURITY));
+    out << "Derived inputs\n";
+    line("FINANCEAMT", format("%.2f", passed.FINANCEAMT));
+    line("ODDDAYS", std::to_string(passed.ODDDAYS));
+    line("DSPREM", format("%.2f", passed.DSPREM));
+    line("LFPREM", format("%.2f", passed.LFPREM));
     out << "Appendix J check\n";
     const aprcheck::LoanCheck c = check(loan);
     if (!c.usable) {

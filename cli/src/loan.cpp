@@ -1,6 +1,7 @@
 #include "cli/loan.h"
 
 #include "common/calendar.h"
+#include "common/loan_amounts.h"
 #include "common/today.h"
 #include "tessera/tessera.h"
 #include "vaulter/vaulter.h"
@@ -8,7 +9,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -103,15 +103,6 @@ bool to_int(std::string_view text, int& value) {
     return true;
 }
 
-long day_number(const common::Date& d) {
-    namespace ch = std::chrono;
-    return static_cast<long>(
-        ch::sys_days(ch::year_month_day{ch::year{d.year}, ch::month{static_cast<unsigned>(d.month)},
-                                        ch::day{static_cast<unsigned>(d.day)}})
-            .time_since_epoch()
-            .count());
-}
-
 std::string engine_text;
 
 void collect(void*, int, const char* text) {
@@ -195,8 +186,18 @@ std::string prepare(Loan& loan) {
     B& b = loan.block;
     if (!loan.frequency_given) b.FREQUENCY = 12;
     if (!loan.financeamt_given && !loan.orgamt_given) return "FINANCEAMT or ORGAMT is required";
-    if (!loan.financeamt_given) b.FINANCEAMT = b.ORGAMT + b.FEEAMT - b.DOWNAMT;
     if (!loan.orgamt_given) b.ORGAMT = b.FINANCEAMT - b.FEEAMT + b.DOWNAMT;
+    // The loan forms' derivation; the command line takes the down payment and fees as totals.
+    common::LoanFactors factors;
+    factors.ORGAMT = b.ORGAMT;
+    factors.DOWNPAYAMT = b.DOWNAMT;
+    factors.FEEPAYAMT = b.FEEAMT;
+    factors.LOANDATE = {b.LOANDATE[0], b.LOANDATE[1], b.LOANDATE[2]};
+    factors.FIRSTDUE = common::first_due_or_today(b.FIRSTDUE);
+    const common::DerivedAmounts derived = common::derive_amounts(factors);
+    b.DOWNAMT = derived.DOWNAMT;
+    b.FEEAMT = derived.FEEAMT;
+    if (!loan.financeamt_given) b.FINANCEAMT = derived.FINANCEAMT;
     if (!(b.FINANCEAMT > 0) || b.FINANCEAMT > 1000000.0)
         return "FINANCEAMT must be above 0 and at most 1000000.00";
     if (!(b.FREQUENCY > 0) || b.FREQUENCY > 52) return "FREQUENCY must be above 0 and at most 52";
@@ -217,18 +218,14 @@ std::string prepare(Loan& loan) {
     }
     if (!loan.termyears_given && b.NUMPAY > 0) b.TERMYEARS = std::max(b.NUMPAY / b.FREQUENCY, 1.0);
     if (!loan.odddays_given && b.LOANDATE[0] >= 1) {
-        const common::Date due = common::first_due_or_today(b.FIRSTDUE);
-        const long days = day_number(due) - day_number({b.LOANDATE[0], b.LOANDATE[1], b.LOANDATE[2]});
-        if (days < 0) return "LOANDATE falls after FIRSTDUE";
-        b.ODDDAYS = static_cast<int>(days);
+        if (common::day_number(factors.LOANDATE) > common::day_number(factors.FIRSTDUE))
+            return "LOANDATE falls after FIRSTDUE";
+        b.ODDDAYS = derived.ODDDAYS;
     }
     if (b.ODDDAYS < 0) return "ODDDAYS must not be negative";
     std::fill(b.RESERVED, b.RESERVED + 3, 0);
     std::fill(b.MATURITY, b.MATURITY + 3, 0);
-    b.DSPREM = b.FINANCEAMT * b.DSRATE;
-    b.LFPREM = b.FINANCEAMT * b.LFRATE;
-    b.DSNUMPAY = b.DSFREQ * b.DSYEARS;
-    b.LFNUMPAY = b.LFFREQ * b.LFYEARS;
+    common::set_insurance_bases(b);
     b.PAYOFFMODE = 0;
     return {};
 }

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <sstream>
 #include <string>
@@ -130,6 +131,28 @@ TEST(Compute, PrintsTheEngineResultsAndTheCheck) {
     EXPECT_NE(r.out.find("TOLERANCE       0.125"), std::string::npos);
 }
 
+TEST(Compute, PrintsTheDerivedInputsItPassed) {
+    const Result r = call({"compute", "--ORGAMT=100000", "--DOWNAMT=11000", "--FEEAMT=1750", "--APR=10",
+                           "--NUMPAY=360", "--DSRATE=0.002", "--DSFREQ=12", "--DSYEARS=5", "--LFRATE=0.003",
+                           "--LFFREQ=12", "--LFYEARS=3", "--LOANDATE=02012024", "--FIRSTDUE=02012025"});
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto all = lines(r.out);
+    const auto at = std::find(all.begin(), all.end(), "Derived inputs");
+    ASSERT_NE(at, all.end()) << r.out;
+    // The loan form's count: 365 days for the leap year from 02/01/2024.
+    const std::vector<std::string> derived(at + 1, at + 5);
+    EXPECT_EQ(derived, (std::vector<std::string>{"FINANCEAMT      90750.00", "ODDDAYS         365",
+                                                 "DSPREM          181.50", "LFPREM          272.25"}));
+    EXPECT_NE(r.out.find("MATURITY        "), std::string::npos);
+    // Given outright, ODDDAYS and FINANCEAMT pass as they are.
+    const Result given = call(with("compute", {"--ODDDAYS=12"}));
+    ASSERT_EQ(given.code, 0) << given.err;
+    EXPECT_NE(given.out.find("FINANCEAMT      100000.00\nODDDAYS         12\nDSPREM          0.00\n"
+                             "LFPREM          0.00\n"),
+              std::string::npos)
+        << given.out;
+}
+
 TEST(Compute, BalloonLoan) {
     const Result r = call(with("compute", {"--BLPAY=60"}));
     ASSERT_EQ(r.code, 0) << r.err;
@@ -180,6 +203,7 @@ TEST(Help, EachCommandDescribesItself) {
         EXPECT_EQ(r.out.rfind(std::string("usage: talvero-cli ") + command, 0), 0u) << r.out;
     }
     EXPECT_EQ(call({"--help"}).code, 0);
+    EXPECT_NE(call({"compute", "--help"}).out.find("(FINANCEAMT ODDDAYS DSPREM LFPREM)"), std::string::npos);
 }
 
 TEST(Schedule, CsvWithTheDetailColumnsAndTotals) {

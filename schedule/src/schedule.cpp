@@ -1,6 +1,8 @@
 #include "schedule/schedule.h"
 
 #include "common/annuity.h"
+#include "common/calendar.h"
+#include "common/period_days.h"
 #include "common/today.h"
 
 #include <cmath>
@@ -79,8 +81,9 @@ void Pass::step_date() {
         if (later && f == 12) common::next_month(date_);
         return;
     }
-    if (f == 24 || f == 26 || f == 52) {
-        period_days_ = f == 24 ? 15 : f == 26 ? 14 : 7;
+    const common::PeriodDays& row = common::period_days(f);
+    if (row.date_step.count == common::DayCount::Fixed) {
+        period_days_ = static_cast<int>(row.date_step.days);
         if (later) common::advance_days(date_, period_days_);
     } else if (f == 1) {
         if (b_.ODDDAYS == 0) {
@@ -91,7 +94,7 @@ void Pass::step_date() {
         const int flag = b_.INTMETHOD;
         const bool thirty = flag == 0 || (!v_.first_of_month_flag0_only && (flag == 3 || flag == 6));
         if (thirty) {
-            period_days_ = 30;
+            period_days_ = static_cast<int>(row.interest_thirty.of(f));
             if (later) {
                 common::next_month(date_);
                 date_.day = 1;
@@ -102,7 +105,7 @@ void Pass::step_date() {
             if (later) common::next_month_keep_day(date_);
         }
     } else {
-        period_days_ = static_cast<int>(365.0 / f);
+        period_days_ = static_cast<int>(row.date_step.of(f));
         if (later) common::advance_days(date_, period_days_);
     }
 }
@@ -112,12 +115,9 @@ double Pass::interest(double balance) const {
     const double r = b_.APR * 0.01;
     const bool first = k_ == 1;
     const double fa = b_.FINANCEAMT;
-    auto days = [&](double other) {
-        if (f == 12 || f == 1) return static_cast<double>(common::month_length(date_.month, date_.year));
-        if (f == 24) return 15.0;
-        if (f == 26) return 14.0;
-        if (f == 52) return 7.0;
-        return other;
+    const common::PeriodDays& row = common::period_days(f);
+    auto days = [&](const common::PeriodLength& length) {
+        return length.of(f, common::month_length(date_.month, date_.year));
     };
     auto daily = [&](double year_days, double period) {
         if (first) return b_.ODDDAYS < 1 ? r / year_days * period * fa : b_.ODDDAYS * r / year_days * fa;
@@ -126,11 +126,11 @@ double Pass::interest(double balance) const {
     switch (flag_) {
     case 1:
     case 4:
-        return daily(365, days(365.0 / f));
+        return daily(365, days(row.interest_365));
     case 2:
-        return daily(360, days(360.0 / f));
+        return daily(360, days(row.interest_360));
     case 3:
-        return daily(360, f == 12 || f == 1 ? 30.0 : days(360.0 / f));
+        return daily(360, days(row.interest_thirty));
     case 5:
         return 0;
     case 6:
@@ -212,9 +212,7 @@ void Pass::payment_row(Row& row) {
     row.kind = RowKind::Payment;
     row.k = static_cast<long>(k_);
     row.date = date_;
-    if (v_.dated)
-        std::snprintf(row.PAYDATE, sizeof row.PAYDATE, "%02d%s%02d%s%d", date_.month, "/", date_.day, "/",
-                      date_.year);
+    if (v_.dated) common::format_date(date_, row.PAYDATE, sizeof row.PAYDATE);
     row.amounts = a;
     row.BALANCE = balance_;
     year_sums_ += a;

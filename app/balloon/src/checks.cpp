@@ -2,6 +2,8 @@
 
 #include "loan/checkmessages.h"
 
+#include "common/loan_amounts.h"
+
 #include <algorithm>
 
 namespace balloon {
@@ -47,15 +49,15 @@ const char* checkBalloonInputs(BalloonData& d, const CheckTexts& t) {
     if (d.DOWNPAYAMT > 99999.99) return kDownAmountTooLarge;
     if (!isNumericText(t.downPct, t.decimalPoints)) return kDownPctNonNumeric;
     if (d.DOWNPAYPCT > 49.99) return kDownPctTooLarge;
-    d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
+    d.DOWNAMT = talvero::common::down_payment_total(d.ORGAMT, d.DOWNPAYPCT, d.DOWNPAYAMT);
     if (d.DOWNAMT > d.ORGAMT * 0.5) return kDownTotalTooLarge;
     if (!isNumericText(t.feeAmount, t.decimalPoints)) return kFeeAmountNonNumeric;
     if (d.FEEPAYAMT > 99999.99) return kFeeAmountTooLarge;
     if (!isNumericText(t.feePct, t.decimalPoints)) return kFeePctNonNumeric;
     if (d.FEEPCT > 49.99) return kFeePctTooLarge;
-    d.FEEAMT = d.ORGAMT * d.FEEPCT / 100 + d.FEEPAYAMT;
+    d.FEEAMT = talvero::common::fee_total(d.ORGAMT, d.FEEPCT, d.FEEPAYAMT);
     if (d.FEEAMT > d.ORGAMT * 0.5) return kFeeTotalTooLarge;
-    d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
+    d.FINANCEAMT = talvero::common::amount_financed(d.ORGAMT, d.FEEAMT, d.DOWNAMT);
     if (d.FINANCEAMT > 1000000) return kFinancedTooLarge;
     if (!numeric(t.apr, t)) return kAprNonNumeric;
     if (d.APR > 49.99) return kAprTooLarge;
@@ -107,7 +109,7 @@ const char* checkBalloonInputs(BalloonData& d, const CheckTexts& t) {
     const int years = yF - yL;
     if (years > 2 || (years == 2 && mL < mF)) return kDatesMoreThanTwoYears;
     if (d.BLPAY / d.FREQUENCY < years) return kDatesMoreThanTerm;
-    d.ODDDAYS = loan::dayOfYear(mF, dF, yF) - loan::dayOfYear(mL, dL, yL) + 365 * years;
+    d.ODDDAYS = talvero::common::odd_days({mL, dL, yL}, {mF, dF, yF});
     return nullptr;
 }
 

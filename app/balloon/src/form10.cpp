@@ -1,6 +1,8 @@
 #include "balloon/forms.h"
 
 #include "loan/formpages.h"
+
+#include "common/loan_amounts.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
@@ -170,10 +172,7 @@ void TForm10::Button4Click() {
     }
     std::fill(RESERVED, RESERVED + 3, 0);
     std::fill(MATURITY, MATURITY + 3, 0);
-    DSPREM = FINANCEAMT * DSRATE;
-    LFPREM = FINANCEAMT * LFRATE;
-    DSNUMPAY = DSFREQ * DSYEARS;
-    LFNUMPAY = LFFREQ * LFYEARS;
+    talvero::common::set_insurance_bases(*this);
     balloon::runVaulter(*this);
     if (ERRFLAG == 1) {
         ERRFLAG = 0;

@@ -2,6 +2,7 @@
 #include "balloon/saving.h"
 
 #include "aprcheck/loan.h"
+#include "common/calendar.h"
 
 #include "ui/convert.h"
 #include "ui/fields.h"
@@ -33,7 +34,7 @@ const W::Box kInputBoxes[] = {
 };
 
 QString dateText(const int date[3]) {
-    return QString::asprintf("%02d/%02d/%d", date[0], date[1], date[2]);
+    return QString::fromStdString(talvero::common::date_text({date[0], date[1], date[2]}));
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "invest/forms.h"
 
 #include "formsupport.h"
+#include "invest/checks.h"
 
 #include "ui/convert.h"
 #include "ui/fields.h"
@@ -149,7 +150,7 @@ void TForm21::fill(const invest::AddedAccount& added) {
         box->setText(ui::format("%7.2f", shares));
     for (QLineEdit* box : {Edit5, Edit10})
         box->setText(ui::format("%7.2f", balance));
-    Edit15->setText(QString::asprintf("%02d/%02d/%d", n.date.month, n.date.day, n.date.year));
+    Edit15->setText(invest::transDate(n.date));
     Edit11->setText(ui::format("%7.2f", bookValue));
     for (QLineEdit* box : {Edit12, Edit13, Edit14})
         box->setText(ui::format("%7.2f", 0.0));

@@ -1,5 +1,6 @@
 #include "invest/checks.h"
 
+#include "common/calendar.h"
 #include "ui/convert.h"
 
 #include <algorithm>
@@ -90,7 +91,7 @@ const char* missingInput(PostingType type, const Trade& t) {
 } // namespace
 
 QString transDate(const Date& d) {
-    return QString::asprintf("%02d%s%02d%s%d", d.month, "/", d.day, "/", d.year);
+    return QString::fromStdString(talvero::common::date_text(d));
 }
 
 QString dateBoxText(const Date& d) {

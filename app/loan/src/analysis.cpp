@@ -2,6 +2,7 @@
 #include "loan/saving.h"
 
 #include "aprcheck/loan.h"
+#include "common/calendar.h"
 
 #include "ui/convert.h"
 #include "ui/fields.h"
@@ -41,7 +42,7 @@ const W::Box kInputBoxes[] = {
 };
 
 QString dateText(const int date[3]) {
-    return QString::asprintf("%02d/%02d/%d", date[0], date[1], date[2]);
+    return QString::fromStdString(talvero::common::date_text({date[0], date[1], date[2]}));
 }
 
 QGroupBox* whiteCaptionGroup(const char* title, const char* name, QWidget* parent) {

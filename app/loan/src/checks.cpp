@@ -3,6 +3,8 @@
 #include "loan/checkmessages.h"
 
 #include "common/calendar.h"
+#include "common/loan_amounts.h"
+#include "common/period_days.h"
 
 #include <algorithm>
 #include <cstring>
@@ -144,10 +146,7 @@ int monthLength(int month, int year) {
 }
 
 int dayOfYear(int month, int day, int year) {
-    int days = day;
-    for (int m = 1; m < month && m <= 12; ++m)
-        days += monthLength(m, year);
-    return days;
+    return talvero::common::day_of_year({month, day, year});
 }
 
 void readDateParts(std::string_view text, int parts[3]) {
@@ -185,7 +184,7 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         return "Invalid Down Payment Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.DOWNPAYPCT > 49.99)
         return kDownPctTooLarge;
-    d.DOWNAMT = d.ORGAMT * d.DOWNPAYPCT / 100 + d.DOWNPAYAMT;
+    d.DOWNAMT = talvero::common::down_payment_total(d.ORGAMT, d.DOWNPAYPCT, d.DOWNPAYAMT);
     if (d.DOWNAMT > d.ORGAMT * 0.5)
         return kDownTotalTooLarge;
     if (!isNumericText(t.feeAmount, t.decimalPoints))
@@ -199,10 +198,10 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         return "Invalid Orig. Fee Percentage Rate entered!\nNegative Amount not allowed.\nPlease re-enter.";
     if (d.FEEPCT > 49.99)
         return kFeePctTooLarge;
-    d.FEEAMT = d.ORGAMT * d.FEEPCT / 100 + d.FEEPAYAMT;
+    d.FEEAMT = talvero::common::fee_total(d.ORGAMT, d.FEEPCT, d.FEEPAYAMT);
     if (d.FEEAMT > d.ORGAMT * 0.5)
         return kFeeTotalTooLarge;
-    d.FINANCEAMT = d.ORGAMT + d.FEEAMT - d.DOWNAMT;
+    d.FINANCEAMT = talvero::common::amount_financed(d.ORGAMT, d.FEEAMT, d.DOWNAMT);
     if (d.FINANCEAMT > 1000000)
         return kFinancedTooLarge;
     if (!numeric(t.apr, t))
@@ -266,7 +265,7 @@ const char* checkLoanInputs(LoanData& d, const CheckTexts& t) {
         return kDatesMoreThanTwoYears;
     if (d.NUMPAY / d.FREQUENCY < years)
         return kDatesMoreThanTerm;
-    d.ODDDAYS = dayOfYear(due[0], due[1], due[2]) - dayOfYear(lent[0], lent[1], lent[2]) + 365 * years;
+    d.ODDDAYS = talvero::common::odd_days({lent[0], lent[1], lent[2]}, {due[0], due[1], due[2]});
     return nullptr;
 }
 
@@ -301,21 +300,14 @@ int daysToPayoff(const LoanData& d) {
 }
 
 void setPayoffPeriod(LoanData& d, int days) {
-    int length = 0;
-    if (d.FREQUENCY == 12)
-        length = 30;
-    else if (d.FREQUENCY == 24)
-        length = 15;
-    else if (d.FREQUENCY == 26)
-        length = 14;
-    else if (d.FREQUENCY == 52)
-        length = 7;
+    const talvero::common::PeriodLength& period = talvero::common::period_days(d.FREQUENCY).payoff_period;
     int whole = 0;
-    if (length > 0) {
+    if (period.count != talvero::common::DayCount::CursorMonth) {
+        const int length = static_cast<int>(period.of(d.FREQUENCY));
         whole = days / length;
         d.PAYOFFDAYS = days % length;
     } else {
-        length = monthLength(d.PAYOFFDATE[0], d.PAYOFFDATE[2]);
+        const int length = monthLength(d.PAYOFFDATE[0], d.PAYOFFDATE[2]);
         whole = days / length;
         d.PAYOFFDAYS = days % length;
         if (whole < 1) whole = 0;
@@ -336,25 +328,23 @@ void setNextDueDate(LoanData& d, const int today[3]) {
     talvero::common::normalize_month(date);
     const double f = d.FREQUENCY;
     const bool firstOfMonth = d.INTMETHOD == 0 || d.INTMETHOD == 3 || d.INTMETHOD == 6;
+    const talvero::common::PeriodLength& step = talvero::common::period_days(f).date_step;
     for (int c = 0; c < d.PAYSMADE; ++c) {
-        if (f == 24 || f == 26 || f == 52) {
-            if (c > 0) talvero::common::advance_days(date, f == 24 ? 15 : f == 26 ? 14 : 7);
-        } else if (f == 12) {
-            if (c > 0) {
-                if (firstOfMonth) {
-                    talvero::common::next_month(date);
-                    date.day = 1;
-                } else {
-                    talvero::common::next_month_keep_day(date);
-                }
-            }
+        if (step.count != talvero::common::DayCount::CursorMonth) {
+            if (c > 0) talvero::common::advance_days(date, static_cast<int>(step.of(f)));
         } else if (f == 1) {
+            // The yearly loan moves a month per payment, the first included, unless it has odd days.
             if (d.ODDDAYS == 0) {
                 talvero::common::next_month(date);
                 if (firstOfMonth) date.day = 1;
             }
         } else if (c > 0) {
-            talvero::common::advance_days(date, int(365 / f));
+            if (firstOfMonth) {
+                talvero::common::next_month(date);
+                date.day = 1;
+            } else {
+                talvero::common::next_month_keep_day(date);
+            }
         }
     }
     talvero::common::next_month(date);

@@ -1,5 +1,7 @@
 #include "loan/forms.h"
 
+#include "common/loan_amounts.h"
+
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
@@ -140,11 +142,7 @@ TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent, const char* 
 void TForm3::Button1Click() {
     const bool stored = store(this, kForm3Rows, values);
     if (stored) {
-        LoanBlock& b = block();
-        b.DSPREM = b.FINANCEAMT * 1.0 * b.DSRATE;
-        b.LFPREM = b.FINANCEAMT * 1.0 * b.LFRATE;
-        b.DSNUMPAY = b.DSFREQ * b.DSYEARS;
-        b.LFNUMPAY = b.LFFREQ * b.LFYEARS;
+        talvero::common::set_insurance_bases(block());
     }
     finish(stored);
 }

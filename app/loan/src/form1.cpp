@@ -2,6 +2,8 @@
 #include "loan/formpages.h"
 #include "loan/forms.h"
 
+#include "common/loan_amounts.h"
+
 #include "ui/convert.h"
 #include "ui/fields.h"
 #include "ui/help.h"
@@ -186,10 +188,7 @@ void TForm1::Button4Click() {
         ui::showError(QString::fromLatin1(message));
         return;
     }
-    DSPREM = FINANCEAMT * 1.0 * DSRATE;
-    LFPREM = FINANCEAMT * 1.0 * LFRATE;
-    DSNUMPAY = DSFREQ * DSYEARS;
-    LFNUMPAY = LFFREQ * LFYEARS;
+    talvero::common::set_insurance_bases(*this);
     if (PAYOFFMODE == 1)
         computePayoff();
     else

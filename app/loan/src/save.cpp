@@ -1,5 +1,6 @@
 #include "loan/save.h"
 
+#include "common/calendar.h"
 #include "common/today.h"
 #include "db/connection.h"
 #include "db/keys.h"
@@ -18,7 +19,7 @@ namespace sched = talvero::schedule;
 namespace {
 
 QString dateText(const talvero::common::Date& d) {
-    return QString::asprintf("%02d%s%02d%s%d", d.month, "/", d.day, "/", d.year);
+    return QString::fromStdString(talvero::common::date_text(d));
 }
 
 sched::Variant variantOf(const LoanToSave& loan) {

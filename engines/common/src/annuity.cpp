@@ -1,5 +1,7 @@
 #include "common/annuity.h"
 
+#include "common/period_days.h"
+
 #include <cmath>
 
 namespace talvero::common {
@@ -10,22 +12,6 @@ double factor_n(double rate, double f, double n) noexcept {
     return (1.0 - 1.0 / std::pow(1.0 + i, n)) / i;
 }
 
-double period_days_365(double f) noexcept {
-    if (f == 12.0 || f == 1.0) return 30.4463;
-    if (f == 24.0) return 15.0;
-    if (f == 26.0) return 14.0;
-    if (f == 52.0) return 7.0;
-    return 365.0 / f;
-}
-
-double period_days_360(double f) noexcept {
-    if (f == 12.0 || f == 1.0) return 30.0;
-    if (f == 24.0) return 15.0;
-    if (f == 26.0) return 14.0;
-    if (f == 52.0) return 7.0;
-    return 360.0 / f;
-}
-
 double factor_daily(double rate, double n, double year_days, double period_days) noexcept {
     const double d = rate * 0.01 / year_days;
     const double i = d * period_days;
@@ -34,11 +20,11 @@ double factor_daily(double rate, double n, double year_days, double period_days)
 }
 
 double factor_d365(double rate, double n, double f) noexcept {
-    return factor_daily(rate, n, 365.0, period_days_365(f));
+    return factor_daily(rate, n, 365.0, period_days(f).annuity_365.of(f));
 }
 
 double factor_d360(double rate, double n, double f) noexcept {
-    return factor_daily(rate, n, 360.0, period_days_360(f));
+    return factor_daily(rate, n, 360.0, period_days(f).annuity_360.of(f));
 }
 
 } // namespace talvero::common

@@ -1,5 +1,8 @@
 #include "common/calendar.h"
 
+#include <chrono>
+#include <cstdio>
+
 namespace talvero::common {
 
 void normalize_month(Date& date) noexcept {
@@ -89,6 +92,30 @@ Date read_mmddccyy(const char* text) noexcept {
         return from < length ? read_piece(text + from, width < length - from ? width : length - from) : 0;
     };
     return Date{piece(0, 2), piece(2, 2), piece(4, 4)};
+}
+
+int day_of_year(const Date& date) noexcept {
+    int days = date.day;
+    for (int m = 1; m < date.month && m <= 12; ++m)
+        days += month_length(m, date.year);
+    return days;
+}
+
+long day_number(const Date& date) noexcept {
+    namespace ch = std::chrono;
+    const ch::year_month_day ymd{ch::year{date.year}, ch::month{static_cast<unsigned>(date.month)},
+                                 ch::day{static_cast<unsigned>(date.day)}};
+    return static_cast<long>(ch::sys_days(ymd).time_since_epoch().count());
+}
+
+void format_date(const Date& date, char* out, std::size_t size) noexcept {
+    std::snprintf(out, size, "%02d/%02d/%d", date.month, date.day, date.year);
+}
+
+std::string date_text(const Date& date) {
+    char text[kDateTextBytes];
+    format_date(date, text, sizeof text);
+    return text;
 }
 
 } // namespace talvero::common

@@ -143,14 +143,26 @@ TEST(Annuity, FactorsMatchClosedForms) {
         EXPECT_NEAR(c.factor, c.worked, 5e-5);
     }
 
-    struct Days {
-        double f, p365, p360;
-    } const days[] = {{12, 30.4463, 30}, {1, 30.4463, 30}, {24, 15, 15},   {26, 14, 14},
-                      {52, 7, 7},        {4, 91.25, 90},   {2, 182.5, 180}};
-    for (const auto& c : days) {
-        SCOPED_TRACE(c.f);
-        EXPECT_DOUBLE_EQ(tc::period_days_365(c.f), c.p365);
-        EXPECT_DOUBLE_EQ(tc::period_days_360(c.f), c.p360);
+    // The days per period behind each frequency, seen through the factors: rates chosen so that the
+    // periodic rate comes out round where the period is a share of the year.
+    struct Known {
+        const char* what;
+        double factor, worked; // worked: (1 - (1 + i)^-n) / i by hand
+    } const known[] = {
+        {"365-day quarterly: 91.25 days, i = 3 %", tc::factor_d365(12.0, 4.0, 4.0), 3.717098},
+        {"360-day quarterly: 90 days, i = 3 %", tc::factor_d360(12.0, 4.0, 4.0), 3.717098},
+        {"365-day semiannual: 182.5 days, i = 5 %", tc::factor_d365(10.0, 2.0, 2.0), 1.859410},
+        {"365-day, 3 a year (no row of its own): i = 4 %", tc::factor_d365(12.0, 3.0, 3.0), 2.775091},
+        {"360-day, 3 a year: i = 4 %", tc::factor_d360(12.0, 3.0, 3.0), 2.775091},
+        {"360-day semimonthly: 15 days, i = 0.5 %", tc::factor_d360(12.0, 24.0, 24.0), 22.562866},
+        {"365-day semimonthly: 15 days, not 365 / 24", tc::factor_d365(12.0, 24.0, 24.0), 22.581731},
+        {"365-day weekly: 7 days, i = 0.7 %", tc::factor_d365(36.5, 52.0, 52.0), 43.461009},
+        {"365-day yearly: one period of 30.4463 days", tc::factor_d365(12.0, 1.0, 1.0), 0.990089},
+        {"360-day yearly: one period of 30 days, i = 1 %", tc::factor_d360(12.0, 1.0, 1.0), 0.990099},
+    };
+    for (const auto& c : known) {
+        SCOPED_TRACE(c.what);
+        EXPECT_NEAR(c.factor, c.worked, 5e-7);
     }
     // A zero rate gives the undiscounted count, never a division by zero.
     EXPECT_DOUBLE_EQ(tc::factor_n(0.0, 12.0, 36.0), 36.0);

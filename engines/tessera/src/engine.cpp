@@ -1,6 +1,7 @@
 #include "tessera/engine.h"
 
 #include "common/annuity.h"
+#include "common/period_days.h"
 #include "common/repeat_add.h"
 #include "common/today.h"
 
@@ -53,17 +54,15 @@ bool whole_parts_equal(double a, double b) noexcept {
 // Periodic rate of a trial rate R (percent) for the two searches.
 double trial_periodic_rate(double R, double f, bool basis365, int odddays) noexcept {
     const double r = R * 0.01;
+    const tc::PeriodDays& row = tc::period_days(f);
     if (basis365) {
         const double d = r / 365.0;
-        if (f == 12.0) return 30.4463 * d;
-        if (f == 24.0) return 15.0 * d;
-        if (f == 26.0) return 14.0 * d;
-        if (f == 52.0) return 7.0 * d;
-        if (f == 1.0) return odddays < 1 ? 30.4463 * d : odddays * d;
-        return 365.0 / f * d;
+        if (row.searches_take_odd_days && odddays >= 1) return odddays * d;
+        return row.annuity_365.of(f) * d;
     }
+    // The 360-day searches take the nominal rate, except where the period is counted in days.
     const double d = r / 360.0;
-    if (f == 1.0) return odddays < 1 ? 30.0 * d : odddays * d;
+    if (row.searches_take_odd_days) return odddays < 1 ? row.annuity_360.of(f) * d : odddays * d;
     return r / f;
 }
 
@@ -381,29 +380,14 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
     double d = (flag == 1 || flag == 4 || flag == 7) ? d365 : d360;
     bool monthly_walk = false; // f = 12: the cursor's month, moving every period after the first
     double q = 0.0;
+    const tc::PeriodDays& row = tc::period_days(f);
     if (flag == 3) {
-        if (f == 12.0 || f == 1.0)
-            q = 30.0 * d;
-        else if (f == 24.0)
-            q = 15.0 * d;
-        else if (f == 26.0)
-            q = 14.0 * d;
-        else if (f == 52.0)
-            q = 7.0 * d;
-        else
-            q = 360.0 / f * d;
+        q = row.interest_thirty.of(f) * d;
     } else if (f == 12.0) {
         monthly_walk = true;
-    } else if (f == 1.0) {
-        q = tc::month_length(start_.month, start_.year) * d;
-    } else if (f == 24.0) {
-        q = 15.0 * d;
-    } else if (f == 26.0) {
-        q = 14.0 * d;
-    } else if (f == 52.0) {
-        q = 7.0 * d;
     } else {
-        q = (flag == 2 ? 360.0 : 365.0) / f * d;
+        const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
+        q = days.of(f, tc::month_length(start_.month, start_.year)) * d;
     }
     const double nominal_rate = r / f;
 
@@ -847,24 +831,18 @@ void Engine::count_payments() {
     const double d = daily && flag != 2 ? d365 : d360;
     bool monthly_walk = false;
     double q = 0.0;
-    auto fixed_days = [&](double f12, double other) {
-        if (f == 24.0) return 15.0;
-        if (f == 26.0) return 14.0;
-        if (f == 52.0) return 7.0;
-        if (f == 12.0 || f == 1.0) return f12;
-        return other;
-    };
+    const tc::PeriodDays& row = tc::period_days(f);
     if (flag == 5) {
         q = 0.0;
     } else if (daily) {
-        if (f == 12.0)
+        if (f == 12.0) {
             monthly_walk = true;
-        else if (f == 1.0)
-            q = tc::month_length(cursor_.month, cursor_.year) * d;
-        else
-            q = fixed_days(0.0, (flag == 2 ? 360.0 : 365.0) / f) * d;
+        } else {
+            const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
+            q = days.of(f, tc::month_length(cursor_.month, cursor_.year)) * d;
+        }
     } else {
-        q = fixed_days(30.0, 360.0 / f) * d360;
+        q = row.interest_thirty.of(f) * d360;
     }
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
@@ -971,16 +949,11 @@ double Engine::daily_shortened_count(double n) {
     const double odd = b.ODDDAYS;
     const bool monthly_walk = f == 12.0;
     double q = 0.0;
-    if (f == 1.0)
-        q = tc::month_length(start_.month, start_.year) * d;
-    else if (f == 24.0)
-        q = 15.0 * d;
-    else if (f == 26.0)
-        q = 14.0 * d;
-    else if (f == 52.0)
-        q = 7.0 * d;
-    else if (!monthly_walk)
-        q = (flag == 2 ? 360.0 : 365.0) / f * d;
+    if (!monthly_walk) {
+        const tc::PeriodDays& row = tc::period_days(f);
+        const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
+        q = days.of(f, tc::month_length(start_.month, start_.year)) * d;
+    }
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
 
@@ -1203,14 +1176,8 @@ void Engine::compute_maturity() {
     tc::normalize_month(date);
     const bool first_of_month = flag == 0 || flag == 3;
     int step_days = 0;
-    if (f == 24.0)
-        step_days = 15;
-    else if (f == 26.0)
-        step_days = 14;
-    else if (f == 52.0)
-        step_days = 7;
-    else if (f != 12.0 && f != 1.0)
-        step_days = static_cast<int>(365.0 / f);
+    if (const tc::PeriodLength& step = tc::period_days(f).date_step; step.count != tc::DayCount::CursorMonth)
+        step_days = static_cast<int>(step.of(f));
     for (double c = 0.0; c < b.NUMPAY; c += 1.0) {
         if (f == 12.0) {
             if (c > 0) {

@@ -1,25 +1,53 @@
 // The exported entries: copy the caller's block into the library's own copy, run, copy back.
+// Nothing is read or written through a null position, and no exception leaves the library.
 #include "tessera/tessera.h"
 
 #include "tessera/engine.h"
 
 #include "common/today.h"
 
+#include <cstdio>
 #include <cstring>
 
 namespace {
+
+const char* const kIncompleteBlockText =
+    "Loan Input Error!\nThe loan data handed to the engine\nis incomplete. Nothing was computed.";
+const char* const kCallFailedText =
+    "Loan Input Error!\nThe engine could not finish the\ncalculation. Nothing was computed.";
 
 tessera::Engine& engine() {
     static tessera::Engine instance;
     return instance;
 }
 
+template <typename... P> bool all_present(const P*... positions) {
+    return ((positions != nullptr) && ...);
+}
+
 template <typename T> void copy_in(T& mine, const T* theirs) {
-    if (theirs) std::memcpy(&mine, theirs, sizeof(T));
+    mine = *theirs;
 }
 
 template <typename T> void copy_out(T* theirs, const T& mine) {
-    if (theirs) std::memcpy(theirs, &mine, sizeof(T));
+    *theirs = mine;
+}
+
+// An error box through the engine's message path; a message function that throws is not followed.
+void send_message(const char* text) noexcept {
+    try {
+        if (engine().on_message)
+            engine().on_message(nullptr, 1, text);
+        else
+            std::fprintf(stderr, "%s\n", text);
+    } catch (...) {
+    }
+}
+
+// The call is refused: ERRFLAG 1 where the caller gave one, and the reason shown.
+void refuse(int* ERRFLAG, const char* text) noexcept {
+    if (ERRFLAG) *ERRFLAG = 1;
+    send_message(text);
 }
 
 } // namespace
@@ -36,6 +64,15 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
             double* TOTALTAXES, double* TOTALPAYOUT, int* ERRFLAG, int* PAYOFFMODE, double* PAYOFFPER,
             int* PAYOFFDAYS, double* PAYSMADE, double* CURBAL) {
     try {
+        if (!all_present(FINANCEAMT, APR, NUMPAY, PAYMENT, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS,
+                         TAXES, SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, P15, P16, P17, MATMONTH, MATDAY,
+                         MATYEAR, DSPREM, LFPREM, DSNUMPAY, LFNUMPAY, HOINS, OTINS, TERMYEARS, ODDDAYS,
+                         LOANMONTH, LOANDAY, LOANYEAR, ORGAMT, FEEAMT, DOWNAMT, TOTALINTEREST, REGZAPR,
+                         LASTPAY, TOTALPRINCIPAL, TOTALINSURANCE, TOTALTAXES, TOTALPAYOUT, ERRFLAG,
+                         PAYOFFMODE, PAYOFFPER, PAYOFFDAYS, PAYSMADE, CURBAL)) {
+            refuse(ERRFLAG, kIncompleteBlockText);
+            return 0;
+        }
         tessera::Block& b = engine().block;
         copy_in(b.FINANCEAMT, FINANCEAMT);
         copy_in(b.APR, APR);
@@ -49,7 +86,7 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
         copy_in(b.LFYEARS, LFYEARS);
         copy_in(b.TAXES, TAXES);
         copy_in(b.SKPMONTH, SKPMONTH);
-        if (FIRSTDUE) std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
+        std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
         copy_in(b.INTMETHOD, INTMETHOD);
         copy_in(b.FREQUENCY, FREQUENCY);
         copy_in(b.RESERVED[0], P15);
@@ -101,7 +138,7 @@ int Tessera(double* FINANCEAMT, double* APR, double* NUMPAY, double* PAYMENT, do
         copy_out(ERRFLAG, b.ERRFLAG);
     } catch (...) {
         // Nothing of a call that failed half-way counts as solved.
-        if (ERRFLAG) *ERRFLAG = 1;
+        refuse(ERRFLAG, kCallFailedText);
     }
     engine().block.ERRFLAG = 0;
     return 0;

@@ -1,6 +1,7 @@
 #include "tessera/engine.h"
 
 #include "common/annuity.h"
+#include "common/period_days.h"
 #include "common/today.h"
 
 #include <gtest/gtest.h>
@@ -130,20 +131,48 @@ TEST_F(TesseraCore, RateSearchesStepLikeTheLoanOfficersTables) {
     EXPECT_TRUE(std::isfinite(tessera::fcapr(12, 1.0, 12, 3, 0, 1e9)));
 }
 
-// The searches exactly as the loan officers' tables step them: one rate after the other.
+// The searches exactly as the loan officers' tables step them: one rate after the other. The
+// period rate comes from the shared table; SearchesRateAPeriodByItsDays checks it against hand values.
 double periodic(double R, double f, bool basis365, int odd) {
+    const talvero::common::PeriodDays& row = talvero::common::period_days(f);
     const double r = R * 0.01;
     if (basis365) {
         const double d = r / 365.0;
-        if (f == 12) return 30.4463 * d;
-        if (f == 24) return 15 * d;
-        if (f == 26) return 14 * d;
-        if (f == 52) return 7 * d;
-        if (f == 1) return odd < 1 ? 30.4463 * d : odd * d;
-        return 365.0 / f * d;
+        if (row.searches_take_odd_days && odd >= 1) return odd * d;
+        return row.annuity_365.of(f) * d;
     }
-    if (f == 1) return odd < 1 ? 30 * r / 360.0 : odd * r / 360.0;
+    if (row.searches_take_odd_days) return odd < 1 ? row.annuity_360.of(f) * r / 360.0 : odd * r / 360.0;
     return r / f;
+}
+
+// One payment worth `target` at the period rate i of the rate R: both searches land on R itself.
+TEST_F(TesseraCore, SearchesRateAPeriodByItsDays) {
+    struct Case {
+        const char* what;
+        double f;
+        int flag, odd;
+        double R, i; // i: the period rate of R, by hand
+    } const cases[] = {
+        {"quarterly, 365-day year: 91.25 days", 4, 1, 0, 10, 0.10 * 91.25 / 365},
+        {"monthly, 365-day year: 30.4463 days", 12, 1, 0, 12, 0.12 * 30.4463 / 365},
+        {"biweekly, 365-day year: 14 days", 26, 7, 0, 73, 0.73 * 14 / 365},
+        {"weekly, 365-day year: 7 days", 52, 1, 0, 73, 0.73 * 7 / 365},
+        {"yearly, 365-day year, no odd days: 30.4463 days", 1, 1, 0, 10, 0.10 * 30.4463 / 365},
+        {"yearly, 365-day year: the 45 odd days", 1, 1, 45, 10, 0.10 * 45 / 365},
+        {"yearly, 360-day year, no odd days: 30 days", 1, 0, 0, 10, 0.10 * 30 / 360},
+        {"yearly, 360-day year: the 45 odd days", 1, 0, 45, 10, 0.10 * 45 / 360},
+        {"monthly, nominal", 12, 0, 0, 12, 0.12 / 12},
+        {"semimonthly, nominal even on odd days", 24, 2, 20, 12, 0.12 / 24},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Half a dollar above a whole one, so the dollar comparison of the searches is not on an edge.
+        const double target = 100050.5;
+        EXPECT_EQ(tessera::pvapr(target * (1 + c.i), 1, target, c.f, c.flag, c.odd), c.R);
+        // A finance charge of one period's interest on an amount whose charge is off whole dollars.
+        const int fixed_flag = c.flag == 1 || c.flag == 7 ? 4 : 3;
+        EXPECT_EQ(tessera::fcapr(1, 100010, c.f, fixed_flag, c.odd, 100010 * c.i), c.R);
+    }
 }
 
 double stepwise_pvapr(double payment, double count, double target, double f, int flag, int odd) {

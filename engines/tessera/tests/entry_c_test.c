@@ -197,6 +197,18 @@ int main(void) {
     DoTessera((void*)&empty, 0, 0, 0);
     CHECK(message_count == 3 && last_kind == 1 && last_owner == (void*)&empty);
 
+    /* A null position refuses the call: ERRFLAG 1, an error box, nothing solved or written back. */
+    b = monthly_loan();
+    Tessera(&b.FINANCEAMT, &b.APR, &b.NUMPAY, &b.PAYMENT, &b.DSRATE, &b.DSFREQ, &b.DSYEARS, &b.LFRATE,
+            &b.LFFREQ, &b.LFYEARS, &b.TAXES, &b.SKPMONTH, NULL, &b.INTMETHOD, &b.FREQUENCY, &b.P15, &b.P16,
+            &b.P17, &b.MATMONTH, &b.MATDAY, &b.MATYEAR, &b.DSPREM, &b.LFPREM, &b.DSNUMPAY, &b.LFNUMPAY,
+            &b.HOINS, &b.OTINS, &b.TERMYEARS, &b.ODDDAYS, &b.LOANMONTH, &b.LOANDAY, &b.LOANYEAR, &b.ORGAMT,
+            &b.FEEAMT, &b.DOWNAMT, &b.TOTALINTEREST, &b.REGZAPR, &b.LASTPAY, &b.TOTALPRINCIPAL,
+            &b.TOTALINSURANCE, &b.TOTALTAXES, &b.TOTALPAYOUT, &b.ERRFLAG, &b.PAYOFFMODE, &b.PAYOFFPER,
+            &b.PAYOFFDAYS, &b.PAYSMADE, &b.CURBAL);
+    CHECK(b.ERRFLAG == 1 && b.PAYMENT == 0 && b.MATYEAR == 0);
+    CHECK(message_count == 4 && last_kind == 1 && strstr(last_text, "incomplete") != NULL);
+
     /* Without a handler the text goes to standard error and the call still returns. */
     TesseraSetMessageHandler(NULL);
     memset(&empty, 0, sizeof empty);

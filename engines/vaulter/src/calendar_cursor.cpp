@@ -1,5 +1,6 @@
 #include "vaulter/calendar_cursor.h"
 
+#include "common/period_days.h"
 #include "common/today.h"
 
 namespace talvero::vaulter {
@@ -20,9 +21,10 @@ Date maturity(const char* first_due_text, int skip_months, double count, double 
         ++date.year;
     }
 
+    const common::PeriodLength& step = common::period_days(f).date_step;
     for (int c = 0; c < count && c < kMaxMaturitySteps; ++c) {
-        if (f == 24.0 || f == 26.0 || f == 52.0) {
-            if (c > 0) common::advance_days(date, f == 24.0 ? 15 : f == 26.0 ? 14 : 7);
+        if (step.count == common::DayCount::Fixed) {
+            if (c > 0) common::advance_days(date, static_cast<int>(step.days));
         } else if (f == 12.0) {
             if (c == 0) continue;
             if (flag == 0) {
@@ -36,7 +38,7 @@ Date maturity(const char* first_due_text, int skip_months, double count, double 
             common::next_month(date);
             if (flag == 0) date.day = 1;
         } else if (c > 0 && f > 0.0) {
-            common::advance_days(date, static_cast<int>(365.0 / f));
+            common::advance_days(date, static_cast<int>(step.of(f)));
         }
     }
     return date;

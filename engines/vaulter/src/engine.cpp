@@ -292,11 +292,18 @@ double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexce
         if (k > 1.0) common::next_month(cursor);
         return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
     }
-    if (f_ == 1.0) return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
-    if (f_ == 24.0) return static_cast<double>(Wide(daily) * 15.0L);
-    if (f_ == 26.0) return static_cast<double>(Wide(daily) * 14.0L);
-    if (f_ == 52.0) return static_cast<double>(Wide(daily) * 7.0L);
-    return static_cast<double>(Wide(daily) * ((year_365 ? 365.0L : 360.0L) / f_));
+    const common::PeriodDays& row = common::period_days(f_);
+    const common::PeriodLength& days = year_365 ? row.interest_365 : row.interest_360;
+    switch (days.count) {
+    case common::DayCount::CursorMonth:
+        return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
+    case common::DayCount::YearShare:
+        // The year's share is taken in extended precision.
+        return static_cast<double>(Wide(daily) * (Wide(days.days) / f_));
+    case common::DayCount::Fixed:
+        break;
+    }
+    return static_cast<double>(Wide(daily) * Wide(days.days));
 }
 
 double Worker::premium(double base, double payments, double rate, double per_year, double k,
@@ -406,7 +413,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             break;
         }
         case 3: {
-            const double rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            const double rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
             if (k == 1.0)
                 interest = o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_)
                                    : static_cast<double>(Wide(rate) * F_);
@@ -532,7 +539,7 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
         break;
     }
     case 3:
-        setup.rate = static_cast<double>(Wide(d360_) * days_360(f_));
+        setup.rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
         setup.first_interest =
             o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_) : static_cast<double>(Wide(setup.rate) * F_);
         pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
@@ -1017,7 +1024,7 @@ void Worker::finance_charge_run(bool balloon_term_given) noexcept {
         case 5:
             break;
         default:
-            rate = static_cast<double>(Wide(d360_) * days_360(f_));
+            rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
             break;
         }
         const double interest = static_cast<double>(Wide(rate) * (k == 1.0 ? F_ : balance));

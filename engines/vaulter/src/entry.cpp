@@ -1,4 +1,5 @@
 // The exported entries: copy the caller's block in, solve it, copy the results back.
+// Nothing is read or written through a null position, and no exception leaves the library.
 #include "vaulter/vaulter.h"
 
 #include "vaulter/engine.h"
@@ -12,6 +13,11 @@ namespace {
 
 using talvero::vaulter::Block;
 
+const char* const kIncompleteBlockText =
+    "Loan Input Error!\nThe loan data handed to the engine\nis incomplete. Nothing was computed.";
+const char* const kCallFailedText =
+    "Loan Input Error!\nThe engine could not finish the\ncalculation. Nothing was computed.";
+
 // The library's own copy of the block; ERRFLAG here is 0 at the start of every call.
 Block g_block;
 VaulterMessageFn g_handler = nullptr;
@@ -19,17 +25,39 @@ void* g_owner = nullptr;
 // Set when the message function threw; the core cannot pass an exception on.
 bool g_handler_threw = false;
 
-void show_error(void* /*context*/, const char* text) noexcept {
-    if (g_handler != nullptr) {
-        try {
+template <typename... P> bool all_present(const P*... positions) {
+    return ((positions != nullptr) && ...);
+}
+
+template <typename T> void copy_in(T& mine, const T* theirs) {
+    mine = *theirs;
+}
+
+template <typename T> void copy_out(T* theirs, const T& mine) {
+    *theirs = mine;
+}
+
+// An error box through the engine's message path; a message function that throws is not followed.
+void send_message(const char* text) noexcept {
+    try {
+        if (g_handler != nullptr)
             g_handler(g_owner, 1, text);
-        } catch (...) {
-            g_handler_threw = true;
-        }
-        return;
+        else
+            std::fprintf(stderr, "%s\n", text);
+    } catch (...) {
+        g_handler_threw = true;
     }
-    std::fputs(text, stderr);
-    std::fputc('\n', stderr);
+}
+
+// The call is refused: ERRFLAG 1 where the caller gave one, and the reason shown.
+void refuse(int* ERRFLAG, const char* text) noexcept {
+    if (ERRFLAG) *ERRFLAG = 1;
+    send_message(text);
+}
+
+// The core's message function.
+void show_error(void* /*context*/, const char* text) noexcept {
+    send_message(text);
 }
 
 } // namespace
@@ -65,69 +93,81 @@ VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double*
                         int* LOANYEAR, double* ORGAMT, double* FEEAMT, double* DOWNAMT, double* TOTALINTEREST,
                         double* REGZAPR, double* LASTPAY, double* TOTALPRINCIPAL, double* TOTALINSURANCE,
                         double* TOTALTAXES, double* TOTALPAYOUT, double* BLPAY, int* ERRFLAG) {
-    Block& b = g_block;
-    // In and io positions only; the out positions are never read.
-    b.FINANCEAMT = *FINANCEAMT;
-    b.APR = *APR;
-    b.NUMPAY = *NUMPAY;
-    b.PAYMENT = *PAYMENT;
-    b.DSRATE = *DSRATE;
-    b.DSFREQ = *DSFREQ;
-    b.DSYEARS = *DSYEARS;
-    b.LFRATE = *LFRATE;
-    b.LFFREQ = *LFFREQ;
-    b.LFYEARS = *LFYEARS;
-    b.TAXES = *TAXES;
-    b.SKPMONTH = *SKPMONTH;
-    std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
-    b.INTMETHOD = *INTMETHOD;
-    b.FREQUENCY = *FREQUENCY;
-    b.RESERVED[0] = *P15;
-    b.RESERVED[1] = *P16;
-    b.RESERVED[2] = *P17;
-    b.MATURITY[0] = *MATMONTH;
-    b.MATURITY[1] = *MATDAY;
-    b.MATURITY[2] = *MATYEAR;
-    b.DSPREM = *DSPREM;
-    b.LFPREM = *LFPREM;
-    b.DSNUMPAY = *DSNUMPAY;
-    b.LFNUMPAY = *LFNUMPAY;
-    b.HOINS = *HOINS;
-    b.OTINS = *OTINS;
-    b.TERMYEARS = *TERMYEARS;
-    b.ODDDAYS = *ODDDAYS;
-    b.LOANDATE[0] = *LOANMONTH;
-    b.LOANDATE[1] = *LOANDAY;
-    b.LOANDATE[2] = *LOANYEAR;
-    b.ORGAMT = *ORGAMT;
-    b.FEEAMT = *FEEAMT;
-    b.DOWNAMT = *DOWNAMT;
-    b.TOTALINTEREST = *TOTALINTEREST;
-    b.BLPAY = *BLPAY;
+    try {
+        if (!all_present(FINANCEAMT, APR, NUMPAY, PAYMENT, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS,
+                         TAXES, SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, P15, P16, P17, MATMONTH, MATDAY,
+                         MATYEAR, DSPREM, LFPREM, DSNUMPAY, LFNUMPAY, HOINS, OTINS, TERMYEARS, ODDDAYS,
+                         LOANMONTH, LOANDAY, LOANYEAR, ORGAMT, FEEAMT, DOWNAMT, TOTALINTEREST, REGZAPR,
+                         LASTPAY, TOTALPRINCIPAL, TOTALINSURANCE, TOTALTAXES, TOTALPAYOUT, BLPAY, ERRFLAG)) {
+            refuse(ERRFLAG, kIncompleteBlockText);
+            return 0;
+        }
+        Block& b = g_block;
+        // In and io positions only; the out positions are never read.
+        copy_in(b.FINANCEAMT, FINANCEAMT);
+        copy_in(b.APR, APR);
+        copy_in(b.NUMPAY, NUMPAY);
+        copy_in(b.PAYMENT, PAYMENT);
+        copy_in(b.DSRATE, DSRATE);
+        copy_in(b.DSFREQ, DSFREQ);
+        copy_in(b.DSYEARS, DSYEARS);
+        copy_in(b.LFRATE, LFRATE);
+        copy_in(b.LFFREQ, LFFREQ);
+        copy_in(b.LFYEARS, LFYEARS);
+        copy_in(b.TAXES, TAXES);
+        copy_in(b.SKPMONTH, SKPMONTH);
+        std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
+        copy_in(b.INTMETHOD, INTMETHOD);
+        copy_in(b.FREQUENCY, FREQUENCY);
+        copy_in(b.RESERVED[0], P15);
+        copy_in(b.RESERVED[1], P16);
+        copy_in(b.RESERVED[2], P17);
+        copy_in(b.MATURITY[0], MATMONTH);
+        copy_in(b.MATURITY[1], MATDAY);
+        copy_in(b.MATURITY[2], MATYEAR);
+        copy_in(b.DSPREM, DSPREM);
+        copy_in(b.LFPREM, LFPREM);
+        copy_in(b.DSNUMPAY, DSNUMPAY);
+        copy_in(b.LFNUMPAY, LFNUMPAY);
+        copy_in(b.HOINS, HOINS);
+        copy_in(b.OTINS, OTINS);
+        copy_in(b.TERMYEARS, TERMYEARS);
+        copy_in(b.ODDDAYS, ODDDAYS);
+        copy_in(b.LOANDATE[0], LOANMONTH);
+        copy_in(b.LOANDATE[1], LOANDAY);
+        copy_in(b.LOANDATE[2], LOANYEAR);
+        copy_in(b.ORGAMT, ORGAMT);
+        copy_in(b.FEEAMT, FEEAMT);
+        copy_in(b.DOWNAMT, DOWNAMT);
+        copy_in(b.TOTALINTEREST, TOTALINTEREST);
+        copy_in(b.BLPAY, BLPAY);
 
-    DoVaulter(nullptr, 0, 0, 0);
+        DoVaulter(nullptr, 0, 0, 0);
 
-    *P15 = b.RESERVED[0];
-    *P16 = b.RESERVED[1];
-    *P17 = b.RESERVED[2];
-    *MATMONTH = b.MATURITY[0];
-    *MATDAY = b.MATURITY[1];
-    *MATYEAR = b.MATURITY[2];
-    *PAYMENT = b.PAYMENT;
-    *NUMPAY = b.NUMPAY;
-    *TERMYEARS = b.TERMYEARS;
-    *BLPAY = b.BLPAY;
-    *TOTALINTEREST = b.TOTALINTEREST;
-    *APR = b.APR;
-    *LASTPAY = b.LASTPAY;
-    *REGZAPR = b.REGZAPR;
-    *TOTALPRINCIPAL = b.TOTALPRINCIPAL;
-    *TOTALINSURANCE = b.TOTALINSURANCE;
-    *TOTALTAXES = b.TOTALTAXES;
-    *TOTALPAYOUT = b.TOTALPAYOUT;
-    *ERRFLAG = b.ERRFLAG;
-
-    b.ERRFLAG = 0;
+        copy_out(P15, b.RESERVED[0]);
+        copy_out(P16, b.RESERVED[1]);
+        copy_out(P17, b.RESERVED[2]);
+        copy_out(MATMONTH, b.MATURITY[0]);
+        copy_out(MATDAY, b.MATURITY[1]);
+        copy_out(MATYEAR, b.MATURITY[2]);
+        copy_out(PAYMENT, b.PAYMENT);
+        copy_out(NUMPAY, b.NUMPAY);
+        copy_out(TERMYEARS, b.TERMYEARS);
+        copy_out(BLPAY, b.BLPAY);
+        copy_out(TOTALINTEREST, b.TOTALINTEREST);
+        copy_out(APR, b.APR);
+        copy_out(LASTPAY, b.LASTPAY);
+        copy_out(REGZAPR, b.REGZAPR);
+        copy_out(TOTALPRINCIPAL, b.TOTALPRINCIPAL);
+        copy_out(TOTALINSURANCE, b.TOTALINSURANCE);
+        copy_out(TOTALTAXES, b.TOTALTAXES);
+        copy_out(TOTALPAYOUT, b.TOTALPAYOUT);
+        copy_out(ERRFLAG, b.ERRFLAG);
+    } catch (...) {
+        // Nothing of a call that failed half-way counts as solved.
+        refuse(ERRFLAG, kCallFailedText);
+    }
+    g_block.ERRFLAG = 0;
     return 0;
 }
 

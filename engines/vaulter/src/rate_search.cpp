@@ -2,6 +2,8 @@
 
 #include "vaulter/factors.h"
 
+#include "common/period_days.h"
+
 #include <cmath>
 
 namespace talvero::vaulter {
@@ -19,18 +21,15 @@ bool same_dollars(double a, double b) noexcept {
 
 // 365-day count per period as the searches take it: the yearly loan counts its odd days.
 double search_days_365(double f, int o) noexcept {
-    if (f == 12.0) return 30.4463;
-    if (f == 24.0) return 15.0;
-    if (f == 26.0) return 14.0;
-    if (f == 52.0) return 7.0;
-    if (f == 1.0) return o >= 1 ? double(o) : 30.4463;
-    return 365.0 / f;
+    const common::PeriodDays& row = common::period_days(f);
+    if (row.searches_take_odd_days && o >= 1) return double(o);
+    return row.annuity_365.of(f);
 }
 
 double nominal_period_rate(double rho, double f, int o) noexcept {
-    if (f == 1.0) {
+    if (const common::PeriodDays& row = common::period_days(f); row.searches_take_odd_days) {
         if (o >= 1) return static_cast<double>(Wide(o) * rho * 0.01L * (1.0L / 360.0L));
-        return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 360.0L) * 30.0L);
+        return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 360.0L) * Wide(row.annuity_360.of(f)));
     }
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }

@@ -12,7 +12,9 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <stdexcept>
+#include <string>
 #include <type_traits>
 
 namespace {
@@ -44,6 +46,49 @@ int call_vaulter(BalloonBlock& b) {
                    &b.TERMYEARS, &b.ODDDAYS, &b.LOANDATE[0], &b.LOANDATE[1], &b.LOANDATE[2], &b.ORGAMT,
                    &b.FEEAMT, &b.DOWNAMT, &b.TOTALINTEREST, &b.REGZAPR, &b.LASTPAY, &b.TOTALPRINCIPAL,
                    &b.TOTALINSURANCE, &b.TOTALTAXES, &b.TOTALPAYOUT, &b.BLPAY, &b.ERRFLAG);
+}
+
+// The entries with position `missing` (0 to 47 for Tessera, 0 to 43 for Vaulter) passed as null.
+template <typename T> T* unless(int missing, int position, T* pointer) {
+    return missing == position ? nullptr : pointer;
+}
+
+int call_tessera_without(RegularBlock& b, int m) {
+    return Tessera(
+        unless(m, 0, &b.FINANCEAMT), unless(m, 1, &b.APR), unless(m, 2, &b.NUMPAY), unless(m, 3, &b.PAYMENT),
+        unless(m, 4, &b.DSRATE), unless(m, 5, &b.DSFREQ), unless(m, 6, &b.DSYEARS), unless(m, 7, &b.LFRATE),
+        unless(m, 8, &b.LFFREQ), unless(m, 9, &b.LFYEARS), unless(m, 10, &b.TAXES),
+        unless(m, 11, &b.SKPMONTH), unless(m, 12, b.FIRSTDUE), unless(m, 13, &b.INTMETHOD),
+        unless(m, 14, &b.FREQUENCY), unless(m, 15, &b.RESERVED[0]), unless(m, 16, &b.RESERVED[1]),
+        unless(m, 17, &b.RESERVED[2]), unless(m, 18, &b.MATURITY[0]), unless(m, 19, &b.MATURITY[1]),
+        unless(m, 20, &b.MATURITY[2]), unless(m, 21, &b.DSPREM), unless(m, 22, &b.LFPREM),
+        unless(m, 23, &b.DSNUMPAY), unless(m, 24, &b.LFNUMPAY), unless(m, 25, &b.HOINS),
+        unless(m, 26, &b.OTINS), unless(m, 27, &b.TERMYEARS), unless(m, 28, &b.ODDDAYS),
+        unless(m, 29, &b.LOANDATE[0]), unless(m, 30, &b.LOANDATE[1]), unless(m, 31, &b.LOANDATE[2]),
+        unless(m, 32, &b.ORGAMT), unless(m, 33, &b.FEEAMT), unless(m, 34, &b.DOWNAMT),
+        unless(m, 35, &b.TOTALINTEREST), unless(m, 36, &b.REGZAPR), unless(m, 37, &b.LASTPAY),
+        unless(m, 38, &b.TOTALPRINCIPAL), unless(m, 39, &b.TOTALINSURANCE), unless(m, 40, &b.TOTALTAXES),
+        unless(m, 41, &b.TOTALPAYOUT), unless(m, 42, &b.ERRFLAG), unless(m, 43, &b.PAYOFFMODE),
+        unless(m, 44, &b.PAYOFFPER), unless(m, 45, &b.PAYOFFDAYS), unless(m, 46, &b.PAYSMADE),
+        unless(m, 47, &b.CURBAL));
+}
+
+int call_vaulter_without(BalloonBlock& b, int m) {
+    return Vaulter(
+        unless(m, 0, &b.FINANCEAMT), unless(m, 1, &b.APR), unless(m, 2, &b.NUMPAY), unless(m, 3, &b.PAYMENT),
+        unless(m, 4, &b.DSRATE), unless(m, 5, &b.DSFREQ), unless(m, 6, &b.DSYEARS), unless(m, 7, &b.LFRATE),
+        unless(m, 8, &b.LFFREQ), unless(m, 9, &b.LFYEARS), unless(m, 10, &b.TAXES),
+        unless(m, 11, &b.SKPMONTH), unless(m, 12, b.FIRSTDUE), unless(m, 13, &b.INTMETHOD),
+        unless(m, 14, &b.FREQUENCY), unless(m, 15, &b.RESERVED[0]), unless(m, 16, &b.RESERVED[1]),
+        unless(m, 17, &b.RESERVED[2]), unless(m, 18, &b.MATURITY[0]), unless(m, 19, &b.MATURITY[1]),
+        unless(m, 20, &b.MATURITY[2]), unless(m, 21, &b.DSPREM), unless(m, 22, &b.LFPREM),
+        unless(m, 23, &b.DSNUMPAY), unless(m, 24, &b.LFNUMPAY), unless(m, 25, &b.HOINS),
+        unless(m, 26, &b.OTINS), unless(m, 27, &b.TERMYEARS), unless(m, 28, &b.ODDDAYS),
+        unless(m, 29, &b.LOANDATE[0]), unless(m, 30, &b.LOANDATE[1]), unless(m, 31, &b.LOANDATE[2]),
+        unless(m, 32, &b.ORGAMT), unless(m, 33, &b.FEEAMT), unless(m, 34, &b.DOWNAMT),
+        unless(m, 35, &b.TOTALINTEREST), unless(m, 36, &b.REGZAPR), unless(m, 37, &b.LASTPAY),
+        unless(m, 38, &b.TOTALPRINCIPAL), unless(m, 39, &b.TOTALINSURANCE), unless(m, 40, &b.TOTALTAXES),
+        unless(m, 41, &b.TOTALPAYOUT), unless(m, 42, &b.BLPAY), unless(m, 43, &b.ERRFLAG));
 }
 
 // 50,000.00 at 10 % over 360 monthly payments, flag 0, first due January 15, 2004.
@@ -178,6 +223,69 @@ TEST_F(EnginesTogether, AThrowingMessageFunctionLeavesTheCallRejected) {
     BalloonBlock fine = balloon(shared_loan(), 60.0);
     call_vaulter(fine);
     EXPECT_EQ(fine.ERRFLAG, 0);
+}
+
+// Any null position refuses the call: ERRFLAG 1 where there is one, an error box, nothing computed
+// or written; a message function that throws on the refusal stays inside the library.
+TEST_F(EnginesTogether, NullPositionsAreRefusedByBothEntries) {
+    static std::string text;
+    auto recording = [](void*, int kind, const char* t) {
+        ++shown;
+        if (kind == 1) text = t;
+    };
+    struct Engine {
+        const char* name;
+        int positions, errflag;
+        std::function<int(int missing, double& payment, int& errflag)> call;
+        std::function<void(TesseraMessageFn)> handler;
+    } const engines[] = {
+        {"Tessera", 48, 42,
+         [](int m, double& payment, int& errflag) {
+             RegularBlock b = regular(shared_loan());
+             b.ERRFLAG = 7; // not a value the engine writes: shows whether ERRFLAG was written
+             const int result = call_tessera_without(b, m);
+             payment = b.PAYMENT;
+             errflag = b.ERRFLAG;
+             return result;
+         },
+         [](TesseraMessageFn fn) { TesseraSetMessageHandler(fn); }},
+        {"Vaulter", 44, 43,
+         [](int m, double& payment, int& errflag) {
+             BalloonBlock b = balloon(shared_loan(), 60.0);
+             b.ERRFLAG = 7;
+             const int result = call_vaulter_without(b, m);
+             payment = b.PAYMENT;
+             errflag = b.ERRFLAG;
+             return result;
+         },
+         [](TesseraMessageFn fn) { VaulterSetMessageHandler(fn); }},
+    };
+    for (const Engine& e : engines) {
+        for (int m = 0; m < e.positions; ++m) {
+            SCOPED_TRACE(::testing::Message() << e.name << " without position " << m);
+            e.handler(recording);
+            shown = 0;
+            text.clear();
+            double payment = -1;
+            int errflag = -1;
+            EXPECT_EQ(e.call(m, payment, errflag), 0);
+            EXPECT_EQ(payment, 0.0); // the payment was not solved
+            EXPECT_EQ(errflag, m == e.errflag ? 7 : 1);
+            EXPECT_EQ(shown, 1);
+            EXPECT_EQ(text.rfind("Loan Input Error!\nThe loan data handed to the engine", 0), 0u) << text;
+
+            e.handler(throwing);
+            EXPECT_EQ(e.call(m, payment, errflag), 0);
+            EXPECT_EQ(errflag, m == e.errflag ? 7 : 1);
+        }
+        // With every position there, the same loan computes, and the next call starts clean.
+        e.handler(counting);
+        double payment = 0;
+        int errflag = -1;
+        e.call(-1, payment, errflag);
+        EXPECT_EQ(errflag, 0) << e.name;
+        EXPECT_NEAR(payment, 438.79, 0.005) << e.name;
+    }
 }
 
 } // namespace

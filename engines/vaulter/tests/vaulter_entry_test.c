@@ -198,6 +198,25 @@ static void today_can_be_set(void) {
           (m.MATMONTH == month_after && m.MATYEAR == year_after));
 }
 
+/* A null position refuses the call: ERRFLAG 1, an error box, nothing solved or written back. */
+static void null_position_is_refused(char* first_due) {
+    Form m;
+    starting_values(&m, first_due);
+    m.ERRFLAG = 0;
+    last_kind = -1;
+    VaulterSetMessageHandler(record);
+    Vaulter(&m.FINANCEAMT, &m.APR, &m.NUMPAY, &m.PAYMENT, &m.DSRATE, &m.DSFREQ, &m.DSYEARS, &m.LFRATE,
+            &m.LFFREQ, &m.LFYEARS, &m.TAXES, &m.SKPMONTH, NULL, &m.INTMETHOD, &m.FREQUENCY, &m.P15, &m.P16,
+            &m.P17, &m.MATMONTH, &m.MATDAY, &m.MATYEAR, &m.DSPREM, &m.LFPREM, &m.DSNUMPAY, &m.LFNUMPAY,
+            &m.HOINS, &m.OTINS, &m.TERMYEARS, &m.ODDDAYS, &m.LOANMONTH, &m.LOANDAY, &m.LOANYEAR, &m.ORGAMT,
+            &m.FEEAMT, &m.DOWNAMT, &m.TOTALINTEREST, &m.REGZAPR, &m.LASTPAY, &m.TOTALPRINCIPAL,
+            &m.TOTALINSURANCE, &m.TOTALTAXES, &m.TOTALPAYOUT, &m.BLPAY, &m.ERRFLAG);
+    VaulterSetMessageHandler(NULL);
+    CHECK(m.ERRFLAG == 1);
+    CHECK(last_kind == 1 && strstr(last_text, "incomplete") != NULL);
+    CHECK(m.PAYMENT == 0.0 && m.LASTPAY == 0.0);
+}
+
 int main(void) {
     /* Exactly the ten bytes of the first due date are read. */
     char* first_due = malloc(10);
@@ -208,6 +227,7 @@ int main(void) {
     copy_back_follows_the_order(first_due);
     today_can_be_set();
     rejected_call_shows_its_message_and_the_next_starts_clean(first_due);
+    null_position_is_refused(first_due);
 
     free(first_due);
     if (failures != 0) {

@@ -1,6 +1,7 @@
 // The payment search of case 1 against a plain rendering of its rules: the level payment it ends
 // with includes the raise by the last payment's excess, its shortcuts land where the pass-by-pass
 // search lands, and no call runs past the search's budget.
+#include "common/period_days.h"
 #include "vaulter_test_support.h"
 
 #include <algorithm>
@@ -23,8 +24,10 @@ Plain plain_case_1(const Block& in) {
     const double Y = std::max(T / f, 1.0);
     const bool year365 = flag != 2;
     const double d = R * 0.01 / (year365 ? 365.0 : 360.0);
-    const double days = f == 12 ? 30.4463 : f == 26 ? 14.0 : f == 24 ? 15.0 : f == 52 ? 7.0 : 365.0 / f;
-    const double days360 = f == 12 ? 30.0 : f == 26 ? 14.0 : f == 24 ? 15.0 : f == 52 ? 7.0 : 360.0 / f;
+    // The days per period of the factors, from the shared table (common_tests checks them).
+    const talvero::common::PeriodDays& row = talvero::common::period_days(f);
+    const double days = row.balloon_annuity_365.of(f);
+    const double days360 = row.annuity_360.of(f);
     auto factor = [&](double n) {
         const double i = d * (year365 ? days : days360);
         return (1.0 - 1.0 / std::pow(1.0 + i, n)) / i;

@@ -1,5 +1,7 @@
 #include "vellum1/layout.h"
 
+#include "common/calendar.h"
+
 namespace talvero::vellum1 {
 
 using printers::format;
@@ -67,9 +69,9 @@ Lines CalendarLayout::pageHeader(bool closingPage) const {
 
 std::string CalendarLayout::paymentRow(const schedule::Row& r) const {
     const schedule::Amounts& a = r.amounts;
-    return format("%02d%s%02d%s%d%9.2f%9.2f%6.2f%6.2f%6.2f%6.2f%6.2f%10.2f%9.2f%s", r.date.month, "/",
-                  r.date.day, "/", r.date.year, a.INTAMT, a.PRINAMT, a.DSINS, a.LFINS, a.TAXES, a.HOINS,
-                  a.OTINS, a.PAYMENT, r.BALANCE, " ");
+    return format("%s%9.2f%9.2f%6.2f%6.2f%6.2f%6.2f%6.2f%10.2f%9.2f%s", common::date_text(r.date).c_str(),
+                  a.INTAMT, a.PRINAMT, a.DSINS, a.LFINS, a.TAXES, a.HOINS, a.OTINS, a.PAYMENT, r.BALANCE,
+                  " ");
 }
 
 Lines CalendarLayout::subtotalBlock(const schedule::Row& s) const {

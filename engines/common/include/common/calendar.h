@@ -18,9 +18,14 @@
 //                            the first other character; no digits give 0
 //   read_mmddccyy(text)      month = piece 1-2, day = piece 3-4, year = piece 5-8 of a typed date;
 //                            at most 10 bytes of `text` are read
+//   day_of_year(date)        the day plus the lengths of the earlier months (1..12) of its year
+//   day_number(date)         serial count of days (0 on 01/01/1970) of a valid date
+//   format_date(date, out)   "%02d/%02d/%d": month/day/four-digit year, as dates are shown and stored
+//   date_text(date)          the same as a string
 #pragma once
 
 #include <cstddef>
+#include <string>
 
 namespace talvero::common {
 
@@ -49,5 +54,13 @@ void next_month_keep_day(Date& date) noexcept;
 
 int read_piece(const char* text, std::size_t width) noexcept;
 Date read_mmddccyy(const char* text) noexcept;
+
+int day_of_year(const Date& date) noexcept;
+long day_number(const Date& date) noexcept;
+
+// Room for any date text, the terminating 0 included.
+inline constexpr std::size_t kDateTextBytes = 40;
+void format_date(const Date& date, char* out, std::size_t size) noexcept;
+std::string date_text(const Date& date);
 
 } // namespace talvero::common

@@ -1,9 +1,10 @@
 // Day counts and annuity factors of the balloon engine. R is the annual rate in percent.
 //
-//   days_365(f)        30.4463 for f 12, 15 / 14 / 7 for f 24 / 26 / 52, else 365 / f; unlike the
+//   days_365(f)        the balloon_annuity_365 days of f's row in common/period_days.h; unlike the
 //                      regular engine there is no 30.4463-day period for f 1 (a yearly loan counts
 //                      365 days), so callers that want the monthly count pass 12 themselves
-//   days_360(f)        30 for f 12 and 1, 15 / 14 / 7 for f 24 / 26 / 52, else 360 / f
+//   days_360(f)        the annuity_360 days of f's row
+//   thirty_days(f)     the interest_thirty days of f's row: flag 3's period on 30-day months
 //   a365(R, n, f)      (1 - 1 / (1 + d365 * days_365(f))^n) / (d365 * days_365(f))
 //   a360(R, n, f)      the same on the 360-day year with days_360(f)
 //   an(R, f, n)        nominal factor, periodic rate R * 0.01 / f
@@ -12,21 +13,22 @@
 #pragma once
 
 #include "common/annuity.h"
+#include "common/period_days.h"
 
 namespace talvero::vaulter {
 
 using Wide = long double;
 
 inline double days_365(double f) noexcept {
-    if (f == 12.0) return 30.4463;
-    if (f == 24.0) return 15.0;
-    if (f == 26.0) return 14.0;
-    if (f == 52.0) return 7.0;
-    return 365.0 / f;
+    return common::period_days(f).balloon_annuity_365.of(f);
 }
 
 inline double days_360(double f) noexcept {
-    return common::period_days_360(f);
+    return common::period_days(f).annuity_360.of(f);
+}
+
+inline double thirty_days(double f) noexcept {
+    return common::period_days(f).interest_thirty.of(f);
 }
 
 inline double a365(double rate, double n, double f) noexcept {
