@@ -6,6 +6,7 @@
 #include "formfixture.h"
 
 #include "schedule/schedule.h"
+#include "testsupport/locale_text.h"
 #include "ui/convert.h"
 #include "ui/help.h"
 #include "ui/messages.h"
@@ -48,6 +49,15 @@ QString f0(double v) {
 }
 QString f2(double v) {
     return ui::format("%7.2f", v);
+}
+// A message that quotes what was typed: the quoted numbers with the locale's decimal separator, as
+// run() types them.
+QString quotedAsTyped(const char* message) {
+    const QStringList parts = QString::fromLatin1(message).split(QLatin1Char('\''));
+    QString out;
+    for (int i = 0; i < parts.size(); ++i)
+        out += (i ? QStringLiteral("'") : QString()) + (i % 2 ? testsupport::num(parts[i]) : parts[i]);
+    return out;
 }
 QString date(const int d[3]) {
     return QString::asprintf("%02d/%02d/%d", d[0], d[1], d[2]);
@@ -96,7 +106,7 @@ protected:
                 ASSERT_NE(c, nullptr) << s.name;
                 c->setCurrentIndex(std::atoi(s.text));
             } else {
-                edit(s.form, s.name)->setText(QString::fromLatin1(s.text));
+                edit(s.form, s.name)->setText(testsupport::num(s.text));
             }
         }
     }
@@ -195,7 +205,7 @@ TEST_F(BalloonForm, PagesLabelsAndTextsAtCreation) {
         SCOPED_TRACE(e.name);
         QLineEdit* w = edit("Form10", e.name);
         ASSERT_NE(w, nullptr);
-        EXPECT_EQ(w->text(), e.text);
+        EXPECT_EQ(w->text(), testsupport::num(e.text));
         EXPECT_EQ(buddies.value(w), e.label);
         EXPECT_EQ(w->accessibleDescription(), e.name);
         EXPECT_TRUE((Form10->*e.sheet)->isAncestorOf(w));
@@ -333,7 +343,7 @@ TEST_F(BalloonForm, TheDialogsAreTheLoanDialogsBoundToTheBalloonForm) {
         SCOPED_TRACE(std::string(b.form) + "." + b.name);
         QLineEdit* e = edit(b.form, b.name);
         ASSERT_NE(e, nullptr);
-        EXPECT_EQ(e->text(), b.text);
+        EXPECT_EQ(e->text(), testsupport::num(b.text));
         QString label;
         for (auto* l : form(b.form)->findChildren<QLabel*>())
             if (l->buddy() == e) label = l->text();
@@ -374,7 +384,7 @@ TEST_F(BalloonForm, TheDialogsAreTheLoanDialogsBoundToTheBalloonForm) {
     EXPECT_EQ(Form10->TAXES, 1200);
     EXPECT_EQ(Form10->HOINS, 600);
     EXPECT_EQ(Form10->OTINS, 120);
-    EXPECT_EQ(Form10->dialogTexts.feePct, "1.5");
+    EXPECT_EQ(Form10->dialogTexts.feePct, testsupport::num("1.5").toStdString());
     EXPECT_TRUE(messages_.empty());
 
     // A text that does not convert keeps the dialog open with the earlier values stored.
@@ -622,7 +632,7 @@ TEST_F(BalloonForm, ReadingMessagesArePlainAndCallNothing) {
         const long calls = balloon::vaulterCalls();
         compute();
         ASSERT_EQ(messages_.messages().size(), 1);
-        EXPECT_EQ(messages_.lastText(), QString::fromLatin1(c.message));
+        EXPECT_EQ(messages_.lastText(), quotedAsTyped(c.message));
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
         EXPECT_EQ(balloon::vaulterCalls(), calls);
         EXPECT_EQ(typed(), before);
@@ -690,18 +700,18 @@ TEST_F(BalloonForm, CalcPaymentShowsTheEngineAnswersAndOpensThePayoutWindow) {
         const char* name;
         QString text;
     } boxes[] = {
-        {"Edit10", "50000.00"},
-        {"Edit11", "  10.00"},
+        {"Edit10", testsupport::num("50000.00")},
+        {"Edit11", testsupport::num("  10.00")},
         {"Edit12", "    360"},
         {"Edit13", "07/01/2004"},
         {"Edit14", "     12"},
-        {"Edit15", "   0.00"},
-        {"Edit16", "   0.00"},
+        {"Edit15", testsupport::num("   0.00")},
+        {"Edit16", testsupport::num("   0.00")},
         {"Edit17", "06/01/2004"},
         {"Edit18", "  0"},
         {"Edit21", "     60"},
         {"Edit19", "  0"},
-        {"Edit20", "50000.00"},
+        {"Edit20", testsupport::num("50000.00")},
         {"Edit1", f2(want.PAYMENT)},
         {"Edit4", f2(want.TOTALPRINCIPAL)},
         {"Edit5", f2(want.TOTALINTEREST)},
@@ -822,8 +832,8 @@ TEST_F(BalloonForm, CalcPayoutWithTheDialogsMatchesTheEngine) {
     EXPECT_EQ(Form10->REGZAPR, want.REGZAPR);
     EXPECT_GT(Form10->TOTALINSURANCE, 0);
     EXPECT_EQ(box("Form15", "Edit3"), f2(want.LASTPAY));
-    EXPECT_EQ(box("Form15", "Edit15"), "6000.00");
-    EXPECT_EQ(box("Form15", "Edit16"), " 300.00");
+    EXPECT_EQ(box("Form15", "Edit15"), testsupport::num("6000.00"));
+    EXPECT_EQ(box("Form15", "Edit16"), testsupport::num(" 300.00"));
     EXPECT_EQ(box("Form15", "Edit17"), "05/15/2004");
     EXPECT_EQ(box("Form15", "Edit18"), "  2");
     EXPECT_EQ(box("Form15", "Edit19"), "  1");
