@@ -12,10 +12,10 @@
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
 #include "invest/deletion.h"
-#include "invest/grids.h"
 #include "invest/revalue.h"
 #include "invest/store.h"
 #include "loan/save.h"
+#include "ui/grids.h"
 
 #include <QCoreApplication>
 #include <QSqlQuery>
@@ -204,14 +204,14 @@ TEST_P(DbContract, SavedLoansAreWholeAndTheStatementsReadThem) {
     // The portfolio grid shows a regular loan's empty BLPAY as an empty cell, not as 0.
     {
         db::Connection connection(Alias::IBLoan);
-        invest::GridModel grid;
-        QSqlQuery query = invest::prepareForModel(connection, db::sql::portfolioList);
+        ui::GridModel grid;
+        QSqlQuery query = ui::prepareForModel(connection, db::sql::portfolioList);
         ASSERT_TRUE(query.exec());
-        invest::fillModel(grid, std::move(query));
+        ui::fillModel(grid, std::move(query));
         ASSERT_EQ(grid.rowCount(), 2);
         EXPECT_EQ(grid.index(1, 19).data().toString(), QString());
         EXPECT_EQ(grid.index(0, 19).data().toString(), QStringLiteral("24"));
-        invest::releaseModel(grid);
+        ui::releaseModel(grid);
     }
 
     // Previews: the rows in schedule order, a payment row first, the grand total last.

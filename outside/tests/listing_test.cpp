@@ -1,5 +1,6 @@
 #include "outside/listing.h"
 
+#include "testsupport/locale_text.h"
 #include "ui/modal.h"
 
 #include <QLabel>
@@ -29,15 +30,15 @@ TEST(Listing, ShowsPaymentsYearTotalsAndTheGrandTotal) {
     EXPECT_EQ(model.headerData(2, Qt::Horizontal).toString(), QStringLiteral("Interest"));
     EXPECT_EQ(text(0, 0), QStringLiteral("1"));
     EXPECT_EQ(text(0, 1), QStringLiteral("01/15/2004"));
-    EXPECT_EQ(text(0, 2), QStringLiteral("100.00")); // 10000 × 1 %
-    EXPECT_EQ(text(0, 3), QStringLiteral("232.14")); // 332.14 − 100
-    EXPECT_EQ(text(0, 10), QStringLiteral("9767.86"));
+    EXPECT_EQ(text(0, 2), testsupport::num("100.00")); // 10000 × 1 %
+    EXPECT_EQ(text(0, 3), testsupport::num("232.14")); // 332.14 − 100
+    EXPECT_EQ(text(0, 10), testsupport::num("9767.86"));
     EXPECT_EQ(text(12, 0), QStringLiteral("Total 2004"));
     EXPECT_EQ(text(12, 10), QString());
     EXPECT_EQ(text(25, 0), QStringLiteral("Total 2005"));
     EXPECT_EQ(text(38, 0), QStringLiteral("Total 2006"));
     EXPECT_EQ(text(39, 0), QStringLiteral("Grand total"));
-    EXPECT_EQ(text(39, 3), QStringLiteral("10000.00"));
+    EXPECT_EQ(text(39, 3), testsupport::num("10000.00"));
     EXPECT_TRUE(model.data(model.index(39, 0), Qt::FontRole).value<QFont>().bold());
 }
 
@@ -57,8 +58,8 @@ TEST(Listing, OpensModallyWithTheLoanSummary) {
                          talvero::schedule::Pass(b, 332.14));
     EXPECT_EQ(modal.shown().size(), 1);
     EXPECT_EQ(rows, 40);
-    EXPECT_TRUE(summary.contains(QStringLiteral("Amount Financed 10000.00")));
-    EXPECT_TRUE(summary.contains(QStringLiteral("Scheduled Payment 332.14")));
+    EXPECT_TRUE(summary.contains(testsupport::num("Amount Financed 10000.00")));
+    EXPECT_TRUE(summary.contains(testsupport::num("Scheduled Payment 332.14")));
 }
 
 } // namespace

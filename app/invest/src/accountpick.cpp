@@ -18,19 +18,19 @@
 
 namespace invest {
 
-AccountList::AccountList(QObject* parent) : QObject(parent), model_(new GridModel(this)) {}
+AccountList::AccountList(QObject* parent) : QObject(parent), model_(new ui::GridModel(this)) {}
 
 AccountList::~AccountList() {
     close();
 }
 
-void AccountList::refresh(PickList* list) {
+void AccountList::refresh(ui::PickList* list) {
     list->refresh([this] {
         try {
             if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
-            QSqlQuery query = prepareForModel(*connection_, db::sql::accountList);
+            QSqlQuery query = ui::prepareForModel(*connection_, db::sql::accountList);
             db::exec(query);
-            fillModel(*model_, std::move(query));
+            ui::fillModel(*model_, std::move(query));
         } catch (const db::Error& e) {
             close();
             ui::showMessage(e.message());
@@ -39,11 +39,11 @@ void AccountList::refresh(PickList* list) {
 }
 
 void AccountList::close() {
-    releaseModel(*model_);
+    ui::releaseModel(*model_);
     connection_.reset();
 }
 
-DataText::DataText(const QString& name, PickList* list, QSqlQueryModel* model, const QString& column,
+DataText::DataText(const QString& name, ui::PickList* list, QSqlQueryModel* model, const QString& column,
                    QWidget* parent)
     : QLabel(parent), list_(list), model_(model), column_(column) {
     ui::nameWidget(this, name);
@@ -73,8 +73,8 @@ void AccountForm::refreshAccounts() {
     accounts_->refresh(DBLookupListBox1);
 }
 
-PickList* AccountForm::makePickList(QWidget* parent) {
-    DBLookupListBox1 = new PickList(QStringLiteral("DBLookupListBox1"), parent);
+ui::PickList* AccountForm::makePickList(QWidget* parent) {
+    DBLookupListBox1 = new ui::PickList(QStringLiteral("DBLookupListBox1"), parent);
     DBLookupListBox1->setSource(accounts_->model(), QStringLiteral("ACTNO"), QStringLiteral("FUNDNO"));
     return DBLookupListBox1;
 }

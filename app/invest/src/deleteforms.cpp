@@ -36,7 +36,7 @@ DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowLis
     Label1 = titleLabel(texts.title, this);
     layout->addWidget(Label1);
 
-    query_ = new GridModel(this);
+    query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, list.overrides, this);
     layout->addWidget(DBGrid1, 1);
     layout->addWidget(ui::makeLabel(QString::fromLatin1(texts.selectText), QStringLiteral("Label2"), this));
@@ -51,7 +51,7 @@ DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowLis
     auto* grid = new QGridLayout(GroupBox1);
     auto* listLabel =
         ui::makeLabel(QString::fromLatin1(texts.listCaption), QStringLiteral("Label4"), GroupBox1);
-    DBLookupListBox1 = new PickList(QStringLiteral("DBLookupListBox1"), GroupBox1);
+    DBLookupListBox1 = new ui::PickList(QStringLiteral("DBLookupListBox1"), GroupBox1);
     DBLookupListBox1->setSource(query_, QString::fromLatin1(list.shown), QString::fromLatin1(list.key));
     DBLookupListBox1->setMaximumWidth(160);
     listLabel->setBuddy(DBLookupListBox1);
@@ -101,9 +101,9 @@ void DeleteWindow::refreshList() {
         try {
             if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
             // Every row is read at once, so the list holds no lock while a deletion writes.
-            QSqlQuery query = prepareForModel(*connection_, list_.statement);
+            QSqlQuery query = ui::prepareForModel(*connection_, list_.statement);
             db::exec(query);
-            fillModel(*query_, std::move(query));
+            ui::fillModel(*query_, std::move(query));
         } catch (const db::Error& e) {
             closeList();
             ui::showMessage(e.message());
@@ -113,7 +113,7 @@ void DeleteWindow::refreshList() {
 }
 
 void DeleteWindow::closeList() {
-    releaseModel(*query_);
+    ui::releaseModel(*query_);
     connection_.reset();
 }
 

@@ -31,7 +31,7 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
 
     Label2 = ui::makeLabel(QString::fromLatin1(texts.gridHeading), QStringLiteral("Label2"), this);
     layout->addWidget(Label2);
-    query_ = new GridModel(this);
+    query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, {{"ACTNO", texts.accountCaption}}, this);
     Label2->setBuddy(DBGrid1);
     layout->addWidget(DBGrid1, 1);
@@ -53,7 +53,7 @@ void HistoryWindow::openQuery() {
     closeQuery();
     try {
         connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
-        QSqlQuery query = invest::prepareForModel(*connection_, db::sql::accountLineItems);
+        QSqlQuery query = ui::prepareForModel(*connection_, db::sql::accountLineItems);
         query.bindValue(QStringLiteral(":Para1"), actno_);
         db::exec(query);
         // The grid fetches the rows it shows; the rest follow as it scrolls.
@@ -65,7 +65,7 @@ void HistoryWindow::openQuery() {
 }
 
 void HistoryWindow::closeQuery() {
-    invest::releaseModel(*query_);
+    ui::releaseModel(*query_);
     connection_.reset();
 }
 

@@ -4,9 +4,9 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "db/statements.h"
-#include "invest/grids.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
+#include "ui/grids.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -66,7 +66,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     Label1->setAlignment(Qt::AlignCenter);
     layout->addWidget(Label1);
 
-    list_ = new invest::GridModel(this);
+    list_ = new ui::GridModel(this);
     DBGrid1 = ui::named(new QTableView(this), QStringLiteral("DBGrid1"));
     DBGrid1->setModel(list_);
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -105,13 +105,13 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     layout->addWidget(wrapped(kNote, QStringLiteral("Label3"), this));
 
     auto* picks = new QGridLayout;
-    invest::PickList** lists[] = {&DBLookupListBox1, &DBLookupListBox2, &DBLookupListBox3};
+    ui::PickList** lists[] = {&DBLookupListBox1, &DBLookupListBox2, &DBLookupListBox3};
     for (int k = 0; k < 3; ++k) {
         picks->addWidget(
             ui::makeLabel(QStringLiteral("# %1").arg(k + 1), QStringLiteral("Number%1").arg(k + 1), this), 0,
             2 * k + 1);
         auto* label = ui::makeLabel(QStringLiteral("Loan No"), QStringLiteral("LoanNo%1").arg(k + 1), this);
-        auto* pick = new invest::PickList(QStringLiteral("DBLookupListBox%1").arg(k + 1), this);
+        auto* pick = new ui::PickList(QStringLiteral("DBLookupListBox%1").arg(k + 1), this);
         pick->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
         pick->setMaximumHeight(110);
         label->setBuddy(pick);
@@ -133,7 +133,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     layout->addWidget(wrapped(kSelectForReport, QStringLiteral("Label5"), this));
     auto* reportRow = new QHBoxLayout;
     auto* reportLabel = ui::makeLabel(QStringLiteral("Loan No"), QStringLiteral("LoanNo4"), this);
-    DBLookupListBox4 = new invest::PickList(QStringLiteral("DBLookupListBox4"), this);
+    DBLookupListBox4 = new ui::PickList(QStringLiteral("DBLookupListBox4"), this);
     DBLookupListBox4->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
     DBLookupListBox4->setMaximumHeight(110);
     reportLabel->setBuddy(DBLookupListBox4);
@@ -161,16 +161,16 @@ TForm17::~TForm17() {
 }
 
 void TForm17::FormActivate() {
-    invest::PickList* lists[] = {DBLookupListBox1, DBLookupListBox2, DBLookupListBox3, DBLookupListBox4};
+    ui::PickList* lists[] = {DBLookupListBox1, DBLookupListBox2, DBLookupListBox3, DBLookupListBox4};
     QVariant keys[4];
     for (int k = 0; k < 4; ++k)
         keys[k] = lists[k]->selectedKey();
     try {
         if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBLoan);
-        QSqlQuery query = invest::prepareForModel(*connection_, db::sql::portfolioList);
+        QSqlQuery query = ui::prepareForModel(*connection_, db::sql::portfolioList);
         db::exec(query);
         // Every row is read at once, so the list holds no lock while a loan is being saved.
-        invest::fillModel(*list_, std::move(query));
+        ui::fillModel(*list_, std::move(query));
     } catch (const db::Error& e) {
         closeList();
         if (!failureShown_) {
@@ -204,7 +204,7 @@ void TForm17::move(int row) {
 }
 
 void TForm17::closeList() {
-    invest::releaseModel(*list_);
+    ui::releaseModel(*list_);
     connection_.reset();
 }
 
@@ -221,9 +221,9 @@ void TForm17::reopenLoanTables() {
             report.bindValue(QStringLiteral(":Param4"), 0);
             db::exec(report);
         }
-        QSqlQuery list = invest::prepareForModel(*connection_, db::sql::portfolioList);
+        QSqlQuery list = ui::prepareForModel(*connection_, db::sql::portfolioList);
         db::exec(list);
-        invest::fillModel(*list_, std::move(list));
+        ui::fillModel(*list_, std::move(list));
     } catch (const db::Error&) {
         closeList();
         throw;

@@ -6,8 +6,8 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
-#include "invest/grids.h"
 #include "savedloans.h"
+#include "ui/grids.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -57,7 +57,7 @@ protected:
         return {QStringLiteral("<no column>")};
     }
     static QString box(int number) { return Form18->box(number)->text(); }
-    static void pick(invest::PickList* list, const char* loan) {
+    static void pick(ui::PickList* list, const char* loan) {
         ASSERT_TRUE(list->selectText(QString::fromLatin1(loan))) << loan;
     }
 
@@ -158,8 +158,8 @@ TEST_F(Portfolio, ListIsOrderedByLoanAmountWithItsColumnsInOrder) {
     for (int v = 0; v < header->count(); ++v)
         shown << Form17->DBGrid1->model()->headerData(header->logicalIndex(v), Qt::Horizontal).toString();
     EXPECT_EQ(shown, headings);
-    for (invest::PickList* list : {Form17->DBLookupListBox1, Form17->DBLookupListBox2,
-                                   Form17->DBLookupListBox3, Form17->DBLookupListBox4}) {
+    for (ui::PickList* list : {Form17->DBLookupListBox1, Form17->DBLookupListBox2, Form17->DBLookupListBox3,
+                               Form17->DBLookupListBox4}) {
         QStringList entries;
         for (int r = 0; r < list->model()->rowCount(); ++r)
             entries << list->model()->index(r, list->modelColumn()).data().toString();
@@ -220,8 +220,7 @@ TEST_F(Portfolio, AnalyzeRefusesOneLoanThreeTimes) {
     saveThree();
     Form17->FormActivate();
     ui::ModalInterceptor modal;
-    for (invest::PickList* list :
-         {Form17->DBLookupListBox1, Form17->DBLookupListBox2, Form17->DBLookupListBox3})
+    for (ui::PickList* list : {Form17->DBLookupListBox1, Form17->DBLookupListBox2, Form17->DBLookupListBox3})
         pick(list, "1");
     Form17->Button1->click();
     ASSERT_EQ(messages_.messages().size(), 1);

@@ -32,7 +32,7 @@ public:
 
     // Re-reads the account list, keeping the pick list's selection. A database error is shown and
     // leaves the list empty.
-    void refresh(PickList* list);
+    void refresh(ui::PickList* list);
     // Empties the list and lets go of the connection.
     void close();
 
@@ -46,13 +46,13 @@ private:
 class DataText : public QLabel {
     Q_OBJECT
 public:
-    DataText(const QString& name, PickList* list, QSqlQueryModel* model, const QString& column,
+    DataText(const QString& name, ui::PickList* list, QSqlQueryModel* model, const QString& column,
              QWidget* parent);
 
     void follow();
 
 private:
-    PickList* list_;
+    ui::PickList* list_;
     QSqlQueryModel* model_;
     QString column_;
 };
@@ -66,7 +66,7 @@ public:
     explicit AccountForm(QWidget* parent);
     ~AccountForm() override;
 
-    PickList* DBLookupListBox1 = nullptr;
+    ui::PickList* DBLookupListBox1 = nullptr;
 
     // Re-reads the account list, keeping the pick list's selection.
     void refreshAccounts();
@@ -75,7 +75,7 @@ public:
 
 protected:
     // Creates DBLookupListBox1 on the account list, ACTNO shown, FUNDNO kept.
-    PickList* makePickList(QWidget* parent);
+    ui::PickList* makePickList(QWidget* parent);
     // Adds DBLookupListBox1 with its "Account Number" label (Label2) in row 0 of `grid`, the fund
     // number and name texts with their labels (Label3, Label4) in rows 1 and 2.
     void addSelection(QGridLayout* grid, DataText*& fund, const QString& fundName, DataText*& name,

@@ -48,7 +48,7 @@ public:
 
     QLabel* Label1 = nullptr; // the heading
     QTableView* DBGrid1 = nullptr;
-    PickList* DBLookupListBox1 = nullptr;
+    ui::PickList* DBLookupListBox1 = nullptr;
     QGroupBox* GroupBox1 = nullptr; // "Selection/Status"
     QLabel* DBText1 = nullptr;      // NAME of the selected row
     QLabel* DBText2 = nullptr;      // FUNDNO or ACTNO of the selected row

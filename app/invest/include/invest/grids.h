@@ -1,77 +1,19 @@
 #pragma once
-// The data-bound pieces of the investment forms: a grid over a query model with the column table's
-// captions and formats, and a pick list showing one column of a query and keyed by another.
+// The investment grids: a grid over a query model with the column table's captions and formats.
+// The grid model and the pick list are the ones every form shares (ui/grids.h).
 
 #include "invest/columns.h"
+#include "ui/grids.h"
 
-#include <QListView>
 #include <QString>
 #include <QTableView>
-#include <QVariant>
 
-#include <QSqlQueryModel>
-
-class QSqlQuery;
-
-namespace db {
-class Connection;
-}
+class QSqlQueryModel;
 
 namespace invest {
-
-// A query model that shows an empty value as an empty cell on every database: Firebird's driver
-// hands an empty number over as a typed null, which would otherwise show as 0.
-class GridModel : public QSqlQueryModel {
-    Q_OBJECT
-public:
-    using QSqlQueryModel::QSqlQueryModel;
-    QVariant data(const QModelIndex& item, int role = Qt::DisplayRole) const override;
-};
 
 // A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`.
 QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
                      QWidget* parent);
-
-// A statement prepared for a query model: models move back and forth over their rows, so unlike
-// db::prepare the query is not forward-only. Throws db::Error.
-QSqlQuery prepareForModel(db::Connection& connection, QStringView statement);
-
-// Puts an executed query into a model and reads every row, so the query holds no lock on the
-// database afterwards (small lists: accounts).
-void fillModel(QSqlQueryModel& model, QSqlQuery&& query);
-
-// Empties a model and lets go of its query, so the connection it came from may close. Safe to call
-// again after the connection has gone.
-void releaseModel(QSqlQueryModel& model);
-
-// A pick list: shows the column `shown` of a query model, one entry per row, keyed by `key`.
-// The selection survives a refill of the model as long as its key is still there.
-class PickList : public QListView {
-    Q_OBJECT
-public:
-    PickList(const QString& name, QWidget* parent = nullptr);
-
-    void setSource(QSqlQueryModel* model, const QString& shown, const QString& key);
-
-    // The selected entry's text, empty with none selected.
-    QString selectedText() const;
-    QVariant selectedKey() const;
-    // Selects the first entry showing `text`; false when there is none.
-    bool selectText(const QString& text);
-    void selectKey(const QVariant& key);
-
-    // Refills through `refill` (which re-runs the model's query) and selects the same key again.
-    template <class Refill> void refresh(Refill&& refill) {
-        const QVariant key = selectedKey();
-        refill();
-        selectKey(key);
-    }
-
-private:
-    int columnOf(const QString& name) const;
-
-    QSqlQueryModel* model_ = nullptr;
-    QString shown_, key_;
-};
 
 } // namespace invest

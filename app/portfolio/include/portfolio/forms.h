@@ -23,7 +23,7 @@ class QWidget;
 namespace db {
 class Connection;
 }
-namespace invest {
+namespace ui {
 class PickList;
 }
 
@@ -58,8 +58,8 @@ public:
     QTableView* DBGrid1 = nullptr;
     QWidget* DBNavigator1 = nullptr;
     QToolButton *First = nullptr, *Prior = nullptr, *Next = nullptr, *Last = nullptr;
-    invest::PickList *DBLookupListBox1 = nullptr, *DBLookupListBox2 = nullptr, *DBLookupListBox3 = nullptr,
-                     *DBLookupListBox4 = nullptr;
+    ui::PickList *DBLookupListBox1 = nullptr, *DBLookupListBox2 = nullptr, *DBLookupListBox3 = nullptr,
+                 *DBLookupListBox4 = nullptr;
     QPushButton* Button1 = nullptr; // "Analyze"
     QPushButton* Button2 = nullptr; // "Help"
     QPushButton* Button3 = nullptr; // "Quit"

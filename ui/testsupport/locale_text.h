@@ -11,6 +11,10 @@ namespace testsupport {
 QString num(const QString& text);
 QString num(const char* text);
 
+// The same with group separators: every ',' of `text` becomes the group separator of QLocale() and
+// every '.' its decimal separator (grouped("1,000.5") is "1.000,5" under de_DE).
+QString grouped(const char* text);
+
 // Sets the default locale for its lifetime, independent of the process environment.
 class DefaultLocale {
 public:

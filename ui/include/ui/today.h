@@ -1,6 +1,8 @@
 #pragma once
 // The one source of "today" for the whole program; tests fix it with TodayOverride.
-// Other readers of the date (the engine libraries) follow it through onTodayChanged.
+// Other readers of the date follow it through onTodayChanged: the engine libraries through their
+// "set today" entries, and every module linking the seams keeps its copy of
+// talvero::common::today() on it (follow_today.cpp).
 
 #include "ui/export.h"
 

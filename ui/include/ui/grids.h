@@ -1,0 +1,73 @@
+#pragma once
+// The data-bound pieces the investment and portfolio forms share: a query model for grids and a
+// pick list showing one column of a query and keyed by another.
+
+#include "ui/export.h"
+
+#include <QListView>
+#include <QString>
+#include <QStringView>
+#include <QVariant>
+
+#include <QSqlQueryModel>
+
+class QSqlQuery;
+
+namespace db {
+class Connection;
+}
+
+namespace ui {
+
+// A query model that shows an empty value as an empty cell on every database: Firebird's driver
+// hands an empty number over as a typed null, which would otherwise show as 0.
+class UI_EXPORT GridModel : public QSqlQueryModel {
+    Q_OBJECT
+public:
+    using QSqlQueryModel::QSqlQueryModel;
+    QVariant data(const QModelIndex& item, int role = Qt::DisplayRole) const override;
+};
+
+// A statement prepared for a query model: models move back and forth over their rows, so unlike
+// db::prepare the query is not forward-only. Throws db::Error.
+UI_EXPORT QSqlQuery prepareForModel(db::Connection& connection, QStringView statement);
+
+// Puts an executed query into a model and reads every row, so the query holds no lock on the
+// database afterwards (small lists: accounts).
+UI_EXPORT void fillModel(QSqlQueryModel& model, QSqlQuery&& query);
+
+// Empties a model and lets go of its query, so the connection it came from may close. Safe to call
+// again after the connection has gone.
+UI_EXPORT void releaseModel(QSqlQueryModel& model);
+
+// A pick list: shows the column `shown` of a query model, one entry per row, keyed by `key`.
+// The selection survives a refill of the model as long as its key is still there.
+class UI_EXPORT PickList : public QListView {
+    Q_OBJECT
+public:
+    PickList(const QString& name, QWidget* parent = nullptr);
+
+    void setSource(QSqlQueryModel* model, const QString& shown, const QString& key);
+
+    // The selected entry's text, empty with none selected.
+    QString selectedText() const;
+    QVariant selectedKey() const;
+    // Selects the first entry showing `text`; false when there is none.
+    bool selectText(const QString& text);
+    void selectKey(const QVariant& key);
+
+    // Refills through `refill` (which re-runs the model's query) and selects the same key again.
+    template <class Refill> void refresh(Refill&& refill) {
+        const QVariant key = selectedKey();
+        refill();
+        selectKey(key);
+    }
+
+private:
+    int columnOf(const QString& name) const;
+
+    QSqlQueryModel* model_ = nullptr;
+    QString shown_, key_;
+};
+
+} // namespace ui
