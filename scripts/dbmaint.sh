@@ -2,10 +2,10 @@
 # Shared rules of the six database maintenance scripts (loanbackup.sh … investblank.sh); sourced by
 # them, never run on its own.
 #
-# Data folder: $TALVERO_HOME when set, else $XDG_DATA_HOME/talvero (~/.local/share/talvero), the
-# folder the program uses. Where an alias points (<data folder>/loan.db or invest.db unless the data
+# The data folder and where an alias points (<data folder>/loan.db or invest.db unless the data
 # folder's aliases.ini or the TALVERO_IBLOAN_* / TALVERO_IBINVEST_* environment names another driver
-# or file) is asked of `talvero-cli alias`, which resolves it with the program's connection layer.
+# or file) are asked of `talvero-cli alias`, which resolves both with the program's own code and
+# creates the data folder as the program does.
 #
 # Backups live in <data folder>/backups: one dated file per backup (loan-YYYYMMDD-HHMMSS-mmm.db) and
 # the copy restore reads by default (loan-latest.db). Restore and blank keep the file they replace
@@ -37,15 +37,6 @@ die() {
   exit 1
 }
 
-# The data folder as an absolute path (it may not exist yet).
-data_folder() {
-  if [ -n "${TALVERO_HOME:-}" ]; then
-    realpath -m -- "$TALVERO_HOME"
-  else
-    realpath -m -- "${XDG_DATA_HOME:-$HOME/.local/share}/talvero"
-  fi
-}
-
 # stem ALIAS: the name the alias's files go by (loan, invest).
 stem() {
   case "$1" in
@@ -75,8 +66,9 @@ talvero_cli() {
   die "cannot find talvero-cli, which resolves the database aliases, at $candidate; set TALVERO_CLI to it; nothing was done"
 }
 
-# resolve_alias ALIAS: sets db_driver and db_file (SQLite) or db_database, db_host, db_port, db_user
-# and db_password (Firebird) as `talvero-cli alias` resolves the alias, by the program's own rules.
+# resolve_alias ALIAS: sets data_folder (absolute), db_driver, and db_file (SQLite) or db_database,
+# db_host, db_port, db_user and db_password (Firebird) as `talvero-cli alias` resolves them, by the
+# program's own rules.
 # The password comes through a pipe of its own, never on a command line or in the output.
 resolve_alias() {
   local cli lines key value
@@ -87,9 +79,10 @@ resolve_alias() {
     [ -n "$lines" ] || lines="talvero-cli ($cli) cannot resolve $1"
     die "${lines#talvero-cli: }; nothing was done"
   fi
-  db_driver='' db_database='' db_host='' db_port='' db_user='' db_password=''
+  data_folder='' db_driver='' db_database='' db_host='' db_port='' db_user='' db_password=''
   while read -r key value; do
     case "$key" in
+    FOLDER) data_folder=$value ;;
     DRIVER) db_driver=$value ;;
     DATABASE) db_database=$value ;;
     HOST) db_host=$value ;;
@@ -97,6 +90,9 @@ resolve_alias() {
     USER) db_user=$value ;;
     esac
   done <<<"$lines"
+  [ -n "$data_folder" ] || die "talvero-cli ($cli) does not name the data folder; nothing was done"
+  # Symbolic links resolved, as for the database file.
+  data_folder=$(realpath -m -- "$data_folder")
   case "$db_driver" in
   QSQLITE) db_file=$(realpath -m -- "$db_database") ;;
   QIBASE)
@@ -238,7 +234,7 @@ put_in_place() {
 
 backups_folder() {
   local folder
-  folder="$(data_folder)/backups"
+  folder="$data_folder/backups"
   mkdir -p -- "$folder" || die "cannot create $folder"
   printf '%s\n' "$folder"
 }
@@ -275,7 +271,7 @@ run_restore() {
     return
   fi
   local source stage problem
-  source=${2:-"$(data_folder)/backups/$(stem "$1")-latest.db"}
+  source=${2:-"$data_folder/backups/$(stem "$1")-latest.db"}
   [ -f "$source" ] || die "no backup to restore: $source does not exist; the database is unchanged"
   problem=$("${backend}_check" "$1" "$source")
   [ -z "$problem" ] || die "the backup $source is damaged: $problem; the database is unchanged"
@@ -474,7 +470,7 @@ firebird_run_backup() {
 firebird_run_restore() {
   fb_prepare
   local source problem kept
-  source=${2:-"$(data_folder)/backups/$(stem "$1")-latest.fbk"}
+  source=${2:-"$data_folder/backups/$(stem "$1")-latest.fbk"}
   [ -f "$source" ] || die "no backup to restore: $source does not exist; the database is unchanged"
   problem=$(firebird_check "$1" "$source")
   [ -z "$problem" ] || die "the backup $source is damaged: $problem; the database is unchanged"

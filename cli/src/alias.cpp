@@ -1,8 +1,10 @@
 #include "cli/alias.h"
 
 #include "db/connection.h"
+#include "db/datafolder.h"
 #include "db/error.h"
 
+#include <QDir>
 #include <QString>
 
 #include <cerrno>
@@ -24,6 +26,10 @@ const char* const kAliasHelp =
     "Prints where the alias points, resolved as the program resolves it: the data folder's\n"
     "aliases.ini, overridden key by key by TALVERO_IBLOAN_* / TALVERO_IBINVEST_* (DRIVER, HOST, PORT,\n"
     "DATABASE, USER, PASSWORD, PASSWORD_FILE). One \"KEY value\" line each:\n"
+    "  FOLDER    the data folder as an absolute path: TALVERO_HOME (a relative one from the current\n"
+    "            folder) when set, else $XDG_DATA_HOME/talvero (~/.local/share/talvero); created,\n"
+    "            private to the user, when missing; the maintenance scripts keep backups in its\n"
+    "            backups/ folder\n"
     "  DRIVER    QSQLITE or QIBASE\n"
     "  DATABASE  SQLite: the database file (in the data folder unless aliases.ini names another);\n"
     "            Firebird: the database's path or alias on the server\n"
@@ -32,11 +38,11 @@ const char* const kAliasHelp =
     "  USER      Firebird only: the user name\n"
     "The password is never printed. --password-to-fd N writes it, without a line end, to the open file\n"
     "descriptor N (3 or more), so a script can read it from a pipe; an alias without a password\n"
-    "writes nothing there. The maintenance scripts read their aliases this way.\n"
+    "writes nothing there. The maintenance scripts read their aliases and data folder this way.\n"
     "\n"
-    "Exit code: 0 done; 1 the alias cannot be used (unreadable aliases.ini, unknown driver, missing\n"
-    "database, a password in aliases.ini, a missing password or one whose file others can read);\n"
-    "2 wrong usage.\n";
+    "Exit code: 0 done; 1 the alias cannot be used (a data folder that cannot be created, unreadable\n"
+    "aliases.ini, unknown driver, missing database, a password in aliases.ini, a missing password or\n"
+    "one whose file others can read); 2 wrong usage.\n";
 // clang-format on
 
 std::optional<db::Alias> aliasNamed(const std::string& name) {
@@ -109,6 +115,12 @@ int alias_command(const std::vector<std::string>& args, std::ostream& out, std::
         return 2;
     }
 
+    // The folder is made as a connection makes it, before the scripts put backups there.
+    const QString folder = db::ensureDataFolder();
+    if (folder.isEmpty()) {
+        err << "talvero-cli: Cannot create the data folder " << db::dataFolderPath().toStdString() << '\n';
+        return 1;
+    }
     db::Target target;
     try {
         target = db::resolveAlias(*alias);
@@ -117,7 +129,8 @@ int alias_command(const std::vector<std::string>& args, std::ostream& out, std::
         return 1;
     }
     const bool server = target.driver == QLatin1String(db::firebirdDriverName);
-    std::vector<std::pair<const char*, QString>> lines{{"DRIVER", target.driver}};
+    std::vector<std::pair<const char*, QString>> lines{{"FOLDER", QDir(folder).absolutePath()},
+                                                       {"DRIVER", target.driver}};
     if (server) {
         lines.emplace_back("HOST", target.host);
         if (target.port > 0) lines.emplace_back("PORT", QString::number(target.port));

@@ -1,10 +1,11 @@
-// talvero-cli alias: the connection layer's resolution of IBLoan and IBInvest as KEY value lines,
-// on a temporary data folder; the password only ever through --password-to-fd.
+// talvero-cli alias: the data folder and the connection layer's resolution of IBLoan and IBInvest as
+// KEY value lines, on a temporary data folder; the password only ever through --password-to-fd.
 #include "cli/commands.h"
 #include "db/testsupport/tempdatafolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <gtest/gtest.h>
 
@@ -32,6 +33,14 @@ Result call(std::vector<std::string> args) {
 
 std::string path(const db::testing::TempDataFolder& folder, const char* name) {
     return QDir(folder.path()).filePath(QString::fromLatin1(name)).toStdString();
+}
+
+// The first line of every answer.
+std::string folderLine(const QString& folder) {
+    return "FOLDER          " + folder.toStdString() + "\n";
+}
+std::string folderLine(const db::testing::TempDataFolder& folder) {
+    return folderLine(folder.path());
 }
 
 void writeFile(const std::string& file, const char* text, QFile::Permissions permissions) {
@@ -96,19 +105,20 @@ const char* const kServerAliases = "[IBLoan]\n"
 
 TEST(Alias, SqliteAliasesAreFilesInTheDataFolder) {
     db::testing::TempDataFolder folder;
-    EXPECT_EQ(call({"IBLoan"}).out,
-              "DRIVER          QSQLITE\nDATABASE        " + path(folder, "loan.db") + "\n");
-    EXPECT_EQ(call({"IBInvest"}).out,
-              "DRIVER          QSQLITE\nDATABASE        " + path(folder, "invest.db") + "\n");
+    EXPECT_EQ(call({"IBLoan"}).out, folderLine(folder) + "DRIVER          QSQLITE\nDATABASE        " +
+                                        path(folder, "loan.db") + "\n");
+    EXPECT_EQ(call({"IBInvest"}).out, folderLine(folder) + "DRIVER          QSQLITE\nDATABASE        " +
+                                          path(folder, "invest.db") + "\n");
 
     folder.writeAliases(
         "[IBLoan]\ndatabase=elsewhere/loans.sqlite\n[IBInvest]\ndatabase=/var/invest.sqlite\n");
     const Result loan = call({"IBLoan"});
     EXPECT_EQ(loan.code, 0) << loan.err;
-    EXPECT_EQ(loan.out,
-              "DRIVER          QSQLITE\nDATABASE        " + path(folder, "elsewhere/loans.sqlite") + "\n");
+    EXPECT_EQ(loan.out, folderLine(folder) + "DRIVER          QSQLITE\nDATABASE        " +
+                            path(folder, "elsewhere/loans.sqlite") + "\n");
     EXPECT_TRUE(loan.err.empty()) << loan.err;
-    EXPECT_EQ(call({"IBInvest"}).out, "DRIVER          QSQLITE\nDATABASE        /var/invest.sqlite\n");
+    EXPECT_EQ(call({"IBInvest"}).out,
+              folderLine(folder) + "DRIVER          QSQLITE\nDATABASE        /var/invest.sqlite\n");
 }
 
 TEST(Alias, AServerAliasPrintsEverythingButThePassword) {
@@ -117,11 +127,11 @@ TEST(Alias, AServerAliasPrintsEverythingButThePassword) {
     writeFile(path(folder, "loan.password"), "s3cret-loan\nsecond line\n", kOwnerOnly);
     const Result r = call({"IBLoan"});
     ASSERT_EQ(r.code, 0) << r.err;
-    EXPECT_EQ(r.out, "DRIVER          QIBASE\n"
-                     "HOST            dbserver\n"
-                     "PORT            3051\n"
-                     "DATABASE        /srv/firebird/loan.fdb\n"
-                     "USER            TELLER\n");
+    EXPECT_EQ(r.out, folderLine(folder) + "DRIVER          QIBASE\n"
+                                          "HOST            dbserver\n"
+                                          "PORT            3051\n"
+                                          "DATABASE        /srv/firebird/loan.fdb\n"
+                                          "USER            TELLER\n");
     EXPECT_EQ(r.out.find("s3cret"), std::string::npos);
 
     const PasswordRun p = withPasswordPipe("IBLoan");
@@ -134,10 +144,10 @@ TEST(Alias, AServerAliasPrintsEverythingButThePassword) {
     environment.set("TALVERO_IBINVEST_PASSWORD", "s3cret-invest");
     const Result invest = call({"IBInvest"});
     ASSERT_EQ(invest.code, 0) << invest.err;
-    EXPECT_EQ(invest.out, "DRIVER          QIBASE\n"
-                          "HOST            localhost\n"
-                          "DATABASE        invest\n"
-                          "USER            SYSDBA\n");
+    EXPECT_EQ(invest.out, folderLine(folder) + "DRIVER          QIBASE\n"
+                                               "HOST            localhost\n"
+                                               "DATABASE        invest\n"
+                                               "USER            SYSDBA\n");
     EXPECT_EQ(invest.out.find("s3cret"), std::string::npos);
     EXPECT_EQ(withPasswordPipe("IBInvest").password, "s3cret-invest") << "the environment before the file";
 }
@@ -161,11 +171,11 @@ TEST(Alias, TheEnvironmentOverridesTheAliasesFileKeyByKey) {
         writeFile(path(folder, "loan.password"), "s3cret-loan\n", kOwnerOnly);
         Environment environment;
         environment.set(c.variable, c.value);
-        std::string expected = "DRIVER          QIBASE\n"
-                               "HOST            dbserver\n"
-                               "PORT            3051\n"
-                               "DATABASE        /srv/firebird/loan.fdb\n"
-                               "USER            TELLER\n";
+        std::string expected = folderLine(folder) + "DRIVER          QIBASE\n"
+                                                    "HOST            dbserver\n"
+                                                    "PORT            3051\n"
+                                                    "DATABASE        /srv/firebird/loan.fdb\n"
+                                                    "USER            TELLER\n";
         const std::string key = std::string(c.line) + std::string(16 - std::strlen(c.line), ' ');
         const auto at = expected.find(key);
         ASSERT_NE(at, std::string::npos);
@@ -185,8 +195,66 @@ TEST(Alias, TheEnvironmentOverridesTheAliasesFileKeyByKey) {
     EXPECT_EQ(withPasswordPipe("IBLoan").password, "s3cret-variable");
     environment.set("TALVERO_IBLOAN_DRIVER", "QSQLITE");
     const PasswordRun sqlite = withPasswordPipe("IBLoan");
-    EXPECT_EQ(sqlite.result.out, "DRIVER          QSQLITE\nDATABASE        /srv/firebird/loan.fdb\n");
+    EXPECT_EQ(sqlite.result.out,
+              folderLine(folder) + "DRIVER          QSQLITE\nDATABASE        /srv/firebird/loan.fdb\n");
     EXPECT_EQ(sqlite.password, "") << "a SQLite alias has no password";
+}
+
+// The folder the program uses, absolute, and made private to the user when missing, as on first use.
+TEST(Alias, TheDataFolderIsTheProgramsMadeWhenMissing) {
+    const struct {
+        const char* what;
+        const char* home;  // TALVERO_HOME below the current folder; nullptr: unset
+        bool homeRelative; // TALVERO_HOME as a relative path, else an absolute one
+        const char* xdg;   // XDG_DATA_HOME below the current folder (absolute); nullptr: unset
+        const char* made;  // the data folder below the current folder
+    } cases[] = {
+        {"TALVERO_HOME before XDG_DATA_HOME", "home/talvero", false, "xdg", "home/talvero"},
+        {"a relative TALVERO_HOME, cleaned", "./home/../home/talvero/", true, nullptr, "home/talvero"},
+        {"XDG_DATA_HOME without TALVERO_HOME", nullptr, false, "xdg", "xdg/talvero"},
+    };
+    constexpr QFile::Permissions kOthers = QFile::ReadGroup | QFile::WriteGroup | QFile::ExeGroup |
+                                           QFile::ReadOther | QFile::WriteOther | QFile::ExeOther;
+    constexpr QFile::Permissions kOwner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+    const QString startedIn = QDir::currentPath();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        db::testing::TempDataFolder folder; // puts TALVERO_HOME back
+        const QString base = QFileInfo(folder.path()).absolutePath();
+        ASSERT_TRUE(QDir::setCurrent(base));
+        const QString current = QDir::currentPath();
+        Environment environment;
+        if (c.home)
+            environment.set("TALVERO_HOME",
+                            c.homeRelative ? c.home : qPrintable(current + u'/' + QLatin1String(c.home)));
+        else
+            qunsetenv("TALVERO_HOME");
+        if (c.xdg) environment.set("XDG_DATA_HOME", qPrintable(current + u'/' + QLatin1String(c.xdg)));
+        const QString made = current + u'/' + QLatin1String(c.made);
+        ASSERT_FALSE(QFileInfo::exists(made));
+
+        const Result r = call({"IBLoan"});
+        QDir::setCurrent(startedIn);
+        EXPECT_EQ(r.code, 0) << r.err;
+        EXPECT_EQ(r.out.substr(0, r.out.find('\n') + 1), folderLine(made));
+        EXPECT_TRUE(QFileInfo(made).isDir());
+        EXPECT_EQ(QFile::permissions(made) & (kOwner | kOthers), kOwner) << "private to the user";
+    }
+
+    // A data folder that cannot be made stops the command before it tells anything.
+    db::testing::TempDataFolder folder;
+    writeFile(QFileInfo(folder.path()).absolutePath().toStdString() + "/file", "", kOwnerOnly);
+    Environment environment;
+    environment.set("TALVERO_HOME", qPrintable(QFileInfo(folder.path()).absolutePath() + "/file/talvero"));
+    environment.set("TALVERO_IBLOAN_DRIVER", "QIBASE");
+    environment.set("TALVERO_IBLOAN_DATABASE", "/l.fdb");
+    environment.set("TALVERO_IBLOAN_PASSWORD", "s3cret");
+    const PasswordRun r = withPasswordPipe("IBLoan");
+    EXPECT_EQ(r.result.code, 1);
+    EXPECT_EQ(r.result.err, "talvero-cli: Cannot create the data folder " +
+                                QFileInfo(folder.path()).absolutePath().toStdString() + "/file/talvero\n");
+    EXPECT_TRUE(r.result.out.empty()) << r.result.out;
+    EXPECT_TRUE(r.password.empty());
 }
 
 TEST(Alias, AnAliasTheProgramCannotUseIsAClearError) {
@@ -274,7 +342,7 @@ TEST(Alias, HelpTellsTheKeysAndThePasswordPath) {
     EXPECT_EQ(r.code, 0);
     EXPECT_EQ(r.out.rfind("usage: talvero-cli alias IBLoan|IBInvest [--password-to-fd N]", 0), 0u) << r.out;
     for (const char* word :
-         {"DRIVER", "DATABASE", "HOST", "PORT", "USER", "TALVERO_IBLOAN_", "never printed"})
+         {"FOLDER", "DRIVER", "DATABASE", "HOST", "PORT", "USER", "TALVERO_IBLOAN_", "never printed"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 

@@ -712,6 +712,30 @@ TEST_P(SqliteScripts, AnAliasOnAnotherSqliteFileIsFollowed) {
     EXPECT_FALSE(QFileInfo::exists(dataFile(QStringLiteral("loan.db"))));
 }
 
+// The scripts run in the program's working folder, and both take a relative TALVERO_HOME from there.
+TEST_P(SqliteScripts, ARelativeDataFolderIsTheProgramsOne) {
+    db::testing::TempDataFolder folder; // puts TALVERO_HOME back
+    const QString startedIn = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(QFileInfo(folder.path()).absolutePath()));
+    const QString absolute = QDir::current().filePath(QStringLiteral("talvero"));
+    qputenv("TALVERO_HOME", "./talvero");
+    const QStringList kTwoLoans = saveTwoLoans();
+    const ScriptRun backup = run("loanbackup.sh");
+    const ScriptRun blank = run("loanblank.sh");
+    const ScriptRun restore = run("loanrestore.sh");
+    QDir::setCurrent(startedIn);
+    ASSERT_EQ(backup.exitCode, 0) << backup.err.toStdString();
+    EXPECT_TRUE(backup.out.contains(QStringLiteral("Restore reads %1/backups/loan-latest.db").arg(absolute)))
+        << backup.out.toStdString();
+    EXPECT_EQ(loansInFile(absolute + QStringLiteral("/backups/loan-latest.db")), kTwoLoans);
+    ASSERT_EQ(blank.exitCode, 0) << blank.err.toStdString();
+    ASSERT_EQ(restore.exitCode, 0) << restore.err.toStdString();
+    EXPECT_TRUE(restore.out.contains(
+        QStringLiteral("Restored IBLoan (%1/loan.db) from %1/backups/loan-latest.db").arg(absolute)))
+        << restore.out.toStdString();
+    EXPECT_EQ(loansInFile(absolute + QStringLiteral("/loan.db")), kTwoLoans);
+}
+
 TEST_P(SqliteScripts, TheEnvironmentOverridesTheAliasesFileAsInTheProgram) {
     db::testing::TempDataFolder folder;
     folder.writeAliases("[IBLoan]\ndatabase=elsewhere/loans.sqlite\n");

@@ -1,8 +1,9 @@
-// The commands of talvero-cli: compute, schedule and apr-check. Each takes its arguments (without the
-// program and command names) and its streams, and returns the exit code.
+// The commands of talvero-cli: compute, schedule, apr-check and alias (in cli/alias.h). Each takes
+// its arguments (without the program and command names) and its streams, and returns the exit code.
 //
 //   0  done; apr-check: every loan within tolerance
-//   1  apr-check: at least one loan's disclosed APR is outside its tolerance
+//   1  apr-check: at least one loan's disclosed APR is outside its tolerance; alias: the alias or
+//      the data folder cannot be used
 //   2  wrong usage, unreadable file, or a loan the engine refused (compute, schedule)
 //   3  apr-check: rows were skipped for bad input, and none was outside tolerance
 #pragma once
