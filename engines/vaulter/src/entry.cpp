@@ -4,19 +4,17 @@
 
 #include "vaulter/engine.h"
 
+#include "common/caller_block.h"
 #include "common/today.h"
 
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
 using talvero::vaulter::Block;
 
-const char* const kIncompleteBlockText =
-    "Loan Input Error!\nThe loan data handed to the engine\nis incomplete. Nothing was computed.";
-const char* const kCallFailedText =
-    "Loan Input Error!\nThe engine could not finish the\ncalculation. Nothing was computed.";
+using talvero::common::kCallFailedText;
+using talvero::common::kIncompleteBlockText;
 
 // The library's own copy of the block; ERRFLAG here is 0 at the start of every call.
 Block g_block;
@@ -24,10 +22,6 @@ VaulterMessageFn g_handler = nullptr;
 void* g_owner = nullptr;
 // Set when the message function threw; the core cannot pass an exception on.
 bool g_handler_threw = false;
-
-template <typename... P> bool all_present(const P*... positions) {
-    return ((positions != nullptr) && ...);
-}
 
 template <typename T> void copy_in(T& mine, const T* theirs) {
     mine = *theirs;
@@ -94,74 +88,30 @@ VAULTER_API int Vaulter(double* FINANCEAMT, double* APR, double* NUMPAY, double*
                         double* REGZAPR, double* LASTPAY, double* TOTALPRINCIPAL, double* TOTALINSURANCE,
                         double* TOTALTAXES, double* TOTALPAYOUT, double* BLPAY, int* ERRFLAG) {
     try {
-        if (!all_present(FINANCEAMT, APR, NUMPAY, PAYMENT, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS,
-                         TAXES, SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, P15, P16, P17, MATMONTH, MATDAY,
-                         MATYEAR, DSPREM, LFPREM, DSNUMPAY, LFNUMPAY, HOINS, OTINS, TERMYEARS, ODDDAYS,
-                         LOANMONTH, LOANDAY, LOANYEAR, ORGAMT, FEEAMT, DOWNAMT, TOTALINTEREST, REGZAPR,
-                         LASTPAY, TOTALPRINCIPAL, TOTALINSURANCE, TOTALTAXES, TOTALPAYOUT, BLPAY, ERRFLAG)) {
+        talvero::common::CallerBlock caller{
+            FINANCEAMT,    APR,        NUMPAY,    PAYMENT,        DSRATE,
+            DSFREQ,        DSYEARS,    LFRATE,    LFFREQ,         LFYEARS,
+            TAXES,         SKPMONTH,   FIRSTDUE,  INTMETHOD,      FREQUENCY,
+            P15,           P16,        P17,       MATMONTH,       MATDAY,
+            MATYEAR,       DSPREM,     LFPREM,    DSNUMPAY,       LFNUMPAY,
+            HOINS,         OTINS,      TERMYEARS, ODDDAYS,        LOANMONTH,
+            LOANDAY,       LOANYEAR,   ORGAMT,    FEEAMT,         DOWNAMT,
+            TOTALINTEREST, REGZAPR,    LASTPAY,   TOTALPRINCIPAL, TOTALINSURANCE,
+            TOTALTAXES,    TOTALPAYOUT};
+        if (!all_present(caller) || !talvero::common::all_present(BLPAY, ERRFLAG)) {
             refuse(ERRFLAG, kIncompleteBlockText);
             return 0;
         }
         Block& b = g_block;
         // In and io positions only; the out positions are never read.
-        copy_in(b.FINANCEAMT, FINANCEAMT);
-        copy_in(b.APR, APR);
-        copy_in(b.NUMPAY, NUMPAY);
-        copy_in(b.PAYMENT, PAYMENT);
-        copy_in(b.DSRATE, DSRATE);
-        copy_in(b.DSFREQ, DSFREQ);
-        copy_in(b.DSYEARS, DSYEARS);
-        copy_in(b.LFRATE, LFRATE);
-        copy_in(b.LFFREQ, LFFREQ);
-        copy_in(b.LFYEARS, LFYEARS);
-        copy_in(b.TAXES, TAXES);
-        copy_in(b.SKPMONTH, SKPMONTH);
-        std::memcpy(b.FIRSTDUE, FIRSTDUE, talvero::common::kFirstDueBytes);
-        copy_in(b.INTMETHOD, INTMETHOD);
-        copy_in(b.FREQUENCY, FREQUENCY);
-        copy_in(b.RESERVED[0], P15);
-        copy_in(b.RESERVED[1], P16);
-        copy_in(b.RESERVED[2], P17);
-        copy_in(b.MATURITY[0], MATMONTH);
-        copy_in(b.MATURITY[1], MATDAY);
-        copy_in(b.MATURITY[2], MATYEAR);
-        copy_in(b.DSPREM, DSPREM);
-        copy_in(b.LFPREM, LFPREM);
-        copy_in(b.DSNUMPAY, DSNUMPAY);
-        copy_in(b.LFNUMPAY, LFNUMPAY);
-        copy_in(b.HOINS, HOINS);
-        copy_in(b.OTINS, OTINS);
-        copy_in(b.TERMYEARS, TERMYEARS);
-        copy_in(b.ODDDAYS, ODDDAYS);
-        copy_in(b.LOANDATE[0], LOANMONTH);
-        copy_in(b.LOANDATE[1], LOANDAY);
-        copy_in(b.LOANDATE[2], LOANYEAR);
-        copy_in(b.ORGAMT, ORGAMT);
-        copy_in(b.FEEAMT, FEEAMT);
-        copy_in(b.DOWNAMT, DOWNAMT);
-        copy_in(b.TOTALINTEREST, TOTALINTEREST);
+        copy_in(b, caller);
         copy_in(b.BLPAY, BLPAY);
 
         DoVaulter(nullptr, 0, 0, 0);
 
-        copy_out(P15, b.RESERVED[0]);
-        copy_out(P16, b.RESERVED[1]);
-        copy_out(P17, b.RESERVED[2]);
-        copy_out(MATMONTH, b.MATURITY[0]);
-        copy_out(MATDAY, b.MATURITY[1]);
-        copy_out(MATYEAR, b.MATURITY[2]);
-        copy_out(PAYMENT, b.PAYMENT);
-        copy_out(NUMPAY, b.NUMPAY);
-        copy_out(TERMYEARS, b.TERMYEARS);
+        copy_out_terms(caller, b);
         copy_out(BLPAY, b.BLPAY);
-        copy_out(TOTALINTEREST, b.TOTALINTEREST);
-        copy_out(APR, b.APR);
-        copy_out(LASTPAY, b.LASTPAY);
-        copy_out(REGZAPR, b.REGZAPR);
-        copy_out(TOTALPRINCIPAL, b.TOTALPRINCIPAL);
-        copy_out(TOTALINSURANCE, b.TOTALINSURANCE);
-        copy_out(TOTALTAXES, b.TOTALTAXES);
-        copy_out(TOTALPAYOUT, b.TOTALPAYOUT);
+        copy_out_totals(caller, b);
         copy_out(ERRFLAG, b.ERRFLAG);
     } catch (...) {
         // Nothing of a call that failed half-way counts as solved.
