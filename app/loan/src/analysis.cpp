@@ -118,15 +118,16 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
     connect(Button2, &QPushButton::clicked, this, &AnalysisWindow::Button2Click);
 }
 
-void AnalysisWindow::fillInputGroup(const LoanData& d) {
+void AnalysisWindow::fillInputGroup(const talvero::common::LoanBlock& d, const int firstDue[3],
+                                    const int today[3], InputFormats formats) {
     Edit10->setText(ui::format("%7.2f", d.ORGAMT));
-    Edit11->setText(ui::format("%7.3f", d.APR));
-    Edit12->setText(ui::format("%7.2f", d.NUMPAY));
-    Edit13->setText(dateText(d.FIRSTDUEDATE[0] < 1 ? d.TODAYDATE : d.FIRSTDUEDATE));
-    Edit14->setText(ui::format("%7.2f", d.FREQUENCY));
+    Edit11->setText(ui::format(formats.apr, d.APR));
+    Edit12->setText(ui::format(formats.count, d.NUMPAY));
+    Edit13->setText(dateText(firstDue[0] < 1 ? today : firstDue));
+    Edit14->setText(ui::format(formats.count, d.FREQUENCY));
     Edit15->setText(ui::format("%7.2f", d.DOWNAMT));
     Edit16->setText(ui::format("%7.2f", d.FEEAMT));
-    Edit17->setText(dateText(d.LOANDATE[0] < 1 ? d.TODAYDATE : d.LOANDATE));
+    Edit17->setText(dateText(d.LOANDATE[0] < 1 ? today : d.LOANDATE));
     Edit18->setText(ui::format("%3d", d.SKPMONTH));
     Edit19->setText(ui::format("%3d", d.INTMETHOD));
     Edit20->setText(ui::format("%7.2f", d.FINANCEAMT));
@@ -182,44 +183,65 @@ const loan::AnalysisWindow::Box loan::AnalysisWindow::kPayoutBoxes[9] = {
     {"Last Payment", "Edit3", &W::Edit3},      {"Total Payout", "Edit8", &W::Edit8},
     {"Maturity Date", "Edit9", &W::Edit9}};
 
-TForm9::TForm9(QWidget* parent)
-    : AnalysisWindow(parent, "Loan Payout Analysis", "Loan Payout Information", "Amount Requested",
-                     "Payout Analysis Data", kPayoutBoxes) {
-    ui::nameWidget(this, QStringLiteral("Form9"));
+namespace loan {
+
+PayoutWindow::PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading)
+    : AnalysisWindow(parent, caption, heading, "Amount Requested", "Payout Analysis Data", kPayoutBoxes) {
+    addButtons(name);
+}
+
+PayoutWindow::PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading,
+                           std::span<const Box> inputBoxes)
+    : AnalysisWindow(parent, caption, heading, "Amount Requested", inputBoxes, "Payout Analysis Data",
+                     kPayoutBoxes) {
+    addButtons(name);
+}
+
+void PayoutWindow::addButtons(const char* name) {
+    ui::nameWidget(this, QString::fromLatin1(name));
     addAprCheckGroup();
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
-    connect(Button4, &QPushButton::clicked, this, &TForm9::Button4Click);
+    connect(Button4, &QPushButton::clicked, this, &PayoutWindow::Button4Click);
     Button3 = ui::makeButton(QStringLiteral("Amortize Tables"), QStringLiteral("Button3"), this);
     buttonRow->addWidget(Button3);
-    connect(Button3, &QPushButton::clicked, this, &TForm9::Button3Click);
+    connect(Button3, &QPushButton::clicked, this, &PayoutWindow::Button3Click);
 }
 
-void TForm9::Button3Click() {
-    if (!loan_ || !Form5) return;
-    Form5->setLoan(*loan_);
-    ui::showModal(Form5);
+void PayoutWindow::Button3Click() {
+    amortizeLoan();
 }
 
-void TForm9::Button4Click() {
-    if (loan_) loan::saveLoanData(*loan_, this);
+void PayoutWindow::Button4Click() {
+    saveLoan();
 }
 
-void TForm9::fill(loan::LoanData& d) {
-    loan_ = &d;
+void PayoutWindow::fillPayout(const talvero::common::LoanBlock& d, const char* aprFormat, double schedpay,
+                              const talvero::schedule::Variant& variant, const int today[3]) {
     Edit1->setText(ui::format("%7.2f", d.PAYMENT));
-    Edit2->setText(ui::format("%7.3f", d.REGZAPR));
+    Edit2->setText(ui::format(aprFormat, d.REGZAPR));
     Edit3->setText(ui::format("%7.2f", d.LASTPAY));
     Edit4->setText(ui::format("%7.2f", d.TOTALPRINCIPAL));
     Edit5->setText(ui::format("%7.2f", d.TOTALINTEREST));
     Edit6->setText(ui::format("%7.2f", d.TOTALINSURANCE));
     Edit7->setText(ui::format("%7.2f", d.TOTALTAXES));
     Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
-    Edit9->setText(loan::dateText(d.MATURITY));
+    Edit9->setText(dateText(d.MATURITY));
+    const talvero::common::Date day{today[0], today[1], today[2]};
+    fillAprCheck(talvero::aprcheck::check_loan(d, schedpay, variant,
+                                               day.month >= 1 ? std::optional(day) : std::nullopt));
+}
+
+} // namespace loan
+
+TForm9::TForm9(QWidget* parent)
+    : PayoutFor(&loan::saveLoanData, Form5, parent, "Form9", "Loan Payout Analysis",
+                "Loan Payout Information") {}
+
+void TForm9::fill(loan::LoanData& d) {
+    loan_ = &d;
     fillInputGroup(d);
-    const talvero::common::Date today{d.TODAYDATE[0], d.TODAYDATE[1], d.TODAYDATE[2]};
-    fillAprCheck(talvero::aprcheck::check_loan(d, d.SCHEDPAY, talvero::schedule::Variant::regular(),
-                                               today.month >= 1 ? std::optional(today) : std::nullopt));
+    fillPayout(d, "%7.3f", d.SCHEDPAY, talvero::schedule::Variant::regular(), d.TODAYDATE);
 }
 
 TForm19::TForm19(QWidget* parent)

@@ -5,20 +5,14 @@
 #include "balloon/balloondata.h"
 #include "loan/analysis.h"
 
-class TForm15 : public loan::AnalysisWindow {
+class TForm14;
+extern TForm14* Form14;
+
+// Its amortization window is the balloon one, Form14.
+class TForm15 : public loan::PayoutFor<balloon::BalloonData, TForm14> {
     Q_OBJECT
 public:
     explicit TForm15(QWidget* parent = nullptr);
     // The figures of a balloon calculation; Save writes that loan.
     void fill(balloon::BalloonData& data);
-    QPushButton* Button4 = nullptr; // "Save"
-    QPushButton* Button3 = nullptr; // "Amortize Tables"
-
-public slots:
-    void Button4Click();
-    // Opens the balloon amortization window on the loan this window was filled from.
-    void Button3Click();
-
-private:
-    balloon::BalloonData* loan_ = nullptr;
 };

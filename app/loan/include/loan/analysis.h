@@ -4,6 +4,9 @@
 // back.
 
 #include "loan/loandata.h"
+#include "loan/saving.h"
+
+#include "ui/modal.h"
 
 #include <QDialog>
 
@@ -11,6 +14,9 @@
 
 namespace talvero::aprcheck {
 struct LoanCheck;
+}
+namespace talvero::schedule {
+struct Variant;
 }
 
 class QGroupBox;
@@ -51,8 +57,19 @@ public slots:
     void Button2Click();
 
 protected:
-    // The "Loan Input Data" group.
-    void fillInputGroup(const LoanData& data);
+    // The "Loan Input Data" group from the amount to the amount financed; each window has its own
+    // formats for the APR and for the two counts (the payments and the payments per year). A first
+    // due date or loan date not set shows `today`.
+    struct InputFormats {
+        const char* apr;
+        const char* count;
+    };
+    static constexpr InputFormats kRegularInputFormats{"%7.3f", "%7.2f"};
+    void fillInputGroup(const talvero::common::LoanBlock& data, const int firstDue[3], const int today[3],
+                        InputFormats formats);
+    void fillInputGroup(const LoanData& data) {
+        fillInputGroup(data, data.FIRSTDUEDATE, data.TODAYDATE, kRegularInputFormats);
+    }
     void showEvent(QShowEvent* event) override;
     QHBoxLayout* buttonRow = nullptr;
 
@@ -69,25 +86,73 @@ protected:
                    std::span<const Box> inputBoxes, const char* analysisGroup, const Box (&analysisBoxes)[9]);
 };
 
+// A payout window, regular or balloon: the payout figures, the "Appendix J check" group and the
+// "Save" and "Amortize Tables" buttons after "Prt/Screen" and "Quit".
+class PayoutWindow : public AnalysisWindow {
+    Q_OBJECT
+public:
+    QPushButton* Button4 = nullptr; // "Save"
+    QPushButton* Button3 = nullptr; // "Amortize Tables"
+
+public slots:
+    // Saves the loan this window was filled from.
+    void Button4Click();
+    // Opens the amortization window on the loan this window was filled from.
+    void Button3Click();
+
+protected:
+    // `name` is the form's objectName; the input boxes are the regular ones unless given.
+    PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading);
+    PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading,
+                 std::span<const Box> inputBoxes);
+    // The payout figures Edit1 to Edit9 with the REGZAPR shown in `aprFormat`, then the Appendix J
+    // check of the loan against the payment `schedpay` on the schedule `variant`.
+    void fillPayout(const talvero::common::LoanBlock& data, const char* aprFormat, double schedpay,
+                    const talvero::schedule::Variant& variant, const int today[3]);
+
+private:
+    void addButtons(const char* name);
+    virtual void saveLoan() = 0;
+    virtual void amortizeLoan() = 0;
+};
+
+// The payout window of one twin: `Data` is its form's data, `save` its saving routine and
+// `amortization` the global pointer to its amortization window.
+template <class Data, class Amortization> class PayoutFor : public PayoutWindow {
+protected:
+    using Save = qint64 (*)(Data&, QWidget*, SaveSteps);
+    template <class... Rest>
+    PayoutFor(Save save, Amortization* const& amortization, QWidget* parent, const char* name, Rest... rest)
+        : PayoutWindow(parent, name, rest...), save_(save), amortization_(&amortization) {}
+    // The loan of the last fill; the buttons work on it.
+    Data* loan_ = nullptr;
+
+private:
+    void saveLoan() override {
+        if (loan_) save_(*loan_, this, SaveSteps::Checked);
+    }
+    void amortizeLoan() override {
+        Amortization* window = *amortization_;
+        if (!loan_ || !window) return;
+        window->setLoan(*loan_);
+        ui::showModal(window);
+    }
+    Save save_;
+    Amortization* const* amortization_;
+};
+
 } // namespace loan
 
+class TForm5;
+extern TForm5* Form5;
+
 // "Loan Payout Analysis"
-class TForm9 : public loan::AnalysisWindow {
+class TForm9 : public loan::PayoutFor<loan::LoanData, TForm5> {
     Q_OBJECT
 public:
     explicit TForm9(QWidget* parent = nullptr);
     // The figures of a regular calculation; Save writes that loan.
     void fill(loan::LoanData& data);
-    QPushButton* Button4 = nullptr; // "Save"
-    QPushButton* Button3 = nullptr; // "Amortize Tables"
-
-public slots:
-    void Button4Click();
-    // Opens the amortization window on the loan this window was filled from.
-    void Button3Click();
-
-private:
-    loan::LoanData* loan_ = nullptr;
 };
 
 // "Loan Payoff Analysis"
