@@ -52,23 +52,11 @@ QComboBox* TForm10::*comboMember(const char* name) {
 
 } // namespace
 
-TForm10::TForm10(QWidget* parent) : QDialog(parent) {
-    ui::nameWidget(this, QStringLiteral("Form10"));
-    setWindowTitle(QStringLiteral("Balloon Loan Calculations"));
+TForm10::TForm10(QWidget* parent)
+    : InputForm(parent, "Form10", "Balloon Loan Calculations", kHelpTopic, {&Form11, &Form12, &Form13}) {
     loan::takeToday(TODAYDATE);
-
-    const loan::InputFormFrame frame =
-        loan::buildInputFormFrame(this, QStringLiteral("Balloon Loan Input Data"), [this](QTabWidget* pages) {
-            PageControl1 = pages;
-            buildPages();
-        });
-    Label1 = frame.Label1;
-    GroupBox1 = frame.GroupBox1;
-    Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
-    Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
-    loan::connectFrameButtons(this, frame);
     // F1 opens the context of the menu item that shows the form, as on the loan form.
-    ui::installContextHelp(this, kHelpContext);
+    buildFrame(QStringLiteral("Balloon Loan Input Data"), kHelpContext);
 }
 
 void TForm10::buildPages() {
@@ -128,27 +116,6 @@ void TForm10::buildPages() {
         pageLayout->addStretch();
         PageControl1->addTab(sheet, QString::fromLatin1(table.caption));
     }
-}
-
-void TForm10::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    ui::centreOnScreen(this);
-}
-
-void TForm10::Button1Click() {
-    ui::showModal(Form11);
-}
-void TForm10::Button2Click() {
-    ui::showModal(Form12);
-}
-void TForm10::Button3Click() {
-    ui::showModal(Form13);
-}
-void TForm10::Button5Click() {
-    close();
-}
-void TForm10::Button6Click() {
-    ui::helpButton(this, QString::fromLatin1(kHelpTopic));
 }
 
 loan::PageInput TForm10::pageInput(balloon::Page page) const {

@@ -60,23 +60,11 @@ struct PayoffModeReset {
 
 } // namespace
 
-TForm1::TForm1(QWidget* parent) : QDialog(parent) {
-    ui::nameWidget(this, QStringLiteral("Form1"));
-    setWindowTitle(QStringLiteral("Loan Calculations"));
+TForm1::TForm1(QWidget* parent)
+    : InputForm(parent, "Form1", "Loan Calculations", kHelpTopic, {&Form2, &Form3, &Form4}) {
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
     takeToday(TODAYDATE);
-
-    const loan::InputFormFrame frame =
-        loan::buildInputFormFrame(this, QStringLiteral("Non Balloon Loan Input"), [this](QTabWidget* pages) {
-            PageControl1 = pages;
-            buildPages();
-        });
-    Label1 = frame.Label1;
-    GroupBox1 = frame.GroupBox1;
-    Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
-    Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
-    loan::connectFrameButtons(this, frame);
-    ui::installContextHelp(this, kHelpContext);
+    buildFrame(QStringLiteral("Non Balloon Loan Input"), kHelpContext);
 }
 
 void TForm1::buildPages() {
@@ -133,28 +121,6 @@ void TForm1::buildPages() {
         pageLayout->addStretch();
         PageControl1->addTab(sheet, QString::fromLatin1(table.caption));
     }
-}
-
-void TForm1::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
-    ui::centreOnScreen(this);
-}
-
-void TForm1::Button1Click() {
-    ui::showModal(Form2);
-}
-void TForm1::Button2Click() {
-    ui::showModal(Form3);
-}
-void TForm1::Button3Click() {
-    ui::showModal(Form4);
-}
-void TForm1::Button5Click() {
-    close();
-}
-
-void TForm1::Button6Click() {
-    ui::helpButton(this, QString::fromLatin1(kHelpTopic));
 }
 
 loan::PageInput TForm1::pageInput(loan::Page page) const {

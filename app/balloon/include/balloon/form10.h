@@ -7,18 +7,14 @@
 #include "balloon/balloondata.h"
 #include "balloon/pages.h"
 
-#include <QDialog>
+#include "loan/inputform.h"
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QTabWidget;
 class QWidget;
 
-class TForm10 : public QDialog, public balloon::BalloonData {
+class TForm10 : public loan::InputForm, public balloon::BalloonData {
     Q_OBJECT
 public:
     explicit TForm10(QWidget* parent = nullptr);
@@ -27,8 +23,6 @@ public:
     static constexpr balloon::Page CalcPayment = balloon::CalcPayment, CalcApr = balloon::CalcApr,
                                    CalcPayout = balloon::CalcPayout;
 
-    QLabel* Label1 = nullptr; // the title above the pages
-    QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
     QWidget* TabSheet4 = nullptr;
@@ -41,23 +35,12 @@ public:
               *Edit32 = nullptr;
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox4 = nullptr;
     QCheckBox *CheckBox1 = nullptr, *CheckBox2 = nullptr, *CheckBox3 = nullptr;
-    QGroupBox* GroupBox1 = nullptr; // "Additional Factors and Fees"
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
-                *Button5 = nullptr, *Button6 = nullptr;
 
 public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void Button4Click() override;
 
 private:
-    void buildPages();
+    void buildPages() override;
     loan::PageInput pageInput(balloon::Page page) const;
     void showResults();
 };

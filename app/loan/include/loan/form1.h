@@ -6,18 +6,14 @@
 #include "loan/loandata.h"
 #include "loan/pages.h"
 
-#include <QDialog>
+#include "loan/inputform.h"
 
 class QCheckBox;
 class QComboBox;
-class QGroupBox;
-class QLabel;
 class QLineEdit;
-class QPushButton;
-class QTabWidget;
 class QWidget;
 
-class TForm1 : public QDialog, public loan::LoanData {
+class TForm1 : public loan::InputForm, public loan::LoanData {
     Q_OBJECT
 public:
     explicit TForm1(QWidget* parent = nullptr);
@@ -27,8 +23,6 @@ public:
                                 CalcNumPay = loan::CalcNumPay, CalcPayout = loan::CalcPayout,
                                 CalcPayoff = loan::CalcPayoff;
 
-    QLabel* Label1 = nullptr; // the title above the pages
-    QTabWidget* PageControl1 = nullptr;
     QWidget* TabSheet1 = nullptr;
     QWidget* TabSheet2 = nullptr;
     QWidget* TabSheet3 = nullptr;
@@ -47,24 +41,13 @@ public:
     QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr, *ComboBox3 = nullptr, *ComboBox4 = nullptr,
               *ComboBox5 = nullptr;
     QCheckBox *CheckBox1 = nullptr, *CheckBox2 = nullptr, *CheckBox3 = nullptr;
-    QGroupBox* GroupBox1 = nullptr; // "Additional Factors and Fees"
     QGroupBox* GroupBox2 = nullptr; // "Loan Payoff Data"
-    QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
-                *Button5 = nullptr, *Button6 = nullptr;
 
 public slots:
-    void Button1Click();
-    void Button2Click();
-    void Button3Click();
-    void Button4Click();
-    void Button5Click();
-    void Button6Click();
-
-protected:
-    void showEvent(QShowEvent* event) override;
+    void Button4Click() override;
 
 private:
-    void buildPages();
+    void buildPages() override;
     loan::PageInput pageInput(loan::Page page) const;
     bool readActivePage(const loan::PageInput& input);
     void computePayoff();

@@ -1,0 +1,55 @@
+#include "loan/inputform.h"
+
+#include "loan/dialogs.h"
+#include "loan/formpages.h"
+
+#include "ui/fields.h"
+#include "ui/modal.h"
+#include "ui/window.h"
+
+#include <QTabWidget>
+
+namespace loan {
+
+InputForm::InputForm(QWidget* parent, const char* name, const char* caption, const char* helpTopic,
+                     Dialogs dialogs)
+    : QDialog(parent), helpTopic_(helpTopic), dialogs_(dialogs) {
+    ui::nameWidget(this, QString::fromLatin1(name));
+    setWindowTitle(QString::fromLatin1(caption));
+}
+
+void InputForm::buildFrame(const QString& heading, int helpContext) {
+    const InputFormFrame frame = buildInputFormFrame(this, heading, [this](QTabWidget* pages) {
+        PageControl1 = pages;
+        buildPages();
+    });
+    Label1 = frame.Label1;
+    GroupBox1 = frame.GroupBox1;
+    Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
+    Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
+    connectFrameButtons(this, frame);
+    ui::installContextHelp(this, helpContext);
+}
+
+void InputForm::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    ui::centreOnScreen(this);
+}
+
+void InputForm::Button1Click() {
+    ui::showModal(*dialogs_.fees);
+}
+void InputForm::Button2Click() {
+    ui::showModal(*dialogs_.insurance);
+}
+void InputForm::Button3Click() {
+    ui::showModal(*dialogs_.annualFees);
+}
+void InputForm::Button5Click() {
+    close();
+}
+void InputForm::Button6Click() {
+    ui::helpButton(this, QString::fromLatin1(helpTopic_));
+}
+
+} // namespace loan
