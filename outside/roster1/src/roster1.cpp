@@ -17,7 +17,7 @@ ListAmortBL(const double* FINANCEAMT, const double* APR, const double* NUMPAY, c
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, RESERVED, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        l.block.TOTALINTEREST = *TOTALINTEREST;
+        talvero::printers::copyTotals(l.block, TOTALINTEREST);
         outside::showListing(
             QStringLiteral("Amortization Schedule"), outside::loanSummary(l.block, l.SCHEDPAY),
             talvero::schedule::Pass(l.block, l.SCHEDPAY, talvero::schedule::Variant::regular()));

@@ -18,7 +18,7 @@ ListBall(const double* FINANCEAMT, const double* APR, const double* NUMPAY, cons
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, BLPAY, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        l.block.TOTALINTEREST = *TOTALINTEREST;
+        talvero::printers::copyTotals(l.block, TOTALINTEREST);
         QStringList summary = outside::loanSummary(l.block, l.SCHEDPAY);
         summary << QStringLiteral("Balloon Term %1 payments").arg(ui::format("%.0f", l.afterTermYears));
         outside::showListing(

@@ -24,10 +24,8 @@ extern "C" int PrntBall(const double* FINANCEAMT, const double* APR, const doubl
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, BLPAY, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        stored.block = l.block;
-        stored.block.TOTALINTEREST = *TOTALINTEREST;
-        stored.SCHEDPAY = l.SCHEDPAY;
-        stored.BLPAY = l.afterTermYears;
+        talvero::printers::storePrintList(stored, l);
+        talvero::printers::copyTotals(stored.block, TOTALINTEREST);
         return talvero::printers::runEntry(&DoPrntBall);
     } catch (...) {
         return 0;

@@ -48,4 +48,16 @@ PrintList copyPrintList(const double* FINANCEAMT, const double* APR, const doubl
     return l;
 }
 
+void copyTotals(common::LoanBlock& block, const double* TOTALINTEREST) {
+    block.TOTALINTEREST = *TOTALINTEREST;
+}
+
+void copyTotals(common::LoanBlock& block, const double* ORGAMT, const double* FEEAMT, const double* DOWNAMT,
+                const double* TOTALINTEREST) {
+    block.ORGAMT = *ORGAMT;
+    block.FEEAMT = *FEEAMT;
+    block.DOWNAMT = *DOWNAMT;
+    copyTotals(block, TOTALINTEREST);
+}
+
 } // namespace talvero::printers

@@ -23,9 +23,8 @@ PrntAmortBL(const double* FINANCEAMT, const double* APR, const double* NUMPAY, c
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, RESERVED, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        stored.block = l.block;
-        stored.block.TOTALINTEREST = *TOTALINTEREST;
-        stored.SCHEDPAY = l.SCHEDPAY;
+        talvero::printers::storePrintList(stored, l);
+        talvero::printers::copyTotals(stored.block, TOTALINTEREST);
         return talvero::printers::runEntry(&DoPrntAmortBL);
     } catch (...) {
         return 0;

@@ -27,13 +27,8 @@ PrntCalYR(const double* FINANCEAMT, const double* APR, const double* NUMPAY, con
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, RESERVED, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        stored.block = l.block;
-        stored.block.ORGAMT = *ORGAMT;
-        stored.block.FEEAMT = *FEEAMT;
-        stored.block.DOWNAMT = *DOWNAMT;
-        stored.block.TOTALINTEREST = *TOTALINTEREST;
-        stored.SCHEDPAY = l.SCHEDPAY;
-        (void)RESERVED;
+        talvero::printers::storePrintList(stored, l);
+        talvero::printers::copyTotals(stored.block, ORGAMT, FEEAMT, DOWNAMT, TOTALINTEREST);
         return talvero::printers::runEntry(&DoPrntCalYR);
     } catch (...) {
         return 0;

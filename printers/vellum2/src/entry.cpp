@@ -27,13 +27,8 @@ PrntCal2YR(const double* FINANCEAMT, const double* APR, const double* NUMPAY, co
             FINANCEAMT, APR, NUMPAY, SCHEDPAY, DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS, TAXES,
             SKPMONTH, FIRSTDUE, INTMETHOD, FREQUENCY, MATMONTH, MATDAY, MATYEAR, DSPREM, LFPREM, DSNUMPAY,
             LFNUMPAY, HOINS, OTINS, TERMYEARS, BLPAY, ODDDAYS, LOANMONTH, LOANDAY, LOANYEAR);
-        stored.block = l.block;
-        stored.block.ORGAMT = *ORGAMT;
-        stored.block.FEEAMT = *FEEAMT;
-        stored.block.DOWNAMT = *DOWNAMT;
-        stored.block.TOTALINTEREST = *TOTALINTEREST;
-        stored.SCHEDPAY = l.SCHEDPAY;
-        stored.BLPAY = l.afterTermYears;
+        talvero::printers::storePrintList(stored, l);
+        talvero::printers::copyTotals(stored.block, ORGAMT, FEEAMT, DOWNAMT, TOTALINTEREST);
         return talvero::printers::runEntry(&DoPrntCal2YR);
     } catch (...) {
         return 0;

@@ -24,4 +24,18 @@ PrintList copyPrintList(const double* FINANCEAMT, const double* APR, const doubl
                         const double* OTINS, const double* TERMYEARS, const double* POSITION29,
                         const int* ODDDAYS, const int* LOANMONTH, const int* LOANDAY, const int* LOANYEAR);
 
+// TOTALINTEREST, which every entry receives after the list, into `block`; the calendar printers
+// receive the amounts ORGAMT, FEEAMT and DOWNAMT before it.
+void copyTotals(common::LoanBlock& block, const double* TOTALINTEREST);
+void copyTotals(common::LoanBlock& block, const double* ORGAMT, const double* FEEAMT, const double* DOWNAMT,
+                const double* TOTALINTEREST);
+
+// A printer's stored values from the list: the block, SCHEDPAY and, where the values hold one,
+// BLPAY from position 29.
+template <class Values> void storePrintList(Values& stored, const PrintList& l) {
+    stored.block = l.block;
+    stored.SCHEDPAY = l.SCHEDPAY;
+    if constexpr (requires { stored.BLPAY; }) stored.BLPAY = l.afterTermYears;
+}
+
 } // namespace talvero::printers
