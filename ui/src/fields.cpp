@@ -3,6 +3,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -26,6 +27,17 @@ QPushButton* makeButton(const QString& caption, const QString& name, QWidget* pa
     b->setAutoDefault(false);
     nameWidget(b, name);
     return b;
+}
+
+QPushButton* addCentredButton(QBoxLayout* layout, const QString& caption, const QString& name,
+                              QWidget* parent) {
+    QPushButton* button = makeButton(caption, name, parent);
+    auto* row = new QHBoxLayout;
+    row->addStretch();
+    row->addWidget(button);
+    row->addStretch();
+    layout->addLayout(row);
+    return button;
 }
 
 QCheckBox* makeCheck(const QString& caption, const QString& name, QWidget* parent) {

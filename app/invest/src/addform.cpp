@@ -125,12 +125,7 @@ TForm21::TForm21(QWidget* parent) : QDialog(parent) {
     groups->addWidget(GroupBox2);
     layout->addLayout(groups);
 
-    auto* buttons = new QHBoxLayout;
-    Button1 = ui::makeButton(QStringLiteral("OK"), QStringLiteral("Button1"), this);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    Button1 = ui::addCentredButton(layout, QStringLiteral("OK"), QStringLiteral("Button1"), this);
     connect(Button1, &QPushButton::clicked, this, &TForm21::Button1Click);
 }
 

@@ -36,12 +36,7 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
     Label2->setBuddy(DBGrid1);
     layout->addWidget(DBGrid1, 1);
 
-    auto* buttons = new QHBoxLayout;
-    Button1 = ui::makeButton(QStringLiteral("OK"), QStringLiteral("Button1"), this);
-    buttons->addStretch();
-    buttons->addWidget(Button1);
-    buttons->addStretch();
-    layout->addLayout(buttons);
+    Button1 = ui::addCentredButton(layout, QStringLiteral("OK"), QStringLiteral("Button1"), this);
     connect(Button1, &QPushButton::clicked, this, &HistoryWindow::Button1Click);
 }
 

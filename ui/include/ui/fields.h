@@ -13,6 +13,7 @@ class QComboBox;
 class QCheckBox;
 class QPushButton;
 class QGridLayout;
+class QBoxLayout;
 
 namespace ui {
 
@@ -54,6 +55,9 @@ UI_EXPORT QComboBox* addCombo(QGridLayout* grid, int row, int column, const QStr
 
 UI_EXPORT QLabel* makeLabel(const QString& text, const QString& name = QString(), QWidget* parent = nullptr);
 UI_EXPORT QPushButton* makeButton(const QString& caption, const QString& name, QWidget* parent = nullptr);
+// A button alone on a row of its own, centred, at the end of `layout`.
+UI_EXPORT QPushButton* addCentredButton(QBoxLayout* layout, const QString& caption, const QString& name,
+                                        QWidget* parent);
 UI_EXPORT QCheckBox* makeCheck(const QString& caption, const QString& name, QWidget* parent = nullptr);
 
 } // namespace ui
