@@ -62,14 +62,8 @@ TForm10::TForm10(QWidget* parent)
 void TForm10::buildPages() {
     for (int p = 0; p < 3; ++p) {
         const balloon::PageTable& table = balloon::kPages[p];
-        auto* sheet = ui::named(new QWidget, QString::fromLatin1(table.sheetName));
-        this->*kSheets[p] = sheet;
-        auto* pageLayout = new QVBoxLayout(sheet);
-        auto* heading = ui::makeLabel(QString::fromLatin1(table.heading), QString(), sheet);
-        QFont bold = heading->font();
-        bold.setBold(true);
-        heading->setFont(bold);
-        pageLayout->addWidget(heading);
+        QWidget*& sheet = this->*kSheets[p];
+        auto* pageLayout = makeSheet(table.sheetName, table.heading, sheet);
 
         if (p == CalcApr) {
             auto* note = ui::makeLabel(

@@ -70,14 +70,8 @@ TForm1::TForm1(QWidget* parent)
 void TForm1::buildPages() {
     for (int p = 0; p < 5; ++p) {
         const loan::PageTable& table = loan::kPages[p];
-        auto* sheet = ui::named(new QWidget, QString::fromLatin1(table.sheetName));
-        this->*kSheets[p] = sheet;
-        auto* pageLayout = new QVBoxLayout(sheet);
-        auto* heading = ui::makeLabel(QString::fromLatin1(table.heading), QString(), sheet);
-        QFont bold = heading->font();
-        bold.setBold(true);
-        heading->setFont(bold);
-        pageLayout->addWidget(heading);
+        QWidget*& sheet = this->*kSheets[p];
+        auto* pageLayout = makeSheet(table.sheetName, table.heading, sheet);
         auto* grid = new QGridLayout;
         pageLayout->addLayout(grid);
 

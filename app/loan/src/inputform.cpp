@@ -7,7 +7,9 @@
 #include "ui/modal.h"
 #include "ui/window.h"
 
+#include <QLabel>
 #include <QTabWidget>
+#include <QVBoxLayout>
 
 namespace loan {
 
@@ -29,6 +31,17 @@ void InputForm::buildFrame(const QString& heading, int helpContext) {
     Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
     connectFrameButtons(this, frame);
     ui::installContextHelp(this, helpContext);
+}
+
+QVBoxLayout* InputForm::makeSheet(const char* sheetName, const char* heading, QWidget*& sheet) {
+    sheet = ui::named(new QWidget, QString::fromLatin1(sheetName));
+    auto* pageLayout = new QVBoxLayout(sheet);
+    auto* label = ui::makeLabel(QString::fromLatin1(heading), QString(), sheet);
+    QFont bold = label->font();
+    bold.setBold(true);
+    label->setFont(bold);
+    pageLayout->addWidget(label);
+    return pageLayout;
 }
 
 void InputForm::showEvent(QShowEvent* event) {

@@ -8,6 +8,7 @@ class QGroupBox;
 class QLabel;
 class QPushButton;
 class QTabWidget;
+class QVBoxLayout;
 class TForm2;
 class TForm3;
 class TForm4;
@@ -46,6 +47,8 @@ protected:
     // The form's data is in place by now: buildPages fills the boxes from it.
     void buildFrame(const QString& heading, int helpContext);
     virtual void buildPages() = 0;
+    // A page named `sheetName` with `heading` in bold at its top; the page's layout takes the rest.
+    static QVBoxLayout* makeSheet(const char* sheetName, const char* heading, QWidget*& sheet);
     void showEvent(QShowEvent* event) override;
 
 private:
