@@ -160,7 +160,7 @@ TEST_F(PaymentCase, SinglePaymentLoanPaysEverythingAtOnce) {
     b.LFNUMPAY = 1.0;
     ASSERT_TRUE(run(b).empty());
 
-    const double interest = 31.0 * d365(12.0) * 10000.0; // January's days
+    const double interest = 365.0 * d365(12.0) * 10000.0; // a year's interest
     const double premiums = 20.0 / 12.0 + 10.0 / 12.0;
     EXPECT_NEAR(b.PAYMENT, 10000.0 + interest + premiums + 1200.0 + 600.0 + 120.0, 1e-9);
     EXPECT_EQ(b.LASTPAY, 0.0);
