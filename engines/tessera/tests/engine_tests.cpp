@@ -119,6 +119,69 @@ TEST_F(TesseraCore, MaturityDates) {
     EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), (Date{8, 1, 2005}));
 }
 
+// A yearly loan is an annuity of yearly periods: 10,000 at 8 % in 5 yearly payments. With a first
+// period of exactly a year (ODDDAYS 0, or the 365 days the form counts from 02/01/2024) the level
+// flags pay the textbook payment, the last payment is level too, and the Reg Z APR without fees is
+// the APR; flag 3 pays a fifth of the principal and interest on the declining balance.
+TEST_F(TesseraCore, YearlyLoansAreAnnuitiesOfYears) {
+    const double A = 10000, i = 0.08;
+    const double level = A * i / (1 - std::pow(1 + i, -5)); // 2,504.56
+    double declining = 0;                                   // 8 % of 10,000, 8,000, ..., 2,000
+    for (int k = 0; k < 5; ++k)
+        declining += i * (A - k * A / 5);
+    for (int odd : {0, 365}) {
+        for (int flag : {0, 1, 3, 6, 7}) {
+            SCOPED_TRACE(::testing::Message() << "flag " << flag << " odd days " << odd);
+            Block b = loan(A, 8, 5, 1, flag, "02012025");
+            b.ODDDAYS = odd;
+            const Block& out = run(b);
+            ASSERT_EQ(out.ERRFLAG, 0);
+            EXPECT_NEAR(out.REGZAPR, 8.0, 1e-9);
+            EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), (Date{2, 1, 2029}));
+            EXPECT_NEAR(out.TOTALPRINCIPAL, A, 1e-6);
+            if (flag == 3) {
+                EXPECT_DOUBLE_EQ(out.PAYMENT, 2000.0);
+                EXPECT_NEAR(out.TOTALINTEREST, declining, 1e-6);
+                EXPECT_NEAR(out.LASTPAY, 2000 + i * 2000, 1e-6);
+            } else {
+                EXPECT_NEAR(out.PAYMENT, level, 1e-6);
+                EXPECT_NEAR(out.TOTALINTEREST, 5 * level - A, 1e-6);
+                EXPECT_NEAR(out.LASTPAY, level, 1e-6);
+            }
+        }
+    }
+    EXPECT_NEAR(level, 2504.56, 0.005);
+    EXPECT_NEAR(5 * level - A, 2522.82, 0.005);
+}
+
+// A yearly loan's first period of more or fewer days than the counted year carries their interest.
+TEST_F(TesseraCore, YearlyOddDaysAreTheDaysBeyondAYear) {
+    struct Case {
+        int flag, odd;
+        double extra; // interest on 10,000 of the days beyond 365
+    } const cases[] = {
+        {1, 395, 30 * 0.08 / 365 * 10000},
+        {1, 335, -30 * 0.08 / 365 * 10000},
+        {3, 395, 30 * 0.08 / 360 * 10000},
+        {3, 335, -30 * 0.08 / 360 * 10000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "flag " << c.flag << " odd days " << c.odd);
+        Block b = loan(10000, 8, 5, 1, c.flag, "02012025");
+        b.PAYMENT = 2600;
+        const double regular = run(b).TOTALINTEREST;
+        b.ODDDAYS = c.odd;
+        const Block& odd = run(b);
+        ASSERT_EQ(odd.ERRFLAG, 0);
+        // Flag 1's first payment pays the extra interest off the principal: the later balances
+        // carry it; flag 3's principal is fixed.
+        if (c.flag == 3)
+            EXPECT_NEAR(odd.TOTALINTEREST - regular, c.extra, 1e-6);
+        else
+            EXPECT_GT((odd.TOTALINTEREST - regular) * c.extra, 0.0);
+    }
+}
+
 TEST_F(TesseraCore, RateSearchesStepLikeTheLoanOfficersTables) {
     // 1-percent steps pass 17, fall back to 16, and the tenth steps stop at the whole dollar.
     EXPECT_NEAR(tessera::pvapr(100, 12, 1100, 12, 0, 0), 16.3, 1e-9);

@@ -192,6 +192,33 @@ TEST_F(PaymentCase, BalloonAfterOnePaymentIsTheBalanceLeft) {
     }
 }
 
+// Yearly payments on a 30-year amortization with the balloon after 5: the textbook level payment of
+// yearly periods, the fifth payment with the balance it leaves as the last, the maturity four years
+// after the first due date.
+TEST_F(PaymentCase, YearlyBalloonLoanIsAnAnnuityOfYears) {
+    const double A = 100000, i = 0.08;
+    const double level = A * i / (1 - std::pow(1 + i, -30));
+    const double grown = std::pow(1 + i, 5);
+    const double balloon = A * grown - level * (grown - 1) / i;
+    for (int flag : {0, 1, 7}) {
+        SCOPED_TRACE(flag);
+        Block b = starting_block(flag);
+        b.FINANCEAMT = b.ORGAMT = A;
+        b.APR = 8.0;
+        b.NUMPAY = 30.0;
+        b.BLPAY = 5.0;
+        b.FREQUENCY = 1.0;
+        b.TERMYEARS = 30.0;
+        set_first_due(b, "02012025");
+        ASSERT_TRUE(run(b).empty());
+        EXPECT_NEAR(b.PAYMENT, level, 1e-6);
+        EXPECT_NEAR(b.LASTPAY, level + balloon, 1e-4);
+        EXPECT_NEAR(b.TOTALPRINCIPAL, A, 1e-4);
+        EXPECT_NEAR(b.REGZAPR, 8.0, 1e-9);
+        EXPECT_EQ((common::Date{b.MATURITY[0], b.MATURITY[1], b.MATURITY[2]}), (common::Date{2, 1, 2029}));
+    }
+}
+
 TEST_F(PaymentCase, FixedPrincipalFlagsReturnTheFixedPart) {
     for (int flag : {3, 4, 5}) {
         SCOPED_TRACE(flag);
