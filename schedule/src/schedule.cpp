@@ -67,7 +67,7 @@ Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& varia
     fixed_ = b_.FINANCEAMT / b_.NUMPAY;
     double years = rows_ / b_.FREQUENCY;
     if (years < 1) years = 1;
-    const double K = std::trunc(years * 12);
+    const double K = std::trunc(years * common::period_days(b_.FREQUENCY).rule78_digits);
     digits_ = K * (K + 1) / 2;
     balance_ = b_.FINANCEAMT;
     usable_ = std::isfinite(level_) && std::isfinite(fixed_);
@@ -140,7 +140,8 @@ double Pass::interest(double balance) const {
         return 0;
     case 6:
     case 7: {
-        double m = rows_ >= 12 ? rows_ - (k_ - 1) : 12 - (k_ - 1);
+        const double least = row.rule78_digits;
+        double m = rows_ >= least ? rows_ - (k_ - 1) : least - (k_ - 1);
         if (m <= 0) m = 1;
         return m / digits_ * b_.TOTALINTEREST;
     }

@@ -86,14 +86,16 @@ void expectCents(const Totals& engine, const Totals& shown, const char* what) {
 }
 
 // The rule-of-78 interest the schedule shows over `rows` payment rows: each row's share m of the
-// digit sum 1 + ... + K, K being twelve per year of the rows (at least one year).
+// digit sum 1 + ... + K, K being twelve per year of the rows (at least one year), one per year
+// for a yearly loan.
 double ruleOf78Interest(double totalInterest, double rows, double f) {
     const double years = std::max(rows / f, 1.0);
-    const double K = std::trunc(years * 12);
+    const double perYear = f == 1 ? 1 : 12; // a yearly loan's digits are its years
+    const double K = std::trunc(years * perYear);
     const double digits = K * (K + 1) / 2;
     double sum = 0;
     for (double k = 1; k <= rows; ++k) {
-        double m = rows >= 12 ? rows - (k - 1) : 12 - (k - 1);
+        double m = rows >= perYear ? rows - (k - 1) : perYear - (k - 1);
         if (m <= 0) m = 1;
         sum += m / digits * totalInterest;
     }

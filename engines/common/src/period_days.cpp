@@ -15,15 +15,15 @@ constexpr PeriodLength year{DayCount::CursorYear, 0.0};
 
 // clang-format off
 constexpr PeriodDays kRows[] = {
-    // f  annuity_365     annuity_360 balloon_365     interest_365 interest_360 thirty      payoff     date_step
-    {12, fixed(30.4463), fixed(30),   fixed(30.4463), month,       month,       fixed(30),  fixed(30),  month},
-    {24, fixed(15),      fixed(15),   fixed(15),      fixed(15),   fixed(15),   fixed(15),  fixed(15),  fixed(15)},
-    {26, fixed(14),      fixed(14),   fixed(14),      fixed(14),   fixed(14),   fixed(14),  fixed(14),  fixed(14)},
-    {52, fixed(7),       fixed(7),    fixed(7),       fixed(7),    fixed(7),    fixed(7),   fixed(7),   fixed(7)},
+    // f  annuity_365     annuity_360 balloon_365     interest_365 interest_360 thirty      payoff      date_step   78
+    {12, fixed(30.4463), fixed(30),   fixed(30.4463), month,       month,       fixed(30),  fixed(30),  month,      12},
+    {24, fixed(15),      fixed(15),   fixed(15),      fixed(15),   fixed(15),   fixed(15),  fixed(15),  fixed(15),  12},
+    {26, fixed(14),      fixed(14),   fixed(14),      fixed(14),   fixed(14),   fixed(14),  fixed(14),  fixed(14),  12},
+    {52, fixed(7),       fixed(7),    fixed(7),       fixed(7),    fixed(7),    fixed(7),   fixed(7),   fixed(7),   12},
     // The yearly loan: every period is a year.
-    {1,  fixed(365),     fixed(360),  fixed(365),     fixed(365),  year,        fixed(360), fixed(365), year},
+    {1,  fixed(365),     fixed(360),  fixed(365),     fixed(365),  year,        fixed(360), fixed(365), year,       1},
     // Every other frequency.
-    {0,  share(365),     share(360),  share(365),     share(365),  share(360),  share(360), month,      share(365)},
+    {0,  share(365),     share(360),  share(365),     share(365),  share(360),  share(360), month,      share(365), 12},
 };
 // clang-format on
 

@@ -453,7 +453,8 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
             }
             break;
         case Interest::Rule78: {
-            double m = n >= 12.0 ? n - (k - 1.0) : 12.0 - (k - 1.0);
+            const double least = row.rule78_digits;
+            double m = n >= least ? n - (k - 1.0) : least - (k - 1.0);
             if (m <= 0) m = 1.0;
             I = m / rule78_sum_ * rule78_charge_;
             break;
@@ -1134,7 +1135,7 @@ void Engine::payoff() {
         b.PAYMENT = F_;
     }
     if (flag == 6 || flag == 7) {
-        const double months = std::trunc(b.TERMYEARS * 12.0);
+        const double months = std::trunc(b.TERMYEARS * tc::period_days(b.FREQUENCY).rule78_digits);
         rule78_sum_ = months * (months + 1.0) / 2.0;
         schedule_run(L_);
         rule78_charge_ = ti_;

@@ -51,6 +51,7 @@ struct PeriodDays {
     PeriodLength interest_thirty;     // a schedule period's interest on 30-day months (flag 3)
     PeriodLength payoff_period;       // the period the days to a payoff are counted in
     PeriodLength date_step;           // days from one due date to the next; months: a month
+    double rule78_digits;             // rule-of-78 digits per year, and the least digits a loan has
 };
 
 // The days the forms count for a year between the loan date and the first due date (ODDDAYS): a
