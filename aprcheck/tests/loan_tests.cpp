@@ -189,6 +189,44 @@ TEST(LoanCheck, MonthlyLoanDueOnTheFifteenthIsRegularUnderEachDayCount) {
     }
 }
 
+// 10,000 at 8 % in 5 yearly payments first due 02/01/2025, lent a year before: under the level
+// flags the engine's payments are the textbook annuity of years, so the stream is regular, its
+// actuarial APR is 8 % and REGZAPR lies within tolerance.
+TEST(LoanCheck, YearlyLoanIsRegularAndWithinTolerance) {
+    const double level = 10000 * 0.08 / (1 - std::pow(1.08, -5));
+    for (int flag : {0, 1, 6, 7}) {
+        SCOPED_TRACE(flag);
+        tessera::Engine e;
+        tessera::Block& b = e.block;
+        b.FINANCEAMT = b.ORGAMT = 10000;
+        b.APR = 8;
+        b.NUMPAY = 5;
+        b.FREQUENCY = 1;
+        b.TERMYEARS = 5;
+        b.INTMETHOD = flag;
+        std::memcpy(b.FIRSTDUE, "02012025", 8);
+        b.LOANDATE[0] = 2;
+        b.LOANDATE[1] = 1;
+        b.LOANDATE[2] = 2024;
+        b.ODDDAYS = 365;
+        e.run();
+        ASSERT_EQ(b.ERRFLAG, 0);
+        const aprcheck::LoanCheck chk = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
+        ASSERT_TRUE(chk.usable) << chk.error;
+        ASSERT_EQ(chk.stream.payments.size(), 5u);
+        for (int k = 0; k < 5; ++k) {
+            SCOPED_TRACE(k);
+            EXPECT_EQ(chk.stream.payments[k].date, (Date{2, 1, 2025 + k}));
+            EXPECT_NEAR(chk.stream.payments[k].amount, level, 1e-6);
+        }
+        EXPECT_EQ(aprcheck::describe(chk.unit), "year");
+        EXPECT_NEAR(chk.solution.apr, 8.0, 1e-6);
+        EXPECT_FALSE(chk.verdict.irregular);
+        EXPECT_TRUE(chk.verdict.within) << b.REGZAPR;
+        EXPECT_NEAR(b.REGZAPR, 8.0, 1e-9);
+    }
+}
+
 TEST(LoanCheck, SkipMonthsDeferTheFirstPayment) {
     common::LoanBlock b = monthly_loan(100000, 10, 360);
     b.LOANDATE[0] = 1;

@@ -173,6 +173,23 @@ TEST(Compute, AMonthlyLoanDueOnTheFifteenthIsRegular) {
     EXPECT_NE(r.out.find("VERDICT         Within tolerance"), std::string::npos);
 }
 
+// 10,000 at 8 % in 5 yearly payments, the first a year after the loan date: the level payment of
+// yearly periods, yearly dates, and without fees a Reg Z APR that is the APR and passes the check.
+TEST(Compute, AYearlyLoanIsAnAnnuityOfYears) {
+    for (const char* flag : {"--INTMETHOD=0", "--INTMETHOD=1", "--INTMETHOD=6", "--INTMETHOD=7"}) {
+        SCOPED_TRACE(flag);
+        const Result r = call({"compute", "--FINANCEAMT=10000", "--APR=8", "--NUMPAY=5", "--FREQUENCY=1",
+                               "--FIRSTDUE=02012025", "--LOANDATE=02012024", flag});
+        ASSERT_EQ(r.code, 0) << r.err;
+        for (const char* line :
+             {"PAYMENT         2504.56", "TOTALINTEREST   2522.82", "LASTPAY         2504.56",
+              "REGZAPR         8.000", "MATURITY        02/01/2029", "ODDDAYS         365",
+              "UNITPERIOD      year", "ACTUARIAL       8.000", "TRANSACTION     Regular",
+              "VERDICT         Within tolerance"})
+            EXPECT_NE(r.out.find(line), std::string::npos) << line << "\n" << r.out;
+    }
+}
+
 TEST(Compute, ErrorsGoToStandardErrorWithExitCode2) {
     struct Case {
         std::vector<std::string> args;

@@ -62,11 +62,12 @@ Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& varia
     }
 
     date_ = b_.FIRSTDUE[0] != '\0' ? common::read_mmddccyy(b_.FIRSTDUE) : today.value_or(common::today());
+    first_due_ = date_;
     level_ = b_.FINANCEAMT / common::factor_n(b_.APR, b_.FREQUENCY, b_.NUMPAY);
     fixed_ = b_.FINANCEAMT / b_.NUMPAY;
     double years = rows_ / b_.FREQUENCY;
     if (years < 1) years = 1;
-    const double K = std::trunc(years * 12);
+    const double K = std::trunc(years * common::period_days(b_.FREQUENCY).rule78_digits);
     digits_ = K * (K + 1) / 2;
     balance_ = b_.FINANCEAMT;
     usable_ = std::isfinite(level_) && std::isfinite(fixed_);
@@ -85,11 +86,11 @@ void Pass::step_date() {
     if (row.date_step.count == common::DayCount::Fixed) {
         period_days_ = static_cast<int>(row.date_step.days);
         if (later) common::advance_days(date_, period_days_);
-    } else if (f == 1) {
-        if (b_.ODDDAYS == 0) {
-            common::next_month(date_);
-            if (b_.INTMETHOD == 0) date_.day = 1;
-        }
+    } else if (row.date_step.count == common::DayCount::CursorYear) {
+        // Every row a year on, on the first due date's month and day.
+        const int years = static_cast<int>(k_);
+        date_ = common::years_on(first_due_, years);
+        period_days_ = common::year_days_to(first_due_, years);
     } else if (f == 12) {
         const int flag = b_.INTMETHOD;
         const bool thirty = flag == 0 || (!v_.first_of_month_flag0_only && (flag == 3 || flag == 6));
@@ -117,11 +118,15 @@ double Pass::interest(double balance) const {
     const double fa = b_.FINANCEAMT;
     const common::PeriodDays& row = common::period_days(f);
     auto days = [&](const common::PeriodLength& length) {
-        return length.of(f, common::month_length(date_.month, date_.year));
+        return length.of(f, common::month_length(date_.month, date_.year),
+                         common::year_days_to(first_due_, static_cast<int>(k_) - 1));
     };
     auto daily = [&](double year_days, double period) {
-        if (first) return b_.ODDDAYS < 1 ? r / year_days * period * fa : b_.ODDDAYS * r / year_days * fa;
-        return r / year_days * period * balance;
+        if (!first) return r / year_days * period * balance;
+        if (b_.ODDDAYS < 1) return r / year_days * period * fa;
+        // A yearly loan's first year with its odd days beyond.
+        if (f == 1) return r / year_days * (period + common::odd_days_beyond(f, b_.ODDDAYS)) * fa;
+        return b_.ODDDAYS * r / year_days * fa;
     };
     switch (flag_) {
     case 1:
@@ -135,7 +140,8 @@ double Pass::interest(double balance) const {
         return 0;
     case 6:
     case 7: {
-        double m = rows_ >= 12 ? rows_ - (k_ - 1) : 12 - (k_ - 1);
+        const double least = row.rule78_digits;
+        double m = rows_ >= least ? rows_ - (k_ - 1) : least - (k_ - 1);
         if (m <= 0) m = 1;
         return m / digits_ * b_.TOTALINTEREST;
     }
@@ -144,10 +150,10 @@ double Pass::interest(double balance) const {
         const double base = 0.01 * (b_.APR / f) * common::factor_n(b_.APR, f, b_.NUMPAY - k_ + 1) * level_;
         if (!first) return base;
         const int odd = b_.ODDDAYS;
-        const double start = f == 1 ? d * 30 * fa : base;
-        if (odd > 30) return start + d * (odd - 30) * fa;
-        if (odd >= 1) return start - d * (30 - odd) * fa;
-        return start;
+        if (f == 1) return base + d * common::odd_days_beyond(f, odd) * fa;
+        if (odd > 30) return base + d * (odd - 30) * fa;
+        if (odd >= 1) return base - d * (30 - odd) * fa;
+        return base;
     }
     }
 }
@@ -219,6 +225,13 @@ void Pass::payment_row(Row& row) {
     loan_sums_ += a;
 }
 
+// A yearly loan's row is the only one of its calendar year; otherwise the row in December's last
+// period is the year's last.
+bool Pass::last_of_calendar_year() const {
+    if (common::period_days(b_.FREQUENCY).date_step.count == common::DayCount::CursorYear) return true;
+    return date_.month == 12 && date_.day >= 31 - period_days_;
+}
+
 bool Pass::subtotal_due() const {
     switch (v_.grouping) {
     case Variant::Grouping::LoanYear: {
@@ -226,11 +239,13 @@ bool Pass::subtotal_due() const {
         return per_year > 0 && static_cast<long>(k_) % per_year == 0 && k_ < rows_ - 1;
     }
     case Variant::Grouping::CalendarYearEveryRow:
-        return date_.month == 12 && date_.day >= 31 - period_days_ && k_ > 0;
+        return last_of_calendar_year() && k_ > 0;
     case Variant::Grouping::CalendarYear:
         break;
     }
-    return date_.month == 12 && date_.day >= 31 - period_days_ && k_ < rows_ - 1;
+    // The last rows' subtotal comes with the closing; a yearly loan's next to last row is a year of its own.
+    const bool yearly = common::period_days(b_.FREQUENCY).date_step.count == common::DayCount::CursorYear;
+    return last_of_calendar_year() && k_ < rows_ - (yearly ? 0 : 1);
 }
 
 void Pass::total_row(Row& row, RowKind kind, const Amounts& sums, int group) {

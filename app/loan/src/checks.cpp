@@ -329,15 +329,17 @@ void setNextDueDate(LoanData& d, const int today[3]) {
     const double f = d.FREQUENCY;
     const bool firstOfMonth = d.INTMETHOD == 0 || d.INTMETHOD == 3 || d.INTMETHOD == 6;
     const talvero::common::PeriodLength& step = talvero::common::period_days(f).date_step;
+    if (step.count == talvero::common::DayCount::CursorYear) {
+        // A yearly loan's next due date is the first due date's month and day a year per payment on.
+        date = talvero::common::years_on(date, d.PAYSMADE > 0 ? static_cast<int>(d.PAYSMADE) : 0);
+        d.NEXTDUEDATE[0] = date.month;
+        d.NEXTDUEDATE[1] = date.day;
+        d.NEXTDUEDATE[2] = date.year;
+        return;
+    }
     for (int c = 0; c < d.PAYSMADE; ++c) {
         if (step.count != talvero::common::DayCount::CursorMonth) {
             if (c > 0) talvero::common::advance_days(date, static_cast<int>(step.of(f)));
-        } else if (f == 1) {
-            // The yearly loan moves a month per payment, the first included, unless it has odd days.
-            if (d.ODDDAYS == 0) {
-                talvero::common::next_month(date);
-                if (firstOfMonth) date.day = 1;
-            }
         } else if (c > 0) {
             if (firstOfMonth) {
                 talvero::common::next_month(date);

@@ -220,6 +220,7 @@ TEST(LoanPayoff, DaysAndPeriodWorkedExamples) {
         {"earlier this year: truncation toward zero", {6, 1, 2004}, {5, 20, 2004}, 12, -12, 0, -12},
         {"quarterly: the payoff month's length", {1, 1, 2004}, {3, 15, 2004}, 4, 74, 2, 12},
         {"quarterly, under one month", {1, 1, 2004}, {1, 20, 2004}, 4, 19, 0, 19},
+        {"yearly: whole years of 365 days, the rest in days", {6, 1, 2004}, {7, 16, 2006}, 1, 774, 2, 44},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -259,8 +260,11 @@ TEST(LoanPayoff, NextDueDate) {
         {"biweekly across the year end", "12252003", 26, 1, 0, 31, 2, {2, 8, 2004}},
         {"skip 14 months", "06012004", 12, 0, 14, 31, 1, {9, 1, 2005}},
         {"no payments made: one month on", "06152004", 12, 1, 0, 31, 0, {7, 15, 2004}},
-        {"yearly without odd days moves every payment", "03152004", 1, 0, 0, 0, 2, {6, 1, 2004}},
-        {"yearly with odd days stays", "03152004", 1, 1, 0, 10, 2, {4, 15, 2004}},
+        {"yearly: a year per payment made, flag 0 keeps the day", "03152004", 1, 0, 0, 0, 2, {3, 15, 2006}},
+        {"yearly with odd days steps the same", "03152004", 1, 1, 0, 10, 2, {3, 15, 2006}},
+        {"yearly, no payments made: the first due date", "03152004", 1, 1, 0, 0, 0, {3, 15, 2004}},
+        {"yearly from February 29 into a common year", "02292004", 1, 2, 0, 0, 1, {2, 28, 2005}},
+        {"yearly after skip months", "01152004", 1, 1, 3, 0, 1, {4, 15, 2005}},
         {"quarterly by 91 days", "01152003", 4, 1, 0, 31, 2, {5, 16, 2003}},
     };
     const int today[3] = {6, 1, 2004};

@@ -64,6 +64,28 @@ void next_month_keep_day(Date& date) noexcept {
     }
 }
 
+Date years_on(const Date& anchor, int years) noexcept {
+    Date date = anchor;
+    normalize_month(date);
+    date.year += years;
+    if (date.month == 2 && date.day == 29 && !is_leap_year(date.year)) date.day = 28;
+    return date;
+}
+
+int year_days_to(const Date& anchor, int years) noexcept {
+    const Date to = years_on(anchor, years);
+    const Date from = years_on(anchor, years - 1);
+    auto key = [](int year, int month, int day) {
+        return (static_cast<long>(year) * 100 + month) * 100 + day;
+    };
+    const long after = key(from.year, from.month, from.day), upto = key(to.year, to.month, to.day);
+    for (int year = from.year; year <= to.year; ++year) {
+        const long leap_day = key(year, 2, 29);
+        if (is_leap_year(year) && leap_day > after && leap_day <= upto) return 366;
+    }
+    return 365;
+}
+
 int read_piece(const char* text, std::size_t width) noexcept {
     std::size_t at = 0;
     auto more = [&] { return at < width && text[at] != '\0'; };

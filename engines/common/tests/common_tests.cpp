@@ -131,9 +131,9 @@ TEST(Annuity, FactorsMatchClosedForms) {
         {"nominal monthly", tc::factor_n(10.0, 12.0, 12.0), 0.10 / 12, 12, 11.3745},
         {"nominal quarterly", tc::factor_n(8.0, 4.0, 40.0), 0.08 / 4, 40, 27.3555},
         {"365-day monthly", tc::factor_d365(10.0, 12.0, 12.0), 0.10 / 365 * 30.4463, 12, 11.3739},
-        {"365-day yearly counts a month", tc::factor_d365(10.0, 5.0, 1.0), 0.10 / 365 * 30.4463, 5, 4.8773},
+        {"365-day yearly counts a year", tc::factor_d365(10.0, 5.0, 1.0), 0.10 / 365 * 365, 5, 3.7908},
         {"365-day biweekly", tc::factor_d365(10.0, 26.0, 26.0), 0.10 / 365 * 14, 26, 24.7006},
-        {"360-day yearly counts a month", tc::factor_d360(10.0, 5.0, 1.0), 0.10 / 360 * 30, 5, 4.8774},
+        {"360-day yearly counts a year", tc::factor_d360(10.0, 5.0, 1.0), 0.10 / 360 * 360, 5, 3.7908},
         {"360-day monthly", tc::factor_d360(10.0, 12.0, 12.0), 0.10 / 12, 12, 11.3745},
         {"daily with a 45-day period", tc::factor_daily(12.0, 3.0, 360.0, 45.0), 0.12 / 360 * 45, 3, 2.9122},
     };
@@ -157,8 +157,8 @@ TEST(Annuity, FactorsMatchClosedForms) {
         {"360-day semimonthly: 15 days, i = 0.5 %", tc::factor_d360(12.0, 24.0, 24.0), 22.562866},
         {"365-day semimonthly: 15 days, not 365 / 24", tc::factor_d365(12.0, 24.0, 24.0), 22.581731},
         {"365-day weekly: 7 days, i = 0.7 %", tc::factor_d365(36.5, 52.0, 52.0), 43.461009},
-        {"365-day yearly: one period of 30.4463 days", tc::factor_d365(12.0, 1.0, 1.0), 0.990089},
-        {"360-day yearly: one period of 30 days, i = 1 %", tc::factor_d360(12.0, 1.0, 1.0), 0.990099},
+        {"365-day yearly: one period of 365 days, i = 12 %", tc::factor_d365(12.0, 1.0, 1.0), 0.892857},
+        {"360-day yearly: one period of 360 days, i = 12 %", tc::factor_d360(12.0, 1.0, 1.0), 0.892857},
     };
     for (const auto& c : known) {
         SCOPED_TRACE(c.what);

@@ -107,6 +107,7 @@ TEST(Calendar, DateTextIsMonthDayFullYear) {
 // The date steps of each frequency, walked with the calendar from a first due date.
 Date walk(Date date, double f, int steps) {
     const tc::PeriodLength& step = tc::period_days(f).date_step;
+    if (step.count == tc::DayCount::CursorYear) return tc::years_on(date, steps);
     for (int i = 0; i < steps; ++i) {
         if (step.count == tc::DayCount::CursorMonth)
             tc::next_month(date);
@@ -128,11 +129,31 @@ TEST(PeriodDays, DateStepsByFrequency) {
         {4, {1, 15, 2003}, 1, {4, 16, 2003}},  // 91 whole days of 91.25
         {3, {1, 1, 2003}, 3, {12, 30, 2003}},  // 121 whole days of 121.67, three times
         {12, {1, 31, 2003}, 2, {3, 31, 2003}}, // months
-        {1, {6, 1, 2004}, 1, {7, 1, 2004}},    // the yearly loan steps a month too
+        {1, {6, 1, 2004}, 1, {6, 1, 2005}},    // years on the first due date's month and day
+        {1, {2, 29, 2004}, 1, {2, 28, 2005}},  // February 29 in a common year
+        {1, {2, 29, 2004}, 4, {2, 29, 2008}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.f);
         EXPECT_EQ(walk(c.from, c.f, c.steps), c.to);
+    }
+}
+
+// The days of a yearly period: 366 when the year up to the due date holds a February 29th.
+TEST(PeriodDays, YearDaysFollowTheLeapDay) {
+    struct Case {
+        Date anchor;
+        int years, days;
+    } const cases[] = {
+        {{2, 1, 2025}, 0, 366}, // 02/01/2024 to 02/01/2025 holds 02/29/2024
+        {{2, 1, 2025}, 1, 365},  {{3, 1, 2024}, 0, 366},
+        {{2, 28, 2024}, 0, 365}, {{2, 29, 2024}, 0, 366}, // from 02/28/2023
+        {{2, 29, 2024}, 1, 365},                          // to 02/28/2025
+        {{2, 29, 2024}, 4, 366},                          // 02/28/2027 to 02/29/2028
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(tc::date_text(c.anchor) + " + " + std::to_string(c.years));
+        EXPECT_EQ(tc::year_days_to(c.anchor, c.years), c.days);
     }
 }
 

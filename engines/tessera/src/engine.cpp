@@ -5,6 +5,7 @@
 #include "common/repeat_add.h"
 #include "common/today.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -52,17 +53,10 @@ bool whole_parts_equal(double a, double b) noexcept {
 }
 
 // Periodic rate of a trial rate R (percent) for the two searches.
-double trial_periodic_rate(double R, double f, bool basis365, int odddays) noexcept {
+double trial_periodic_rate(double R, double f, bool basis365) noexcept {
     const double r = R * 0.01;
-    const tc::PeriodDays& row = tc::period_days(f);
-    if (basis365) {
-        const double d = r / 365.0;
-        if (row.searches_take_odd_days && odddays >= 1) return odddays * d;
-        return row.annuity_365.of(f) * d;
-    }
-    // The 360-day searches take the nominal rate, except where the period is counted in days.
-    const double d = r / 360.0;
-    if (row.searches_take_odd_days) return odddays < 1 ? row.annuity_360.of(f) * d : odddays * d;
+    if (basis365) return tc::period_days(f).annuity_365.of(f) * (r / 365.0);
+    // The 360-day searches take the nominal rate.
     return r / f;
 }
 
@@ -161,10 +155,10 @@ double repeat_add(double value, double step, long count) noexcept {
     return tc::repeat_add(value, step, count);
 }
 
-double pvapr(double payment, double count, double target, double f, int flag, int odddays) noexcept {
+double pvapr(double payment, double count, double target, double f, int flag, int /*odddays*/) noexcept {
     const bool basis365 = flag == 1 || flag == 7;
     auto V = [&](double R) {
-        return present_value(payment, count, trial_periodic_rate(R, f, basis365, odddays), target);
+        return present_value(payment, count, trial_periodic_rate(R, f, basis365), target);
     };
     auto found = [&](double value) { return whole_parts_equal(value, target); };
     auto settles = [&](double R) {
@@ -198,11 +192,11 @@ double pvapr(double payment, double count, double target, double f, int flag, in
     return R;
 }
 
-double fcapr(double count, double amount, double f, int flag, int odddays, double target) noexcept {
+double fcapr(double count, double amount, double f, int flag, int /*odddays*/, double target) noexcept {
     if (flag == 5) return 0.0;
     const bool basis365 = flag == 4;
     auto G = [&](double R) {
-        const double i = trial_periodic_rate(R, f, basis365, odddays);
+        const double i = trial_periodic_rate(R, f, basis365);
         const double part = amount / count;
         double b = amount;
         double sum = 0.0;
@@ -379,15 +373,19 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
 
     double d = (flag == 1 || flag == 4 || flag == 7) ? d365 : d360;
     bool monthly_walk = false; // f = 12: the cursor's month, moving every period after the first
+    bool year_walk = false;    // the days of each period's year
     double q = 0.0;
     const tc::PeriodDays& row = tc::period_days(f);
+    const tc::PeriodLength& days = flag == 3   ? row.interest_thirty
+                                   : flag == 2 ? row.interest_360
+                                               : row.interest_365;
     if (flag == 3) {
-        q = row.interest_thirty.of(f) * d;
+        q = days.of(f) * d;
     } else if (f == 12.0) {
         monthly_walk = true;
     } else {
-        const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
-        q = days.of(f, tc::month_length(start_.month, start_.year)) * d;
+        year_walk = days.count == tc::DayCount::CursorYear;
+        q = days.of(f, tc::month_length(start_.month, start_.year), tc::year_days_to(start_, 0)) * d;
     }
     const double nominal_rate = r / f;
 
@@ -436,8 +434,9 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
                 }
                 q = month_days[month.month] * d;
             }
+            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
             if (k == 1.0)
-                I = odd > 0 ? odd * d * A : q * A;
+                I = tc::first_period_rate(f, q, odd, d) * A;
             else
                 I = q * B;
             break;
@@ -446,7 +445,7 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
             I = nominal_rate * P_ * nominal_factor(n - k + 1.0);
             if (k == 1.0) {
                 if (f == 1.0)
-                    I = odd > 0 ? odd * d360 * A : 30.0 * d360 * A;
+                    I += tc::odd_days_beyond(f, odd) * d360 * A;
                 else if (odd > 30)
                     I += (odd - 30.0) * d360 * A;
                 else if (odd > 0)
@@ -454,7 +453,8 @@ template <bool Payoff> void Engine::run_periods(double L, double last) {
             }
             break;
         case Interest::Rule78: {
-            double m = n >= 12.0 ? n - (k - 1.0) : 12.0 - (k - 1.0);
+            const double least = row.rule78_digits;
+            double m = n >= least ? n - (k - 1.0) : least - (k - 1.0);
             if (m <= 0) m = 1.0;
             I = m / rule78_sum_ * rule78_charge_;
             break;
@@ -528,15 +528,14 @@ void Engine::solve_payment() {
     const double d365 = r / 365.0, d360 = r / 360.0;
     b.TERMYEARS = termyears();
     const double TY = b.TERMYEARS;
-    const double fp = f == 1.0 ? 12.0 : f;
     if (flag == 1 || flag == 4 || flag == 7)
-        P_ = A / tc::factor_d365(b.APR, n, fp);
+        P_ = A / tc::factor_d365(b.APR, n, f);
     else if (flag == 2)
-        P_ = A / tc::factor_d360(b.APR, n, fp);
+        P_ = A / tc::factor_d360(b.APR, n, f);
     else if (flag == 5)
         P_ = A / n;
     else
-        P_ = A / tc::factor_n(b.APR, fp, n);
+        P_ = A / tc::factor_n(b.APR, f, n);
 
     const double escrow_years = b.HOINS * TY + b.OTINS * TY + b.TAXES * TY;
     auto total_sum = [&] { return (ti_ + tp_ + tds_ + tlf_ + escrow_years) / n; };
@@ -546,8 +545,6 @@ void Engine::solve_payment() {
         L_ = F_ = A / n;
     } else {
         // Estimate pass: the annuity's interest and the premiums on its balance.
-        const bool single_annual = f == 1.0 && n == 1.0;
-        const double m = single_annual ? tc::month_length(start_.month, start_.year) : 0.0;
         ti_ = tp_ = tds_ = tlf_ = 0.0;
         ds_counter_ = lf_counter_ = 0;
         B_ = A;
@@ -558,11 +555,11 @@ void Engine::solve_payment() {
             ++lf_counter_;
             double I;
             if (flag == 1 || flag == 7)
-                I = single_annual ? m * d365 * A : r / f * P_ * tc::factor_d365(b.APR, n - k + 1.0, f);
+                I = r / f * P_ * tc::factor_d365(b.APR, n - k + 1.0, f);
             else if (flag == 2)
-                I = single_annual ? m * d360 * A : r / f * P_ * tc::factor_d360(b.APR, n - k + 1.0, f);
+                I = r / f * P_ * tc::factor_d360(b.APR, n - k + 1.0, f);
             else
-                I = single_annual ? 30.0 * d360 * A : r / f * P_ * tc::factor_n(b.APR, f, n - k + 1.0);
+                I = r / f * P_ * tc::factor_n(b.APR, f, n - k + 1.0);
             ti_ += I;
             const double C = P_ - I;
             tp_ += C;
@@ -573,23 +570,18 @@ void Engine::solve_payment() {
                 tlf_ += lf_counter_ == 1 ? b.LFPREM / b.LFFREQ : B_ * b.LFRATE / b.LFFREQ;
         }
         const double odd = b.ODDDAYS;
-        if (odd > 30) {
+        if (odd > 0) {
+            // The daily flags add a yearly loan's days beyond its first year, other loans' odd days whole.
+            const double beyond = tc::odd_days_beyond(f, odd);
+            const double daily_days = f == 1.0 ? beyond : odd;
             if (flag == 1 || flag == 7)
-                ti_ += (odd - m) * d365 * A;
+                ti_ += daily_days * d365 * A;
             else if (flag == 2)
-                ti_ += (odd - m) * d360 * A;
+                ti_ += daily_days * d360 * A;
             else if (flag == 0)
-                ti_ += (odd - 30.0) * d360 * A;
-        } else if (odd > 0) {
-            if (flag == 1 || flag == 7)
-                ti_ -= (m - odd) * d365 * A;
-            else if (flag == 2)
-                ti_ -= (m - odd) * d360 * A;
-            else if (flag == 0)
-                ti_ -= (30.0 - odd) * d360 * A;
+                ti_ += beyond * d360 * A;
         }
-        const double X = (f == 1.0 && flag != 0 && flag != 6) ? A : tp_;
-        L_ = (ti_ + X + tds_ + tlf_ + escrow_years) / n;
+        L_ = (ti_ + tp_ + tds_ + tlf_ + escrow_years) / n;
 
         if (flag == 0) {
             // Two runs, each followed by the payment that covers that run's totals.
@@ -830,16 +822,18 @@ void Engine::count_payments() {
     const bool daily = flag == 1 || flag == 2 || flag == 4 || flag == 7;
     const double d = daily && flag != 2 ? d365 : d360;
     bool monthly_walk = false;
+    bool year_walk = false;
     double q = 0.0;
     const tc::PeriodDays& row = tc::period_days(f);
+    const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
     if (flag == 5) {
         q = 0.0;
     } else if (daily) {
         if (f == 12.0) {
             monthly_walk = true;
         } else {
-            const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
-            q = days.of(f, tc::month_length(cursor_.month, cursor_.year)) * d;
+            year_walk = days.count == tc::DayCount::CursorYear;
+            q = days.of(f, tc::month_length(cursor_.month, cursor_.year), tc::year_days_to(cursor_, 0)) * d;
         }
     } else {
         q = row.interest_thirty.of(f) * d360;
@@ -862,6 +856,7 @@ void Engine::count_payments() {
             if (k_ > 1.0) tc::next_month(cursor_);
             q = tc::month_length(cursor_.month, cursor_.year) * d;
         }
+        if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k_) - 1)) * d;
         const double I = q * (k_ == 1.0 ? A : B_);
         double DS = 0.0, LF = 0.0;
         if (ds_on && ds_counter_ <= b.DSNUMPAY)
@@ -948,12 +943,12 @@ double Engine::daily_shortened_count(double n) {
     const double d = (flag == 1 || flag == 7) ? r / 365.0 : r / 360.0;
     const double odd = b.ODDDAYS;
     const bool monthly_walk = f == 12.0;
+    const tc::PeriodDays& row = tc::period_days(f);
+    const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
+    const bool year_walk = !monthly_walk && days.count == tc::DayCount::CursorYear;
     double q = 0.0;
-    if (!monthly_walk) {
-        const tc::PeriodDays& row = tc::period_days(f);
-        const tc::PeriodLength& days = flag == 2 ? row.interest_360 : row.interest_365;
-        q = days.of(f, tc::month_length(start_.month, start_.year)) * d;
-    }
+    if (!monthly_walk)
+        q = days.of(f, tc::month_length(start_.month, start_.year), tc::year_days_to(start_, 0)) * d;
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
 
@@ -970,7 +965,8 @@ double Engine::daily_shortened_count(double n) {
                 if (k > 1.0) tc::next_month(cursor);
                 q = tc::month_length(cursor.month, cursor.year) * d;
             }
-            const double I = k == 1.0 ? (odd > 0 ? odd * d * A : q * A) : q * B;
+            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
+            const double I = k == 1.0 ? tc::first_period_rate(f, q, odd, d) * A : q * B;
             double DS = 0.0, LF = 0.0;
             if (ds_on && ds_counter <= b.DSNUMPAY)
                 DS = ds_counter == 1 ? b.DSPREM / b.DSFREQ : B * b.DSRATE / b.DSFREQ;
@@ -1139,7 +1135,7 @@ void Engine::payoff() {
         b.PAYMENT = F_;
     }
     if (flag == 6 || flag == 7) {
-        const double months = std::trunc(b.TERMYEARS * 12.0);
+        const double months = std::trunc(b.TERMYEARS * tc::period_days(b.FREQUENCY).rule78_digits);
         rule78_sum_ = months * (months + 1.0) / 2.0;
         schedule_run(L_);
         rule78_charge_ = ti_;
@@ -1175,9 +1171,15 @@ void Engine::compute_maturity() {
     }
     tc::normalize_month(date);
     const bool first_of_month = flag == 0 || flag == 3;
+    const tc::PeriodLength& step = tc::period_days(f).date_step;
+    if (step.count == tc::DayCount::CursorYear) {
+        if (b.NUMPAY > 0.0)
+            date = tc::years_on(date, static_cast<int>(std::ceil(std::min(b.NUMPAY, kMaxCount))) - 1);
+        maturity_ = date;
+        return;
+    }
     int step_days = 0;
-    if (const tc::PeriodLength& step = tc::period_days(f).date_step; step.count != tc::DayCount::CursorMonth)
-        step_days = static_cast<int>(step.of(f));
+    if (step.count != tc::DayCount::CursorMonth) step_days = static_cast<int>(step.of(f));
     for (double c = 0.0; c < b.NUMPAY; c += 1.0) {
         if (f == 12.0) {
             if (c > 0) {
@@ -1187,11 +1189,6 @@ void Engine::compute_maturity() {
                 } else {
                     tc::next_month_keep_day(date);
                 }
-            }
-        } else if (f == 1.0) {
-            if (b.ODDDAYS == 0) {
-                tc::next_month(date);
-                if (first_of_month) date.day = 1;
             }
         } else if (c > 0) {
             tc::advance_days(date, step_days);

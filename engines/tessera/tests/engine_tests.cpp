@@ -93,9 +93,13 @@ TEST_F(TesseraCore, MaturityDates) {
         {"biweekly across the year end", 1, 26, 2, "12252003", 0, 0, {1, 8, 2004}},
         {"quarterly 91 days", 1, 4, 2, "01152003", 0, 0, {4, 16, 2003}},
         {"skip months past a year", 0, 12, 14, "06012004", 14, 0, {9, 1, 2006}},
-        {"annual moves a month every payment", 1, 1, 3, "01152003", 0, 0, {4, 15, 2003}},
-        {"annual 360 moves to the first", 0, 1, 3, "01152003", 0, 0, {4, 1, 2003}},
-        {"annual with odd days stays", 1, 1, 3, "01152003", 0, 10, {1, 15, 2003}},
+        {"annual steps a year after the first payment", 1, 1, 3, "01152003", 0, 0, {1, 15, 2005}},
+        {"annual 360 keeps the day", 0, 1, 3, "01152003", 0, 0, {1, 15, 2005}},
+        {"annual with odd days steps the same", 1, 1, 3, "01152003", 0, 10, {1, 15, 2005}},
+        {"annual five payments", 0, 1, 5, "02012025", 0, 0, {2, 1, 2029}},
+        {"annual from February 29 in a common year", 3, 1, 2, "02292004", 0, 0, {2, 28, 2005}},
+        {"annual from February 29 in a leap year", 1, 1, 5, "02292004", 0, 0, {2, 29, 2008}},
+        {"annual after skip months", 2, 1, 2, "01152003", 3, 0, {4, 15, 2004}},
         {"blank first due date is today", 1, 12, 3, "", 0, 0, {8, 1, 2004}},
     };
     for (const auto& c : cases) {
@@ -113,6 +117,69 @@ TEST_F(TesseraCore, MaturityDates) {
     single.NUMPAY = 1;
     const Block& out = run(single);
     EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), (Date{8, 1, 2005}));
+}
+
+// A yearly loan is an annuity of yearly periods: 10,000 at 8 % in 5 yearly payments. With a first
+// period of exactly a year (ODDDAYS 0, or the 365 days the form counts from 02/01/2024) the level
+// flags pay the textbook payment, the last payment is level too, and the Reg Z APR without fees is
+// the APR; flag 3 pays a fifth of the principal and interest on the declining balance.
+TEST_F(TesseraCore, YearlyLoansAreAnnuitiesOfYears) {
+    const double A = 10000, i = 0.08;
+    const double level = A * i / (1 - std::pow(1 + i, -5)); // 2,504.56
+    double declining = 0;                                   // 8 % of 10,000, 8,000, ..., 2,000
+    for (int k = 0; k < 5; ++k)
+        declining += i * (A - k * A / 5);
+    for (int odd : {0, 365}) {
+        for (int flag : {0, 1, 3, 6, 7}) {
+            SCOPED_TRACE(::testing::Message() << "flag " << flag << " odd days " << odd);
+            Block b = loan(A, 8, 5, 1, flag, "02012025");
+            b.ODDDAYS = odd;
+            const Block& out = run(b);
+            ASSERT_EQ(out.ERRFLAG, 0);
+            EXPECT_NEAR(out.REGZAPR, 8.0, 1e-9);
+            EXPECT_EQ((Date{out.MATURITY[0], out.MATURITY[1], out.MATURITY[2]}), (Date{2, 1, 2029}));
+            EXPECT_NEAR(out.TOTALPRINCIPAL, A, 1e-6);
+            if (flag == 3) {
+                EXPECT_DOUBLE_EQ(out.PAYMENT, 2000.0);
+                EXPECT_NEAR(out.TOTALINTEREST, declining, 1e-6);
+                EXPECT_NEAR(out.LASTPAY, 2000 + i * 2000, 1e-6);
+            } else {
+                EXPECT_NEAR(out.PAYMENT, level, 1e-6);
+                EXPECT_NEAR(out.TOTALINTEREST, 5 * level - A, 1e-6);
+                EXPECT_NEAR(out.LASTPAY, level, 1e-6);
+            }
+        }
+    }
+    EXPECT_NEAR(level, 2504.56, 0.005);
+    EXPECT_NEAR(5 * level - A, 2522.82, 0.005);
+}
+
+// A yearly loan's first period of more or fewer days than the counted year carries their interest.
+TEST_F(TesseraCore, YearlyOddDaysAreTheDaysBeyondAYear) {
+    struct Case {
+        int flag, odd;
+        double extra; // interest on 10,000 of the days beyond 365
+    } const cases[] = {
+        {1, 395, 30 * 0.08 / 365 * 10000},
+        {1, 335, -30 * 0.08 / 365 * 10000},
+        {3, 395, 30 * 0.08 / 360 * 10000},
+        {3, 335, -30 * 0.08 / 360 * 10000},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(::testing::Message() << "flag " << c.flag << " odd days " << c.odd);
+        Block b = loan(10000, 8, 5, 1, c.flag, "02012025");
+        b.PAYMENT = 2600;
+        const double regular = run(b).TOTALINTEREST;
+        b.ODDDAYS = c.odd;
+        const Block& odd = run(b);
+        ASSERT_EQ(odd.ERRFLAG, 0);
+        // Flag 1's first payment pays the extra interest off the principal: the later balances
+        // carry it; flag 3's principal is fixed.
+        if (c.flag == 3)
+            EXPECT_NEAR(odd.TOTALINTEREST - regular, c.extra, 1e-6);
+        else
+            EXPECT_GT((odd.TOTALINTEREST - regular) * c.extra, 0.0);
+    }
 }
 
 TEST_F(TesseraCore, RateSearchesStepLikeTheLoanOfficersTables) {
@@ -133,15 +200,9 @@ TEST_F(TesseraCore, RateSearchesStepLikeTheLoanOfficersTables) {
 
 // The searches exactly as the loan officers' tables step them: one rate after the other. The
 // period rate comes from the shared table; SearchesRateAPeriodByItsDays checks it against hand values.
-double periodic(double R, double f, bool basis365, int odd) {
-    const talvero::common::PeriodDays& row = talvero::common::period_days(f);
+double periodic(double R, double f, bool basis365) {
     const double r = R * 0.01;
-    if (basis365) {
-        const double d = r / 365.0;
-        if (row.searches_take_odd_days && odd >= 1) return odd * d;
-        return row.annuity_365.of(f) * d;
-    }
-    if (row.searches_take_odd_days) return odd < 1 ? row.annuity_360.of(f) * r / 360.0 : odd * r / 360.0;
+    if (basis365) return talvero::common::period_days(f).annuity_365.of(f) * (r / 365.0);
     return r / f;
 }
 
@@ -157,10 +218,10 @@ TEST_F(TesseraCore, SearchesRateAPeriodByItsDays) {
         {"monthly, 365-day year: 30.4463 days", 12, 1, 0, 12, 0.12 * 30.4463 / 365},
         {"biweekly, 365-day year: 14 days", 26, 7, 0, 73, 0.73 * 14 / 365},
         {"weekly, 365-day year: 7 days", 52, 1, 0, 73, 0.73 * 7 / 365},
-        {"yearly, 365-day year, no odd days: 30.4463 days", 1, 1, 0, 10, 0.10 * 30.4463 / 365},
-        {"yearly, 365-day year: the 45 odd days", 1, 1, 45, 10, 0.10 * 45 / 365},
-        {"yearly, 360-day year, no odd days: 30 days", 1, 0, 0, 10, 0.10 * 30 / 360},
-        {"yearly, 360-day year: the 45 odd days", 1, 0, 45, 10, 0.10 * 45 / 360},
+        {"yearly, 365-day year, no odd days: 365 days", 1, 1, 0, 10, 0.10 * 365 / 365},
+        {"yearly, 365-day year: odd days leave the year", 1, 1, 45, 10, 0.10 * 365 / 365},
+        {"yearly, 360-day year, no odd days: the nominal year", 1, 0, 0, 10, 0.10},
+        {"yearly, 360-day year: odd days leave the year", 1, 0, 45, 10, 0.10},
         {"monthly, nominal", 12, 0, 0, 12, 0.12 / 12},
         {"semimonthly, nominal even on odd days", 24, 2, 20, 12, 0.12 / 24},
     };
@@ -175,9 +236,9 @@ TEST_F(TesseraCore, SearchesRateAPeriodByItsDays) {
     }
 }
 
-double stepwise_pvapr(double payment, double count, double target, double f, int flag, int odd) {
+double stepwise_pvapr(double payment, double count, double target, double f, int flag) {
     auto V = [&](double R) {
-        const double i = periodic(R, f, flag == 1 || flag == 7, odd);
+        const double i = periodic(R, f, flag == 1 || flag == 7);
         double sum = 0;
         for (double t = 1; t <= count; t += 1)
             sum += payment / std::pow(1 + i, t);
@@ -209,10 +270,10 @@ double stepwise_pvapr(double payment, double count, double target, double f, int
     return R;
 }
 
-double stepwise_fcapr(double count, double amount, double f, int flag, int odd, double target) {
+double stepwise_fcapr(double count, double amount, double f, int flag, double target) {
     if (flag == 5) return 0;
     auto G = [&](double R) {
-        const double i = periodic(R, f, flag == 4, odd);
+        const double i = periodic(R, f, flag == 4);
         double b = amount, sum = 0;
         for (double t = 1; t <= count; t += 1) {
             sum += i * b;
@@ -249,6 +310,7 @@ double stepwise_fcapr(double count, double amount, double f, int flag, int odd, 
     return R;
 }
 
+// Odd days leave every search's period as it is: the stepping takes none.
 TEST_F(TesseraCore, RateSearchesFindWhatSteppingFinds) {
     std::mt19937 random(99);
     const double freqs[] = {1, 4, 12, 24, 26, 52};
@@ -260,16 +322,16 @@ TEST_F(TesseraCore, RateSearchesFindWhatSteppingFinds) {
         const double payment = 10 + random() % 5000 + (random() % 100) / 100.0;
         // Targets from a rate of 0 to about 120 percent, and some right at whole dollars.
         const double rate = (random() % 12000) / 100.0;
-        const double i = periodic(rate, f, flag == 1 || flag == 7, odd);
+        const double i = periodic(rate, f, flag == 1 || flag == 7);
         double target = i > 0 ? payment * (1 - std::pow(1 + i, -count)) / i : payment * count;
         if (trial % 5 == 0) target = std::floor(target);
         SCOPED_TRACE(::testing::Message() << "payment " << payment << " count " << count << " target "
                                           << target << " f " << f << " flag " << flag << " odd " << odd);
         ASSERT_EQ(tessera::pvapr(payment, count, target, f, flag, odd),
-                  stepwise_pvapr(payment, count, target, f, flag, odd));
+                  stepwise_pvapr(payment, count, target, f, flag));
         const double charge = target / 10 + (random() % 1000);
         ASSERT_EQ(tessera::fcapr(count, payment * 10, f, flag, odd, charge),
-                  stepwise_fcapr(count, payment * 10, f, flag, odd, charge));
+                  stepwise_fcapr(count, payment * 10, f, flag, charge));
     }
 }
 
@@ -345,12 +407,13 @@ TEST_F(TesseraCore, OnePaymentLoan) {
 }
 
 TEST_F(TesseraCore, OddDayCorrectionsOfFlagZero) {
-    // Flag 0's interest does not follow the balance, so totals differ by exactly the odd days.
+    // Flag 0's interest does not follow the balance, so totals differ by exactly the odd days: those
+    // beyond a 30-day month, or for a yearly loan beyond the counted year of 365 days.
     struct Case {
         double freq;
         int odddays;
         double extra_days; // against ODDDAYS = 0
-    } const cases[] = {{12, 45, 15}, {12, 10, -20}, {12, 30, 0}, {1, 45, 15}, {1, 10, -20}};
+    } const cases[] = {{12, 45, 15}, {12, 10, -20}, {12, 30, 0}, {1, 380, 15}, {1, 345, -20}, {1, 365, 0}};
     for (const auto& c : cases) {
         SCOPED_TRACE(::testing::Message() << c.freq << " " << c.odddays);
         Block b = loan(10000, 9, 24, c.freq, 0);
@@ -710,8 +773,9 @@ TEST_F(TesseraCore, RepeatedAdditionMatchesAdditionOneByOne) {
 }
 
 TEST_F(TesseraCore, PaymentIterationIsBounded) {
-    // Annual payments step up from a monthly trial payment for many passes.
-    Block b = loan(100000, 8, 12, 1, 1);
+    // Yearly payments on the 360-day rate of 365 and 366-day years step up from the trial payment of
+    // 360-day years for many passes.
+    Block b = loan(100000, 8, 12, 1, 2, "01012005");
     engine.pass_bound = 50;
     const Block& cut = run(b);
     EXPECT_TRUE(engine.last_pass_bound_hit());

@@ -113,13 +113,13 @@ TEST_F(Shortening, QuickShorteningMatchesTheRunsOneByOne) {
     EXPECT_GT(shortened, 15); // shortened by more than a payment or two
 }
 
-// The blocks that froze the program: each now answers with few runs, and its result is the one the
-// runs one count at a time reach (the third is short enough to run them here).
+// Long shortenings (the first two froze the program): each answers with few runs, and its result is
+// the one the runs one count at a time reach (the third is short enough to run them here).
 TEST_F(Shortening, FormerlySlowPayoutsAnswerWithFewRuns) {
     const Block slow[] = {
         block(1, 0, 0.01, 100, 99999, 385, "03312000"),
         block(12, 7, 489.58, 3.20, 63169, 0, "06172031"),
-        block(1, 1, 100000, 6000, 30000, 0, "02152004"),
+        block(12, 1, 100000, 9000.1, 30000, 0, "02152004"),
     };
     for (const Block& b : slow) {
         Engine e;
@@ -134,7 +134,7 @@ TEST_F(Shortening, FormerlySlowPayoutsAnswerWithFewRuns) {
     const Engine plain = solved(slow[2], false);
     const Engine quick = solved(slow[2], true);
     EXPECT_EQ(std::memcmp(&quick.block, &plain.block, sizeof(Block)), 0);
-    EXPECT_EQ(quick.block.NUMPAY, 55.0);
+    EXPECT_EQ(quick.block.NUMPAY, 70.0);
 }
 
 // A shortening that spends its budget ends with the not-enough-data message and ERRFLAG 1.
@@ -144,7 +144,7 @@ TEST_F(Shortening, SpentBudgetEndsRejected) {
     static std::vector<int>* seen = nullptr;
     seen = &kinds;
     e.on_message = [](void*, int kind, const char*) { seen->push_back(kind); };
-    e.block = block(1, 1, 100000, 6000, 3000, 0, "02152004");
+    e.block = block(12, 1, 100000, 9000.1, 3000, 0, "02152004");
     e.skip_repeated_steps = false;
     e.shorten_budget = 50000;
     e.run();

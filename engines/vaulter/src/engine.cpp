@@ -69,6 +69,8 @@ struct PassSetup {
     Wide head[2] = {};              // level payment less the escrow shares, for each level payment
     double first_interest = 0;      // interest of period 1
     double rate = 0;                // Interest::Constant
+    bool year_walk = false;         // Interest::Constant: the daily rate on each period's year
+    double daily = 0;               // the daily rate of the year walk
     Wide scheduled = 0;             // Interest::Scheduled: R / f * 0.01 * P
     double month_rates[2][13] = {}; // Interest::Monthly: by leap year and month
     Date cursor;                    // first due date, month in 1..12
@@ -92,6 +94,8 @@ private:
     void commit() noexcept;
 
     double scheduled_interest(double k) const noexcept;
+    double first_daily_interest(double rate, double daily) const noexcept;
+    double first_yearly_nominal_interest() const noexcept;
     double calendar_rate(Date& cursor, double k, bool year_365) const noexcept;
     double premium(double base, double payments, double rate, double per_year, double k,
                    double balance) const noexcept;
@@ -285,7 +289,8 @@ double Worker::scheduled_interest(double k) const noexcept {
 }
 
 // Rate of one period on the calendar: monthly loans move the cursor one month before every period
-// after the first and count the days of its month; yearly loans count the days of the first due month.
+// after the first and count the days of its month; yearly loans count the days of period k's year,
+// the cursor staying on the first due date.
 double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexcept {
     const double daily = year_365 ? d365_ : d360_;
     if (f_ == 12.0) {
@@ -297,6 +302,8 @@ double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexce
     switch (days.count) {
     case common::DayCount::CursorMonth:
         return static_cast<double>(Wide(daily) * common::month_length(cursor.month, cursor.year));
+    case common::DayCount::CursorYear:
+        return static_cast<double>(Wide(daily) * common::year_days_to(cursor, static_cast<int>(k) - 1));
     case common::DayCount::YearShare:
         // The year's share is taken in extended precision.
         return static_cast<double>(Wide(daily) * (Wide(days.days) / f_));
@@ -304,6 +311,21 @@ double Worker::calendar_rate(Date& cursor, double k, bool year_365) const noexce
         break;
     }
     return static_cast<double>(Wide(daily) * Wide(days.days));
+}
+
+// Period 1 by a daily rule of regular rate `rate`: ODDDAYS days when given; a yearly loan's regular
+// year with its odd days beyond.
+double Worker::first_daily_interest(double rate, double daily) const noexcept {
+    if (o_ < 1) return static_cast<double>(Wide(rate) * F_);
+    if (f_ == 1.0)
+        return static_cast<double>((Wide(rate) + Wide(common::odd_days_beyond(f_, o_)) * daily) * F_);
+    return static_cast<double>(Wide(o_) * daily * F_);
+}
+
+// Period 1 of a yearly loan by the nominal rule: the year's scheduled interest with the odd days
+// beyond the first year at the 360-day rate.
+double Worker::first_yearly_nominal_interest() const noexcept {
+    return static_cast<double>(scheduled_interest(1.0) + Wide(common::odd_days_beyond(f_, o_)) * d360_ * F_);
 }
 
 double Worker::premium(double base, double payments, double rate, double per_year, double k,
@@ -325,8 +347,14 @@ void Worker::estimate_pass() noexcept {
     sumI_ = sumP_ = sumD_ = sumL_ = 0.0;
     double balance = F_;
     const Date cursor = common::first_due_or_today(b_.FIRSTDUE);
-    single_days_ = common::month_length(cursor.month, cursor.year);
+    // One yearly payment: the year's interest by the flag's day count.
     single_estimate_ = f_ == 1.0 && N_ == 1.0;
+    const common::PeriodDays& row = common::period_days(f_);
+    const common::PeriodLength& year = flag_ == 1 || flag_ == 4 || flag_ == 7 ? row.interest_365
+                                       : flag_ == 2                           ? row.interest_360
+                                                                              : row.interest_thirty;
+    single_days_ = static_cast<int>(
+        year.of(f_, common::month_length(cursor.month, cursor.year), common::year_days_to(cursor, 0)));
     for (double k = 1.0; k <= N_; k += 1.0) {
         double interest = 0.0;
         switch (flag_) {
@@ -348,7 +376,8 @@ void Worker::estimate_pass() noexcept {
         case 5:
             break;
         default:
-            interest = single_estimate_ ? static_cast<double>(30.0L * d360_ * F_) : scheduled_interest(k);
+            interest = single_estimate_ ? static_cast<double>(Wide(single_days_) * d360_ * F_)
+                                        : scheduled_interest(k);
             break;
         }
         const double principal = P_ - interest;
@@ -363,19 +392,21 @@ void Worker::estimate_pass() noexcept {
 
 void Worker::odd_day_correction() noexcept {
     if (o_ <= 0) return;
-    const int counted = single_estimate_ ? single_days_ : 0;
+    // The daily flags add a yearly loan's days beyond its first year, other loans' odd days whole.
+    const double beyond = common::odd_days_beyond(f_, o_);
+    const double days = f_ == 1.0 ? beyond : o_;
     switch (flag_) {
     case 1:
     case 4:
     case 7:
-        sumI_ = static_cast<double>(sumI_ + Wide(o_ - counted) * d365_ * F_);
+        sumI_ = static_cast<double>(sumI_ + Wide(days) * d365_ * F_);
         break;
     case 2:
-        sumI_ = static_cast<double>(sumI_ + Wide(o_ - counted) * d360_ * F_);
+        sumI_ = static_cast<double>(sumI_ + Wide(days) * d360_ * F_);
         break;
     case 0:
     case 3:
-        sumI_ = static_cast<double>(sumI_ + Wide(o_ - 30) * d360_ * F_);
+        sumI_ = static_cast<double>(sumI_ + Wide(beyond) * d360_ * F_);
         break;
     default:
         break;
@@ -406,8 +437,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             const double rate = calendar_rate(cursor, k, year_365);
             const double daily = year_365 ? d365_ : d360_;
             if (k == 1.0)
-                interest = o_ >= 1 ? static_cast<double>(Wide(o_) * daily * F_)
-                                   : static_cast<double>(Wide(rate) * F_);
+                interest = first_daily_interest(rate, daily);
             else
                 interest = static_cast<double>(Wide(rate) * balance);
             break;
@@ -415,8 +445,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
         case 3: {
             const double rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
             if (k == 1.0)
-                interest = o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_)
-                                   : static_cast<double>(Wide(rate) * F_);
+                interest = first_daily_interest(rate, d360_);
             else
                 interest = static_cast<double>(Wide(rate) * balance);
             break;
@@ -427,7 +456,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             if (k > 1.0)
                 interest = scheduled_interest(k);
             else if (f_ == 1.0)
-                interest = static_cast<double>(Wide(o_ > 0 ? o_ : 30) * d360_ * F_);
+                interest = first_yearly_nominal_interest();
             else if (o_ > 0)
                 interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
             else
@@ -524,8 +553,7 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
         const double daily = year_365 ? d365_ : d360_;
         Date first = setup.cursor;
         const double rate = calendar_rate(first, 1.0, year_365);
-        setup.first_interest =
-            o_ >= 1 ? static_cast<double>(Wide(o_) * daily * F_) : static_cast<double>(Wide(rate) * F_);
+        setup.first_interest = first_daily_interest(rate, daily);
         if (f_ == 12.0) {
             for (int leap = 0; leap < 2; ++leap)
                 for (int month = 1; month <= 12; ++month)
@@ -534,14 +562,17 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
             pass_of<Interest::Monthly>(setup, level, premiums, lanes, totals);
         } else {
             setup.rate = rate;
+            const common::PeriodDays& row = common::period_days(f_);
+            setup.year_walk =
+                (year_365 ? row.interest_365 : row.interest_360).count == common::DayCount::CursorYear;
+            setup.daily = daily;
             pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
         }
         break;
     }
     case 3:
         setup.rate = static_cast<double>(Wide(d360_) * thirty_days(f_));
-        setup.first_interest =
-            o_ >= 1 ? static_cast<double>(Wide(o_) * d360_ * F_) : static_cast<double>(Wide(setup.rate) * F_);
+        setup.first_interest = first_daily_interest(setup.rate, d360_);
         pass_of<Interest::Constant>(setup, level, premiums, lanes, totals);
         break;
     case 5:
@@ -550,7 +581,7 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
     default:
         if (f_ != 1.0 || n >= 2.0) setup.scheduled = Wide(R_) / f_ * 0.01L * P_;
         if (f_ == 1.0)
-            setup.first_interest = static_cast<double>(Wide(o_ > 0 ? o_ : 30) * d360_ * F_);
+            setup.first_interest = first_yearly_nominal_interest();
         else if (o_ > 0)
             setup.first_interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
         else
@@ -606,7 +637,10 @@ void Worker::pass(const PassSetup& setup, PassTotals* totals) const noexcept {
             }
             rate = month_rates[month];
         } else if constexpr (kind == Interest::Constant) {
-            rate = setup.rate;
+            rate = setup.year_walk
+                       ? static_cast<double>(Wide(setup.daily) *
+                                             common::year_days_to(setup.cursor, static_cast<int>(k) - 1))
+                       : setup.rate;
         }
         double scheduled = 0.0;
         if constexpr (kind == Interest::Scheduled) {
@@ -894,21 +928,20 @@ void Worker::payment_search() noexcept {
 // Case 1: the scheduled payment, the balloon payment and the totals.
 void Worker::case_1() noexcept {
     Y_ = at_least_one_year(T_ / f_);
-    const double f_payment = f_ == 1.0 ? 12.0 : f_;
     switch (flag_) {
     case 1:
     case 4:
     case 7:
-        P_ = F_ / a365(R_, N_, f_payment);
+        P_ = F_ / a365(R_, N_, f_);
         break;
     case 2:
-        P_ = F_ / a360(R_, N_, f_payment);
+        P_ = F_ / a360(R_, N_, f_);
         break;
     case 5:
         P_ = F_ / N_;
         break;
     default:
-        P_ = F_ / an(R_, f_payment, N_);
+        P_ = F_ / an(R_, f_, N_);
         break;
     }
     Fp_ = F_ / N_;
@@ -916,7 +949,7 @@ void Worker::case_1() noexcept {
     estimate_pass();
     if (fault_) return;
     odd_day_correction();
-    L_ = fixed_flag(flag_) ? Fp_ : level_payment(f_ == 1.0 && flag_ > 0 ? F_ : sumP_);
+    L_ = fixed_flag(flag_) ? Fp_ : level_payment(sumP_);
 
     schedule_pass(N_, N_, N_, false);
     if (flag_ == 0) L_ = level_payment(sumP_);

@@ -19,18 +19,12 @@ bool same_dollars(double a, double b) noexcept {
     return std::trunc(a) == std::trunc(b);
 }
 
-// 365-day count per period as the searches take it: the yearly loan counts its odd days.
-double search_days_365(double f, int o) noexcept {
-    const common::PeriodDays& row = common::period_days(f);
-    if (row.searches_take_odd_days && o >= 1) return double(o);
-    return row.annuity_365.of(f);
+// 365-day count per period as the searches take it.
+double search_days_365(double f) noexcept {
+    return common::period_days(f).annuity_365.of(f);
 }
 
-double nominal_period_rate(double rho, double f, int o) noexcept {
-    if (const common::PeriodDays& row = common::period_days(f); row.searches_take_odd_days) {
-        if (o >= 1) return static_cast<double>(Wide(o) * rho * 0.01L * (1.0L / 360.0L));
-        return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 360.0L) * Wide(row.annuity_360.of(f)));
-    }
+double nominal_period_rate(double rho, double f) noexcept {
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }
 
@@ -82,15 +76,15 @@ template <class Stops> double first_whole_stop(double low, Stops stops) noexcept
 
 } // namespace
 
-double present_value_period_rate(double rho, double f, int flag, int o) noexcept {
+double present_value_period_rate(double rho, double f, int flag, int /*o*/) noexcept {
     if (flag == 1 || flag == 7)
-        return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 365.0L) * search_days_365(f, o));
-    return nominal_period_rate(rho, f, o);
+        return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 365.0L) * search_days_365(f));
+    return nominal_period_rate(rho, f);
 }
 
-double fixed_principal_period_rate(double rho, double f, int flag, int o) noexcept {
-    if (flag == 4) return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 365.0L) * search_days_365(f, o));
-    return nominal_period_rate(rho, f, o);
+double fixed_principal_period_rate(double rho, double f, int flag, int /*o*/) noexcept {
+    if (flag == 4) return static_cast<double>(Wide(rho) * 0.01L * (1.0L / 365.0L) * search_days_365(f));
+    return nominal_period_rate(rho, f);
 }
 
 double present_value_rate(double payment, double n, double target, double f, int flag, int o) noexcept {

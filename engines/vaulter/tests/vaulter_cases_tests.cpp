@@ -160,7 +160,7 @@ TEST_F(PaymentCase, SinglePaymentLoanPaysEverythingAtOnce) {
     b.LFNUMPAY = 1.0;
     ASSERT_TRUE(run(b).empty());
 
-    const double interest = 31.0 * d365(12.0) * 10000.0; // January's days
+    const double interest = 365.0 * d365(12.0) * 10000.0; // a year's interest
     const double premiums = 20.0 / 12.0 + 10.0 / 12.0;
     EXPECT_NEAR(b.PAYMENT, 10000.0 + interest + premiums + 1200.0 + 600.0 + 120.0, 1e-9);
     EXPECT_EQ(b.LASTPAY, 0.0);
@@ -189,6 +189,33 @@ TEST_F(PaymentCase, BalloonAfterOnePaymentIsTheBalanceLeft) {
         EXPECT_NEAR(b.TOTALPRINCIPAL, b.PAYMENT - escrow - b.TOTALINTEREST, 1e-9);
         EXPECT_NEAR(b.LASTPAY, b.FINANCEAMT - b.TOTALPRINCIPAL, 1e-9);
         EXPECT_EQ(b.TERMYEARS, 1.0);
+    }
+}
+
+// Yearly payments on a 30-year amortization with the balloon after 5: the textbook level payment of
+// yearly periods, the fifth payment with the balance it leaves as the last, the maturity four years
+// after the first due date.
+TEST_F(PaymentCase, YearlyBalloonLoanIsAnAnnuityOfYears) {
+    const double A = 100000, i = 0.08;
+    const double level = A * i / (1 - std::pow(1 + i, -30));
+    const double grown = std::pow(1 + i, 5);
+    const double balloon = A * grown - level * (grown - 1) / i;
+    for (int flag : {0, 1, 7}) {
+        SCOPED_TRACE(flag);
+        Block b = starting_block(flag);
+        b.FINANCEAMT = b.ORGAMT = A;
+        b.APR = 8.0;
+        b.NUMPAY = 30.0;
+        b.BLPAY = 5.0;
+        b.FREQUENCY = 1.0;
+        b.TERMYEARS = 30.0;
+        set_first_due(b, "02012025");
+        ASSERT_TRUE(run(b).empty());
+        EXPECT_NEAR(b.PAYMENT, level, 1e-6);
+        EXPECT_NEAR(b.LASTPAY, level + balloon, 1e-4);
+        EXPECT_NEAR(b.TOTALPRINCIPAL, A, 1e-4);
+        EXPECT_NEAR(b.REGZAPR, 8.0, 1e-9);
+        EXPECT_EQ((common::Date{b.MATURITY[0], b.MATURITY[1], b.MATURITY[2]}), (common::Date{2, 1, 2029}));
     }
 }
 

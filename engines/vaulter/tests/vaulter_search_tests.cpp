@@ -70,10 +70,13 @@ TEST(PresentValueRate, PeriodRatesFollowTheFlagAndFrequency) {
     EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 12, 1, 0), 0.1 / 365 * 30.4463);
     EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 24, 7, 0), 0.1 / 365 * 15);
     EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 4, 1, 0), 0.1 / 365 * (365.0 / 4));
-    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 1, 0), 0.1 / 365 * 30.4463);
-    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 1, 90), 0.1 / 365 * 90);
-    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 2, 0), 0.1 / 360 * 30);
-    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 0, 90), 90 * 0.1 / 360);
+    // A yearly period is a year, odd days or not.
+    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 1, 0), 0.1 / 365 * 365);
+    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 1, 90), 0.1 / 365 * 365);
+    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 2, 0), 0.1);
+    EXPECT_DOUBLE_EQ(present_value_period_rate(10.0, 1, 0, 90), 0.1);
+    EXPECT_DOUBLE_EQ(fixed_principal_period_rate(10.0, 1, 4, 45), 0.1 / 365 * 365);
+    EXPECT_DOUBLE_EQ(fixed_principal_period_rate(10.0, 1, 3, 45), 0.1);
     EXPECT_DOUBLE_EQ(fixed_principal_period_rate(10.0, 12, 4, 0), 0.1 / 365 * 30.4463);
     EXPECT_DOUBLE_EQ(fixed_principal_period_rate(10.0, 12, 3, 0), 0.1 / 12);
 }
@@ -85,8 +88,8 @@ TEST(PresentValueRate, LongWalksEndWhereThePlainWalkEnds) {
         double payment, n, target, f;
         int flag, odd_days;
     } rows[] = {
-        {500.0, 12, 1000.0, 12, 0, 0},  {10500.0, 1, 10000.0, 1, 0, 1}, {9000.0, 36, 10000.0, 12, 1, 0},
-        {15000.0, 1, 10000.0, 1, 1, 3}, {2000.0, 2, 100.0, 52, 2, 0},   {1234.5, 24, 1500.0, 26, 7, 0},
+        {500.0, 12, 1000.0, 12, 0, 0},  {25000.0, 1, 10000.0, 1, 0, 1}, {9000.0, 36, 10000.0, 12, 1, 0},
+        {35000.0, 1, 10000.0, 1, 1, 3}, {2000.0, 2, 100.0, 52, 2, 0},   {1234.5, 24, 1500.0, 26, 7, 0},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(::testing::Message() << row.payment << " x " << row.n << " against " << row.target);

@@ -123,6 +123,7 @@ private:
     void payment_row(Row& row);
     void total_row(Row& row, RowKind kind, const Amounts& sums, int group);
     bool subtotal_due() const;
+    bool last_of_calendar_year() const;
 
     common::LoanBlock b_;
     double schedpay_;
@@ -137,6 +138,7 @@ private:
 
     Stage stage_ = Stage::Payments;
     common::Date date_;
+    common::Date first_due_; // the yearly rows' month and day
     double k_ = 0;
     double balance_ = 0;
     int period_days_ = 0;

@@ -13,6 +13,10 @@
 //   next_month_keep_day(date) the monthly 365-day step: m = length of the current month; move to the
 //                            next month and add m to the day; when the day exceeds m subtract m, and
 //                            1 more when the month left was February of a leap year
+//   years_on(anchor, years)  the anchor's month and day `years` years later (or earlier); February 29
+//                            becomes February 28 in common years
+//   year_days_to(anchor, years) days of the year that ends on years_on(anchor, years): 366 when it
+//                            holds a February 29th, else 365
 //   read_piece(text, width)  decimal value of the first `width` characters of a C string (stops
 //                            early at its end): leading blanks skipped, optional sign, digits up to
 //                            the first other character; no digits give 0
@@ -51,6 +55,8 @@ int month_length(int month, int year) noexcept;
 void next_month(Date& date) noexcept;
 void advance_days(Date& date, int days) noexcept;
 void next_month_keep_day(Date& date) noexcept;
+Date years_on(const Date& anchor, int years) noexcept;
+int year_days_to(const Date& anchor, int years) noexcept;
 
 int read_piece(const char* text, std::size_t width) noexcept;
 Date read_mmddccyy(const char* text) noexcept;

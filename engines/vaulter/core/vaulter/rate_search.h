@@ -20,7 +20,7 @@ double fixed_principal_rate(double n, double principal, double f, int flag, int 
                             double m) noexcept;
 
 // The periodic rates the searches try: flags 1 and 7 (present value) and 4 (fixed principal) on the
-// 365-day count, the others on the nominal rate, with the yearly loan counting its odd days.
+// 365-day count, the others on the nominal rate; the odd days o leave every period as it is.
 double present_value_period_rate(double rho, double f, int flag, int o) noexcept;
 double fixed_principal_period_rate(double rho, double f, int flag, int o) noexcept;
 
