@@ -5,6 +5,7 @@
 
 #include "common/calendar.h"
 
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <istream>
@@ -84,6 +85,11 @@ std::string format(const char* f, double v) {
     char text[64];
     std::snprintf(text, sizeof text, f, v);
     return text;
+}
+
+// A difference that rounds to nothing is shown as 0.000, never "-0.000".
+double shown_difference(double v) {
+    return std::fabs(v) < 0.0005 ? 0.0 : v;
 }
 
 std::string date_text(const int d[3]) {
@@ -282,7 +288,7 @@ int compute_command(const std::vector<std::string>& args, std::ostream& out, std
     line("ACTUARIAL", format("%.3f", v.actuarial));
     line("TRANSACTION", aprcheck::transaction_text(v));
     line("TOLERANCE", format("%.3f", v.tolerance));
-    line("DIFFERENCE", format("%.3f", v.difference));
+    line("DIFFERENCE", format("%.3f", shown_difference(v.difference)));
     line("VERDICT", aprcheck::verdict_text(v));
     line("FINANCECHARGE", format("%.2f", v.finance_charge));
     line("DISCLOSEDFC", format("%.2f", v.disclosed_finance_charge));
@@ -334,8 +340,8 @@ CheckTotals apr_check(std::istream& csv, std::ostream& out, std::ostream& err) {
             char text[400];
             std::snprintf(text, sizeof text, "%ld,%s,%s,%.3f,%.3f,%.3f,%.3f,%s,%.2f,%.2f,%s\n", row,
                           csv_field(loan.id).c_str(), aprcheck::transaction_text(v), v.tolerance, v.disclosed,
-                          v.actuarial, v.difference, aprcheck::verdict_text(v), v.finance_charge,
-                          v.disclosed_finance_charge,
+                          v.actuarial, shown_difference(v.difference), aprcheck::verdict_text(v),
+                          v.finance_charge, v.disclosed_finance_charge,
                           v.finance_charge_within ? "Within tolerance" : "Outside tolerance");
             out << text;
         },
