@@ -123,22 +123,24 @@ TEST(LoanCheck, ShortFirstPeriodFromTheLoanDate) {
     EXPECT_DOUBLE_EQ(d.solution.apr, c.solution.apr);
 }
 
-// 10,000 at 8 % in 36 monthly payments first due 02/15/2024, lent on 01/15/2024, no fees, as the
-// regular engine solves it under interest flag `flag`.
-tessera::Block engine_loan(int flag) {
+// 10,000 at 8 %, no fees, as the regular engine solves it under interest flag `flag`: `count`
+// payments `frequency` a year, first due `first_due`, lent on `lent` with `odd_days` between them.
+// The default is 36 monthly payments first due 02/15/2024, lent on 01/15/2024.
+tessera::Block engine_loan(int flag, double count = 36, double frequency = 12,
+                           const char* first_due = "02152024", Date lent = {1, 15, 2024}, int odd_days = 31) {
     tessera::Engine e;
     tessera::Block& b = e.block;
     b.FINANCEAMT = b.ORGAMT = 10000;
     b.APR = 8;
-    b.NUMPAY = 36;
-    b.FREQUENCY = 12;
-    b.TERMYEARS = 3;
+    b.NUMPAY = count;
+    b.FREQUENCY = frequency;
+    b.TERMYEARS = count / frequency;
     b.INTMETHOD = flag;
-    std::memcpy(b.FIRSTDUE, "02152024", 8);
-    b.LOANDATE[0] = 1;
-    b.LOANDATE[1] = 15;
-    b.LOANDATE[2] = 2024;
-    b.ODDDAYS = 31;
+    std::memcpy(b.FIRSTDUE, first_due, 8);
+    b.LOANDATE[0] = lent.month;
+    b.LOANDATE[1] = lent.day;
+    b.LOANDATE[2] = lent.year;
+    b.ODDDAYS = odd_days;
     e.run();
     return e.block;
 }
@@ -196,20 +198,7 @@ TEST(LoanCheck, YearlyLoanIsRegularAndWithinTolerance) {
     const double level = 10000 * 0.08 / (1 - std::pow(1.08, -5));
     for (int flag : {0, 1, 6, 7}) {
         SCOPED_TRACE(flag);
-        tessera::Engine e;
-        tessera::Block& b = e.block;
-        b.FINANCEAMT = b.ORGAMT = 10000;
-        b.APR = 8;
-        b.NUMPAY = 5;
-        b.FREQUENCY = 1;
-        b.TERMYEARS = 5;
-        b.INTMETHOD = flag;
-        std::memcpy(b.FIRSTDUE, "02012025", 8);
-        b.LOANDATE[0] = 2;
-        b.LOANDATE[1] = 1;
-        b.LOANDATE[2] = 2024;
-        b.ODDDAYS = 365;
-        e.run();
+        const tessera::Block b = engine_loan(flag, 5, 1, "02012025", {2, 1, 2024}, 365);
         ASSERT_EQ(b.ERRFLAG, 0);
         const aprcheck::LoanCheck chk = aprcheck::check_loan(b, b.PAYMENT, schedule::Variant::regular());
         ASSERT_TRUE(chk.usable) << chk.error;

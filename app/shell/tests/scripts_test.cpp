@@ -26,7 +26,6 @@
 #include <QVariant>
 #include <gtest/gtest.h>
 
-#include <atomic>
 #include <memory>
 #include <optional>
 #include <ostream>
@@ -124,17 +123,7 @@ QStringList loansOf(QSqlDatabase database) {
 
 // The saved loans of a SQLite file, read through a read-only connection of its own.
 QStringList loansInFile(const QString& file) {
-    static std::atomic<int> serial{0};
-    const QString name = QStringLiteral("shell-test-loans-%1").arg(++serial);
-    QStringList rows;
-    {
-        QSqlDatabase database = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), name);
-        database.setDatabaseName(file);
-        database.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY"));
-        rows = database.open() ? loansOf(database) : QStringList{QStringLiteral("error: cannot open")};
-    }
-    QSqlDatabase::removeDatabase(name);
-    return rows;
+    return shelltest::readFile(file, [](QSqlDatabase& database) { return loansOf(database); });
 }
 
 // The saved loans of the loan alias, through the program's own connection.
