@@ -1,6 +1,7 @@
 // Printing schedules to PDF beside raw QPainter text of the same lines, and opening the report
 // preview of a saved loan. Run by hand: print_bench [--benchmark_filter=...]
 #include "db/connection.h"
+#include "report/preview.h"
 #include "db/statements.h"
 #include "loan/amortization.h"
 #include "loan/save.h"

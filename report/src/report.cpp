@@ -1,15 +1,13 @@
 #include "report/report.h"
 #include "report/mask.h"
 
-#include "ui/modal.h"
-
 #include <QFontMetrics>
 #include <QLocale>
 #include <QMarginsF>
 #include <QPageLayout>
+#include <QPagedPaintDevice>
 #include <QPainter>
-#include <QPrintPreviewDialog>
-#include <QPrinter>
+#include <QPdfWriter>
 
 namespace report {
 
@@ -147,25 +145,24 @@ int Renderer::layout(const std::function<void(const PageLayout&)>& deliver) cons
     return number;
 }
 
-void setUpPrinter(QPrinter& printer, const Definition& definition) {
+void setUpDevice(QPagedPaintDevice& device, const Definition& definition) {
     const double m = definition.marginMm;
-    printer.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
-                                      QMarginsF(m, m, m, m), QPageLayout::Millimeter));
-    printer.setDocName(definition.title);
+    device.setPageLayout(QPageLayout(QPageSize(QPageSize::Letter), QPageLayout::Portrait,
+                                     QMarginsF(m, m, m, m), QPageLayout::Millimeter));
 }
 
-int Renderer::print(QPrinter& printer) const {
-    setUpPrinter(printer, def_);
+int Renderer::print(QPagedPaintDevice& device) const {
+    setUpDevice(device, def_);
     QPainter painter;
-    if (!painter.begin(&printer)) return 0;
-    const double scale = printer.resolution() / 96.0;
+    if (!painter.begin(&device)) return 0;
+    const double scale = device.logicalDpiX() / 96.0;
     int pages = 0;
     layout([&](const PageLayout& page) {
-        if (pages++ > 0) printer.newPage();
+        if (pages++ > 0) device.newPage();
         for (const PlacedText& t : page.items) {
             if (t.text.isEmpty()) continue;
-            painter.setFont(QFont(qfont(t.font), &printer));
-            const int ascent = QFontMetrics(painter.font(), &printer).ascent();
+            painter.setFont(QFont(qfont(t.font), &device));
+            const int ascent = QFontMetrics(painter.font(), &device).ascent();
             painter.drawText(QPointF(t.x * scale, t.y * scale + ascent), t.text);
         }
     });
@@ -173,19 +170,12 @@ int Renderer::print(QPrinter& printer) const {
     return pages;
 }
 
-void preview(const Renderer& renderer, QWidget* parent) {
-    QPrinter printer(QPrinter::HighResolution);
-    preview(renderer, printer, parent);
-}
-
-void preview(const Renderer& renderer, QPrinter& printer, QWidget* parent) {
-    setUpPrinter(printer, renderer.definition());
-    QPrintPreviewDialog dialog(&printer, parent);
-    dialog.setObjectName(QStringLiteral("ReportPreview"));
-    dialog.setWindowTitle(renderer.definition().title);
-    QObject::connect(&dialog, &QPrintPreviewDialog::paintRequested, &dialog,
-                     [&renderer](QPrinter* p) { renderer.print(*p); });
-    ui::showModal(&dialog);
+bool Renderer::writePdf(const QString& path) const {
+    QPdfWriter writer(path);
+    writer.setResolution(1200);
+    writer.setTitle(def_.title);
+    writer.setCreator(QStringLiteral("Talvero"));
+    return print(writer) > 0;
 }
 
 } // namespace report

@@ -1,6 +1,7 @@
 #include "invest/reports.h"
 
 #include "db/connection.h"
+#include "report/preview.h"
 #include "db/statements.h"
 #include "ui/printing.h"
 

@@ -3,6 +3,7 @@
 #include "loan/saving.h"
 
 #include "db/connection.h"
+#include "report/preview.h"
 #include "db/error.h"
 #include "db/statements.h"
 #include "ui/fields.h"

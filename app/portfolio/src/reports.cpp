@@ -1,6 +1,7 @@
 #include "portfolio/reports.h"
 
 #include "db/connection.h"
+#include "report/preview.h"
 #include "db/statements.h"
 #include "loan/amortization.h"
 

@@ -1,12 +1,13 @@
 // A small band report: page header, title, column header, detail, summary and page footer bands
 // laid out in report pixels (96 to the inch, 720 across a US Letter page inside 12.7 mm margins),
-// filled from rows that are pulled one at a time as the pages are laid out, drawn on a printer and
-// previewed in QPrintPreviewDialog, from which the user prints the report or saves it as PDF.
+// filled from rows that are pulled one at a time as the pages are laid out, drawn on any paged device
+// (a printer, a PDF file). The core needs Qt Gui only, so the command line writes the same pages;
+// the preview (QPrintPreviewDialog) lives in `report/preview.h`.
 //
 //   report::Definition def = ...;                    // bands and their items
 //   report::Renderer r(def, [&] { return std::make_unique<report::QueryRows>(query); });
 //   r.layout([](const report::PageLayout& page) { ... });   // pages as placed texts (tests)
-//   r.print(printer);                                // or report::preview(r, parent)
+//   r.print(printer);                                // or r.writePdf(path), report::preview(r, parent)
 #pragma once
 
 #include <QDateTime>
@@ -17,9 +18,7 @@
 #include <memory>
 #include <vector>
 
-class QPainter;
-class QPrinter;
-class QWidget;
+class QPagedPaintDevice;
 
 namespace report {
 
@@ -121,8 +120,11 @@ public:
     // Lays the report out page by page, pulling rows as each page fills; returns the page count.
     int layout(const std::function<void(const PageLayout&)>& page) const;
 
-    // Draws every page on the printer (Letter, portrait, the definition's margins); the page count.
-    int print(QPrinter& printer) const;
+    // Draws every page on the device (Letter, portrait, the definition's margins); the page count.
+    int print(QPagedPaintDevice& device) const;
+
+    // Writes the report as a PDF file; false when the file cannot be written.
+    bool writePdf(const QString& path) const;
 
     const Definition& definition() const { return def_; }
 
@@ -135,12 +137,7 @@ private:
 // The text a field shows: numbers through the mask, anything else as its text.
 QString fieldText(const QVariant& value, const QString& mask);
 
-// Sets Letter, portrait and the margins on the printer.
-void setUpPrinter(QPrinter& printer, const Definition& definition);
-
-// Shows the report in the print preview through the modal seam; returns when it is closed.
-void preview(const Renderer& renderer, QWidget* parent);
-// The same on a printer the caller keeps (set up for the report first).
-void preview(const Renderer& renderer, QPrinter& printer, QWidget* parent);
+// Sets Letter, portrait and the margins on the device.
+void setUpDevice(QPagedPaintDevice& device, const Definition& definition);
 
 } // namespace report
