@@ -1,6 +1,9 @@
 #include "cli/commands.h"
 
 #include "cli/alias.h"
+#if TALVERO_CLI_DATABASE
+#include "cli/database.h"
+#endif
 #include "cli/loan.h"
 
 #include "common/calendar.h"
@@ -26,18 +29,26 @@ const char* const kUsage =
     "  schedule    print a computed loan's amortization schedule as CSV\n"
     "  apr-check   check the disclosed APR of every loan in a CSV file against Appendix J\n"
     "  alias       print where a database alias (IBLoan, IBInvest) points, without its password\n"
+#if TALVERO_CLI_DATABASE
+    "  save        compute a loan and save it to the loan database as the payout window's Save does\n"
+    "  report      write the amortization report of a saved loan as a PDF file\n"
+    "  invest-report\n"
+    "              write the investment summary or transaction history report as a PDF file\n"
+#endif
     "\n"
     "'talvero-cli <command> --help' describes each command.\n";
 
 const char* const kLoanOptions =
     "Loan options are named after the loan block's fields, as --NAME=VALUE or --NAME VALUE:\n"
     "  FINANCEAMT APR NUMPAY PAYMENT DSRATE DSFREQ DSYEARS LFRATE LFFREQ LFYEARS TAXES SKPMONTH\n"
-    "  FIRSTDUE INTMETHOD FREQUENCY HOINS OTINS TERMYEARS ODDDAYS LOANDATE ORGAMT FEEAMT DOWNAMT\n"
-    "  TOTALINTEREST BLPAY\n"
+    "  FIRSTDUE INTMETHOD FREQUENCY HOINS OTINS TERMYEARS ODDDAYS LOANDATE ORGAMT FEEAMT FEEPCT\n"
+    "  DOWNAMT TOTALINTEREST BLPAY\n"
     "Leave the one term to solve out or at 0 (PAYMENT, NUMPAY, APR, or APR with TOTALINTEREST).\n"
     "Dates are MMDDCCYY. FREQUENCY defaults to 12; FINANCEAMT = ORGAMT + FEEAMT - DOWNAMT when only\n"
     "ORGAMT is given; ODDDAYS is counted from LOANDATE to FIRSTDUE as the loan form counts it (day\n"
     "of year of FIRSTDUE - day of year of LOANDATE + 365 per year between them) when not given.\n"
+    "FEEPCT (with ORGAMT) is the origination fee percent: FEEAMT becomes ORGAMT * FEEPCT / 100 + FEEAMT,\n"
+    "as the fees dialog adds them.\n"
     "BLPAY (or --balloon) computes a balloon loan: BLPAY payments of a loan amortized over NUMPAY.\n";
 
 const char* const kComputeHelp =
@@ -94,49 +105,6 @@ double shown_difference(double v) {
 
 std::string date_text(const int d[3]) {
     return common::date_text({d[0], d[1], d[2]});
-}
-
-// Reads the loan options; returns false after writing the error.
-bool read_options(const std::vector<std::string>& args, Loan& loan, std::ostream& err) {
-    for (std::size_t k = 0; k < args.size(); ++k) {
-        const std::string& a = args[k];
-        if (a == "--balloon") {
-            loan.balloon = true;
-            continue;
-        }
-        if (a.rfind("--", 0) != 0 || a.size() < 3) {
-            err << "talvero-cli: unexpected argument '" << a << "'\n";
-            return false;
-        }
-        std::string name = a.substr(2), value;
-        if (const auto eq = name.find('='); eq != std::string::npos) {
-            value = name.substr(eq + 1);
-            name.resize(eq);
-        } else if (k + 1 < args.size()) {
-            value = args[++k];
-        } else {
-            err << "talvero-cli: --" << name << " needs a value\n";
-            return false;
-        }
-        if (const std::string e = set_field(loan, name, value); !e.empty()) {
-            err << "talvero-cli: --" << name << ": " << e << '\n';
-            return false;
-        }
-    }
-    if (const std::string e = prepare(loan); !e.empty()) {
-        err << "talvero-cli: " << e << '\n';
-        return false;
-    }
-    return true;
-}
-
-bool computed(const std::vector<std::string>& args, Loan& loan, std::ostream& err) {
-    if (!read_options(args, loan, err)) return false;
-    if (const std::string e = compute(loan); !e.empty()) {
-        err << "talvero-cli: " << e << '\n';
-        return false;
-    }
-    return true;
 }
 
 // Splits one CSV line; fields may be quoted with "" for a quote inside. False on an open quote.
@@ -240,6 +208,10 @@ bool each_loan(std::istream& csv, std::string& header_error, LoanFn&& loan_fn, E
 }
 
 } // namespace
+
+const char* loan_options_help() {
+    return kLoanOptions;
+}
 
 int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (wants_help(args)) {
@@ -428,6 +400,11 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (command == "schedule") return schedule_command(rest, out, err);
     if (command == "apr-check") return apr_check_command(rest, in, out, err);
     if (command == "alias") return alias_command(rest, out, err);
+#if TALVERO_CLI_DATABASE
+    if (command == "save") return save_command(rest, out, err);
+    if (command == "report") return report_command(rest, out, err);
+    if (command == "invest-report") return invest_report_command(rest, out, err);
+#endif
     err << "talvero-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;
 }

@@ -13,6 +13,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <ostream>
 
 namespace talvero::cli {
 
@@ -53,6 +54,7 @@ const Field kFields[] = {
     {"LOANDATE", Type::Date},
     {"ORGAMT", Type::Number, &B::ORGAMT},
     {"FEEAMT", Type::Number, &B::FEEAMT},
+    {"FEEPCT", Type::Number},
     {"DOWNAMT", Type::Number, &B::DOWNAMT},
     {"TOTALINTEREST", Type::Number, &B::TOTALINTEREST},
     {"BLPAY", Type::Number},
@@ -120,7 +122,8 @@ std::string one_line(std::string s) {
 std::string_view field_list() {
     return "FINANCEAMT APR NUMPAY PAYMENT DSRATE DSFREQ DSYEARS LFRATE LFFREQ LFYEARS TAXES SKPMONTH "
            "FIRSTDUE "
-           "INTMETHOD FREQUENCY HOINS OTINS TERMYEARS ODDDAYS LOANDATE ORGAMT FEEAMT DOWNAMT TOTALINTEREST "
+           "INTMETHOD FREQUENCY HOINS OTINS TERMYEARS ODDDAYS LOANDATE ORGAMT FEEAMT FEEPCT DOWNAMT "
+           "TOTALINTEREST "
            "BLPAY";
 }
 
@@ -144,7 +147,9 @@ std::string set_field(Loan& loan, std::string_view raw_name, std::string_view va
         else if (name == "BLPAY") {
             loan.BLPAY = v;
             loan.balloon = true;
-        } else
+        } else if (name == "FEEPCT")
+            loan.FEEPCT = v;
+        else
             loan.disclosed_apr = v;
         if (name == "FINANCEAMT") loan.financeamt_given = true;
         if (name == "ORGAMT") loan.orgamt_given = true;
@@ -186,12 +191,15 @@ std::string prepare(Loan& loan) {
     B& b = loan.block;
     if (!loan.frequency_given) b.FREQUENCY = 12;
     if (!loan.financeamt_given && !loan.orgamt_given) return "FINANCEAMT or ORGAMT is required";
+    if (loan.FEEPCT < 0 || loan.FEEPCT > 49.99) return "FEEPCT must be 0 to 49.99";
+    if (loan.FEEPCT != 0 && !loan.orgamt_given) return "FEEPCT needs ORGAMT, the amount it is a percent of";
     if (!loan.orgamt_given) b.ORGAMT = b.FINANCEAMT - b.FEEAMT + b.DOWNAMT;
     // The loan forms' derivation; the command line takes the down payment and fees as totals.
     common::LoanFactors factors;
     factors.ORGAMT = b.ORGAMT;
     factors.DOWNPAYAMT = b.DOWNAMT;
     factors.FEEPAYAMT = b.FEEAMT;
+    factors.FEEPCT = loan.FEEPCT;
     factors.LOANDATE = {b.LOANDATE[0], b.LOANDATE[1], b.LOANDATE[2]};
     factors.FIRSTDUE = common::first_due_or_today(b.FIRSTDUE);
     const common::DerivedAmounts derived = common::derive_amounts(factors);
@@ -263,6 +271,49 @@ std::string compute(Loan& loan) {
     if (d.ERRFLAG == 1 || !engine_text.empty())
         return "the engine refused the loan: " + one_line(engine_text.empty() ? "no message" : engine_text);
     return {};
+}
+
+// Reads the loan options; returns false after writing the error.
+bool read_options(const std::vector<std::string>& args, Loan& loan, std::ostream& err) {
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (a == "--balloon") {
+            loan.balloon = true;
+            continue;
+        }
+        if (a.rfind("--", 0) != 0 || a.size() < 3) {
+            err << "talvero-cli: unexpected argument '" << a << "'\n";
+            return false;
+        }
+        std::string name = a.substr(2), value;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+        } else if (k + 1 < args.size()) {
+            value = args[++k];
+        } else {
+            err << "talvero-cli: --" << name << " needs a value\n";
+            return false;
+        }
+        if (const std::string e = set_field(loan, name, value); !e.empty()) {
+            err << "talvero-cli: --" << name << ": " << e << '\n';
+            return false;
+        }
+    }
+    if (const std::string e = prepare(loan); !e.empty()) {
+        err << "talvero-cli: " << e << '\n';
+        return false;
+    }
+    return true;
+}
+
+bool computed(const std::vector<std::string>& args, Loan& loan, std::ostream& err) {
+    if (!read_options(args, loan, err)) return false;
+    if (const std::string e = compute(loan); !e.empty()) {
+        err << "talvero-cli: " << e << '\n';
+        return false;
+    }
+    return true;
 }
 
 schedule::Variant variant(const Loan& loan) {

@@ -3,6 +3,7 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "formsupport.h"
+#include "invest/reportpreview.h"
 #include "invest/reports.h"
 #include "ui/fields.h"
 #include "ui/messages.h"

@@ -1,11 +1,8 @@
 #include "invest/reports.h"
 
 #include "db/connection.h"
-#include "report/preview.h"
 #include "db/statements.h"
-#include "ui/printing.h"
 
-#include <QPrinter>
 #include <QSqlQuery>
 #include <QVariant>
 
@@ -182,10 +179,6 @@ report::Renderer rendererFor(const ReportData& data, QDateTime now) {
     const QList<QSqlRecord>* rows = &data.rows;
     return report::Renderer(
         data.definition, [rows] { return std::make_unique<RecordRows>(*rows); }, std::move(now));
-}
-
-void previewReport(const report::Renderer& renderer, QWidget* parent) {
-    report::preview(renderer, ui::printer(), parent);
 }
 
 } // namespace invest

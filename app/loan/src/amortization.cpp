@@ -3,9 +3,9 @@
 #include "loan/saving.h"
 
 #include "db/connection.h"
-#include "report/preview.h"
 #include "db/error.h"
 #include "db/statements.h"
+#include "report/preview.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
 #include "ui/printing.h"
@@ -26,66 +26,6 @@ namespace {
 const char* const kTerminated = "Print job terminated.";
 // clang-format on
 } // namespace
-
-report::Definition quickRep1() {
-    using report::field;
-    using report::label;
-    const report::Font caption{QStringLiteral("Arial"), 12, true, false};
-    const report::Font value{QStringLiteral("Arial"), 10, false, true};
-    const report::Font column{QStringLiteral("Arial"), 10, true, true};
-    const report::Font title{QStringLiteral("Arial"), 18, true, false};
-    const QString money = QStringLiteral("$###,###,##0.00"), small = QStringLiteral("$##,##0.00");
-    const QString cents = QStringLiteral("0.00");
-    report::Definition d;
-    d.title = QStringLiteral("Loan Amortization Table");
-    d.bands = {
-        {report::BandKind::PageHeader,
-         75,
-         {label(3, 16, QStringLiteral("Loan Amount :"), caption),
-          field(123, 16, QStringLiteral("ORGAMT"), money, value),
-          label(187, 16, QStringLiteral("Financed Amount :"), caption),
-          field(339, 16, QStringLiteral("FINANCEAMT"), money, value),
-          label(427, 16, QStringLiteral("APR :"), caption),
-          field(475, 16, QStringLiteral("APR"), cents, value),
-          label(515, 16, QStringLiteral("No Payments :"), caption),
-          field(632, 16, QStringLiteral("NUMPAY"), {}, value),
-          label(0, 44, QStringLiteral("Total Down Amt.:"), caption),
-          field(136, 44, QStringLiteral("DOWNAMT"), small, value),
-          label(208, 44, QStringLiteral("Total Fee Amt.:"), caption),
-          field(328, 44, QStringLiteral("FEEAMT"), small, value),
-          label(384, 44, QStringLiteral("Frequency:"), caption),
-          field(480, 44, QStringLiteral("FREQUENCY"), {}, value),
-          label(536, 44, QStringLiteral("Interest Method:"), caption),
-          field(664, 44, QStringLiteral("INTMETHOD"), {}, value)}},
-        {report::BandKind::Title, 40, {label(216, 0, QStringLiteral("Loan Amortization Table"), title)}},
-        {report::BandKind::ColumnHeader,
-         40,
-         {label(0, 0, QStringLiteral("Pay Date"), column), label(112, 0, QStringLiteral("Interest"), column),
-          label(176, 0, QStringLiteral("Principal"), column),
-          label(264, 0, QStringLiteral("Disability"), column), label(336, 0, QStringLiteral("Life"), column),
-          label(384, 0, QStringLiteral("Taxes"), column), label(440, 0, QStringLiteral("HO Ins."), column),
-          label(496, 0, QStringLiteral("OTR Ins"), column), label(560, 0, QStringLiteral("Payment"), column),
-          label(640, 0, QStringLiteral("Balance"), column)}},
-        {report::BandKind::Detail,
-         40,
-         {field(0, 0, QStringLiteral("PAYDATE")), field(112, 0, QStringLiteral("INTAMT"), cents),
-          field(176, 0, QStringLiteral("PRINAMT"), cents), field(264, 0, QStringLiteral("DSINS"), cents),
-          field(336, 0, QStringLiteral("LFINS"), cents), field(384, 0, QStringLiteral("TAXES"), cents),
-          field(440, 0, QStringLiteral("HOINS"), cents), field(496, 0, QStringLiteral("OTINS"), cents),
-          field(560, 0, QStringLiteral("PAYMENT"), cents),
-          field(640, 0, QStringLiteral("BALANCE"), QStringLiteral("###,###.##"))}},
-        {report::BandKind::PageFooter,
-         40,
-         {report::special(report::ItemKind::Time, 8, 0),
-          report::special(report::ItemKind::PageNumber, 312, 0, QStringLiteral("Page ")),
-          report::special(report::ItemKind::Date, 672, 0)}},
-    };
-    return d;
-}
-
-} // namespace loan
-
-namespace loan {
 
 AmortizationWindow::AmortizationWindow(QWidget* parent, const char* name, const char* caption, int height,
                                        const char* screenText)

@@ -1,5 +1,5 @@
 #include "portfolio/forms.h"
-#include "portfolio/reports.h"
+#include "portfolio/reportpreview.h"
 
 #include "db/connection.h"
 #include "db/error.h"

@@ -1,9 +1,8 @@
 #include "portfolio/reports.h"
 
 #include "db/connection.h"
-#include "report/preview.h"
 #include "db/statements.h"
-#include "loan/amortization.h"
+#include "loan/loanreport.h"
 
 #include <QSqlQuery>
 
@@ -43,17 +42,19 @@ report::Definition reportFor(const QVariant& BLPAY) {
     return qRound(BLPAY.toDouble()) <= 0 ? loan::quickRep1() : balloonReport();
 }
 
-void previewLoan(db::Connection& connection, int loanNo, QWidget* parent) {
+void withLoanReport(db::Connection& connection, int loanNo,
+                    const std::function<void(const report::Renderer&, bool)>& use) {
     QSqlQuery query = db::prepare(connection, db::sql::portfolioReport);
     query.setForwardOnly(true);
     query.bindValue(QStringLiteral(":Param4"), loanNo);
     db::exec(query);
-    const QVariant blpay = query.next() ? query.value(QStringLiteral("BLPAY")) : QVariant();
+    const bool hasRows = query.next();
+    const QVariant blpay = hasRows ? query.value(QStringLiteral("BLPAY")) : QVariant();
     const report::Renderer renderer(reportFor(blpay), [&query] {
         db::exec(query);
         return std::make_unique<report::QueryRows>(query);
     });
-    report::preview(renderer, parent);
+    use(renderer, hasRows);
     query.finish();
 }
 

@@ -1,9 +1,11 @@
-// The commands of talvero-cli: compute, schedule, apr-check and alias (in cli/alias.h). Each takes
-// its arguments (without the program and command names) and its streams, and returns the exit code.
+// The commands of talvero-cli: compute, schedule, apr-check, alias (in cli/alias.h) and save,
+// report, invest-report (in cli/database.h). Each takes its arguments (without the program and
+// command names) and its streams, and returns the exit code.
 //
 //   0  done; apr-check: every loan within tolerance
 //   1  apr-check: at least one loan's disclosed APR is outside its tolerance; alias: the alias or
-//      the data folder cannot be used
+//      the data folder cannot be used; save, report, invest-report: the database, the loan or the
+//      output file cannot be used
 //   2  wrong usage, unreadable file, or a loan the engine refused (compute, schedule)
 //   3  apr-check: rows were skipped for bad input, and none was outside tolerance
 #pragma once
@@ -15,6 +17,9 @@
 namespace talvero::cli {
 
 int run(const std::vector<std::string>& args, std::istream& in, std::ostream& out, std::ostream& err);
+
+// The loan options' part of the help of compute, schedule and save.
+const char* loan_options_help();
 
 int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int schedule_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);

@@ -6,15 +6,18 @@
 #include "common/loanblock.h"
 #include "schedule/schedule.h"
 
+#include <iosfwd>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace talvero::cli {
 
 struct Loan {
     common::RegularBlock block;
     double BLPAY = 0;
+    double FEEPCT = 0;                   // origination fee percent of ORGAMT, added to FEEAMT
     bool balloon = false;                // computed by the balloon engine
     std::optional<double> disclosed_apr; // REGZAPR as given; the engine's when absent
     bool odddays_given = false;
@@ -37,6 +40,11 @@ std::string set_field(Loan& loan, std::string_view name, std::string_view value)
 // counts) and checks what the engines take for granted. Returns an error text, empty when the loan
 // can be computed.
 std::string prepare(Loan& loan);
+
+// Reads loan options (--NAME=VALUE, --NAME VALUE, --balloon) and prepares the loan; false after
+// writing the error to `err`. `computed` goes on to compute it.
+bool read_options(const std::vector<std::string>& args, Loan& loan, std::ostream& err);
+bool computed(const std::vector<std::string>& args, Loan& loan, std::ostream& err);
 
 // Calls Tessera or Vaulter with the addresses of the loan's fields. Returns the engine's message
 // when it refused the loan, empty otherwise.

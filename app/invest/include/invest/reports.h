@@ -1,7 +1,8 @@
 #pragma once
 // The two investment reports on the band renderer: the account summary with its composite totals
 // and the transaction history with its column totals. The rows are read first, so the totals in the
-// summary band are the sums over exactly the detail lines printed.
+// summary band are the sums over exactly the detail lines printed. No widgets: "Run Report Menu"
+// previews them (invest/reportpreview.h), the command line writes them as PDF.
 
 #include "report/report.h"
 
@@ -45,9 +46,5 @@ ReportData readHistoryReport(db::Connection& connection);
 
 // A renderer over the data's rows; the data must outlive it.
 report::Renderer rendererFor(const ReportData& data, QDateTime now = QDateTime::currentDateTime());
-
-// Previews the report on the program's printer, so printing from the preview goes to the printer
-// the user chose last (or to a PDF file where the system has none).
-void previewReport(const report::Renderer& renderer, QWidget* parent);
 
 } // namespace invest

@@ -4,6 +4,7 @@
 // data the payout window hands over; nothing is entered here.
 
 #include "loan/loandata.h"
+#include "loan/loanreport.h"
 #include "report/report.h"
 #include "roster1/roster1.h"
 #include "scribe1/scribe1.h"
@@ -23,9 +24,6 @@ struct AmortizationLibraries {
     decltype(&::PrntAmortBL) PrntAmortBL = &::PrntAmortBL;
     decltype(&::PrntCalYR) PrntCalYR = &::PrntCalYR;
 };
-
-// The report QuickRep1 over the rows of db::sql::loanPreview.
-report::Definition quickRep1();
 
 // The window the regular and the balloon loan share: the heading and, in the bevel, the five
 // buttons with their texts. Each form connects its own Screen, Preview/Save and printer actions;

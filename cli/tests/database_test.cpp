@@ -1,0 +1,352 @@
+// talvero-cli save, report and invest-report, run as the program itself on a temporary data folder
+// without a display: the rows save writes against the saving library called directly, the PDFs read
+// back with pdftotext, and every refusal with its exit code, its message and no file written.
+#include "cli/loan.h"
+#include "db/connection.h"
+#include "db/testsupport/tempdatafolder.h"
+#include "invest/store.h"
+#include "loan/save.h"
+#include "report/report.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QString>
+#include <QStringList>
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+    int code = -1;
+    QString out, err;
+};
+
+// The program in a process of its own, with no display and no platform named.
+Outcome cli(const QStringList& args, const QProcessEnvironment& extra = {}) {
+    QProcess p;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    env.remove(QStringLiteral("DISPLAY"));
+    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
+    env.insert(extra);
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(TALVERO_CLI), args);
+    EXPECT_TRUE(p.waitForFinished(60000)) << args.join(' ').toStdString();
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
+            QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString pdfText(const QString& pdf) {
+    QProcess p;
+    // In drawing order, each drawn text whole.
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-raw"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(20000));
+    EXPECT_EQ(p.exitCode(), 0) << pdf.toStdString();
+    return QString::fromUtf8(p.readAllStandardOutput());
+}
+
+// Every row of the statement, each as its values by column name without the key columns.
+QList<QVariantList> rows(db::Alias alias, const QString& statement, const QStringList& keys) {
+    db::Connection connection(alias);
+    QSqlQuery q(connection.database());
+    EXPECT_TRUE(q.exec(statement)) << statement.toStdString();
+    QList<QVariantList> all;
+    while (q.next()) {
+        QVariantList row;
+        const QSqlRecord r = q.record();
+        for (int i = 0; i < r.count(); ++i)
+            if (!keys.contains(r.fieldName(i).toUpper())) row << r.value(i);
+        all << row;
+    }
+    return all;
+}
+
+QList<QVariantList> summaryOf(qint64 loanNo) {
+    return rows(db::Alias::IBLoan, QStringLiteral("SELECT * FROM LOANSUMMARY WHERE LOANNO = %1").arg(loanNo),
+                {QStringLiteral("LOANNO"), QStringLiteral("SUMNO")});
+}
+QList<QVariantList> detailOf(qint64 loanNo) {
+    return rows(db::Alias::IBLoan,
+                QStringLiteral("SELECT * FROM LOANDETAIL WHERE LOANNO = %1 ORDER BY RECNO").arg(loanNo),
+                {QStringLiteral("LOANNO"), QStringLiteral("RECNO")});
+}
+
+QStringList toArgs(const std::vector<std::string>& args) {
+    QStringList a;
+    for (const std::string& s : args)
+        a << QString::fromStdString(s);
+    return a;
+}
+
+// Saves the loan of these options through the saving library itself, as the payout window's Save
+// hands it over: the block the calculation left, its PAYMENT as SCHEDPAY, the fee percent and, for
+// a balloon loan, its term.
+qint64 saveDirectly(const std::vector<std::string>& options) {
+    talvero::cli::Loan loan;
+    std::ostringstream err;
+    EXPECT_TRUE(talvero::cli::computed(options, loan, err)) << err.str();
+    return loan::writeLoan({loan.block, loan.block.PAYMENT, loan.FEEPCT, loan.balloon, loan.BLPAY}).LOANNO;
+}
+
+class Cli : public ::testing::Test {
+protected:
+    QString out(const char* name) const { return QDir(output_.path()).filePath(QString::fromLatin1(name)); }
+    // The files of the output folder, hidden ones too: a failed command leaves no temporary file.
+    QStringList outputFiles() const {
+        return QDir(output_.path()).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
+    // Runs save and returns its loan number.
+    qint64 saveByCli(const std::vector<std::string>& options) {
+        QStringList args = toArgs(options);
+        args.prepend(QStringLiteral("save"));
+        const Outcome r = cli(args);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_TRUE(r.err.isEmpty()) << r.err.toStdString();
+        EXPECT_TRUE(r.out.startsWith(QStringLiteral("LOANNO "))) << r.out.toStdString();
+        EXPECT_TRUE(r.out.endsWith('\n'));
+        return r.out.mid(7).trimmed().toLongLong();
+    }
+
+    db::testing::TempDataFolder folder_;
+    QTemporaryDir output_;
+};
+
+// A 100000 loan with a 1 % origination fee and 5000 down, 10 %, 360 payments, taxes in escrow.
+const std::vector<std::string> kRegular = {
+    "--ORGAMT=100000", "--FEEPCT=1",   "--DOWNAMT=5000",      "--APR=10",
+    "--NUMPAY=360",    "--TAXES=1200", "--LOANDATE=01022024", "--FIRSTDUE=02012024"};
+// 60 payments amortized, 12 due, the rest as the balloon.
+const std::vector<std::string> kBalloon = {"--balloon",   "--ORGAMT=50000", "--APR=8",
+                                           "--NUMPAY=60", "--BLPAY=12",     "--FIRSTDUE=03152024"};
+
+TEST_F(Cli, SaveWritesWhatTheSavingLibraryWritesAndReportPrintsIt) {
+    const qint64 byCli = saveByCli(kRegular);
+    EXPECT_EQ(byCli, 1);
+    const qint64 direct = saveDirectly(kRegular);
+    ASSERT_EQ(direct, 2);
+    EXPECT_EQ(summaryOf(byCli), summaryOf(direct));
+    const QList<QVariantList> detail = detailOf(byCli);
+    EXPECT_EQ(detail, detailOf(direct));
+
+    // The fee percent reached the totals and the summary; a regular loan has no balloon term.
+    const auto summary = rows(db::Alias::IBLoan,
+                              QStringLiteral("SELECT FEEPCT, FEEAMT, FINANCEAMT, FIRSTDUEDT, BLPAY, PAYMENT "
+                                             "FROM LOANSUMMARY WHERE LOANNO = 1"),
+                              {});
+    ASSERT_EQ(summary.size(), 1);
+    EXPECT_DOUBLE_EQ(summary[0][0].toDouble(), 1.0);
+    EXPECT_DOUBLE_EQ(summary[0][1].toDouble(), 1000.0);
+    EXPECT_DOUBLE_EQ(summary[0][2].toDouble(), 96000.0);
+    EXPECT_EQ(summary[0][3].toString(), QStringLiteral("02/01/2024"));
+    EXPECT_TRUE(summary[0][4].isNull());
+    // 360 payment rows, 30 year subtotals (the closing one for 2054) and the grand total.
+    ASSERT_EQ(detail.size(), 360 + 30 + 1);
+
+    const Outcome r =
+        cli({QStringLiteral("report"), QStringLiteral("1"), QStringLiteral("--output"), out("loan1.pdf")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.isEmpty() && r.err.isEmpty()) << r.err.toStdString();
+    EXPECT_EQ(outputFiles(), QStringList{QStringLiteral("loan1.pdf")});
+    const QString text = pdfText(out("loan1.pdf"));
+    // The window's report: its header values through their masks, the first and the total rows.
+    const QStringList expected = {
+        QStringLiteral("Loan Amortization Table"),
+        QStringLiteral("Loan Amount :"),
+        QStringLiteral("$100,000.00"),
+        QStringLiteral("$96,000.00"),
+        QStringLiteral("No Payments :"),
+        QStringLiteral("$5,000.00"),
+        QStringLiteral("$1,000.00"),
+        QStringLiteral("02/01/2024"),
+        report::fieldText(summary[0][5], QStringLiteral("0.00")),
+        QStringLiteral("GRAND TOTALS"),
+        QStringLiteral("TOTALS 2054"),
+    };
+    for (const QString& e : expected)
+        EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.left(3000).toStdString();
+    // The interest and balance of the first payment row (PAYDATE, INTAMT, PRINAMT, ...).
+    EXPECT_TRUE(text.contains(report::fieldText(detail[0][1], QStringLiteral("0.00"))));
+    EXPECT_TRUE(text.contains(report::fieldText(detail[0][9], QStringLiteral("###,###.##"))));
+    EXPECT_FALSE(text.contains(QStringLiteral("Balloon")));
+}
+
+TEST_F(Cli, BalloonSaveAndItsBalloonReport) {
+    const qint64 byCli = saveByCli(kBalloon);
+    const qint64 direct = saveDirectly(kBalloon);
+    EXPECT_EQ(summaryOf(byCli), summaryOf(direct));
+    const QList<QVariantList> detail = detailOf(byCli);
+    EXPECT_EQ(detail, detailOf(direct));
+    const auto blpay =
+        rows(db::Alias::IBLoan, QStringLiteral("SELECT BLPAY, NUMPAY FROM LOANSUMMARY WHERE LOANNO = 1"), {});
+    ASSERT_EQ(blpay.size(), 1);
+    EXPECT_DOUBLE_EQ(blpay[0][0].toDouble(), 12.0);
+    EXPECT_DOUBLE_EQ(blpay[0][1].toDouble(), 60.0);
+    // 12 payment rows, the 2024 subtotal, the closing 2025 one and the grand total.
+    EXPECT_EQ(detail.size(), 12 + 2 + 1);
+
+    const Outcome r = cli(
+        {QStringLiteral("report"), QStringLiteral("--output=") + out("balloon.pdf"), QStringLiteral("1")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    const QString text = pdfText(out("balloon.pdf"));
+    for (const char* e : {"Balloon Amortization Table",
+                          "Amortize Periods :", "Number of Payments:", "$50,000.00", "GRAND TOTALS"})
+        EXPECT_TRUE(text.contains(QLatin1String(e))) << e << "\n" << text.toStdString();
+    // The first and the last payment rows, the balloon.
+    for (const QVariantList& row : {detail.first(), detail.at(detail.size() - 3)})
+        for (const QString& e : {row[0].toString(), report::fieldText(row[1], QStringLiteral("0.00")),
+                                 report::fieldText(row[8], QStringLiteral("0.00"))})
+            EXPECT_TRUE(text.contains(e)) << e.toStdString() << "\n" << text.toStdString();
+    EXPECT_FALSE(text.contains(QStringLiteral("No Payments :")));
+}
+
+TEST_F(Cli, InvestmentReportsOverPostedAccounts) {
+    {
+        // Account 7: 100 shares at 10 opened, 50 bought at 12 with commission 5; account 8 beside it.
+        db::Connection connection(db::Alias::IBInvest);
+        invest::writeNewAccount(connection,
+                                {7, QStringLiteral("Growth Fund"), 10, 100, 1000, {3, 1, 2004}, false});
+        invest::writeNewAccount(connection,
+                                {8, QStringLiteral("Income Fund"), 5, 10, 50, {3, 2, 2004}, false});
+        invest::PostedTransaction posted;
+        ASSERT_EQ(invest::writePosting(
+                      connection, {7, invest::PostingType::Bought, {50, 12, 5, 0, 0}, {4, 1, 2004}}, posted),
+                  nullptr);
+    }
+    struct Case {
+        const char* report;
+        std::vector<const char*> printed;
+    };
+    const Case cases[] = {
+        // 150 shares at 12: cost 1605, balance 1800, gain 195; composite balance 1850, cost 1655,
+        // gain ratio 195 / 1850.
+        {"summary",
+         {"Investment Summary Report", "Growth Fund", "Income Fund", "150.000", "1605.00", "1800.00",
+          "195.00", "Composite Total Balance", "$1,850.00", "Composite Total Cost", "$1,655.00",
+          "Composite Gain Percent", "0.11"}},
+        // Three line items: the two openings and the purchase (50 x 12 + 5).
+        {"history",
+         {"Investment Transaction History", "03/01/2004", "04/01/2004", "605.00", "TOTALS", "$5.00",
+          "$1,655.00"}},
+    };
+    for (const Case& c : cases) {
+        const QString pdf = out(c.report) + QStringLiteral(".pdf");
+        const Outcome r =
+            cli({QStringLiteral("invest-report"), QLatin1String(c.report), QStringLiteral("--output"), pdf});
+        ASSERT_EQ(r.code, 0) << c.report << ": " << r.err.toStdString();
+        const QString text = pdfText(pdf);
+        for (const char* e : c.printed)
+            EXPECT_TRUE(text.contains(QLatin1String(e))) << c.report << ": " << e << "\n"
+                                                         << text.toStdString();
+    }
+    EXPECT_EQ(outputFiles(), (QStringList{QStringLiteral("history.pdf"), QStringLiteral("summary.pdf")}));
+}
+
+TEST_F(Cli, WhatCannotBeUsedIsRefusedAndNothingIsWritten) {
+    ASSERT_EQ(saveByCli(kRegular), 1);
+    // An existing report is left as it was by a command that fails.
+    const QString kept = out("kept.pdf");
+    {
+        QFile f(kept);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("earlier");
+    }
+    QFile plain(out("plain.txt"));
+    ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+    plain.close();
+    QDir(output_.path()).mkdir(QStringLiteral("folder.pdf"));
+    const QStringList before = outputFiles();
+
+    struct Case {
+        QStringList args;
+        int code;
+        const char* message;
+    };
+    const QString target = out("new.pdf");
+    const Case cases[] = {
+        {{"report", "abc", "--output", target}, 2, "'abc' is not a loan number"},
+        {{"report", "0", "--output", target}, 2, "'0' is not a loan number"},
+        {{"report", "-3", "--output", target}, 2, "unexpected argument '-3'"},
+        {{"report", "99", "--output", target}, 1, "loan 99 is not in the loan database"},
+        {{"report", "99", "--output", kept}, 1, "loan 99 is not in the loan database"},
+        {{"report", "1"}, 2, "--output FILE.pdf is missing"},
+        {{"report", "1", "--output"}, 2, "--output needs a file name"},
+        {{"report", "--output", target}, 2, "LOANNO is missing"},
+        {{"report", "1", "--output", out("missing/new.pdf")}, 1, "cannot write"},
+        {{"report", "1", "--output", out("plain.txt/new.pdf")}, 1, "cannot write"},
+        {{"report", "1", "--output", out("folder.pdf")}, 1, "it is a folder"},
+        {{"invest-report", "weekly", "--output", target}, 2, "unknown report 'weekly'"},
+        {{"invest-report", "--output", target}, 2, "the report (summary or history) is missing"},
+        {{"invest-report", "summary"}, 2, "--output FILE.pdf is missing"},
+        {{"invest-report", "summary", "--output", target}, 1, "the investment database has no accounts"},
+        {{"invest-report", "history", "--output", target}, 1, "the investment database has no transactions"},
+        {{"save", "--ORGAMT=100000", "--APR=ten", "--NUMPAY=360"},
+         2,
+         "'ten' is not a valid floating point value"},
+        {{"save", "--APR=10", "--NUMPAY=360"}, 2, "FINANCEAMT or ORGAMT is required"},
+        {{"save", "--ORGAMT=100000", "--FEEPCT=50", "--APR=10", "--NUMPAY=360"},
+         2,
+         "FEEPCT must be 0 to 49.99"},
+        {{"save", "--FINANCEAMT=100000", "--FEEPCT=1", "--APR=10", "--NUMPAY=360"}, 2, "FEEPCT needs ORGAMT"},
+        {{"save", "--ORGAMT=100000", "--APR=10", "--NUMPAY=360", "--BLPAY=400"},
+         2,
+         "BLPAY must not exceed NUMPAY"},
+        {{"save", "--ORGAMT=100000", "--APR", "10", "extra"}, 2, "unexpected argument 'extra'"},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = cli(c.args);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.code, c.code) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("talvero-cli: "))) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.err.contains(QLatin1String(c.message))) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << what << "\n" << r.out.toStdString();
+        EXPECT_EQ(outputFiles(), before) << what;
+    }
+    QFile f(kept);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(f.readAll(), QByteArray("earlier"));
+    // The refused saves wrote nothing.
+    EXPECT_EQ(rows(db::Alias::IBLoan, QStringLiteral("SELECT LOANNO FROM LOANSUMMARY"), {}).size(), 1);
+}
+
+TEST_F(Cli, ADatabaseThatCannotBeOpenedIsNamedAndNothingIsWritten) {
+    // Both aliases point at a file that is no database.
+    const QString broken = out("broken.db");
+    {
+        QFile f(broken);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write(QByteArray(4096, 'x'));
+    }
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("TALVERO_IBLOAN_DATABASE"), broken);
+    env.insert(QStringLiteral("TALVERO_IBINVEST_DATABASE"), broken);
+    const QStringList before = outputFiles();
+    struct Case {
+        QStringList args;
+        const char* message;
+    };
+    const QString target = out("new.pdf");
+    const Case cases[] = {
+        {{"report", "1", "--output", target}, "the loan database cannot be read: "},
+        {{"invest-report", "summary", "--output", target}, "the investment database cannot be read: "},
+        {QStringList{"save"} + toArgs(kRegular), "the loan was not saved: "},
+    };
+    for (const Case& c : cases) {
+        const Outcome r = cli(c.args, env);
+        const std::string what = c.args.join(' ').toStdString();
+        EXPECT_EQ(r.code, 1) << what << "\n" << r.err.toStdString();
+        EXPECT_TRUE(r.err.startsWith(QStringLiteral("talvero-cli: ") + QLatin1String(c.message)))
+            << what << "\n"
+            << r.err.toStdString();
+        EXPECT_TRUE(r.out.isEmpty()) << what;
+        EXPECT_EQ(outputFiles(), before) << what;
+    }
+}
+
+} // namespace
