@@ -206,6 +206,22 @@ TEST_F(Cli, BalloonSaveAndItsBalloonReport) {
     EXPECT_FALSE(text.contains(QStringLiteral("No Payments :")));
 }
 
+TEST_F(Cli, LoanOptionsReadTheSameUnderAUserLocaleWithADecimalComma) {
+    // Qt takes the user's locale on start; the options still read with the point.
+    QProcessEnvironment env;
+    env.insert(QStringLiteral("LC_ALL"), QStringLiteral("de_DE.UTF-8"));
+    const Outcome r =
+        cli({QStringLiteral("save"), QStringLiteral("--ORGAMT=1500.50"), QStringLiteral("--APR=10.25"),
+             QStringLiteral("--NUMPAY=12"), QStringLiteral("--FIRSTDUE=02012024")},
+            env);
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("LOANNO 1\n"));
+    const auto saved = rows(db::Alias::IBLoan, QStringLiteral("SELECT ORGAMT, APR FROM LOANSUMMARY"), {});
+    ASSERT_EQ(saved.size(), 1);
+    EXPECT_DOUBLE_EQ(saved[0][0].toDouble(), 1500.50);
+    EXPECT_DOUBLE_EQ(saved[0][1].toDouble(), 10.25);
+}
+
 TEST_F(Cli, InvestmentReportsOverPostedAccounts) {
     {
         // Account 7: 100 shares at 10 opened, 50 bought at 12 with commission 5; account 8 beside it.
