@@ -100,4 +100,22 @@ TEST(DerivedInputs, FormAndCommandLineAgree) {
     }
 }
 
+TEST(DerivedInputs, AFeePercentAddsToTheFeesAsTheFeesDialogDoes) {
+    const Typed dates{"01152004", "03012004", 46};
+    loan::LoanData form = formLoan(dates);
+    form.FEEPCT = 1.5;
+    loan::CheckTexts texts = formTexts(dates);
+    texts.feePct = "1.5";
+    ASSERT_EQ(loan::checkLoanInputs(form, texts), nullptr);
+
+    talvero::cli::Loan cli = cliLoan(dates);
+    ASSERT_EQ(talvero::cli::set_field(cli, "FEEPCT", "1.5"), "");
+    ASSERT_EQ(talvero::cli::prepare(cli), "");
+    // 1,750 + 1.5 % of 100,000.
+    EXPECT_EQ(form.FEEAMT, 3250.0);
+    EXPECT_EQ(cli.block.FEEAMT, form.FEEAMT);
+    EXPECT_EQ(cli.block.FINANCEAMT, form.FINANCEAMT);
+    EXPECT_EQ(cli.FEEPCT, form.FEEPCT);
+}
+
 } // namespace
