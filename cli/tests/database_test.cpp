@@ -2,9 +2,11 @@
 // without a display: the rows save writes against the saving library called directly, the PDFs read
 // back with pdftotext, and every refusal with its exit code, its message and no file written.
 #include "cli/loan.h"
+#include "common/loan_amounts.h"
 #include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "invest/store.h"
+#include "loan/checks.h"
 #include "loan/save.h"
 #include "report/report.h"
 
@@ -95,6 +97,43 @@ qint64 saveDirectly(const std::vector<std::string>& options) {
     return loan::writeLoan({loan.block, loan.block.PAYMENT, loan.FEEPCT, loan.balloon, loan.BLPAY}).LOANNO;
 }
 
+// The loan of kRegular as the loan form takes it: its checks derive the fees, the amount financed
+// and the first due text, Compute clears the engine's outputs and runs it, and Save hands the data
+// to the saving library with SCHEDPAY and the fee percent.
+qint64 saveAsTheLoanFormDoes() {
+    loan::LoanData d;
+    d.ORGAMT = 100000;
+    d.FEEPCT = 1;
+    d.DOWNPAYAMT = 5000;
+    d.APR = 10;
+    d.NUMPAY = 360;
+    d.FREQUENCY = 12;
+    d.TAXES = 1200;
+    loan::readDateParts("01022024", d.LOANDATE);
+    loan::readDateParts("02012024", d.FIRSTDUEDATE);
+    loan::CheckTexts t;
+    t.loanAmount = "100000.00";
+    t.apr = "10.000";
+    t.numPay = "360";
+    t.frequency = "12";
+    t.skipMonths = "  0";
+    t.firstDue = "02012024";
+    t.loanDate = "01022024";
+    t.downAmount = "5000", t.downPct = "0", t.feeAmount = "0", t.feePct = "1";
+    t.dsRate = t.dsFreq = t.dsYears = t.lfRate = t.lfFreq = t.lfYears = "0";
+    t.taxes = "1200", t.hoIns = t.otIns = "0";
+    const char* refused = loan::checkLoanInputs(d, t);
+    EXPECT_EQ(refused, nullptr) << refused;
+    talvero::common::set_insurance_bases(d);
+    // The engine through the same entry the form's Compute calls.
+    talvero::cli::Loan engine;
+    engine.block = d;
+    EXPECT_EQ(talvero::cli::compute(engine), "");
+    static_cast<talvero::common::RegularBlock&>(d) = engine.block;
+    d.SCHEDPAY = d.PAYMENT;
+    return loan::writeLoan({d, d.SCHEDPAY, d.FEEPCT}).LOANNO;
+}
+
 class Cli : public ::testing::Test {
 protected:
     QString out(const char* name) const { return QDir(output_.path()).filePath(QString::fromLatin1(name)); }
@@ -134,6 +173,9 @@ TEST_F(Cli, SaveWritesWhatTheSavingLibraryWritesAndReportPrintsIt) {
     EXPECT_EQ(summaryOf(byCli), summaryOf(direct));
     const QList<QVariantList> detail = detailOf(byCli);
     EXPECT_EQ(detail, detailOf(direct));
+    const qint64 form = saveAsTheLoanFormDoes();
+    EXPECT_EQ(summaryOf(byCli), summaryOf(form));
+    EXPECT_EQ(detail, detailOf(form));
 
     // The fee percent reached the totals and the summary; a regular loan has no balloon term.
     const auto summary = rows(db::Alias::IBLoan,
