@@ -120,6 +120,12 @@ Disclosure disclose(const common::LoanBlock& b, int errflag, double schedpay,
         d.error = "The disclosure cannot state this loan: " + rate.error + ".";
         return d;
     }
+    if (total < paid.advance || rate.apr < 0) {
+        d.error = "The disclosure cannot state this loan: its payments add up to less than the Amount "
+                  "Financed of " +
+                  money(paid.advance) + ".";
+        return d;
+    }
     d.amount_financed = cents(paid.advance);
     d.total_of_payments = cents(total);
     d.finance_charge = cents(d.total_of_payments - d.amount_financed);

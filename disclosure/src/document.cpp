@@ -140,9 +140,9 @@ std::vector<Line> borrowerLines(const Disclosure& d) {
         b.put(l, 't', C3, QStringLiteral("Total of Payments"));
     }
     const QStringList descriptors[] = {
-        wrap(QStringLiteral("The cost of your credit as a yearly rate."), 32),
-        wrap(QStringLiteral("The dollar amount the credit will cost you."), 32),
-        wrap(QStringLiteral("The amount of credit provided to you or on your behalf."), 32),
+        wrap(QStringLiteral("The cost of your credit as a yearly rate."), 28),
+        wrap(QStringLiteral("The dollar amount the credit will cost you."), 28),
+        wrap(QStringLiteral("The amount of credit provided to you or on your behalf."), 28),
         wrap(QStringLiteral("The amount you will have paid after you have made all payments as scheduled."),
              32)};
     qsizetype rows = 0;

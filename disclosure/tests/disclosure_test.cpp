@@ -225,6 +225,15 @@ TEST(Disclosure, RefusedLoanIsNotDisclosed) {
     EXPECT_NE(d.error.find("refused"), std::string::npos);
 }
 
+TEST(Disclosure, PaymentsShortOfTheLoanAreNotDisclosed) {
+    // 12 payments of 10.00 on 10,000: the engine leaves a last payment short of the balance.
+    const cli::Loan loan = computed({{"FINANCEAMT", "10000"}, {"PAYMENT", "10"}, {"NUMPAY", "12"}});
+    const Disclosure d = disclose(loan);
+    EXPECT_FALSE(d.usable);
+    EXPECT_EQ(d.error, "The disclosure cannot state this loan: its payments add up to less than the Amount "
+                       "Financed of $10,000.00.");
+}
+
 TEST(Disclosure, ItemizationCannotExceedTheAmountFinanced) {
     const cli::Loan loan = computed({{"FINANCEAMT", "5000"},
                                      {"APR", "9"},
