@@ -10,7 +10,7 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
-#include <cstdio>
+#include <clocale>
 #include <ostream>
 
 namespace talvero::cli {
@@ -149,10 +149,9 @@ int disclose_command(const std::vector<std::string>& args, std::ostream& out, st
         return 2;
     }
     const aprcheck::Verdict& v = d.check.verdict;
-    char text[200];
-    std::snprintf(text, sizeof text,
-                  "the Reg Z effective APR %.3f is outside the Appendix J tolerance of %.3f", v.disclosed,
-                  v.actuarial);
+    const std::string text = "the Reg Z effective APR " + disclosure::fixed(v.disclosed, 3) +
+                             " is outside the tolerance of the Appendix J APR " +
+                             disclosure::fixed(v.actuarial, 3);
     if (d.examiner_page && examiner.empty()) {
         err << "talvero-cli: " << text << "; --examiner FILE.pdf writes the examiner's page\n";
     } else if (d.examiner_page) {
@@ -172,6 +171,8 @@ int disclose_main(int argc, char** argv, const std::vector<std::string>& args, s
     // The PDF's fonts need a Gui application; a terminal has no display.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication app(argc, argv);
+    // Qt takes the user's locale; the engines' and the command line's numbers keep the point.
+    std::setlocale(LC_NUMERIC, "C");
     return disclose_command(args, out, err);
 }
 

@@ -3,6 +3,7 @@
 #include "aprcheck/aprcheck.h"
 #include "common/today.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -32,10 +33,17 @@ std::string money(double amount) {
     return (amount < 0 && c != 0 ? "-$" : "$") + whole + "." + frac;
 }
 
+std::string fixed(double value, int decimals) {
+    const double scale = std::pow(10.0, decimals);
+    double v = std::round(value * scale) / scale;
+    if (v == 0) v = 0; // no "-0.00"
+    char text[64];
+    const auto r = std::to_chars(text, text + sizeof text, v, std::chars_format::fixed, decimals);
+    return std::string(text, r.ptr);
+}
+
 std::string percent(double rate) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.2f%%", std::round(rate * 100.0) / 100.0 + 0.0);
-    return text;
+    return fixed(rate, 2) + "%";
 }
 
 std::string frequency_word(double f) {

@@ -3,7 +3,6 @@
 #include <QSettings>
 #include <QStringList>
 
-#include <cstdio>
 #include <map>
 
 namespace talvero::disclosure {
@@ -262,9 +261,7 @@ std::vector<Line> borrowerLines(const Disclosure& d) {
 }
 
 QString fixed3(double v) {
-    char text[32];
-    std::snprintf(text, sizeof text, "%.3f", std::fabs(v) < 0.0005 ? 0.0 : v);
-    return QString::fromLatin1(text);
+    return q(fixed(v, 3));
 }
 
 std::vector<Line> examinerLines(const Disclosure& d) {

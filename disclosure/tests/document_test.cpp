@@ -143,11 +143,10 @@ TEST(DisclosureDocument, ExaminersPageWhenTheEngineRateIsOutsideTolerance) {
     const QString page = dir.filePath(QStringLiteral("examiner.pdf"));
     ASSERT_TRUE(disclosure::examinerPage(d).writePdf(page));
     const QString e = pdfText(page);
-    char regz[32];
-    std::snprintf(regz, sizeof regz, "%.3f%%", loan.block.REGZAPR);
+    const QString regz =
+        QString::fromStdString(disclosure::fixed(loan.block.REGZAPR, 3)) + QStringLiteral("%");
     for (const QString& want :
-         {QStringLiteral("Examiner's Page"),
-          QStringLiteral("Reg Z effective APR of the calculation ") + QString::fromLatin1(regz),
+         {QStringLiteral("Examiner's Page"), QStringLiteral("Reg Z effective APR of the calculation ") + regz,
           QStringLiteral("Outside tolerance"), QStringLiteral("Regular")})
         EXPECT_TRUE(e.contains(want)) << want.toStdString() << "\n" << e.toStdString();
 }

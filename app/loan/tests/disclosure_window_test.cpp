@@ -3,6 +3,12 @@
 #include "formtest/disclosure.h"
 #include "loan/forms.h"
 
+#include "loan/disclosure.h"
+#include "testsupport/locale_text.h"
+#include "ui/help.h"
+
+#include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -36,6 +42,47 @@ TEST_F(LoanDisclosure, DisclosesTheComputedLoan) {
         EXPECT_TRUE(run.pdfText.contains(QString::fromLatin1(want))) << want << "\n"
                                                                      << run.pdfText.toStdString();
     EXPECT_EQ(run.creditorNextTime, "Harbor Savings Bank");
+}
+
+TEST_F(LoanDisclosure, ABadAmountIsRefusedWithAMessageAndNothingWritten) {
+    computeDefaultLoan();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("tila.pdf"));
+    const auto saved = TForm31::askPdfPath;
+    TForm31::askPdfPath = [pdf](QWidget*, const QString&) { return pdf; };
+    struct Case {
+        const char* account;
+        const char* others;
+        QString message;
+    };
+    const Case cases[] = {
+        {"abc", "0", QStringLiteral("'abc' is not a valid floating point value")},
+        {"40000", "10000.01",
+         QStringLiteral(
+             "The amounts paid on the account and to others exceed the Amount Financed of $50,000.00.")},
+    };
+    ui::HelpRecorder help;
+    for (const Case& c : cases) {
+        messages_.clear();
+        modal_.setHandler([&](QDialog* d) {
+            auto* form = qobject_cast<TForm31*>(d);
+            if (!form) return 0;
+            form->Edit3->setText(testsupport::num(c.account));
+            form->Edit5->setText(testsupport::num(c.others));
+            form->Button3->click();
+            form->Button5->click();
+            return 0;
+        });
+        Form9->Button5->click();
+        ASSERT_EQ(messages_.messages().size(), 1);
+        EXPECT_EQ(messages_.lastText(), c.message);
+        EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Error);
+        EXPECT_FALSE(QFile::exists(pdf));
+    }
+    TForm31::askPdfPath = saved;
+    ASSERT_FALSE(help.requests().isEmpty());
+    EXPECT_EQ(help.requests().last().topic, "Truth_in_Lending_Disclosure");
+    EXPECT_TRUE(QFile::exists(ui::helpFolder() + QStringLiteral("/Truth_in_Lending_Disclosure.html")));
 }
 
 } // namespace

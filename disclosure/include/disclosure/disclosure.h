@@ -119,8 +119,9 @@ struct Disclosure {
 Disclosure disclose(const common::LoanBlock& block, int errflag, double schedpay,
                     const schedule::Variant& variant, std::optional<Date> today, const Inputs& inputs);
 
-// "$#,##0.00" and "0.00%".
+// "$#,##0.00" and "0.00%", and `decimals` fixed decimals: a US document, whatever the user's locale.
 std::string money(double amount);
 std::string percent(double rate);
+std::string fixed(double value, int decimals);
 
 } // namespace talvero::disclosure
