@@ -84,7 +84,9 @@ std::vector<Run> payment_runs(const std::vector<aprcheck::Payment>& payments, do
     const std::size_t n = payments.size();
     for (std::size_t k = 0; k < n; ++k) {
         const double amount = cents(payments[k].amount);
-        const bool balloon = last_is_balloon && k + 1 == n && n > 1;
+        // A balloon payment is more than twice a regular one (section 1026.18(s)(5)(i)).
+        const bool balloon =
+            last_is_balloon && k + 1 == n && n > 1 && amount > 2 * cents(payments[k - 1].amount);
         if (!runs.empty() && !runs.back().balloon && !balloon && runs.back().amount == amount) {
             ++runs.back().count;
             continue;

@@ -267,14 +267,21 @@ TEST(PaymentRuns, EqualPaymentsThenADifferentLast) {
     EXPECT_EQ(runs[1].when, "05/01/2024");
 }
 
-TEST(PaymentRuns, ABalloonIsARunOfItsOwnEvenWhenItEqualsTheOthers) {
+TEST(PaymentRuns, TheLastPaymentOfABalloonTermIsTheBalloonWhenMoreThanTwiceTheOthers) {
     using aprcheck::Payment;
-    const std::vector<Payment> p = {{{1, 15, 2024}, 100}, {{1, 29, 2024}, 100}, {{2, 12, 2024}, 100}};
-    const auto runs = disclosure::payment_runs(p, 26, true);
+    // Section 1026.18(s)(5)(i): a balloon payment is more than two times a regular periodic payment.
+    const std::vector<Payment> balloon = {
+        {{1, 15, 2024}, 100}, {{1, 29, 2024}, 100}, {{2, 12, 2024}, 200.01}};
+    auto runs = disclosure::payment_runs(balloon, 26, true);
     ASSERT_EQ(runs.size(), 2u);
     EXPECT_EQ(runs[0].when, "Every 2 weeks beginning 01/15/2024");
     EXPECT_TRUE(runs[1].balloon);
     EXPECT_EQ(runs[1].when, "02/12/2024");
+    // A balloon term as long as the amortization ends in an ordinary last payment.
+    const std::vector<Payment> level = {{{1, 15, 2024}, 100}, {{1, 29, 2024}, 100}, {{2, 12, 2024}, 200}};
+    runs = disclosure::payment_runs(level, 26, true);
+    ASSERT_EQ(runs.size(), 2u);
+    EXPECT_FALSE(runs[1].balloon);
 }
 
 TEST(PaymentRuns, FrequencyWords) {

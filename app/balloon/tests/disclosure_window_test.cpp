@@ -3,6 +3,7 @@
 #include "formfixture.h"
 #include "formtest/disclosure.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 
@@ -21,6 +22,12 @@ TEST_F(BalloonDisclosure, DisclosesTheBalloonPayment) {
     const formtest::DisclosureRun run =
         formtest::discloseFrom(modal_, Form15, dir.filePath(QStringLiteral("tila.pdf")));
     EXPECT_EQ(run.shown, (QStringList{"Form31", "ReportPreview", "Form31"}));
+    // The window's examiner's notice agrees with the payout window's Appendix J verdict.
+    EXPECT_EQ(run.examiner, Form15->Edit25->text() == "Outside tolerance");
+    EXPECT_EQ(run.notice.isEmpty(), !run.examiner);
+    EXPECT_FALSE(run.cancelledPrintWrote);
+    EXPECT_TRUE(run.printedText.contains(QStringLiteral("Your payment schedule will be:")))
+        << run.printedText.toStdString();
     for (const char* want : {"Harbor Savings Bank", "10.00%", "59 $438.79 Monthly beginning 07/01/2004",
                              "06/01/2009 (balloon payment)", "Final Balloon Payment due 06/01/2009"})
         EXPECT_TRUE(run.pdfText.contains(QString::fromLatin1(want))) << want << "\n"

@@ -1,9 +1,11 @@
 #include "formtest/disclosure.h"
 
 #include "loan/disclosure.h"
+#include "ui/printing.h"
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -44,6 +46,17 @@ DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const Q
         form->Edit2->setText(QStringLiteral("Dana Whitfield"));
         form->Button3->click();
         run.pdfText = pdfText(pdf);
+        const QString printed = pdf + QStringLiteral(".printed.pdf");
+        {
+            ui::PrinterDialogInterceptor cancel(false, printed);
+            form->Button2->click();
+            run.cancelledPrintWrote = QFile::exists(printed);
+        }
+        {
+            ui::PrinterDialogInterceptor confirm(true, printed);
+            form->Button2->click();
+        }
+        run.printedText = pdfText(printed);
         form->Button1->click();
         form->Button6->click();
         return 0;

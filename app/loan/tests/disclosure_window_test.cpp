@@ -34,6 +34,12 @@ TEST_F(LoanDisclosure, DisclosesTheComputedLoan) {
     const formtest::DisclosureRun run =
         formtest::discloseFrom(modal_, Form9, dir.filePath(QStringLiteral("tila.pdf")));
     EXPECT_EQ(run.shown, (QStringList{"Form31", "ReportPreview", "Form31"}));
+    // The window's examiner's notice agrees with the payout window's Appendix J verdict.
+    EXPECT_EQ(run.examiner, Form9->Edit25->text() == "Outside tolerance");
+    EXPECT_EQ(run.notice.isEmpty(), !run.examiner);
+    EXPECT_FALSE(run.cancelledPrintWrote);
+    EXPECT_TRUE(run.printedText.contains(QStringLiteral("Your payment schedule will be:")))
+        << run.printedText.toStdString();
     EXPECT_EQ(run.title, "Truth in Lending Disclosure");
     EXPECT_FALSE(run.examiner);
     EXPECT_TRUE(run.notice.isEmpty());

@@ -68,7 +68,9 @@ struct Run {
 // "Monthly", "Semimonthly", "Weekly", "Every 2 weeks", "Quarterly", "Yearly", ..., for FREQUENCY.
 std::string frequency_word(double frequency);
 
-// The runs of equal payments (to the cent) of a stream whose payments fall one period apart.
+// The runs of equal payments (to the cent) of a stream whose payments fall one period apart; with
+// `last_is_balloon` (a balloon term) the last payment is the balloon when it is more than twice the
+// one before it.
 std::vector<Run> payment_runs(const std::vector<aprcheck::Payment>& payments, double frequency,
                               bool last_is_balloon);
 
