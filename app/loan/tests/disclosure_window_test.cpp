@@ -8,6 +8,7 @@
 #include "ui/help.h"
 
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -48,6 +49,37 @@ TEST_F(LoanDisclosure, DisclosesTheComputedLoan) {
         EXPECT_TRUE(run.pdfText.contains(QString::fromLatin1(want))) << want << "\n"
                                                                      << run.pdfText.toStdString();
     EXPECT_EQ(run.creditorNextTime, "Harbor Savings Bank");
+}
+
+TEST_F(LoanDisclosure, TheExaminersPageIsOfferedApartWhenTheEngineRateFailsTheCheck) {
+    // 10,000 at 8 % over 36 months, 365-day interest: the engine's level-payment Reg Z APR lies
+    // above the Appendix J rate of its smaller last payment by more than 1/8 point.
+    page(0);
+    run({{"Form1", "Edit1", "10000"},
+         {"Form1", "Edit3", "36"},
+         {"Form1", "Edit6", "8"},
+         {"Form1", "Edit5", "07012004"},
+         {"Form1", "ComboBox1", "1"}});
+    compute();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    ASSERT_EQ(Form9->Edit25->text(), "Outside tolerance");
+    QStringList shown;
+    QString notice;
+    bool enabled = false;
+    modal_.setHandler([&](QDialog* d) {
+        shown << d->objectName();
+        if (auto* form = qobject_cast<TForm31*>(d)) {
+            notice = form->Label2->text();
+            enabled = form->Button4->isEnabled();
+            form->Button4->click();
+        }
+        return 0;
+    });
+    Form9->Button5->click();
+    EXPECT_TRUE(enabled);
+    EXPECT_TRUE(notice.contains(QStringLiteral("outside the Appendix J tolerance"))) << notice.toStdString();
+    EXPECT_TRUE(notice.contains(Form9->Edit22->text().trimmed())) << notice.toStdString();
+    EXPECT_EQ(shown, (QStringList{"Form31", "ReportPreview"}));
 }
 
 TEST_F(LoanDisclosure, ABadAmountIsRefusedWithAMessageAndNothingWritten) {
