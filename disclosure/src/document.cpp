@@ -14,16 +14,17 @@ using report::Font;
 
 // Column positions in report pixels: the four boxes and the schedule's columns, then the
 // itemization's amount and text and the statements' text after their headings.
-constexpr int kColumns[] = {0, 180, 360, 540, 20, 130, 100};
+constexpr int kColumns[] = {0, 190, 370, 545, 20, 130, 100};
 enum Column { C0, C1, C2, C3, Amount, Text, Statement };
 
-// Text styles of a line: the body, a heading, a descriptor and a conspicuous figure.
+// Text styles of a line: the body, a heading, a box's heading, a descriptor and a conspicuous figure.
 struct Style {
     char key;
     int size;
     bool bold;
 };
-constexpr Style kStyles[] = {{'t', 10, false}, {'b', 10, true}, {'s', 8, false}, {'v', 13, true}};
+constexpr Style kStyles[] = {
+    {'t', 10, false}, {'b', 10, true}, {'h', 9, true}, {'s', 8, false}, {'v', 13, true}};
 
 QString fieldName(char style, int column) {
     return QStringLiteral("%1%2").arg(QLatin1Char(style)).arg(column);
@@ -110,7 +111,7 @@ public:
             put(l, 't', Statement, w[k]);
         }
     }
-    void rule() { put(line(), 't', C0, QString(98, QLatin1Char('_'))); }
+    void rule() { put(line(), 't', C0, QString(121, QLatin1Char('_'))); }
     std::vector<Line> lines;
 };
 
@@ -133,8 +134,8 @@ std::vector<Line> borrowerLines(const Disclosure& d) {
     b.rule();
     {
         Line& l = b.line();
-        b.put(l, 'b', C0, QStringLiteral("ANNUAL PERCENTAGE RATE"));
-        b.put(l, 'b', C1, QStringLiteral("FINANCE CHARGE"));
+        b.put(l, 'h', C0, QStringLiteral("ANNUAL PERCENTAGE RATE"));
+        b.put(l, 'h', C1, QStringLiteral("FINANCE CHARGE"));
         b.put(l, 't', C2, QStringLiteral("Amount Financed"));
         b.put(l, 't', C3, QStringLiteral("Total of Payments"));
     }
