@@ -19,7 +19,7 @@ namespace {
 
 using LoanDisclosure = loantest::LoanForms;
 
-TEST_F(LoanDisclosure, TheButtonFollowsTheSpecifiedOnes) {
+TEST_F(LoanDisclosure, TheButtonComesAfterTheOthers) {
     ASSERT_NE(Form9->Button5, nullptr);
     EXPECT_EQ(Form9->Button5->text(), "Disclosure");
     EXPECT_EQ(Form9->Button5->accessibleDescription(), "Button5");
