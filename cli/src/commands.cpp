@@ -28,6 +28,7 @@ const char* const kUsage =
     "  compute     compute a regular or balloon loan and print its results and the Appendix J check\n"
     "  schedule    print a computed loan's amortization schedule as CSV\n"
     "  apr-check   check the disclosed APR of every loan in a CSV file against Appendix J\n"
+    "  disclose    write a computed loan's Truth-in-Lending disclosure as a PDF file\n"
     "  alias       print where a database alias (IBLoan, IBInvest) points, without its password\n"
 #if TALVERO_CLI_DATABASE
     "  save        compute a loan and save it to the loan database as the payout window's Save does\n"
@@ -211,6 +212,10 @@ bool each_loan(std::istream& csv, std::string& header_error, LoanFn&& loan_fn, E
 
 const char* loan_options_help() {
     return kLoanOptions;
+}
+
+bool computed_loan(const std::vector<std::string>& args, Loan& loan, std::ostream& err) {
+    return computed(args, loan, err);
 }
 
 int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -84,14 +85,14 @@ std::string quoted(const char* format, std::string_view value) {
     return text;
 }
 
-// The whole text is the number; blanks around it are allowed.
+// The whole text is the number; blanks around it are allowed. The point is the decimal separator
+// whatever the locale, so a command that starts Qt Gui (which takes the user's locale) reads the same.
 bool to_double(std::string_view text, double& value) {
-    const std::string t(trim(text));
+    std::string_view t = trim(text);
+    if (!t.empty() && t.front() == '+') t.remove_prefix(1);
     if (t.empty()) return false;
-    char* end = nullptr;
-    errno = 0;
-    value = std::strtod(t.c_str(), &end);
-    return end == t.c_str() + t.size() && errno == 0 && std::isfinite(value);
+    const auto r = std::from_chars(t.data(), t.data() + t.size(), value);
+    return r.ec == std::errc() && r.ptr == t.data() + t.size() && std::isfinite(value);
 }
 
 bool to_int(std::string_view text, int& value) {

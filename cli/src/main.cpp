@@ -4,6 +4,9 @@
 #if TALVERO_CLI_DATABASE
 #include "cli/application.h"
 #endif
+#ifdef TALVERO_CLI_DISCLOSE
+#include "cli/disclose.h"
+#endif
 
 #include <iostream>
 #include <string>
@@ -15,6 +18,10 @@ int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
 #if TALVERO_CLI_DATABASE
     const auto application = talvero::cli::make_application(argc, argv);
+#endif
+#ifdef TALVERO_CLI_DISCLOSE
+    if (!args.empty() && args.front() == "disclose")
+        return talvero::cli::disclose_command({args.begin() + 1, args.end()}, std::cout, std::cerr);
 #endif
     return talvero::cli::run(args, std::cin, std::cout, std::cerr);
 }

@@ -1,3 +1,4 @@
+#include "loan/disclosure.h"
 #include "loan/forms.h"
 #include "loan/saving.h"
 
@@ -206,6 +207,19 @@ void PayoutWindow::addButtons(const char* name) {
     Button3 = ui::makeButton(QStringLiteral("Amortize Tables"), QStringLiteral("Button3"), this);
     buttonRow->addWidget(Button3);
     connect(Button3, &QPushButton::clicked, this, &PayoutWindow::Button3Click);
+    Button5 = ui::makeButton(QStringLiteral("Disclosure"), QStringLiteral("Button5"), this);
+    buttonRow->addWidget(Button5);
+    connect(Button5, &QPushButton::clicked, this, &PayoutWindow::Button5Click);
+}
+
+void PayoutWindow::Button5Click() {
+    if (!filled_) return;
+    const Filled& f = *filled_;
+    const talvero::common::Date day{f.today[0], f.today[1], f.today[2]};
+    talvero::schedule::Variant variant =
+        f.balloon ? talvero::schedule::Variant::balloon_term(f.rows) : talvero::schedule::Variant::regular();
+    TForm31 form(f.block, f.schedpay, variant, day.month >= 1 ? std::optional(day) : std::nullopt, this);
+    ui::showModal(&form);
 }
 
 void PayoutWindow::Button3Click() {
@@ -227,6 +241,7 @@ void PayoutWindow::fillPayout(const talvero::common::LoanBlock& d, const char* a
     Edit7->setText(ui::format("%7.2f", d.TOTALTAXES));
     Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
     Edit9->setText(dateText(d.MATURITY));
+    filled_ = Filled{d, schedpay, variant.balloon, variant.rows, {today[0], today[1], today[2]}};
     const talvero::common::Date day{today[0], today[1], today[2]};
     fillAprCheck(talvero::aprcheck::check_loan(d, schedpay, variant,
                                                day.month >= 1 ? std::optional(day) : std::nullopt));

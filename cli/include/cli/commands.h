@@ -23,6 +23,10 @@ const char* loan_options_help();
 
 int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int schedule_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// Reads the loan options (as compute takes them) and computes the loan; false after writing why.
+struct Loan;
+bool computed_loan(const std::vector<std::string>& args, Loan& loan, std::ostream& err);
+
 int apr_check_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err);
 

@@ -10,6 +10,7 @@
 
 #include <QDialog>
 
+#include <optional>
 #include <span>
 
 namespace talvero::aprcheck {
@@ -87,18 +88,21 @@ protected:
 };
 
 // A payout window, regular or balloon: the payout figures, the "Appendix J check" group and the
-// "Save" and "Amortize Tables" buttons after "Prt/Screen" and "Quit".
+// "Save", "Amortize Tables" and "Disclosure" buttons after "Prt/Screen" and "Quit".
 class PayoutWindow : public AnalysisWindow {
     Q_OBJECT
 public:
     QPushButton* Button4 = nullptr; // "Save"
     QPushButton* Button3 = nullptr; // "Amortize Tables"
+    QPushButton* Button5 = nullptr; // "Disclosure"
 
 public slots:
     // Saves the loan this window was filled from.
     void Button4Click();
     // Opens the amortization window on the loan this window was filled from.
     void Button3Click();
+    // Opens the Truth-in-Lending disclosure of the loan this window was filled from.
+    void Button5Click();
 
 protected:
     // `name` is the form's objectName; the input boxes are the regular ones unless given.
@@ -112,6 +116,15 @@ protected:
 
 private:
     void addButtons(const char* name);
+    // The loan of the last fill, as the disclosure takes it.
+    struct Filled {
+        talvero::common::LoanBlock block;
+        double schedpay = 0;
+        bool balloon = false;
+        double rows = 0;
+        int today[3] = {};
+    };
+    std::optional<Filled> filled_;
     virtual void saveLoan() = 0;
     virtual void amortizeLoan() = 0;
 };
