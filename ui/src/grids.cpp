@@ -4,6 +4,7 @@
 #include "db/error.h"
 #include "ui/fields.h"
 
+#include <QSortFilterProxyModel>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlQueryModel>
@@ -36,6 +37,26 @@ void releaseModel(QSqlQueryModel& model) {
     model.setQuery(QSqlQuery());
 }
 
+namespace {
+
+// One column of a query model, found by its name again after every refill.
+class ShownColumn : public QSortFilterProxyModel {
+public:
+    ShownColumn(const QString& name, QObject* parent) : QSortFilterProxyModel(parent), name_(name) {}
+
+protected:
+    bool filterAcceptsColumn(int column, const QModelIndex& parent) const override {
+        const auto* source = qobject_cast<const QSqlQueryModel*>(sourceModel());
+        return !parent.isValid() && source &&
+               source->record().fieldName(column).compare(name_, Qt::CaseInsensitive) == 0;
+    }
+
+private:
+    QString name_;
+};
+
+} // namespace
+
 PickList::PickList(const QString& name, QWidget* parent) : QListView(parent) {
     nameWidget(this, name);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -46,11 +67,11 @@ void PickList::setSource(QSqlQueryModel* model, const QString& shown, const QStr
     model_ = model;
     shown_ = shown;
     key_ = key;
-    setModel(model);
-    // A refilled query may come back with its columns in place only after the reset.
-    connect(model, &QAbstractItemModel::modelReset, this,
-            [this] { setModelColumn(std::max(0, columnOf(shown_))); });
-    setModelColumn(std::max(0, columnOf(shown_)));
+    delete shownColumn_;
+    shownColumn_ = new ShownColumn(shown, this);
+    shownColumn_->setSourceModel(model);
+    setModel(shownColumn_);
+    connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, &PickList::followSelection);
 }
 
 int PickList::columnOf(const QString& name) const {
@@ -61,6 +82,19 @@ int PickList::columnOf(const QString& name) const {
     return -1;
 }
 
+void PickList::followSelection() {
+    const QModelIndexList selected = selectionModel()->selectedIndexes();
+    if (!selected.isEmpty() && selected.first() != currentIndex())
+        selectionModel()->setCurrentIndex(selected.first(), QItemSelectionModel::NoUpdate);
+}
+
+int PickList::selectedRow() const {
+    const QModelIndexList selected =
+        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    if (selected.isEmpty()) return -1;
+    return shownColumn_->mapToSource(selected.first()).row();
+}
+
 QString PickList::selectedText() const {
     const QModelIndexList selected =
         selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
@@ -69,17 +103,16 @@ QString PickList::selectedText() const {
 }
 
 QVariant PickList::selectedKey() const {
-    const QModelIndexList selected =
-        selectionModel() ? selectionModel()->selectedIndexes() : QModelIndexList();
+    const int row = selectedRow();
     const int column = columnOf(key_);
-    if (selected.isEmpty() || column < 0) return {};
-    return model_->index(selected.first().row(), column).data(Qt::DisplayRole);
+    if (row < 0 || column < 0) return {};
+    return model_->index(row, column).data(Qt::DisplayRole);
 }
 
 bool PickList::selectText(const QString& text) {
-    if (!model_) return false;
-    for (int row = 0; row < model_->rowCount(); ++row) {
-        const QModelIndex index = model_->index(row, modelColumn());
+    if (!shownColumn_) return false;
+    for (int row = 0; row < shownColumn_->rowCount(); ++row) {
+        const QModelIndex index = shownColumn_->index(row, 0);
         if (index.data(Qt::DisplayRole).toString() == text) {
             setCurrentIndex(index);
             return true;
@@ -90,10 +123,11 @@ bool PickList::selectText(const QString& text) {
 
 void PickList::selectKey(const QVariant& key) {
     const int column = columnOf(key_);
-    if (key.isNull() || column < 0) return;
+    const int shown = columnOf(shown_);
+    if (key.isNull() || column < 0 || shown < 0) return;
     for (int row = 0; row < model_->rowCount(); ++row) {
         if (model_->index(row, column).data(Qt::DisplayRole) == key) {
-            setCurrentIndex(model_->index(row, modelColumn()));
+            setCurrentIndex(shownColumn_->mapFromSource(model_->index(row, shown)));
             return;
         }
     }

@@ -73,6 +73,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
+    ui::labelFor(Label1, DBGrid1);
     layout->addWidget(DBGrid1, 1);
 
     DBNavigator1 = ui::named(new QWidget(this), QStringLiteral("DBNavigator1"));
@@ -114,7 +115,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
         auto* pick = new ui::PickList(QStringLiteral("DBLookupListBox%1").arg(k + 1), this);
         pick->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
         pick->setMaximumHeight(110);
-        label->setBuddy(pick);
+        ui::labelFor(label, pick);
+        // Three lists share the caption "Loan No"; the number above each tells them apart.
+        pick->setAccessibleName(QStringLiteral("# %1 Loan No").arg(k + 1));
         picks->addWidget(label, 1, 2 * k, Qt::AlignTop);
         picks->addWidget(pick, 1, 2 * k + 1);
         *lists[k] = pick;
@@ -136,7 +139,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     DBLookupListBox4 = new ui::PickList(QStringLiteral("DBLookupListBox4"), this);
     DBLookupListBox4->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
     DBLookupListBox4->setMaximumHeight(110);
-    reportLabel->setBuddy(DBLookupListBox4);
+    ui::labelFor(reportLabel, DBLookupListBox4);
     Button4 = ui::makeButton(QStringLiteral("Report"), QStringLiteral("Button4"), this);
     reportRow->addWidget(reportLabel, 0, Qt::AlignTop);
     reportRow->addWidget(DBLookupListBox4);

@@ -12,6 +12,7 @@
 #include <QSqlQueryModel>
 
 class QSqlQuery;
+class QSortFilterProxyModel;
 
 namespace db {
 class Connection;
@@ -42,6 +43,10 @@ UI_EXPORT void releaseModel(QSqlQueryModel& model);
 
 // A pick list: shows the column `shown` of a query model, one entry per row, keyed by `key`.
 // The selection survives a refill of the model as long as its key is still there.
+//
+// The view's own model holds only the shown column, so what assistive tools read as the list's
+// items (Qt builds them from every column of the view's model) is exactly what the list shows,
+// and selecting an item through them picks its entry.
 class UI_EXPORT PickList : public QListView {
     Q_OBJECT
 public:
@@ -52,6 +57,8 @@ public:
     // The selected entry's text, empty with none selected.
     QString selectedText() const;
     QVariant selectedKey() const;
+    // The selected entry's row of the source model, -1 with none selected.
+    int selectedRow() const;
     // Selects the first entry showing `text`; false when there is none.
     bool selectText(const QString& text);
     void selectKey(const QVariant& key);
@@ -65,8 +72,11 @@ public:
 
 private:
     int columnOf(const QString& name) const;
+    // Keeps the current item on the selected one, however it was selected.
+    void followSelection();
 
     QSqlQueryModel* model_ = nullptr;
+    QSortFilterProxyModel* shownColumn_ = nullptr;
     QString shown_, key_;
 };
 
