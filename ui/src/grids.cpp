@@ -9,8 +9,19 @@
 #include <QSqlQuery>
 #include <QSqlQueryModel>
 #include <QSqlRecord>
+#include <QStyledItemDelegate>
 
 namespace ui {
+
+QString shownText(const QVariant& value) {
+    if (!value.isValid()) return {};
+    return QStyledItemDelegate().displayText(value, QLocale());
+}
+
+QVariant ShownTextModel::data(const QModelIndex& item, int role) const {
+    if (role == Qt::AccessibleTextRole) return shownText(QIdentityProxyModel::data(item, Qt::DisplayRole));
+    return QIdentityProxyModel::data(item, role);
+}
 
 QVariant GridModel::data(const QModelIndex& item, int role) const {
     const QVariant value = QSqlQueryModel::data(item, role);
@@ -37,12 +48,69 @@ void releaseModel(QSqlQueryModel& model) {
     model.setQuery(QSqlQuery());
 }
 
+ColumnOrder::ColumnOrder(QStringList names, QSqlQueryModel* source, QObject* parent)
+    : ShownTextModel(parent), names_(std::move(names)), source_(source) {
+    // Connected before the proxy's own handlers, so views see the new columns when it resets.
+    connect(source, &QAbstractItemModel::modelReset, this, &ColumnOrder::mapColumns);
+    mapColumns();
+    setSourceModel(source);
+}
+
+void ColumnOrder::mapColumns() {
+    sourceColumns_.clear();
+    shownNames_.clear();
+    const QSqlRecord record = source_->record();
+    for (const QString& name : names_) {
+        const int column = record.indexOf(name);
+        if (column < 0) continue;
+        sourceColumns_ << column;
+        shownNames_ << name;
+    }
+}
+
+int ColumnOrder::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(sourceColumns_.size());
+}
+
+QModelIndex ColumnOrder::index(int row, int column, const QModelIndex& parent) const {
+    if (parent.isValid() || row < 0 || row >= rowCount() || column < 0 || column >= columnCount()) return {};
+    return createIndex(row, column);
+}
+
+QModelIndex ColumnOrder::sibling(int row, int column, const QModelIndex& item) const {
+    return index(row, column, item.parent());
+}
+
+QModelIndex ColumnOrder::mapToSource(const QModelIndex& proxyIndex) const {
+    if (!proxyIndex.isValid() || proxyIndex.column() >= sourceColumns_.size()) return {};
+    return source_->index(proxyIndex.row(), sourceColumns_.at(proxyIndex.column()));
+}
+
+QModelIndex ColumnOrder::mapFromSource(const QModelIndex& sourceIndex) const {
+    const int column = sourceIndex.isValid() ? int(sourceColumns_.indexOf(sourceIndex.column())) : -1;
+    if (column < 0) return {};
+    return createIndex(sourceIndex.row(), column);
+}
+
+QVariant ColumnOrder::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+        section < shownNames_.size())
+        return shownNames_.at(section);
+    return ShownTextModel::headerData(section, orientation, role);
+}
+
 namespace {
 
 // One column of a query model, found by its name again after every refill.
 class ShownColumn : public QSortFilterProxyModel {
 public:
     ShownColumn(const QString& name, QObject* parent) : QSortFilterProxyModel(parent), name_(name) {}
+
+    QVariant data(const QModelIndex& item, int role) const override {
+        if (role == Qt::AccessibleTextRole)
+            return shownText(QSortFilterProxyModel::data(item, Qt::DisplayRole));
+        return QSortFilterProxyModel::data(item, role);
+    }
 
 protected:
     bool filterAcceptsColumn(int column, const QModelIndex& parent) const override {

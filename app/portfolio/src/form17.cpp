@@ -68,7 +68,10 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
 
     list_ = new ui::GridModel(this);
     DBGrid1 = ui::named(new QTableView(this), QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(list_);
+    QStringList columns;
+    for (const char* name : kColumns)
+        columns << QString::fromLatin1(name);
+    DBGrid1->setModel(new ui::ColumnOrder(columns, list_, this));
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -182,28 +185,15 @@ void TForm17::FormActivate() {
         }
         return;
     }
-    showColumnsInOrder();
     for (int k = 0; k < 4; ++k)
         lists[k]->selectKey(keys[k]);
-}
-
-void TForm17::showColumnsInOrder() {
-    const QSqlRecord record = list_->record();
-    QHeaderView* header = DBGrid1->horizontalHeader();
-    int visual = 0;
-    for (const char* name : kColumns) {
-        const int logical = record.indexOf(QString::fromLatin1(name));
-        if (logical < 0) continue;
-        list_->setHeaderData(logical, Qt::Horizontal, QString::fromLatin1(name));
-        header->moveSection(header->visualIndex(logical), visual++);
-    }
 }
 
 void TForm17::move(int row) {
     if (list_->rowCount() == 0) return;
     row = std::clamp(row, 0, list_->rowCount() - 1);
     const int column = std::max(0, DBGrid1->currentIndex().column());
-    DBGrid1->setCurrentIndex(list_->index(row, column));
+    DBGrid1->setCurrentIndex(DBGrid1->model()->index(row, column));
 }
 
 void TForm17::closeList() {
@@ -231,7 +221,6 @@ void TForm17::reopenLoanTables() {
         closeList();
         throw;
     }
-    showColumnsInOrder();
     if (!isVisible()) closeList();
 }
 

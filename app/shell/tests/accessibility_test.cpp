@@ -32,6 +32,7 @@
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
@@ -230,6 +231,47 @@ TEST_F(Accessibility, EveryListOffersTheEntriesItShows) {
             SCOPED_TRACE(where(form, list).toStdString());
             EXPECT_FALSE(shownTexts(list).isEmpty()) << "the walk needs entries to compare";
             EXPECT_EQ(accessibleTexts(list), shownTexts(list));
+        }
+        form->hide();
+    }
+}
+
+// A grid's captions and cells as it shows them, row by row, columns in the order on screen.
+QStringList shownCells(const QTableView* grid) {
+    const QAbstractItemModel* model = grid->model();
+    const QHeaderView* header = grid->horizontalHeader();
+    const auto* delegate = qobject_cast<const QStyledItemDelegate*>(grid->itemDelegate());
+    QStringList cells;
+    for (int v = 0; v < header->count(); ++v)
+        cells << model->headerData(header->logicalIndex(v), Qt::Horizontal).toString();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        for (int v = 0; v < header->count(); ++v) {
+            const QVariant value = model->index(row, header->logicalIndex(v)).data();
+            cells << (delegate ? delegate->displayText(value, grid->locale()) : value.toString());
+        }
+    }
+    return cells;
+}
+// The same as an assistive tool reads them: column descriptions, then the cells by row and column.
+QStringList accessibleCells(QTableView* grid) {
+    QAccessibleTableInterface* table = currentInterface(grid)->tableInterface();
+    QStringList cells;
+    if (!table) return cells;
+    for (int c = 0; c < table->columnCount(); ++c)
+        cells << table->columnDescription(c);
+    for (int row = 0; row < table->rowCount(); ++row)
+        for (int c = 0; c < table->columnCount(); ++c)
+            cells << table->cellAt(row, c)->text(QAccessible::Name);
+    return cells;
+}
+
+TEST_F(Accessibility, EveryGridIsReadInTheOrderItShows) {
+    for (QWidget* form : forms()) {
+        open(form);
+        for (QTableView* grid : form->findChildren<QTableView*>()) {
+            if (isPartOfAControl(grid, form)) continue;
+            SCOPED_TRACE(where(form, grid).toStdString());
+            EXPECT_EQ(accessibleCells(grid), shownCells(grid));
         }
         form->hide();
     }
