@@ -16,6 +16,19 @@ void nameWidget(QWidget* widget, const QString& name) {
     widget->setAccessibleDescription(name);
 }
 
+void labelFor(QLabel* label, QWidget* control) {
+    label->setBuddy(control);
+    control->setAccessibleName(QString(label->text()).remove(QLatin1Char('&')).trimmed());
+}
+
+void setTabChain(std::initializer_list<QWidget*> controls) {
+    QWidget* before = nullptr;
+    for (QWidget* control : controls) {
+        if (before) QWidget::setTabOrder(before, control);
+        before = control;
+    }
+}
+
 QLabel* makeLabel(const QString& text, const QString& name, QWidget* parent) {
     auto* label = new QLabel(text, parent);
     if (!name.isEmpty()) nameWidget(label, name);
@@ -56,9 +69,8 @@ QLineEdit* addEdit(QGridLayout* grid, int row, int column, const QString& labelT
     auto* label = makeLabel(labelText, labelName);
     auto* edit = new QLineEdit(initialText);
     nameWidget(edit, editName);
-    edit->setAccessibleName(QString(labelText).remove(QLatin1Char('&')));
     alignFor(edit, content);
-    label->setBuddy(edit);
+    labelFor(label, edit);
     grid->addWidget(label, row, column);
     grid->addWidget(edit, row, column + 1);
     return edit;
@@ -88,8 +100,7 @@ QComboBox* addCombo(QGridLayout* grid, int row, int column, const QString& label
     combo->setEditable(false);
     combo->addItems(items);
     nameWidget(combo, comboName);
-    combo->setAccessibleName(QString(labelText).remove(QLatin1Char('&')));
-    label->setBuddy(combo);
+    labelFor(label, combo);
     grid->addWidget(label, row, column);
     grid->addWidget(combo, row, column + 1);
     return combo;

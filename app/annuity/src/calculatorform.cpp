@@ -80,6 +80,8 @@ void CalculatorForm::addButtons(const Buttons& buttons, const char* helpTopic, i
         row->addWidget(b);
     }
     qobject_cast<QVBoxLayout*>(tab.page->layout())->addLayout(row);
+    // The page joined the form after Quit, which sits below the pages: Tab reaches Quit last.
+    ui::setTabChain({row->itemAt(row->count() - 1)->widget(), Button1});
 }
 
 void CalculatorForm::finish(const char* name, const char* caption, int helpContext) {

@@ -16,6 +16,8 @@
 #include <QSqlQueryModel>
 #include <QSqlRecord>
 
+#include <algorithm>
+
 namespace invest {
 
 AccountList::AccountList(QObject* parent) : QObject(parent), model_(new ui::GridModel(this)) {}
@@ -58,8 +60,7 @@ void DataText::follow() {
         setText(QString());
         return;
     }
-    const QModelIndexList selected = list_->selectionModel()->selectedIndexes();
-    const int row = selected.isEmpty() ? 0 : selected.first().row();
+    const int row = std::max(0, list_->selectedRow());
     setText(model_->index(row, column).data(Qt::DisplayRole).toString());
 }
 
@@ -83,7 +84,7 @@ void AccountForm::addSelection(QGridLayout* grid, DataText*& fund, const QString
                                const QString& nameName) {
     auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label2"), this);
     makePickList(this);
-    listLabel->setBuddy(DBLookupListBox1);
+    ui::labelFor(listLabel, DBLookupListBox1);
     grid->addWidget(listLabel, 0, 0, Qt::AlignTop);
     grid->addWidget(DBLookupListBox1, 0, 1);
     fund = new DataText(fundName, DBLookupListBox1, accounts_->model(), QStringLiteral("FUNDNO"), this);

@@ -40,7 +40,9 @@ TForm20::TForm20(QWidget* parent) : QDialog(parent) {
                         ui::format("%7.2f", 0.0));
     Edit6 = ui::addEdit(grid, 5, 0, QStringLiteral("Date Opened"), QStringLiteral("Edit6"),
                         invest::dateBoxText(invest::todayDate()));
-    CheckBox1 = ui::makeCheck(QStringLiteral("Allow Blank Account Data"), QStringLiteral("CheckBox1"), this);
+    // Made without a parent, the tick box joins the form with the grid, after the boxes above it,
+    // so the form opens on the first box and Tab reaches the tick box last.
+    CheckBox1 = ui::makeCheck(QStringLiteral("Allow Blank Account Data"), QStringLiteral("CheckBox1"));
     grid->addWidget(CheckBox1, 6, 1);
     layout->addLayout(grid);
 

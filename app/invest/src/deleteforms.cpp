@@ -39,7 +39,9 @@ DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowLis
     query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, list.overrides, this);
     layout->addWidget(DBGrid1, 1);
-    layout->addWidget(ui::makeLabel(QString::fromLatin1(texts.selectText), QStringLiteral("Label2"), this));
+    auto* gridLabel = ui::makeLabel(QString::fromLatin1(texts.selectText), QStringLiteral("Label2"), this);
+    ui::labelFor(gridLabel, DBGrid1);
+    layout->addWidget(gridLabel);
     auto* warning = ui::makeLabel(QString::fromLatin1(texts.warning), QStringLiteral("Label3"), this);
     QFont bold = warning->font();
     bold.setBold(true);
@@ -54,7 +56,7 @@ DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowLis
     DBLookupListBox1 = new ui::PickList(QStringLiteral("DBLookupListBox1"), GroupBox1);
     DBLookupListBox1->setSource(query_, QString::fromLatin1(list.shown), QString::fromLatin1(list.key));
     DBLookupListBox1->setMaximumWidth(160);
-    listLabel->setBuddy(DBLookupListBox1);
+    ui::labelFor(listLabel, DBLookupListBox1);
     grid->addWidget(listLabel, 0, 0, Qt::AlignTop);
     grid->addWidget(DBLookupListBox1, 1, 0, 5, 1);
 
@@ -119,8 +121,8 @@ void DeleteWindow::closeList() {
 
 void DeleteWindow::followSelection() {
     // The data-bound texts show the selected row; nothing while no row is selected.
-    const QModelIndexList selected = DBLookupListBox1->selectionModel()->selectedIndexes();
-    const QSqlRecord row = selected.isEmpty() ? QSqlRecord() : query_->record(selected.first().row());
+    const int selected = DBLookupListBox1->selectedRow();
+    const QSqlRecord row = selected < 0 ? QSqlRecord() : query_->record(selected);
     DBText2->setText(row.value(QString::fromLatin1(list_.text2)).toString());
     DBText1->setText(row.value(QStringLiteral("NAME")).toString());
 }

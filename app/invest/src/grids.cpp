@@ -11,7 +11,9 @@ QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOv
     auto* grid = ui::named(new QTableView(parent), name);
     auto* shown = new ColumnFormatModel(grid, std::move(overrides));
     shown->setSourceModel(source);
-    grid->setModel(shown);
+    auto* read = new ui::ShownTextModel(grid);
+    read->setSourceModel(shown);
+    grid->setModel(read);
     grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     grid->setSelectionBehavior(QAbstractItemView::SelectRows);
     grid->setSelectionMode(QAbstractItemView::SingleSelection);

@@ -33,7 +33,7 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
     layout->addWidget(Label2);
     query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, {{"ACTNO", texts.accountCaption}}, this);
-    Label2->setBuddy(DBGrid1);
+    ui::labelFor(Label2, DBGrid1);
     layout->addWidget(DBGrid1, 1);
 
     Button1 = ui::addCentredButton(layout, QStringLiteral("OK"), QStringLiteral("Button1"), this);

@@ -31,12 +31,13 @@ TForm22::TForm22(QWidget* parent) : AccountForm(parent) {
     layout->addWidget(DBGrid1, 1);
 
     auto* grid = new QGridLayout;
-    grid->addWidget(ui::makeLabel(QStringLiteral("Select an Account Number from the Display Above"),
-                                  QStringLiteral("Label2"), this),
-                    0, 0, 1, 2);
+    auto* gridLabel = ui::makeLabel(QStringLiteral("Select an Account Number from the Display Above"),
+                                    QStringLiteral("Label2"), this);
+    ui::labelFor(gridLabel, DBGrid1);
+    grid->addWidget(gridLabel, 0, 0, 1, 2);
     auto* listLabel = ui::makeLabel(QStringLiteral("Account Number"), QStringLiteral("Label3"), this);
     makePickList(this)->setMaximumWidth(160);
-    listLabel->setBuddy(DBLookupListBox1);
+    ui::labelFor(listLabel, DBLookupListBox1);
     grid->addWidget(listLabel, 1, 0, Qt::AlignTop);
     grid->addWidget(DBLookupListBox1, 1, 1, 6, 1);
 

@@ -144,6 +144,8 @@ void AnalysisWindow::addAprCheckGroup() {
     // Below the two groups, above the buttons.
     auto* box = static_cast<QVBoxLayout*>(layout());
     box->insertWidget(box->count() - 1, GroupBox3);
+    // The group joined the form after the buttons below it: Tab reaches it before them.
+    ui::setTabChain({Edit25, Button1, Button2});
 }
 
 void AnalysisWindow::fillAprCheck(const talvero::aprcheck::LoanCheck& c) {

@@ -68,11 +68,15 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
 
     list_ = new ui::GridModel(this);
     DBGrid1 = ui::named(new QTableView(this), QStringLiteral("DBGrid1"));
-    DBGrid1->setModel(list_);
+    QStringList columns;
+    for (const char* name : kColumns)
+        columns << QString::fromLatin1(name);
+    DBGrid1->setModel(new ui::ColumnOrder(columns, list_, this));
     DBGrid1->setEditTriggers(QAbstractItemView::NoEditTriggers);
     DBGrid1->setSelectionBehavior(QAbstractItemView::SelectRows);
     DBGrid1->setSelectionMode(QAbstractItemView::SingleSelection);
     DBGrid1->verticalHeader()->setDefaultSectionSize(DBGrid1->fontMetrics().height() + 6);
+    ui::labelFor(Label1, DBGrid1);
     layout->addWidget(DBGrid1, 1);
 
     DBNavigator1 = ui::named(new QWidget(this), QStringLiteral("DBNavigator1"));
@@ -114,7 +118,9 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
         auto* pick = new ui::PickList(QStringLiteral("DBLookupListBox%1").arg(k + 1), this);
         pick->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
         pick->setMaximumHeight(110);
-        label->setBuddy(pick);
+        ui::labelFor(label, pick);
+        // Three lists share the caption "Loan No"; the number above each tells them apart.
+        pick->setAccessibleName(QStringLiteral("# %1 Loan No").arg(k + 1));
         picks->addWidget(label, 1, 2 * k, Qt::AlignTop);
         picks->addWidget(pick, 1, 2 * k + 1);
         *lists[k] = pick;
@@ -136,7 +142,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     DBLookupListBox4 = new ui::PickList(QStringLiteral("DBLookupListBox4"), this);
     DBLookupListBox4->setSource(list_, QStringLiteral("LOANNO"), QStringLiteral("SUMNO"));
     DBLookupListBox4->setMaximumHeight(110);
-    reportLabel->setBuddy(DBLookupListBox4);
+    ui::labelFor(reportLabel, DBLookupListBox4);
     Button4 = ui::makeButton(QStringLiteral("Report"), QStringLiteral("Button4"), this);
     reportRow->addWidget(reportLabel, 0, Qt::AlignTop);
     reportRow->addWidget(DBLookupListBox4);
@@ -179,28 +185,15 @@ void TForm17::FormActivate() {
         }
         return;
     }
-    showColumnsInOrder();
     for (int k = 0; k < 4; ++k)
         lists[k]->selectKey(keys[k]);
-}
-
-void TForm17::showColumnsInOrder() {
-    const QSqlRecord record = list_->record();
-    QHeaderView* header = DBGrid1->horizontalHeader();
-    int visual = 0;
-    for (const char* name : kColumns) {
-        const int logical = record.indexOf(QString::fromLatin1(name));
-        if (logical < 0) continue;
-        list_->setHeaderData(logical, Qt::Horizontal, QString::fromLatin1(name));
-        header->moveSection(header->visualIndex(logical), visual++);
-    }
 }
 
 void TForm17::move(int row) {
     if (list_->rowCount() == 0) return;
     row = std::clamp(row, 0, list_->rowCount() - 1);
     const int column = std::max(0, DBGrid1->currentIndex().column());
-    DBGrid1->setCurrentIndex(list_->index(row, column));
+    DBGrid1->setCurrentIndex(DBGrid1->model()->index(row, column));
 }
 
 void TForm17::closeList() {
@@ -228,7 +221,6 @@ void TForm17::reopenLoanTables() {
         closeList();
         throw;
     }
-    showColumnsInOrder();
     if (!isVisible()) closeList();
 }
 

@@ -41,6 +41,10 @@ QGroupBox* makeGroup(const char* title, const char* name, const portfolio::Row (
             grid->addWidget(edit, line, k + 1);
             edits.insert(number, edit);
             if (k == 0) label->setBuddy(edit);
+            // Only the first box of a row has the row's label; every box is named by its row and
+            // its loan's column.
+            edit->setAccessibleName(
+                QStringLiteral("%1, Loan # %2").arg(QString::fromLatin1(row.label).trimmed()).arg(k + 1));
         }
         ++line;
     }

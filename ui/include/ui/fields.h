@@ -6,6 +6,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <initializer_list>
+
 class QWidget;
 class QLabel;
 class QLineEdit;
@@ -23,6 +25,14 @@ template <class W> W* named(W* widget, const QString& name) {
     nameWidget(widget, name);
     return widget;
 }
+
+// Makes `label` the buddy of `control` and its text the control's accessible name: assistive tools
+// read a list's or grid's name only from the control itself, never from its buddy.
+UI_EXPORT void labelFor(QLabel* label, QWidget* control);
+
+// Tab goes through `controls` in the order given (each right after the one before it), for
+// controls that joined their form out of reading order.
+UI_EXPORT void setTabChain(std::initializer_list<QWidget*> controls);
 
 // What an edit holds. Numbers sit at the right so the decimal points of the padded formats line
 // up; dates and words sit at the left.

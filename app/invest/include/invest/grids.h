@@ -12,7 +12,8 @@ class QSqlQueryModel;
 
 namespace invest {
 
-// A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`.
+// A read-only grid named `name` showing `source` through a ColumnFormatModel with `overrides`, its
+// shown texts read out as they are shown.
 QTableView* makeGrid(const QString& name, QSqlQueryModel* source, QList<ColumnOverride> overrides,
                      QWidget* parent);
 

@@ -87,7 +87,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    void showColumnsInOrder();
     void move(int row);
     void closeList();
 
