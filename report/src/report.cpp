@@ -166,9 +166,33 @@ bool flowLine(std::vector<Entry>& entries, const std::vector<std::size_t>& line,
     return true;
 }
 
+// Keeps the lines inside their band (less half a pixel, so the next band's texts never touch
+// them): a line reaching below it is lifted as far as the line above allows. False when that is
+// not enough.
+bool fitBand(std::vector<Entry>& entries, const std::vector<std::vector<std::size_t>>& lines, double top,
+             double bottom) {
+    bool fits = true;
+    double above = top;
+    for (const auto& line : lines) {
+        double lineTop = bottom, lineBottom = top;
+        for (std::size_t i : line) {
+            lineTop = std::min(lineTop, entries[i].placed.box.top());
+            lineBottom = std::max(lineBottom, entries[i].placed.box.bottom());
+        }
+        const double lift = std::clamp(lineBottom - (bottom - 0.5), 0.0, std::max(0.0, lineTop - above));
+        for (std::size_t i : line) {
+            entries[i].placed.box.translate(0, -lift);
+            entries[i].placed.baseline -= lift;
+        }
+        fits = fits && lineBottom - lift <= bottom - 0.5 + 1e-6;
+        above = lineBottom - lift;
+    }
+    return fits;
+}
+
 // Lays out the texts of one band: lines of texts whose heights meet, each set by flowLine, the
-// band as a whole at the largest size that fits.
-void layOutBand(std::vector<Entry>& entries) {
+// band as a whole at the largest size that fits across and down.
+void layOutBand(std::vector<Entry>& entries, double top, double bottom) {
     std::vector<std::size_t> order(entries.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -176,15 +200,15 @@ void layOutBand(std::vector<Entry>& entries) {
         return entries[a].top != entries[b].top ? entries[a].top < entries[b].top : a < b;
     });
     std::vector<std::vector<std::size_t>> lines;
-    double bottom = 0;
+    double reach = 0;
     for (std::size_t i : order) {
         if (entries[i].shown.isEmpty()) continue;
-        if (lines.empty() || entries[i].top >= bottom) {
+        if (lines.empty() || entries[i].top >= reach) {
             lines.emplace_back();
-            bottom = entries[i].top;
+            reach = entries[i].top;
         }
         lines.back().push_back(i);
-        bottom = std::max(bottom, entries[i].top + entries[i].height);
+        reach = std::max(reach, entries[i].top + entries[i].height);
     }
     for (auto& line : lines) {
         std::stable_sort(line.begin(), line.end(), [&](std::size_t a, std::size_t b) {
@@ -201,10 +225,11 @@ void layOutBand(std::vector<Entry>& entries) {
         bool fits = true;
         for (const auto& line : lines)
             fits = fits && flowLine(entries, line, scale, Fit::Strict);
-        if (fits) return;
+        if (fits && fitBand(entries, lines, top, bottom)) return;
     }
     for (const auto& line : lines)
         flowLine(entries, line, 1.0, Fit::Confined);
+    fitBand(entries, lines, top, bottom);
 }
 
 } // namespace
@@ -296,7 +321,7 @@ int Renderer::layout(const std::function<void(const PageLayout&)>& deliver) cons
             t.baseline = t.y + m.ascent;
             entries.push_back(std::move(e));
         }
-        layOutBand(entries);
+        layOutBand(entries, top, top + band->height);
         for (Entry& e : entries) {
             // A text reaching below the page is lifted onto it.
             const double below = e.placed.box.bottom() - kPageHeight;

@@ -339,6 +339,34 @@ TEST(Layout, ValuesFollowTheirCaptionsAndEveryLineStaysInsideTheBand) {
     EXPECT_NEAR(placed(pages[0], BandKind::PageFooter, 672).at(0)->box.right(), kBandWidth, 0.01);
 }
 
+TEST(Layout, TextsStayInsideTheirBands) {
+    const Font big{QStringLiteral("Arial"), 12, true, false};
+    const struct {
+        const char* what;
+        int height, y;
+        bool smaller;
+    } cases[] = {
+        {"a line fitting its band stays", 40, 4, false},
+        {"a line reaching past its band is lifted", 30, 20, false},
+        {"a line taller than its band is set smaller", 10, 0, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        Definition d;
+        d.bands = {{BandKind::PageHeader, c.height, {label(0, c.y, QStringLiteral("Tall caption"), big)}},
+                   {BandKind::ColumnHeader, 20, {label(0, 0, QStringLiteral("Next band"))}}};
+        const auto pages = pagesOf(d, {});
+        ASSERT_EQ(pages.size(), 1u);
+        const PlacedText& tall = *placed(pages[0], BandKind::PageHeader, 0).at(0);
+        EXPECT_GE(tall.box.top(), 0);
+        EXPECT_LE(tall.box.bottom(), c.height - 0.5 + 1e-6);
+        EXPECT_EQ(tall.pointSize < 12, c.smaller) << tall.pointSize;
+        if (!c.smaller) {
+            EXPECT_EQ(tall.box.top() < c.y, c.height == 30) << "lifted only when it reached past its band";
+        }
+    }
+}
+
 TEST(Layout, TheDrawnPagesAreTheLaidOutOnes) {
     QTemporaryDir dir;
     std::vector<double> amounts;

@@ -15,6 +15,8 @@
 //   smaller. When that would take an amount below kMinShrink of its size, or a line would run past
 //   the band's edge, the whole band is set smaller, in steps down to half its size; past that every
 //   text is set small enough to fit between its anchor and the next.
+// - down: a line reaching below its band is lifted as far as the line above it allows, else the
+//   band is set smaller too; nothing reaches below the page.
 // Texts are measured at a fixed resolution with font hinting off, so layout() and every drawing agree.
 //
 //   report::Definition def = ...;                    // bands and their items
