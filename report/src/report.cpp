@@ -12,6 +12,8 @@
 #include <QPdfWriter>
 
 #include <algorithm>
+#include <map>
+#include <tuple>
 
 namespace report {
 
@@ -78,16 +80,27 @@ QString visible(const QString& text) {
 }
 
 Metrics measure(const QString& text, const Font& font, double pointSize) {
-    static QHash<QString, QFontMetricsF> cache;
-    const QString key = QStringLiteral("%1|%2|%3|%4")
-                            .arg(font.family)
-                            .arg(pointSize, 0, 'g', 10)
-                            .arg(int(font.bold))
-                            .arg(int(font.underline));
+    // A report repeats few fonts and many texts ("0.00"): both are kept, the sizes a text had to
+    // shrink to only until there are many of them.
+    struct Measured {
+        QFontMetricsF metrics;
+        QHash<QString, double> widths;
+    };
+    static std::map<std::tuple<QString, double, bool, bool>, Measured> cache;
+    const auto key = std::make_tuple(font.family, pointSize, font.bold, font.underline);
     auto it = cache.find(key);
-    if (it == cache.end()) it = cache.insert(key, QFontMetricsF(qfont(font, pointSize), measuringDevice()));
+    if (it == cache.end()) {
+        if (cache.size() > 512) cache.clear();
+        it = cache.emplace(key, Measured{QFontMetricsF(qfont(font, pointSize), measuringDevice()), {}}).first;
+    }
+    Measured& m = it->second;
     const double k = 96.0 / kMeasureDpi;
-    return {it->horizontalAdvance(text) * k, it->ascent() * k, it->descent() * k};
+    auto width = m.widths.find(text);
+    if (width == m.widths.end()) {
+        if (m.widths.size() > 4096) m.widths.clear();
+        width = m.widths.insert(text, m.metrics.horizontalAdvance(text) * k);
+    }
+    return {*width, m.metrics.ascent() * k, m.metrics.descent() * k};
 }
 
 // What a right-aligned amount lacks of its mask's decimals ("9,767.8" under "###,###.##" lacks one

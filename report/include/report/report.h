@@ -17,7 +17,8 @@
 //   text is set small enough to fit between its anchor and the next.
 // - down: a line reaching below its band is lifted as far as the line above it allows, else the
 //   band is set smaller too; nothing reaches below the page.
-// Texts are measured at a fixed resolution with font hinting off, so layout() and every drawing agree.
+// Texts are measured at a fixed resolution with font hinting off, so layout() and every drawing agree;
+// measuring needs a QGuiApplication (the offscreen platform will do).
 //
 //   report::Definition def = ...;                    // bands and their items
 //   report::Renderer r(def, [&] { return std::make_unique<report::QueryRows>(query); });
