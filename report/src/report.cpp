@@ -143,9 +143,10 @@ QHash<int, double> columnEdges(const Band* detail) {
 enum class Fit { Strict, Confined };
 
 // Sets the texts of one line (indices in anchor order) at `scale` of their sizes. Strict: texts
-// move right after the one before them and amounts shrink alone down to kMinShrink; false when
+// move right after the one before them and amounts shrink alone down to minShrink; false when
 // that is not enough. Confined: every text fits between its place and the right end of its room.
-bool flowLine(std::vector<Entry>& entries, const std::vector<std::size_t>& line, double scale, Fit fit) {
+bool flowLine(std::vector<Entry>& entries, const std::vector<std::size_t>& line, double scale, Fit fit,
+              double minShrink) {
     double previous = -kColumnGap;
     for (std::size_t i : line) {
         Entry& e = entries[i];
@@ -160,7 +161,7 @@ bool flowLine(std::vector<Entry>& entries, const std::vector<std::size_t>& line,
         const bool shrinks = e.placed.align == Align::Right || fit == Fit::Confined;
         if (shrinks && left + m.width + pad > right) {
             const double room = right - left;
-            if (fit == Fit::Strict && room < (m.width + pad) * kMinShrink) return false;
+            if (fit == Fit::Strict && room < (m.width + pad) * minShrink - 1e-9) return false;
             // Advances are nearly proportional to the size; a second step takes up the rest.
             for (int step = 0; step < 3 && m.width + pad > room && m.width > 0; ++step) {
                 size = std::max(1.0, size * std::max(room, 1.0) / (m.width + pad));
@@ -205,7 +206,7 @@ bool fitBand(std::vector<Entry>& entries, const std::vector<std::vector<std::siz
 
 // Lays out the texts of one band: lines of texts whose heights meet, each set by flowLine, the
 // band as a whole at the largest size that fits across and down.
-void layOutBand(std::vector<Entry>& entries, double top, double bottom) {
+void layOutBand(std::vector<Entry>& entries, double top, double bottom, double minShrink) {
     std::vector<std::size_t> order(entries.size());
     for (std::size_t i = 0; i < order.size(); ++i)
         order[i] = i;
@@ -237,11 +238,11 @@ void layOutBand(std::vector<Entry>& entries, double top, double bottom) {
         const double scale = 1.0 - step * 0.05;
         bool fits = true;
         for (const auto& line : lines)
-            fits = fits && flowLine(entries, line, scale, Fit::Strict);
+            fits = fits && flowLine(entries, line, scale, Fit::Strict, minShrink);
         if (fits && fitBand(entries, lines, top, bottom)) return;
     }
     for (const auto& line : lines)
-        flowLine(entries, line, 1.0, Fit::Confined);
+        flowLine(entries, line, 1.0, Fit::Confined, 0);
     fitBand(entries, lines, top, bottom);
 }
 
@@ -334,7 +335,11 @@ int Renderer::layout(const std::function<void(const PageLayout&)>& deliver) cons
             t.baseline = t.y + m.ascent;
             entries.push_back(std::move(e));
         }
-        layOutBand(entries, top, top + band->height);
+        // A band of captions alone (column headings, a title) is set smaller as a whole, so its
+        // captions keep one size.
+        const bool captions = std::all_of(band->items.begin(), band->items.end(),
+                                          [](const Item& item) { return item.kind == ItemKind::Label; });
+        layOutBand(entries, top, top + band->height, captions ? 1.0 : kMinShrink);
         for (Entry& e : entries) {
             // A text reaching below the page is lifted onto it.
             const double below = e.placed.box.bottom() - kPageHeight;

@@ -12,9 +12,10 @@
 //   keeps the room of the missing ones, so decimal points stand in line.
 // - on a line (the items whose heights meet), a left-aligned text starts at its anchor or after the
 //   text before it, at least kColumnGap away; a right-aligned amount too wide for its column is set
-//   smaller. When that would take an amount below kMinShrink of its size, or a line would run past
-//   the band's edge, the whole band is set smaller, in steps down to half its size; past that every
-//   text is set small enough to fit between its anchor and the next.
+//   smaller. When that would take an amount below kMinShrink of its size (any size at all in a band
+//   of labels only, such as the column headings), or a line would run past the band's edge, the
+//   whole band is set smaller, in steps down to half its size; past that every text is set small
+//   enough to fit between its anchor and the next.
 // - down: a line reaching below its band is lifted as far as the line above it allows, else the
 //   band is set smaller too; nothing reaches below the page.
 // Texts are measured at a fixed resolution with font hinting off, so layout() and every drawing agree;
