@@ -339,6 +339,22 @@ TEST(Layout, ValuesFollowTheirCaptionsAndEveryLineStaysInsideTheBand) {
     EXPECT_NEAR(placed(pages[0], BandKind::PageFooter, 672).at(0)->box.right(), kBandWidth, 0.01);
 }
 
+TEST(Layout, ColumnHeadingsTooWideForTheirColumnsKeepOneSize) {
+    Definition d = crowded();
+    for (Band& band : d.bands)
+        if (band.kind == BandKind::ColumnHeader) band.items[1].text = QStringLiteral("Interest due this period");
+    const auto pages = pagesOf(d, kAmounts);
+    ASSERT_FALSE(pages.empty());
+    const PlacedText& date = *placed(pages[0], BandKind::ColumnHeader, 0).at(0);
+    const PlacedText& interest = *placed(pages[0], BandKind::ColumnHeader, 112).at(0);
+    const PlacedText& balance = *placed(pages[0], BandKind::ColumnHeader, 176).at(0);
+    EXPECT_LT(interest.pointSize, 10);
+    EXPECT_DOUBLE_EQ(date.pointSize, interest.pointSize);
+    EXPECT_DOUBLE_EQ(balance.pointSize, interest.pointSize);
+    EXPECT_GE(interest.box.left(), date.box.right() + kColumnGap - 0.01);
+    EXPECT_NEAR(interest.box.right(), 176 - kColumnGap, 0.01);
+}
+
 TEST(Layout, TextsStayInsideTheirBands) {
     const Font big{QStringLiteral("Arial"), 12, true, false};
     const struct {
