@@ -342,7 +342,8 @@ TEST(Layout, ValuesFollowTheirCaptionsAndEveryLineStaysInsideTheBand) {
 TEST(Layout, ColumnHeadingsTooWideForTheirColumnsKeepOneSize) {
     Definition d = crowded();
     for (Band& band : d.bands)
-        if (band.kind == BandKind::ColumnHeader) band.items[1].text = QStringLiteral("Interest due this period");
+        if (band.kind == BandKind::ColumnHeader)
+            band.items[1].text = QStringLiteral("Interest due this period");
     const auto pages = pagesOf(d, kAmounts);
     ASSERT_FALSE(pages.empty());
     const PlacedText& date = *placed(pages[0], BandKind::ColumnHeader, 0).at(0);
