@@ -135,4 +135,8 @@ QString formatMask(double value, const QString& mask, Separators separators) {
     return (sign ? QStringLiteral("-") : QString()) + p.prefix + out + p.suffix;
 }
 
+int maskDecimals(const QString& mask) {
+    return parse(sections(mask).at(0)).maxDecimals;
+}
+
 } // namespace report

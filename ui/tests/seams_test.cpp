@@ -1,5 +1,6 @@
 #include "testsupport/temp_data_folder.h"
 #include "ui/datafolder.h"
+#include "ui/filedialog.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -132,6 +133,31 @@ TEST_F(DataFolder, FallsBackToXdgData) {
         qunsetenv("XDG_DATA_HOME");
     else
         qputenv("XDG_DATA_HOME", oldXdg);
+}
+
+TEST(FileDialog, InterceptorAnswersEachRequestAndRecordsIt) {
+    ui::FileDialogInterceptor outer; // cancels
+    {
+        ui::FileDialogInterceptor inner([](const ui::FileRequest& r) {
+            return r.kind == ui::FileRequest::Save ? QStringLiteral("/tmp/") + r.proposed : QString();
+        });
+        EXPECT_EQ(ui::saveFileName(nullptr, QStringLiteral("Save as PDF"), QStringLiteral("Report.pdf"),
+                                   QStringLiteral("PDF files (*.pdf)")),
+                  QStringLiteral("/tmp/Report.pdf"));
+        EXPECT_EQ(ui::openFileName(nullptr, QStringLiteral("Open"), QString(), QStringLiteral("*.db")),
+                  QString());
+        ASSERT_EQ(inner.requests().size(), 2);
+        const ui::FileRequest& save = inner.requests()[0];
+        EXPECT_EQ(save.kind, ui::FileRequest::Save);
+        EXPECT_EQ(save.caption, QStringLiteral("Save as PDF"));
+        EXPECT_EQ(save.proposed, QStringLiteral("Report.pdf"));
+        EXPECT_EQ(save.filter, QStringLiteral("PDF files (*.pdf)"));
+        EXPECT_EQ(inner.requests()[1].kind, ui::FileRequest::Open);
+    }
+    EXPECT_EQ(ui::saveFileName(nullptr, QStringLiteral("Save"), QStringLiteral("x.pdf"), QString()),
+              QString())
+        << "the outer interceptor is back and cancels";
+    EXPECT_EQ(outer.requests().size(), 1);
 }
 
 class PrintSeam : public testsupport::DataFolderTest {

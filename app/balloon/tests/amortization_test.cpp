@@ -1,13 +1,17 @@
 // The balloon amortization window driven as a user does: the listing and the printers receive the
 // balloon loan's values, a cancelled printer dialog prints nothing, Preview/Save writes a new
 // balloon loan each time and previews it as the balloon report.
+#include "balloon/amortization.h"
 #include "balloon/forms.h"
+#include "common/loan_amounts.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "formtest/amortization.h"
 #include "formtest/forms.h"
+#include "reporttest/layout_check.h"
 #include "schedule/schedule.h"
+#include "testsupport/pdf_words.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
@@ -16,6 +20,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -196,6 +201,61 @@ TEST_F(BalloonAmortization, ReportHeaderCarriesTheAmortizePeriodsAndTheNumberOfP
     };
     EXPECT_EQ(boldSize(QStringLiteral("Number of Payments: ")), 12);
     EXPECT_EQ(boldSize(QStringLiteral("Balloon Amortization Table")), 18);
+}
+
+// 150,000 at 7.25 % amortized over 30 years and due in full after seven, with fees, a down
+// payment, taxes and escrowed insurance, as the balloon engine solves it.
+balloon::BalloonData sevenYearBalloon() {
+    balloon::BalloonData d;
+    d.ORGAMT = 150000;
+    d.DOWNAMT = 15000;
+    d.FEEAMT = 2250;
+    d.FINANCEAMT = talvero::common::amount_financed(d.ORGAMT, d.FEEAMT, d.DOWNAMT);
+    d.APR = 7.25;
+    d.NUMPAY = 360;
+    d.BLPAY = 84;
+    d.PAYMENT = 0;
+    d.FREQUENCY = 12;
+    d.TERMYEARS = 30;
+    d.TAXES = 2700;
+    d.HOINS = 960;
+    d.OTINS = 180;
+    std::strcpy(d.FIRSTDUE, "03012004");
+    d.LOANDATE[0] = 2;
+    d.LOANDATE[1] = 1;
+    d.LOANDATE[2] = 2004;
+    d.ODDDAYS = talvero::common::odd_days({2, 1, 2004}, {3, 1, 2004});
+    balloon::runVaulter(d);
+    d.SCHEDPAY = d.PAYMENT;
+    d.UnsavedCount = 1;
+    return d;
+}
+
+TEST_F(BalloonAmortization, ReportPagesOfASevenYearBalloonReadCleanly) {
+    data = sevenYearBalloon();
+    ASSERT_EQ(data.ERRFLAG, 0);
+    form.Button5->click();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q = db::prepare(c, db::sql::balloonPreview);
+    q.bindValue(QStringLiteral(":Param1"), 1);
+    const report::Renderer r(
+        balloon::quickRep1(),
+        [&q] {
+            db::exec(q);
+            return std::make_unique<report::QueryRows>(q);
+        },
+        QDateTime(QDate(2004, 6, 1), QTime(9, 30, 0)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("balloon.pdf"));
+    const QStringList faults = reporttest::layoutFaults(r, pdf);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    const testsupport::PdfWords words = testsupport::readPdfWords(pdf);
+    EXPECT_GE(words.pages.size(), 4);
+    const QString first = words.text(1);
+    EXPECT_TRUE(first.contains(QStringLiteral("Amortize Periods : 360"))) << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("Number of Payments: 84"))) << first.toStdString();
+    EXPECT_TRUE(first.contains(QStringLiteral("Balloon Amortization Table"))) << first.toStdString();
 }
 
 TEST_F(BalloonAmortization, AmortizeTablesOnTheBalloonPayoutWindowOpensThisWindow) {

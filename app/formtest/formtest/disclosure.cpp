@@ -1,6 +1,7 @@
 #include "formtest/disclosure.h"
 
 #include "loan/disclosure.h"
+#include "ui/filedialog.h"
 #include "ui/printing.h"
 
 #include <QCheckBox>
@@ -26,8 +27,7 @@ QString pdfText(const QString& path) {
 
 DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const QString& pdf) {
     DisclosureRun run;
-    const auto saved = TForm31::askPdfPath;
-    TForm31::askPdfPath = [pdf](QWidget*, const QString&) { return pdf; };
+    ui::FileDialogInterceptor files([pdf](const ui::FileRequest&) { return pdf; });
     bool first = true;
     modal.setHandler([&](QDialog* d) {
         run.shown << d->objectName();
@@ -65,7 +65,6 @@ DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const Q
     // A second window starts with the creditor the first one remembered.
     payout->findChild<QPushButton*>(QStringLiteral("Button5"))->click();
     modal.setHandler([](QDialog* d) { return d->result(); });
-    TForm31::askPdfPath = saved;
     return run;
 }
 

@@ -63,7 +63,7 @@ report::Band pageFooter() {
             24,
             {report::special(report::ItemKind::Time, 0, 4, {}, plain()),
              report::special(report::ItemKind::PageNumber, 330, 4, QStringLiteral("Page "), plain()),
-             report::special(report::ItemKind::Date, 640, 4, {}, plain())}};
+             report::alignRight(report::special(report::ItemKind::Date, 640, 4, {}, plain()))}};
 }
 
 struct Column {
@@ -102,9 +102,13 @@ template <std::size_t N> void addColumns(report::Definition& d, const Column (&c
     report::Band header{report::BandKind::ColumnHeader, 24, {}};
     report::Band detail{report::BandKind::Detail, 16, {}};
     for (const Column& c : columns) {
-        header.items.push_back(report::label(c.x, 4, QString::fromLatin1(c.caption), bold()));
-        detail.items.push_back(
-            report::field(c.x, 0, QString::fromLatin1(c.field), QString::fromLatin1(c.mask), plain()));
+        report::Item caption = report::label(c.x, 4, QString::fromLatin1(c.caption), bold());
+        report::Item value =
+            report::field(c.x, 0, QString::fromLatin1(c.field), QString::fromLatin1(c.mask), plain());
+        // Numbers, and their captions, are right-aligned in their columns.
+        if (*c.mask) caption.align = value.align = report::Align::Right;
+        header.items.push_back(std::move(caption));
+        detail.items.push_back(std::move(value));
     }
     d.bands.push_back(std::move(header));
     d.bands.push_back(std::move(detail));
@@ -150,13 +154,15 @@ report::Definition historyReport(const HistoryTotals& t) {
     // Centred on the band: the title is about 330 report pixels wide at this size.
     d.bands.push_back({report::BandKind::Title, 40, {report::label(195, 0, d.title, large())}});
     addColumns(d, kHistoryColumns);
-    d.bands.push_back({report::BandKind::Summary,
-                       44,
-                       {report::label(0, 8, QStringLiteral("TOTALS"), bold()),
-                        report::label(480, 8, money(t.fee, "$##,###.00"), plain()),
-                        report::label(620, 8, money(t.bookValue, "$#,###,###.00"), plain()),
-                        report::label(405, 24, money(t.commission, "$##,###.00"), plain()),
-                        report::label(545, 24, money(t.dividend, "$##,###.00"), plain())}});
+    d.bands.push_back(
+        {report::BandKind::Summary,
+         44,
+         // The sums stand under their columns.
+         {report::label(0, 8, QStringLiteral("TOTALS"), bold()),
+          report::alignRight(report::label(480, 8, money(t.fee, "$##,###.00"), plain())),
+          report::alignRight(report::label(620, 8, money(t.bookValue, "$#,###,###.00"), plain())),
+          report::alignRight(report::label(405, 24, money(t.commission, "$##,###.00"), plain())),
+          report::alignRight(report::label(545, 24, money(t.dividend, "$##,###.00"), plain()))}});
     d.bands.push_back(pageFooter());
     return d;
 }

@@ -5,6 +5,8 @@
 #include "invest/reportform.h"
 #include "invest/reports.h"
 #include "invest/store.h"
+#include "reporttest/layout_check.h"
+#include "testsupport/pdf_words.h"
 #include "ui/help.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
@@ -167,6 +169,67 @@ TEST_F(Reports, ManyTransactionsRunOverPagesWithTheTotalsOnceAtTheEnd) {
     EXPECT_TRUE(all[1].contains(QStringLiteral("Summary      $60.00\n"))) << "the fee sum";
     EXPECT_TRUE(all[1].contains(QStringLiteral("Summary      $1,715.00\n"))) << "the cost sum";
     EXPECT_TRUE(all[1].contains(QStringLiteral("PageFooter   Page 2\n")));
+}
+
+// Eight accounts with long names and large holdings, each with purchases, sales, dividends and
+// fees through a year: the history over several pages.
+void postAYearOfTrading() {
+    db::Connection connection(db::Alias::IBInvest);
+    const char* names[] = {"Global Equity Index", "Municipal Bond Fund", "Small Cap Value",
+                           "Treasury Inflation",  "Emerging Markets",    "Real Estate Income"};
+    for (int a = 0; a < 8; ++a) {
+        const int actno = 100 + a * 37;
+        invest::writeNewAccount(connection, {actno,
+                                             QString::fromLatin1(names[a % 6]),
+                                             12.5 + a * 31.25,
+                                             1000.0 + a * 2531.5,
+                                             (12.5 + a * 31.25) * (1000.0 + a * 2531.5),
+                                             {1, 2, 2003},
+                                             false});
+        for (int m = 1; m <= 10; ++m) {
+            using invest::PostingType;
+            const PostingType type = m % 4 == 0   ? PostingType::Sold
+                                     : m % 3 == 0 ? PostingType::CashDividend
+                                     : m % 5 == 0 ? PostingType::FeeInCash
+                                                  : PostingType::Bought;
+            invest::Trade trade;
+            if (type == PostingType::Bought || type == PostingType::Sold) {
+                trade = {25.0 * m + a, 13.75 + a * 31.25 + m, 9.95, 0, 0};
+            } else if (type == PostingType::CashDividend) {
+                trade = {0, 13.75 + a * 31.25 + m, 0, 0, 112.35 * (a + 1)};
+            } else {
+                trade = {0, 0, 0, 25, 0};
+            }
+            invest::PostedTransaction posted;
+            ASSERT_EQ(invest::writePosting(connection, {actno, type, trade, {m, 15, 2004}}, posted), nullptr)
+                << actno << " " << m;
+        }
+    }
+}
+
+TEST_F(Reports, BothReportsOfManyAccountsReadCleanly) {
+    ASSERT_NO_FATAL_FAILURE(postAYearOfTrading());
+    QTemporaryDir dir;
+    const struct {
+        const char* name;
+        invest::ReportData (*read)(db::Connection&);
+        int pages;
+        const char* last; // on the last page
+    } cases[] = {
+        {"summary", &invest::readSummaryReport, 1, "Composite Gain Percent"},
+        {"history", &invest::readHistoryReport, 2, "TOTALS"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        db::Connection connection(db::Alias::IBInvest);
+        const invest::ReportData data = c.read(connection);
+        const QString pdf = dir.filePath(QString::fromLatin1(c.name) + QStringLiteral(".pdf"));
+        const QStringList faults = reporttest::layoutFaults(invest::rendererFor(data, kNow), pdf);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+        const testsupport::PdfWords words = testsupport::readPdfWords(pdf);
+        EXPECT_GE(words.pages.size(), c.pages);
+        EXPECT_TRUE(words.text(words.pages.size()).contains(QString::fromLatin1(c.last)));
+    }
 }
 
 QSqlRecord account(double value, double gain, double cost) {

@@ -12,7 +12,6 @@
 
 #include <QCheckBox>
 #include <QDir>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -24,12 +23,6 @@
 #include <QVBoxLayout>
 
 namespace dz = talvero::disclosure;
-
-std::function<QString(QWidget*, const QString&)> TForm31::askPdfPath = [](QWidget* parent,
-                                                                          const QString& suggested) {
-    return QFileDialog::getSaveFileName(parent, QStringLiteral("Save as PDF"), suggested,
-                                        QStringLiteral("PDF files (*.pdf)"));
-};
 
 namespace {
 
@@ -195,10 +188,7 @@ void TForm31::Button3Click() {
     rememberCreditor();
     const auto d = current();
     if (!d) return;
-    const QString suggested = QDir(ui::dataFolderPath()).filePath(QStringLiteral("disclosure.pdf"));
-    const QString path = askPdfPath(this, suggested);
-    if (path.isEmpty()) return;
-    if (!dz::borrowerCopy(*d).writePdf(path)) ui::showError(QStringLiteral("Cannot write ") + path);
+    report::saveAsPdf(dz::borrowerCopy(*d), this);
 }
 
 void TForm31::Button4Click() {

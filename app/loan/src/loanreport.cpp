@@ -5,6 +5,7 @@ namespace loan {
 report::Definition quickRep1() {
     using report::field;
     using report::label;
+    const auto amount = report::alignRight;
     const report::Font caption{QStringLiteral("Arial"), 12, true, false};
     const report::Font value{QStringLiteral("Arial"), 10, false, true};
     const report::Font column{QStringLiteral("Arial"), 10, true, true};
@@ -33,27 +34,35 @@ report::Definition quickRep1() {
           label(536, 44, QStringLiteral("Interest Method:"), caption),
           field(664, 44, QStringLiteral("INTMETHOD"), {}, value)}},
         {report::BandKind::Title, 40, {label(216, 0, QStringLiteral("Loan Amortization Table"), title)}},
+        // The amount columns, captions and figures alike, are right-aligned in their columns.
         {report::BandKind::ColumnHeader,
          40,
-         {label(0, 0, QStringLiteral("Pay Date"), column), label(112, 0, QStringLiteral("Interest"), column),
-          label(176, 0, QStringLiteral("Principal"), column),
-          label(264, 0, QStringLiteral("Disability"), column), label(336, 0, QStringLiteral("Life"), column),
-          label(384, 0, QStringLiteral("Taxes"), column), label(440, 0, QStringLiteral("HO Ins."), column),
-          label(496, 0, QStringLiteral("OTR Ins"), column), label(560, 0, QStringLiteral("Payment"), column),
-          label(640, 0, QStringLiteral("Balance"), column)}},
+         {label(0, 0, QStringLiteral("Pay Date"), column),
+          amount(label(112, 0, QStringLiteral("Interest"), column)),
+          amount(label(176, 0, QStringLiteral("Principal"), column)),
+          amount(label(264, 0, QStringLiteral("Disability"), column)),
+          amount(label(336, 0, QStringLiteral("Life"), column)),
+          amount(label(384, 0, QStringLiteral("Taxes"), column)),
+          amount(label(440, 0, QStringLiteral("HO Ins."), column)),
+          amount(label(496, 0, QStringLiteral("OTR Ins"), column)),
+          amount(label(560, 0, QStringLiteral("Payment"), column)),
+          amount(label(640, 0, QStringLiteral("Balance"), column))}},
         {report::BandKind::Detail,
          40,
-         {field(0, 0, QStringLiteral("PAYDATE")), field(112, 0, QStringLiteral("INTAMT"), cents),
-          field(176, 0, QStringLiteral("PRINAMT"), cents), field(264, 0, QStringLiteral("DSINS"), cents),
-          field(336, 0, QStringLiteral("LFINS"), cents), field(384, 0, QStringLiteral("TAXES"), cents),
-          field(440, 0, QStringLiteral("HOINS"), cents), field(496, 0, QStringLiteral("OTINS"), cents),
-          field(560, 0, QStringLiteral("PAYMENT"), cents),
-          field(640, 0, QStringLiteral("BALANCE"), QStringLiteral("###,###.##"))}},
+         {field(0, 0, QStringLiteral("PAYDATE")), amount(field(112, 0, QStringLiteral("INTAMT"), cents)),
+          amount(field(176, 0, QStringLiteral("PRINAMT"), cents)),
+          amount(field(264, 0, QStringLiteral("DSINS"), cents)),
+          amount(field(336, 0, QStringLiteral("LFINS"), cents)),
+          amount(field(384, 0, QStringLiteral("TAXES"), cents)),
+          amount(field(440, 0, QStringLiteral("HOINS"), cents)),
+          amount(field(496, 0, QStringLiteral("OTINS"), cents)),
+          amount(field(560, 0, QStringLiteral("PAYMENT"), cents)),
+          amount(field(640, 0, QStringLiteral("BALANCE"), QStringLiteral("###,###.##")))}},
         {report::BandKind::PageFooter,
          40,
          {report::special(report::ItemKind::Time, 8, 0),
           report::special(report::ItemKind::PageNumber, 312, 0, QStringLiteral("Page ")),
-          report::special(report::ItemKind::Date, 672, 0)}},
+          amount(report::special(report::ItemKind::Date, 672, 0))}},
     };
     return d;
 }

@@ -1,12 +1,16 @@
 // The amortization window driven as a user does: the listing and the printers receive the loan's
 // values, a cancelled printer dialog prints nothing, Preview/Save writes a new loan each time and
 // previews it as the report.
+#include "common/loan_amounts.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "formtest/amortization.h"
 #include "formtest/forms.h"
+#include "loan/amortization.h"
 #include "loan/forms.h"
+#include "reporttest/layout_check.h"
+#include "testsupport/pdf_words.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
@@ -20,6 +24,7 @@
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QSqlQuery>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -195,6 +200,70 @@ TEST_F(Amortization, ReportPagesOfThe36PaymentLoan) {
     EXPECT_TRUE(pages[2].contains(separated(QStringLiteral(" 115  176 Detail       10000.00\n"))));
     EXPECT_TRUE(pages[2].contains(QStringLiteral(" 115  640 Detail       \n")));
     EXPECT_TRUE(pages[2].contains(QStringLiteral("Page 3\n")));
+}
+
+// A 15-year mortgage of 185,000 at 6.875 % with a 10 % down payment, 1 % of fees, credit
+// disability and life insurance for five years, taxes and escrowed insurance, as the engine
+// solves it: 180 schedule rows with their year subtotals over several report pages.
+loan::LoanData mortgage() {
+    loan::LoanData d;
+    d.ORGAMT = 185000;
+    d.DOWNAMT = 18500;
+    d.FEEAMT = 1850;
+    d.FINANCEAMT = talvero::common::amount_financed(d.ORGAMT, d.FEEAMT, d.DOWNAMT);
+    d.APR = 6.875;
+    d.NUMPAY = 180;
+    d.PAYMENT = 0;
+    d.FREQUENCY = 12;
+    d.TERMYEARS = 15;
+    d.INTMETHOD = 1;
+    d.DSRATE = 0.0004;
+    d.DSFREQ = 12;
+    d.DSYEARS = 5;
+    d.LFRATE = 0.0003;
+    d.LFFREQ = 12;
+    d.LFYEARS = 5;
+    d.TAXES = 3150;
+    d.HOINS = 1125;
+    d.OTINS = 240;
+    talvero::common::set_insurance_bases(d);
+    std::strcpy(d.FIRSTDUE, "01152004");
+    d.LOANDATE[0] = 12;
+    d.LOANDATE[1] = 15;
+    d.LOANDATE[2] = 2003;
+    d.ODDDAYS = talvero::common::odd_days({12, 15, 2003}, {1, 15, 2004});
+    loan::runTessera(d);
+    d.SCHEDPAY = d.PAYMENT;
+    d.UnsavedCount = 1;
+    return d;
+}
+
+TEST_F(Amortization, ReportPagesOfAMortgageReadCleanly) {
+    data = mortgage();
+    ASSERT_EQ(data.ERRFLAG, 0);
+    ASSERT_GT(data.PAYMENT, 1000);
+    form.Button5->click();
+    ASSERT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    db::Connection c(db::Alias::IBLoan);
+    QSqlQuery q = db::prepare(c, db::sql::loanPreview);
+    q.bindValue(QStringLiteral(":Param1"), 1);
+    const report::Renderer r(
+        loan::quickRep1(),
+        [&q] {
+            db::exec(q);
+            return std::make_unique<report::QueryRows>(q);
+        },
+        QDateTime(QDate(2004, 6, 1), QTime(9, 30, 0)));
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("mortgage.pdf"));
+    const QStringList faults = reporttest::layoutFaults(r, pdf);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+    const testsupport::PdfWords words = testsupport::readPdfWords(pdf);
+    EXPECT_GE(words.pages.size(), 9);
+    EXPECT_TRUE(words.text(1).contains(separated(QStringLiteral("Loan Amount : $185,000.00 Financed Amount : "
+                                                                "$168,350.00 APR : 6.88 No Payments : 180"))))
+        << words.text(1).toStdString();
+    EXPECT_TRUE(words.text(words.pages.size()).contains(QStringLiteral("GRAND TOTALS")));
 }
 
 TEST_F(Amortization, AmortizeTablesOnThePayoutWindowOpensThisWindow) {

@@ -5,6 +5,7 @@
 
 #include "loan/disclosure.h"
 #include "testsupport/locale_text.h"
+#include "ui/filedialog.h"
 #include "ui/help.h"
 
 #include <QFile>
@@ -86,8 +87,7 @@ TEST_F(LoanDisclosure, ABadAmountIsRefusedWithAMessageAndNothingWritten) {
     computeDefaultLoan();
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("tila.pdf"));
-    const auto saved = TForm31::askPdfPath;
-    TForm31::askPdfPath = [pdf](QWidget*, const QString&) { return pdf; };
+    ui::FileDialogInterceptor files([pdf](const ui::FileRequest&) { return pdf; });
     struct Case {
         const char* account;
         const char* others;
@@ -117,7 +117,6 @@ TEST_F(LoanDisclosure, ABadAmountIsRefusedWithAMessageAndNothingWritten) {
         EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Error);
         EXPECT_FALSE(QFile::exists(pdf));
     }
-    TForm31::askPdfPath = saved;
     ASSERT_FALSE(help.requests().isEmpty());
     EXPECT_EQ(help.requests().last().topic, "Truth_in_Lending_Disclosure");
     EXPECT_TRUE(QFile::exists(ui::helpFolder() + QStringLiteral("/Truth_in_Lending_Disclosure.html")));

@@ -6,13 +6,17 @@
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "reporttest/layout_check.h"
 #include "savedloans.h"
+#include "testsupport/pdf_words.h"
+#include "ui/filedialog.h"
 #include "ui/grids.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -326,6 +330,62 @@ TEST_F(Portfolio, BalloonReportShowsAmortizePeriodsAndNumberOfPayments) {
           "PageHeader   12\n", "Title        Balloon Amortization Table\n", "Detail       01/15/2004\n"})
         EXPECT_TRUE(first.contains(QString::fromLatin1(line))) << line << "\n" << first.toStdString();
     EXPECT_FALSE(first.contains(QStringLiteral("No Payments :")));
+}
+
+TEST_F(Portfolio, ReportsOfARegularAndABalloonLoanReadCleanly) {
+    // A 48-payment loan of 125,000 over four pages; a balloon of 240,000 amortized over 30 years
+    // and due after five.
+    ASSERT_EQ(portfoliotest::saveRegular({125000, 48, 1875, 33120.5, 1200, 2400}), 1);
+    ASSERT_EQ(portfoliotest::saveBalloon({240000, 360, 4800, 71234.4, 9000, 4500}, 60), 2);
+    QTemporaryDir dir;
+    for (int loanNo : {1, 2}) {
+        SCOPED_TRACE(loanNo);
+        db::Connection c(db::Alias::IBLoan);
+        QSqlQuery q = db::prepare(c, db::sql::portfolioReport);
+        q.bindValue(QStringLiteral(":Param4"), loanNo);
+        db::exec(q);
+        ASSERT_TRUE(q.next());
+        const report::Renderer r(
+            portfolio::reportFor(q.value(QStringLiteral("BLPAY"))),
+            [&q] {
+                db::exec(q);
+                return std::make_unique<report::QueryRows>(q);
+            },
+            QDateTime(QDate(2004, 12, 31), QTime(23, 59, 59)));
+        const QString pdf = dir.filePath(QStringLiteral("loan%1.pdf").arg(loanNo));
+        const QStringList faults = reporttest::layoutFaults(r, pdf);
+        EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+        const testsupport::PdfWords words = testsupport::readPdfWords(pdf);
+        EXPECT_GE(words.pages.size(), 3);
+        EXPECT_TRUE(words.text(1).contains(loanNo == 1 ? QStringLiteral("No Payments : 48")
+                                                       : QStringLiteral("Amortize Periods : 360")))
+            << words.text(1).toStdString();
+    }
+}
+
+TEST_F(Portfolio, TheReportPreviewSavesTheReportAsPdf) {
+    saveThree();
+    Form17->FormActivate();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("loan 3.pdf"));
+    ui::FileDialogInterceptor files([&](const ui::FileRequest&) { return pdf; });
+    ui::ModalInterceptor modal([](QDialog* d) {
+        auto* save = d->findChild<QAction*>(QStringLiteral("SaveAsPdf"));
+        EXPECT_NE(save, nullptr);
+        if (save) save->trigger();
+        return 0;
+    });
+    pick(Form17->DBLookupListBox4, "3");
+    Form17->Button4->click();
+    EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    ASSERT_EQ(files.requests().size(), 1);
+    EXPECT_EQ(files.requests()[0].proposed, QStringLiteral("Balloon Amortization Table.pdf"));
+    const testsupport::PdfWords words = testsupport::readPdfWords(pdf);
+    ASSERT_TRUE(words.error.isEmpty()) << words.error.toStdString();
+    for (const char* text : {"Balloon Amortization Table", "Amortize Periods : 60",
+                             "Number of Payments:", "01/15/2004 195.00 238.77", "Page 1"})
+        EXPECT_TRUE(words.text(1).contains(QString::fromLatin1(text))) << text << "\n"
+                                                                       << words.text(1).toStdString();
 }
 
 TEST_F(Portfolio, RegularLoanWithEmptyBlpayTakesTheRegularReport) {

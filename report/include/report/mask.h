@@ -26,4 +26,7 @@ struct Separators {
 
 QString formatMask(double value, const QString& mask, Separators separators = {});
 
+// The most decimals the mask's first section shows ('0' and '#' after the point).
+int maskDecimals(const QString& mask);
+
 } // namespace report

@@ -47,9 +47,6 @@ public:
     QPushButton* Button5 = nullptr;  // "Help"
     QPushButton* Button6 = nullptr;  // "Close"
 
-    // Asks where "Save as PDF" writes (empty: cancelled); a file dialog unless replaced.
-    static std::function<QString(QWidget* parent, const QString& suggested)> askPdfPath;
-
     // The disclosure of what the window holds; after showing why, nothing when it cannot be made.
     std::optional<talvero::disclosure::Disclosure> current();
 
