@@ -1,10 +1,11 @@
-// The commands of talvero-cli: compute, schedule, apr-check and alias (in cli/alias.h). Each takes
+// The commands of talvero-cli: compute, schedule, whatif, apr-check and alias (in cli/alias.h). Each takes
 // its arguments (without the program and command names) and its streams, and returns the exit code.
 //
 //   0  done; apr-check: every loan within tolerance
 //   1  apr-check: at least one loan's disclosed APR is outside its tolerance; alias: the alias or
 //      the data folder cannot be used
-//   2  wrong usage, unreadable file, or a loan the engine refused (compute, schedule)
+//   2  wrong usage, unreadable file, a loan the engine refused (compute, schedule, whatif), or extra
+//      payments the loan cannot take (whatif)
 //   3  apr-check: rows were skipped for bad input, and none was outside tolerance
 #pragma once
 
@@ -18,6 +19,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
 
 int compute_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int schedule_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+int whatif_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 int apr_check_command(const std::vector<std::string>& args, std::istream& in, std::ostream& out,
                       std::ostream& err);
 
