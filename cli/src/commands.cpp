@@ -4,6 +4,7 @@
 #include "cli/loan.h"
 
 #include "common/calendar.h"
+#include "schedule/csv.h"
 #include "schedule/whatif.h"
 
 #include <cmath>
@@ -110,20 +111,6 @@ double shown_difference(double v) {
 
 std::string date_text(const int d[3]) {
     return common::date_text({d[0], d[1], d[2]});
-}
-
-// The schedule as CSV in the loan detail table's columns; total rows have no BALANCE.
-void write_schedule(schedule::Pass& pass, std::ostream& out) {
-    out << "PAYDATE,INTAMT,PRINAMT,DSINS,LFINS,TAXES,HOINS,OTINS,PAYMENT,BALANCE\n";
-    char text[320];
-    for (schedule::Row r; pass.next(r);) {
-        const schedule::Amounts& a = r.amounts;
-        std::snprintf(text, sizeof text, "%s,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,", r.PAYDATE, a.INTAMT,
-                      a.PRINAMT, a.DSINS, a.LFINS, a.TAXES, a.HOINS, a.OTINS, a.PAYMENT);
-        out << text;
-        if (r.kind == schedule::RowKind::Payment) out << format("%.2f", r.BALANCE);
-        out << '\n';
-    }
 }
 
 // Reads the loan options; returns false after writing the error.
@@ -334,7 +321,7 @@ int schedule_command(const std::vector<std::string>& args, std::ostream& out, st
     Loan loan;
     if (!computed(args, loan, err)) return 2;
     schedule::Pass pass(loan.block, loan.block.PAYMENT, variant(loan));
-    write_schedule(pass, out);
+    schedule::write_csv(pass, out);
     return 0;
 }
 
@@ -401,7 +388,7 @@ int whatif_command(const std::vector<std::string>& args, std::ostream& out, std:
     }
     if (csv) {
         schedule::Pass pass(loan.block, loan.block.PAYMENT, w.variant);
-        write_schedule(pass, out);
+        schedule::write_csv(pass, out);
         return 0;
     }
     auto line = [&](const char* name, const std::string& value) {
