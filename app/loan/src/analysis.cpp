@@ -1,5 +1,6 @@
 #include "loan/forms.h"
 #include "loan/saving.h"
+#include "loan/whatifwindow.h"
 
 #include "aprcheck/loan.h"
 #include "common/calendar.h"
@@ -206,6 +207,18 @@ void PayoutWindow::addButtons(const char* name) {
     Button3 = ui::makeButton(QStringLiteral("Amortize Tables"), QStringLiteral("Button3"), this);
     buttonRow->addWidget(Button3);
     connect(Button3, &QPushButton::clicked, this, &PayoutWindow::Button3Click);
+    Button6 = ui::makeButton(QString::fromUtf8("What If\u2026"), QStringLiteral("Button6"), this);
+    buttonRow->addWidget(Button6);
+    connect(Button6, &QPushButton::clicked, this, &PayoutWindow::Button6Click);
+}
+
+void PayoutWindow::Button6Click() {
+    examineLoan();
+}
+
+void showExtraPayments(LoanToExamine loan, QWidget* parent) {
+    ExtraPaymentWindow window(std::move(loan), parent);
+    ui::showModal(&window);
 }
 
 void PayoutWindow::Button3Click() {
