@@ -1,6 +1,7 @@
 #include "schedule/whatif.h"
 
 #include "common/today.h"
+#include "schedule/csv.h"
 
 #include <algorithm>
 #include <cmath>
@@ -56,8 +57,8 @@ WhatIf what_if(const common::LoanBlock& block, double schedpay, const Variant& b
     if (!std::isfinite(extra.amount) || extra.amount < 0)
         return refuse("The extra amount cannot be negative.");
     if (extra.amount > block.FINANCEAMT)
-        return refuse(text("The extra amount of %.2f is more than the balance of %.2f.", extra.amount,
-                           block.FINANCEAMT));
+        return refuse(text("The extra amount of %s is more than the balance of %s.",
+                           cents(extra.amount).c_str(), cents(block.FINANCEAMT).c_str()));
     for (const Lump& lump : extra.lumps) {
         if (!valid(lump.date)) return refuse("A lump sum needs a valid date.");
         if (!std::isfinite(lump.amount) || !(lump.amount > 0))
@@ -97,9 +98,9 @@ WhatIf what_if(const common::LoanBlock& block, double schedpay, const Variant& b
     Pass changed(block, schedpay, with, today);
     const Run after = run(changed);
     if (const auto& over = changed.lump_over_balance())
-        return refuse(text("The lump sum of %.2f dated %s is more than the balance of %.2f it is paid on.",
-                           over->amount, common::date_text(over->date).c_str(),
-                           changed.balance_under_lump()));
+        return refuse(text("The lump sum of %s dated %s is more than the balance of %s it is paid on.",
+                           cents(over->amount).c_str(), common::date_text(over->date).c_str(),
+                           cents(changed.balance_under_lump()).c_str()));
     if (const std::size_t left = changed.lumps_after_payoff(); left > 0) {
         const Lump& late = with.extra->lumps[with.extra->lumps.size() - left];
         return refuse(text("The lump sum dated %s comes after the loan is paid off on %s.",
