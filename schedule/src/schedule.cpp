@@ -271,7 +271,7 @@ void Pass::payment_row(Row& row) {
     row.kind = RowKind::Payment;
     row.k = static_cast<long>(k_);
     row.date = date_;
-    if (v_.dated) common::format_date(date_, row.PAYDATE, sizeof row.PAYDATE);
+    if (v_.dated && !v_.figures_only) common::format_date(date_, row.PAYDATE, sizeof row.PAYDATE);
     row.amounts = a;
     row.BALANCE = balance_;
     row.extra = extra > 0 ? std::fmin(extra, std::fmax(0.0, a.PRINAMT - regular)) : 0.0;

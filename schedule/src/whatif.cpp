@@ -69,6 +69,7 @@ WhatIf what_if(const common::LoanBlock& block, double schedpay, const Variant& b
 
     Variant none = base;
     none.extra = ExtraPrincipal{};
+    none.figures_only = true;
     Pass original(block, schedpay, none, today);
     if (!original.usable()) return refuse("The loan has no schedule to pay extra on.");
     const double rows = original.payment_rows();
@@ -95,7 +96,9 @@ WhatIf what_if(const common::LoanBlock& block, double schedpay, const Variant& b
     }
 
     const Variant with = Variant::with_extra(base, std::move(extra));
-    Pass changed(block, schedpay, with, today);
+    Variant counted = with;
+    counted.figures_only = true;
+    Pass changed(block, schedpay, counted, today);
     const Run after = run(changed);
     if (const auto& over = changed.lump_over_balance())
         return refuse(text("The lump sum of %s dated %s is more than the balance of %s it is paid on.",

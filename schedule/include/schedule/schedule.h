@@ -68,6 +68,8 @@ struct Variant {
     // Without dates only the month is tracked for the day counts: monthly it moves one month a row
     // after the first, annually it never moves. Rows then carry no PAYDATE.
     bool dated = true;
+    // Payment rows carry their date but no PAYDATE text: for consumers that only add figures up.
+    bool figures_only = false;
     // Extra principal: each payment row pays its extra too and the schedule ends with the payment
     // that clears the balance (that payment is what is left). Interest follows the balance left:
     // flags 0 and 6 take the balance at the nominal rate with the first period's odd-day
