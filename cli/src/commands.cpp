@@ -7,6 +7,8 @@
 #include "cli/loan.h"
 
 #include "common/calendar.h"
+#include "schedule/csv.h"
+#include "schedule/whatif.h"
 
 #include <cmath>
 #include <cstdio>
@@ -27,6 +29,7 @@ const char* const kUsage =
     "commands:\n"
     "  compute     compute a regular or balloon loan and print its results and the Appendix J check\n"
     "  schedule    print a computed loan's amortization schedule as CSV\n"
+    "  whatif      pay extra principal on a computed loan: payments and interest saved\n"
     "  apr-check   check the disclosed APR of every loan in a CSV file against Appendix J\n"
     "  disclose    write a computed loan's Truth-in-Lending disclosure as a PDF file\n"
     "  alias       print where a database alias (IBLoan, IBInvest) points, without its password\n"
@@ -67,6 +70,20 @@ const char* const kScheduleHelp =
     "Computes the loan and prints its amortization schedule as CSV with the columns of the loan\n"
     "detail table: PAYDATE,INTAMT,PRINAMT,DSINS,LFINS,TAXES,HOINS,OTINS,PAYMENT,BALANCE, one row per\n"
     "payment, a \"TOTALS <year>\" row after each year and a \"GRAND TOTALS\" row (no BALANCE on totals).\n"
+    "\n";
+
+const char* const kWhatIfHelp =
+    "usage: talvero-cli whatif [--balloon] --NAME=VALUE ... [--EXTRA=AMOUNT] [--EXTRAFROM=K]\n"
+    "                          [--EXTRAEVERY=N] [--LUMP=MMDDCCYY:AMOUNT]... [--csv]\n"
+    "\n"
+    "Computes the loan, then pays extra principal with its payments: EXTRA with payment EXTRAFROM\n"
+    "(default 1) and every EXTRAEVERY-th payment after it (default 1), and each LUMP with the payment\n"
+    "due on its date or the first one due after it. The regular payment stays; the term shortens and\n"
+    "the last payment is what is left. Interest follows the balance left (flags 0 and 6: the balance\n"
+    "at the nominal rate, flag 7: the 365-day rule); the original figures are counted the same way.\n"
+    "Prints PAYMENT NUMPAY NEWNUMPAY PAYMENTSSAVED TOTALINTEREST NEWTOTALINTEREST INTERESTSAVED\n"
+    "MATURITY NEWMATURITY (the last payment dates), or with --csv the new schedule in the columns of\n"
+    "the schedule command.\n"
     "\n";
 
 const char* const kAprCheckHelp =
@@ -281,16 +298,90 @@ int schedule_command(const std::vector<std::string>& args, std::ostream& out, st
     Loan loan;
     if (!computed(args, loan, err)) return 2;
     schedule::Pass pass(loan.block, loan.block.PAYMENT, variant(loan));
-    out << "PAYDATE,INTAMT,PRINAMT,DSINS,LFINS,TAXES,HOINS,OTINS,PAYMENT,BALANCE\n";
-    char text[320];
-    for (schedule::Row r; pass.next(r);) {
-        const schedule::Amounts& a = r.amounts;
-        std::snprintf(text, sizeof text, "%s,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,%.2f,", r.PAYDATE, a.INTAMT,
-                      a.PRINAMT, a.DSINS, a.LFINS, a.TAXES, a.HOINS, a.OTINS, a.PAYMENT);
-        out << text;
-        if (r.kind == schedule::RowKind::Payment) out << format("%.2f", r.BALANCE);
-        out << '\n';
+    schedule::write_csv(pass, out);
+    return 0;
+}
+
+int whatif_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wants_help(args)) {
+        out << kWhatIfHelp << kLoanOptions;
+        return 0;
     }
+    schedule::ExtraPrincipal extra;
+    bool csv = false;
+    std::vector<std::string> loan_args;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (a == "--csv") {
+            csv = true;
+            continue;
+        }
+        std::string name = a.rfind("--", 0) == 0 ? a.substr(2) : std::string(), value;
+        bool inline_value = false;
+        if (const auto eq = name.find('='); eq != std::string::npos) {
+            value = name.substr(eq + 1);
+            name.resize(eq);
+            inline_value = true;
+        }
+        const bool ours = name == "EXTRA" || name == "EXTRAFROM" || name == "EXTRAEVERY" || name == "LUMP";
+        if (!ours) {
+            loan_args.push_back(a);
+            continue;
+        }
+        if (!inline_value) {
+            if (k + 1 >= args.size()) {
+                err << "talvero-cli: --" << name << " needs a value\n";
+                return 2;
+            }
+            value = args[++k];
+        }
+        std::string e;
+        if (name == "EXTRA") {
+            e = read_number(value, extra.amount);
+        } else if (name == "EXTRAFROM" || name == "EXTRAEVERY") {
+            int n = 0;
+            e = read_integer(value, n);
+            (name == "EXTRAFROM" ? extra.from : extra.every) = n;
+        } else {
+            const auto colon = value.find(':');
+            schedule::Lump lump;
+            if (colon == std::string::npos)
+                e = "'" + value + "' is not a date and an amount (MMDDCCYY:AMOUNT)";
+            else if (e = read_date(value.substr(0, colon), lump.date); e.empty())
+                e = read_number(value.substr(colon + 1), lump.amount);
+            extra.lumps.push_back(lump);
+        }
+        if (!e.empty()) {
+            err << "talvero-cli: --" << name << ": " << e << '\n';
+            return 2;
+        }
+    }
+    Loan loan;
+    if (!computed(loan_args, loan, err)) return 2;
+    const schedule::WhatIf w = schedule::what_if(loan.block, loan.block.PAYMENT, variant(loan), extra);
+    if (!w.ok()) {
+        err << "talvero-cli: " << w.error << '\n';
+        return 2;
+    }
+    if (csv) {
+        schedule::Pass pass(loan.block, loan.block.PAYMENT, w.variant);
+        schedule::write_csv(pass, out);
+        return 0;
+    }
+    auto line = [&](const char* name, const std::string& value) {
+        char text[128];
+        std::snprintf(text, sizeof text, "%-16s %s\n", name, value.c_str());
+        out << text;
+    };
+    line("PAYMENT", format("%.2f", w.PAYMENT));
+    line("NUMPAY", format("%.0f", w.NUMPAY));
+    line("NEWNUMPAY", format("%.0f", w.NEWNUMPAY));
+    line("PAYMENTSSAVED", format("%.0f", w.PAYMENTSSAVED));
+    line("TOTALINTEREST", format("%.2f", w.TOTALINTEREST));
+    line("NEWTOTALINTEREST", format("%.2f", w.NEWTOTALINTEREST));
+    line("INTERESTSAVED", format("%.2f", w.INTERESTSAVED));
+    line("MATURITY", common::date_text(w.MATURITY));
+    line("NEWMATURITY", common::date_text(w.NEWMATURITY));
     return 0;
 }
 
@@ -403,6 +494,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     }
     if (command == "compute") return compute_command(rest, out, err);
     if (command == "schedule") return schedule_command(rest, out, err);
+    if (command == "whatif") return whatif_command(rest, out, err);
     if (command == "apr-check") return apr_check_command(rest, in, out, err);
     if (command == "alias") return alias_command(rest, out, err);
 #if TALVERO_CLI_DATABASE

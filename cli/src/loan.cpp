@@ -120,6 +120,28 @@ std::string one_line(std::string s) {
 
 } // namespace
 
+std::string read_number(std::string_view text, double& value) {
+    if (!to_double(text, value)) return quoted("'%s' is not a valid floating point value", text);
+    return {};
+}
+
+std::string read_integer(std::string_view text, int& value) {
+    if (!to_int(text, value)) return quoted("'%s' is not a valid integer value", text);
+    return {};
+}
+
+std::string read_date(std::string_view text, common::Date& date) {
+    const std::string t(trim(text));
+    const bool digits = t.size() == 8 && std::all_of(t.begin(), t.end(), [](char c) {
+                            return std::isdigit(static_cast<unsigned char>(c));
+                        });
+    date = common::read_mmddccyy(t.c_str());
+    if (!digits || date.month < 1 || date.month > 12 || date.year < 1900 || date.day < 1 ||
+        date.day > common::month_length(date.month, date.year))
+        return quoted("'%s' is not a valid date (MMDDCCYY)", text);
+    return {};
+}
+
 std::string_view field_list() {
     return "FINANCEAMT APR NUMPAY PAYMENT DSRATE DSFREQ DSYEARS LFRATE LFFREQ LFYEARS TAXES SKPMONTH "
            "FIRSTDUE "
@@ -142,7 +164,7 @@ std::string set_field(Loan& loan, std::string_view raw_name, std::string_view va
     switch (field->type) {
     case Type::Number: {
         double v = 0;
-        if (!to_double(value, v)) return quoted("'%s' is not a valid floating point value", value);
+        if (std::string e = read_number(value, v); !e.empty()) return e;
         if (field->number)
             b.*field->number = v;
         else if (name == "BLPAY") {
@@ -160,20 +182,15 @@ std::string set_field(Loan& loan, std::string_view raw_name, std::string_view va
     }
     case Type::Integer: {
         int v = 0;
-        if (!to_int(value, v)) return quoted("'%s' is not a valid integer value", value);
+        if (std::string e = read_integer(value, v); !e.empty()) return e;
         b.*field->integer = v;
         if (name == "ODDDAYS") loan.odddays_given = true;
         return {};
     }
     case Type::Date: {
+        common::Date d;
+        if (std::string e = read_date(value, d); !e.empty()) return e;
         const std::string t(trim(value));
-        const bool digits = t.size() == 8 && std::all_of(t.begin(), t.end(), [](char c) {
-                                return std::isdigit(static_cast<unsigned char>(c));
-                            });
-        const common::Date d = common::read_mmddccyy(t.c_str());
-        if (!digits || d.month < 1 || d.month > 12 || d.year < 1900 || d.day < 1 ||
-            d.day > common::month_length(d.month, d.year))
-            return quoted("'%s' is not a valid date (MMDDCCYY)", value);
         if (name == "FIRSTDUE") {
             std::memset(b.FIRSTDUE, 0, sizeof b.FIRSTDUE);
             std::memcpy(b.FIRSTDUE, t.data(), 8);

@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -213,7 +214,7 @@ TEST(Compute, ErrorsGoToStandardErrorWithExitCode2) {
 }
 
 TEST(Help, EachCommandDescribesItself) {
-    for (const char* command : {"compute", "schedule", "apr-check"}) {
+    for (const char* command : {"compute", "schedule", "whatif", "apr-check"}) {
         SCOPED_TRACE(command);
         const Result r = call({command, "--help"});
         EXPECT_EQ(r.code, 0);
@@ -238,6 +239,83 @@ TEST(Schedule, CsvWithTheDetailColumnsAndTotals) {
     EXPECT_NE(grand.find(",100000.00,"), std::string::npos) << grand;
     EXPECT_EQ(grand.back(), ',');                         // no balance on a total row
     EXPECT_NE(rows[24].find(",0.00"), std::string::npos); // the last payment leaves nothing
+}
+
+// The KEY value lines of a command's output.
+std::map<std::string, std::string> keys(const std::string& text) {
+    std::map<std::string, std::string> all;
+    for (const std::string& l : lines(text)) {
+        std::istringstream s(l);
+        std::string key, value;
+        s >> key >> value;
+        all[key] = value;
+    }
+    return all;
+}
+
+TEST(WhatIf, KeysOfAFixedMonthlyExtra) {
+    // 100,000.00 at 10% over 30 years, flag 0: interest on the balance at 10/12% a month. With 300.00
+    // more from the first payment the balance after m payments is A(1+i)^m - (P+E)((1+i)^m - 1)/i.
+    const Result r = call(with("whatif", {"--EXTRA=300"}));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto k = keys(r.out);
+    const std::vector<std::string> order = {"PAYMENT",       "NUMPAY",        "NEWNUMPAY",
+                                            "PAYMENTSSAVED", "TOTALINTEREST", "NEWTOTALINTEREST",
+                                            "INTERESTSAVED", "MATURITY",      "NEWMATURITY"};
+    std::vector<std::string> printed;
+    for (const std::string& l : lines(r.out))
+        printed.push_back(l.substr(0, l.find(' ')));
+    EXPECT_EQ(printed, order);
+    const double P = std::stod(k.at("PAYMENT")), i = 0.10 / 12, A = 100000;
+    const double n = std::ceil(-std::log(1 - A * i / (P + 300)) / std::log(1 + i));
+    EXPECT_EQ(k.at("NUMPAY"), "360");
+    EXPECT_EQ(std::stod(k.at("NEWNUMPAY")), n);
+    EXPECT_EQ(std::stod(k.at("PAYMENTSSAVED")), 360 - n);
+    const double g = std::pow(1 + i, n - 1), left = A * g - (P + 300) * (g - 1) / i;
+    // PAYMENT is printed to the cent: up to half a cent a payment apart.
+    EXPECT_NEAR(std::stod(k.at("NEWTOTALINTEREST")), (n - 1) * (P + 300) + left * (1 + i) - A, 0.005 * n);
+    EXPECT_NEAR(std::stod(k.at("INTERESTSAVED")),
+                std::stod(k.at("TOTALINTEREST")) - std::stod(k.at("NEWTOTALINTEREST")), 0.011);
+    EXPECT_EQ(k.at("MATURITY"), "01/01/2054");
+}
+
+TEST(WhatIf, CsvOfTheNewScheduleWithLumpSums) {
+    const Result r =
+        call(with("whatif", {"--NUMPAY=24", "--LUMP=03152024:20000", "--LUMP", "12012024:5000", "--csv"}));
+    ASSERT_EQ(r.code, 0) << r.err;
+    const auto rows = lines(r.out);
+    EXPECT_EQ(rows[0], call(with("schedule", {"--NUMPAY=24"})).out.substr(0, rows[0].size()));
+    // The 15 March lump goes with the April payment, the December one with December's.
+    EXPECT_EQ(rows[3].rfind("04/01/2024,", 0), 0u);
+    EXPECT_NE(rows[3].find(",24614.49,"), std::string::npos) << rows[3]; // the payment with 20,000 more
+    const std::string& grand = rows.back();
+    EXPECT_NE(grand.find(",100000.00,"), std::string::npos) << grand;
+    EXPECT_EQ(rows[rows.size() - 3].substr(rows[rows.size() - 3].rfind(',')), ",0.00");
+    EXPECT_LT(rows.size(), 1u + 24 + 3);
+}
+
+TEST(WhatIf, BadInputIsAMessageAndExitCode2) {
+    struct Case {
+        std::vector<std::string> args;
+        const char* error;
+    } const cases[] = {
+        {{"--EXTRA=-5"}, "The extra amount cannot be negative."},
+        {{"--EXTRA=abc"}, "--EXTRA: 'abc' is not a valid floating point value"},
+        {{"--EXTRA"}, "--EXTRA needs a value"},
+        {{"--EXTRA=50", "--EXTRAFROM=0"}, "must start with a payment from 1 to 360"},
+        {{"--EXTRA=50", "--EXTRAEVERY=1.5"}, "--EXTRAEVERY: '1.5' is not a valid integer value"},
+        {{"--LUMP=13012025:5"}, "--LUMP: '13012025' is not a valid date (MMDDCCYY)"},
+        {{"--LUMP=02012025"}, "is not a date and an amount (MMDDCCYY:AMOUNT)"},
+        {{"--LUMP=02012025:500000"}, "is more than the balance of "},
+        {{"--LUMP=02012060:50"}, "falls outside the loan (02/01/2024 to 01/01/2054)"},
+        {{"--EXTRA=100001"}, "is more than the balance of 100000.00"},
+    };
+    for (const Case& c : cases) {
+        const Result r = call(with("whatif", c.args));
+        EXPECT_EQ(r.code, 2) << c.error;
+        EXPECT_TRUE(r.out.empty()) << r.out;
+        EXPECT_NE(r.err.find(c.error), std::string::npos) << r.err;
+    }
 }
 
 TEST(AprCheck, VerdictRowsBadRowsAndExitCodes) {

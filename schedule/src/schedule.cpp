@@ -50,6 +50,11 @@ Pass::Pass(const common::LoanBlock& block, double schedpay, const Variant& varia
     const int flag = b_.INTMETHOD;
     fixed_group_ = !v_.level_rules_only && flag >= 3 && flag <= 5;
     flag_ = v_.level_rules_only ? (flag == 1 || flag == 2 ? flag : 0) : flag;
+    if (v_.extra) {
+        // Interest follows the balance the extra principal leaves.
+        if (flag_ == 7) flag_ = 1;
+        nominal_balance_ = flag_ == 0 || flag_ == 6;
+    }
 
     usable_ = finite_all({b_.FINANCEAMT, b_.APR, b_.NUMPAY, b_.FREQUENCY, schedpay_, b_.TAXES, b_.HOINS,
                           b_.OTINS, b_.TERMYEARS, b_.DSRATE, b_.DSFREQ, b_.DSPREM, b_.DSNUMPAY, b_.LFRATE,
@@ -128,6 +133,11 @@ double Pass::interest(double balance) const {
         if (f == 1) return r / year_days * (period + common::odd_days_beyond(f, b_.ODDDAYS)) * fa;
         return b_.ODDDAYS * r / year_days * fa;
     };
+    if (nominal_balance_) {
+        const double d = r / 360;
+        if (!first) return r / f * balance;
+        return r / f * fa + d * common::odd_days_beyond(f, b_.ODDDAYS) * fa;
+    }
     switch (flag_) {
     case 1:
     case 4:
@@ -158,6 +168,39 @@ double Pass::interest(double balance) const {
     }
 }
 
+// The extra principal of the payment just dated: the regular extra when it falls on this payment,
+// and every lump sum dated on or before it not yet paid. A lump sum beyond the balance is noted.
+double Pass::extra_due(double balance) {
+    const ExtraPrincipal& e = *v_.extra;
+    double due = 0;
+    const long k = static_cast<long>(k_);
+    if (e.amount > 0 && k >= e.from) {
+        if (e.month >= 1 && e.month <= 12) {
+            if (date_.month == e.month && date_.year != extra_year_) {
+                due += e.amount;
+                extra_year_ = date_.year;
+            }
+        } else if (e.every >= 1 && (k - e.from) % e.every == 0) {
+            due += e.amount;
+        }
+    }
+    const long today = common::day_number(date_);
+    for (; next_lump_ < e.lumps.size() && common::day_number(e.lumps[next_lump_].date) <= today;
+         ++next_lump_) {
+        const Lump& lump = e.lumps[next_lump_];
+        if (lump.amount > balance && !lump_over_) {
+            lump_over_ = lump;
+            lump_over_balance_ = balance;
+        }
+        due += lump.amount;
+    }
+    return due;
+}
+
+std::size_t Pass::lumps_after_payoff() const noexcept {
+    return v_.extra ? v_.extra->lumps.size() - next_lump_ : 0;
+}
+
 void Pass::payment_row(Row& row) {
     step_date();
     k_ += 1;
@@ -178,9 +221,19 @@ void Pass::payment_row(Row& row) {
         a.PRINAMT = schedpay_ - charges(a);
         a.PAYMENT = schedpay_;
     }
+    const double regular = a.PRINAMT;
+    const double extra = v_.extra ? extra_due(before) : 0.0;
+    a.PRINAMT += extra;
+    a.PAYMENT += extra;
 
     const double fa = b_.FINANCEAMT;
-    if (!v_.balloon) {
+    if (v_.extra && (k_ < rows_ || extra > 0) && a.PRINAMT >= before) {
+        // The payment that clears the balance pays what is left.
+        a.PRINAMT = before;
+        a.PAYMENT = before + charges(a);
+        balance_ = 0;
+        paid_off_ = true;
+    } else if (!v_.balloon) {
         if (k_ == 1 && k_ == rows_) {
             a.PRINAMT = fa;
             a.PAYMENT = fa + charges(a);
@@ -218,9 +271,10 @@ void Pass::payment_row(Row& row) {
     row.kind = RowKind::Payment;
     row.k = static_cast<long>(k_);
     row.date = date_;
-    if (v_.dated) common::format_date(date_, row.PAYDATE, sizeof row.PAYDATE);
+    if (v_.dated && !v_.figures_only) common::format_date(date_, row.PAYDATE, sizeof row.PAYDATE);
     row.amounts = a;
     row.BALANCE = balance_;
+    row.extra = extra > 0 ? std::fmin(extra, std::fmax(0.0, a.PRINAMT - regular)) : 0.0;
     year_sums_ += a;
     loan_sums_ += a;
 }
@@ -273,8 +327,8 @@ bool Pass::next(Row& row) {
     switch (stage_) {
     case Stage::Payments:
         payment_row(row);
-        if (!(k_ < rows_)) stage_ = Stage::Closing;
-        subtotal_pending_ = subtotal_due();
+        if (!(k_ < rows_) || paid_off_) stage_ = Stage::Closing;
+        subtotal_pending_ = !paid_off_ && subtotal_due();
         return true;
     case Stage::Closing:
         total_row(row, RowKind::Subtotal, year_sums_, group);

@@ -112,6 +112,17 @@ void TForm10::buildPages() {
     }
 }
 
+void TForm10::openLoan(const loan::LoanInputs& in) {
+    balloon::BalloonData& d = *this;
+    loan::applyInputs(in, d);
+    DSRATE = DSFREQ = DSYEARS = LFRATE = LFFREQ = LFYEARS = 0;
+    TAXES = HOINS = OTINS = 0;
+    showInputsAndCompute(
+        loan::pageTexts(balloon::kPages[0], static_cast<const balloon::BalloonData&>(d), loan::numberText,
+                        loan::integerText),
+        [this](const char* name) { return this->*editMember(name); }, ComboBox1, INTMETHOD);
+}
+
 loan::PageInput TForm10::pageInput(balloon::Page page) const {
     const QCheckBox* const marks[3] = {CheckBox1, CheckBox2, CheckBox3};
     return loan::pageInputOf(

@@ -45,3 +45,17 @@ void TForm15::fill(balloon::BalloonData& d) {
     Edit21->setText(ui::format("%7.0f", d.BLPAY));
     fillPayout(d, "%7.2f", d.SCHEDPAY, talvero::schedule::Variant::balloon_term(d.BLPAY), d.TODAYDATE);
 }
+
+namespace balloon {
+
+loan::LoanToExamine toExamine(const BalloonData& data) {
+    loan::LoanToExamine loan;
+    loan.block = data;
+    loan.SCHEDPAY = data.SCHEDPAY;
+    loan.FEEPCT = data.FEEPCT;
+    loan.balloon = true;
+    loan.BLPAY = data.BLPAY;
+    return loan;
+}
+
+} // namespace balloon

@@ -1,6 +1,7 @@
 #include "loan/disclosure.h"
 #include "loan/forms.h"
 #include "loan/saving.h"
+#include "loan/whatifwindow.h"
 
 #include "aprcheck/loan.h"
 #include "common/calendar.h"
@@ -212,6 +213,9 @@ void PayoutWindow::addButtons(const char* name) {
     Button5 = ui::makeButton(QStringLiteral("Disclosure"), QStringLiteral("Button5"), this);
     buttonRow->addWidget(Button5);
     connect(Button5, &QPushButton::clicked, this, &PayoutWindow::Button5Click);
+    Button6 = ui::makeButton(QString::fromUtf8("What If\u2026"), QStringLiteral("Button6"), this);
+    buttonRow->addWidget(Button6);
+    connect(Button6, &QPushButton::clicked, this, &PayoutWindow::Button6Click);
 }
 
 void PayoutWindow::Button5Click() {
@@ -222,6 +226,15 @@ void PayoutWindow::Button5Click() {
         f.balloon ? talvero::schedule::Variant::balloon_term(f.rows) : talvero::schedule::Variant::regular();
     TForm31 form(f.block, f.schedpay, variant, day.month >= 1 ? std::optional(day) : std::nullopt, this);
     ui::showModal(&form);
+}
+
+void PayoutWindow::Button6Click() {
+    examineLoan();
+}
+
+void showExtraPayments(LoanToExamine loan, QWidget* parent) {
+    ExtraPaymentWindow window(std::move(loan), parent);
+    ui::showModal(&window);
 }
 
 void PayoutWindow::Button3Click() {

@@ -102,6 +102,12 @@ template <class Form, std::size_t N> bool store(Form* form, const Row<Form> (&ro
     return true;
 }
 
+// The edits from the bound values again.
+template <class Form, std::size_t N> void load(Form* form, const Row<Form> (&rows)[N]) {
+    for (const Row<Form>& row : rows)
+        (form->*row.edit)->setText(ui::format(row.format, valueOf(form, row)));
+}
+
 } // namespace
 
 namespace loan {
@@ -130,6 +136,10 @@ TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent, const char* 
     build(this, name, caption, kForm2Rows);
 }
 
+void TForm2::reload() {
+    load(this, kForm2Rows);
+}
+
 void TForm2::Button1Click() {
     finish(store(this, kForm2Rows, values));
 }
@@ -137,6 +147,10 @@ void TForm2::Button1Click() {
 TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
     build(this, name, caption, kForm3Rows);
+}
+
+void TForm3::reload() {
+    load(this, kForm3Rows);
 }
 
 void TForm3::Button1Click() {
@@ -150,6 +164,10 @@ void TForm3::Button1Click() {
 TForm4::TForm4(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
     build(this, name, caption, kForm4Rows);
+}
+
+void TForm4::reload() {
+    load(this, kForm4Rows);
 }
 
 void TForm4::Button1Click() {

@@ -117,6 +117,17 @@ void TForm1::buildPages() {
     }
 }
 
+void TForm1::openLoan(const loan::LoanInputs& in) {
+    loan::LoanData& d = *this;
+    loan::applyInputs(in, d);
+    DSRATE = DSFREQ = DSYEARS = LFRATE = LFFREQ = LFYEARS = 0;
+    TAXES = HOINS = OTINS = 0;
+    showInputsAndCompute(
+        loan::pageTexts(loan::kPages[CalcPayment], static_cast<const loan::LoanData&>(d), loan::numberText,
+                        loan::integerText),
+        [this](const char* name) { return this->*kEdits[controlNumber(name) - 1]; }, ComboBox1, INTMETHOD);
+}
+
 loan::PageInput TForm1::pageInput(loan::Page page) const {
     const QCheckBox* const marks[3] = {CheckBox1, CheckBox2, CheckBox3};
     return loan::pageInputOf(

@@ -94,6 +94,14 @@ InputFormFrame buildInputFormFrame(QDialog* form, const QString& heading,
     return f;
 }
 
+std::string numberText(const char* format, double value) {
+    return ui::format(format, value).toStdString();
+}
+
+std::string integerText(const char* format, int value) {
+    return ui::format(format, value).toStdString();
+}
+
 int controlNumber(const char* name) {
     const QString n = QString::fromLatin1(name);
     int start = n.size();

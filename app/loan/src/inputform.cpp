@@ -7,7 +7,9 @@
 #include "ui/modal.h"
 #include "ui/window.h"
 
+#include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -58,6 +60,20 @@ void InputForm::Button2Click() {
 void InputForm::Button3Click() {
     ui::showModal(*dialogs_.annualFees);
 }
+void InputForm::showInputsAndCompute(const std::map<std::string, std::string>& texts,
+                                     const std::function<QLineEdit*(const char* name)>& edit,
+                                     QComboBox* flagList, int flag) {
+    PageControl1->setCurrentIndex(0);
+    for (const auto& [name, text] : texts)
+        if (QLineEdit* e = edit(name.c_str())) e->setText(QString::fromStdString(text));
+    if (flagList) flagList->setCurrentIndex(flag);
+    for (FactorDialog* dialog :
+         {static_cast<FactorDialog*>(*dialogs_.fees), static_cast<FactorDialog*>(*dialogs_.insurance),
+          static_cast<FactorDialog*>(*dialogs_.annualFees)})
+        if (dialog) dialog->reload();
+    Button4Click();
+}
+
 void InputForm::Button5Click() {
     close();
 }

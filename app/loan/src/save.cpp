@@ -23,9 +23,11 @@ QString dateText(const talvero::common::Date& d) {
 }
 
 sched::Variant variantOf(const LoanToSave& loan) {
-    if (!loan.balloon) return sched::Variant::regular();
-    return loan.balloonScheduleRows ? sched::Variant::balloon_term(loan.BLPAY)
-                                    : sched::Variant::balloon_saving(loan.BLPAY);
+    sched::Variant v = !loan.balloon              ? sched::Variant::regular()
+                       : loan.balloonScheduleRows ? sched::Variant::balloon_term(loan.BLPAY)
+                                                  : sched::Variant::balloon_saving(loan.BLPAY);
+    if (loan.extra) v.extra = loan.extra;
+    return v;
 }
 
 } // namespace
@@ -42,6 +44,26 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
     const talvero::common::Date today = loan.today.value_or(talvero::common::today());
     const talvero::common::Date start =
         b.FIRSTDUE[0] != '\0' ? talvero::common::read_mmddccyy(b.FIRSTDUE) : today;
+    // Count the rows first, so their numbers are drawn as one block: the same numbers one draw per
+    // row would give inside this transaction, at a fraction of the cost. The count also gives the
+    // figures of a shortened schedule.
+    const sched::Variant variant = variantOf(loan);
+    long rows = 0;
+    double payments = 0;
+    sched::Amounts totals;
+    {
+        sched::Pass count(b, loan.SCHEDPAY, variant, today);
+        rows = sched::for_each_row(count, [&](const sched::Row& r) {
+            if (r.kind == sched::RowKind::Payment) payments += 1;
+            if (r.kind == sched::RowKind::GrandTotal) totals = r.amounts;
+        });
+    }
+    double numpay = b.NUMPAY, blpay = loan.BLPAY, interest = b.TOTALINTEREST, payout = b.TOTALPAYOUT;
+    if (loan.extra) {
+        (loan.balloon ? blpay : numpay) = payments;
+        interest = totals.INTAMT;
+        payout = totals.PAYMENT;
+    }
     SavedLoan saved;
     const qint64 sumno = db::nextKey(connection, db::Generator::GETSUMNOGEN);
     saved.LOANNO = loanNumberFor(sumno);
@@ -52,7 +74,7 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
         q.bindValue(QStringLiteral(":ORGAMT"), b.ORGAMT);
         q.bindValue(QStringLiteral(":APR"), b.APR);
         q.bindValue(QStringLiteral(":FREQUENCY"), b.FREQUENCY);
-        q.bindValue(QStringLiteral(":NUMPAY"), b.NUMPAY);
+        q.bindValue(QStringLiteral(":NUMPAY"), numpay);
         q.bindValue(QStringLiteral(":REGZAPR"), b.REGZAPR);
         q.bindValue(QStringLiteral(":PAYMENT"), b.PAYMENT);
         q.bindValue(QStringLiteral(":SKPMONTH"), b.SKPMONTH);
@@ -61,25 +83,17 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
         q.bindValue(QStringLiteral(":DOWNAMT"), b.DOWNAMT);
         q.bindValue(QStringLiteral(":FEEAMT"), b.FEEAMT);
         q.bindValue(QStringLiteral(":FEEPCT"), loan.FEEPCT);
-        q.bindValue(QStringLiteral(":TOTALINTEREST"), b.TOTALINTEREST);
+        q.bindValue(QStringLiteral(":TOTALINTEREST"), interest);
         q.bindValue(QStringLiteral(":TOTALINSURANCE"), b.TOTALINSURANCE);
         q.bindValue(QStringLiteral(":TOTALTAXES"), b.TOTALTAXES);
-        q.bindValue(QStringLiteral(":TOTALPAYOUT"), b.TOTALPAYOUT);
+        q.bindValue(QStringLiteral(":TOTALPAYOUT"), payout);
         q.bindValue(QStringLiteral(":FIRSTDUEDT"), dateText(start));
         q.bindValue(QStringLiteral(":ORIGDT"), dateText(today));
-        q.bindValue(QStringLiteral(":BLPAY"), loan.balloon ? QVariant(loan.BLPAY) : QVariant());
+        q.bindValue(QStringLiteral(":BLPAY"), loan.balloon ? QVariant(blpay) : QVariant());
         db::exec(q);
     }
     if (summaryWritten) summaryWritten();
 
-    // Count the rows first, so their numbers are drawn as one block: the same numbers one draw per
-    // row would give inside this transaction, at a fraction of the cost.
-    const sched::Variant variant = variantOf(loan);
-    long rows = 0;
-    {
-        sched::Pass count(b, loan.SCHEDPAY, variant, today);
-        rows = sched::for_each_row(count, [](const sched::Row&) {});
-    }
     if (rows > 0) {
         qint64 recno = db::reserveKeys(connection, db::Generator::GETRECNOGEN, rows);
         QSqlQuery q = db::prepare(connection, db::sql::insertLoanDetail);

@@ -170,6 +170,39 @@ TEST_F(SaveLoan, ABalloonLoanKeepsItsTermAndAmortizePeriod) {
 }
 
 // A failure part way through the detail rows leaves nothing of that loan; earlier loans stay.
+// The shortened schedule of extra payments as a new loan: its rows, and the summary's payments,
+// interest and payout those rows add up to.
+TEST_F(SaveLoan, ExtraPrincipalSavesTheShortenedSchedule) {
+    const LoanBlock b = thirtySix();
+    loan::LoanToSave extra{b, b.PAYMENT, 2.5};
+    extra.extra = talvero::schedule::ExtraPrincipal{};
+    extra.extra->amount = 500;
+    const loan::SavedLoan saved = loan::writeLoan(extra);
+    const auto rows =
+        query(QStringLiteral("SELECT PAYDATE, INTAMT, PAYMENT, BALANCE FROM LOANDETAIL ORDER BY RECNO"), 4);
+    double interest = 0, paid = 0, lastBalance = -1;
+    int payments = 0;
+    for (const QVariantList& r : rows)
+        if (!r[3].isNull()) {
+            ++payments;
+            interest += r[1].toDouble();
+            paid += r[2].toDouble();
+            lastBalance = r[3].toDouble();
+        }
+    EXPECT_EQ(saved.detailRows, rows.size());
+    EXPECT_LT(payments, 36);
+    EXPECT_EQ(lastBalance, 0.0);
+    const auto s = query(
+        QStringLiteral("SELECT NUMPAY, TOTALINTEREST, TOTALPAYOUT, BLPAY, PAYMENT FROM LOANSUMMARY"), 5);
+    ASSERT_EQ(s.size(), 1);
+    EXPECT_EQ(s[0][0].toDouble(), payments);
+    EXPECT_NEAR(s[0][1].toDouble(), interest, 1e-6);
+    EXPECT_LT(s[0][1].toDouble(), b.TOTALINTEREST);
+    EXPECT_NEAR(s[0][2].toDouble(), paid, 1e-6);
+    EXPECT_TRUE(s[0][3].isNull());
+    EXPECT_EQ(s[0][4].toDouble(), b.PAYMENT);
+}
+
 TEST_F(SaveLoan, AFailurePartWayLeavesNothingOfTheLoan) {
     const LoanBlock b = thirtySix();
     loan::writeLoan({b, b.PAYMENT, 0});

@@ -93,6 +93,30 @@ Comparison readComparison(db::Connection& connection, const std::array<int, 3>& 
     return comparison;
 }
 
+std::optional<loan::LoanInputs> readLoanInputs(db::Connection& connection, int loanNo) {
+    QSqlQuery query = db::prepare(connection, db::sql::compareLoan1);
+    query.bindValue(QStringLiteral(":Para1"), loanNo);
+    db::exec(query);
+    if (!query.next()) return std::nullopt;
+    const Slot s = slotFrom(query.record());
+    loan::LoanInputs in;
+    in.ORGAMT = s.ORGAMT;
+    in.APR = s.APR;
+    in.NUMPAY = s.NUMPAY;
+    in.FREQUENCY = s.FREQUENCY;
+    in.SKPMONTH = s.SKPMONTH;
+    in.INTMETHOD = s.INTMETHOD;
+    in.DOWNAMT = s.DOWNAMT;
+    in.FEEAMT = s.FEEAMT;
+    in.FEEPCT = s.FEEPCT;
+    in.BLPAY = s.balloon == QLatin1String("YES") ? s.pays : 0;
+    // Stored "MM/DD/YYYY", typed "MMDDCCYY".
+    QString due = s.FIRSTDUEDT;
+    due.remove(QLatin1Char('/'));
+    in.FIRSTDUE = due.toStdString();
+    return in;
+}
+
 std::vector<BoxText> boxTexts(const Comparison& c) {
     std::vector<BoxText> out;
     for (int k = 0; k < 3; ++k) {

@@ -1,6 +1,9 @@
 #include "portfolio/forms.h"
 #include "portfolio/reportpreview.h"
 
+#include "balloon/forms.h"
+#include "loan/forms.h"
+
 #include "db/connection.h"
 #include "db/error.h"
 #include "db/statements.h"
@@ -147,6 +150,8 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     reportRow->addWidget(reportLabel, 0, Qt::AlignTop);
     reportRow->addWidget(DBLookupListBox4);
     reportRow->addWidget(Button4, 0, Qt::AlignTop);
+    Button5 = ui::makeButton(QStringLiteral("Open in Calculator"), QStringLiteral("Button5"), this);
+    reportRow->addWidget(Button5, 0, Qt::AlignTop);
     reportRow->addStretch();
     layout->addLayout(reportRow);
 
@@ -154,6 +159,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     connect(Button2, &QPushButton::clicked, this, &TForm17::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm17::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm17::Button4Click);
+    connect(Button5, &QPushButton::clicked, this, &TForm17::Button5Click);
 
     // Reading the list now connects the loan database at program start, so an unreachable
     // database is reported then. The hidden form keeps no connection open, so a restore of the
@@ -266,6 +272,32 @@ void TForm17::Button2Click() {
 
 void TForm17::Button3Click() {
     close();
+}
+
+void TForm17::Button5Click() {
+    int loanNo = 0;
+    try {
+        loanNo = ui::toInt(DBLookupListBox4->selectedText());
+    } catch (const ui::ConvertError& e) {
+        ui::showException(e.message());
+        return;
+    }
+    std::optional<loan::LoanInputs> inputs;
+    try {
+        db::Connection connection(db::Alias::IBLoan);
+        inputs = portfolio::readLoanInputs(connection, loanNo);
+    } catch (const db::Error& e) {
+        ui::showError(e.message());
+        return;
+    }
+    if (!inputs) {
+        ui::showMessage(QStringLiteral("Loan %1 is not in the loan database.").arg(loanNo));
+        return;
+    }
+    loan::InputForm* form = inputs->BLPAY >= 1 ? static_cast<loan::InputForm*>(Form10) : Form1;
+    if (!form) return;
+    form->openLoan(*inputs);
+    ui::showModal(form);
 }
 
 void TForm17::Button4Click() {

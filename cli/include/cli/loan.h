@@ -3,6 +3,7 @@
 #pragma once
 
 #include "aprcheck/loan.h"
+#include "common/calendar.h"
 #include "common/loanblock.h"
 #include "schedule/schedule.h"
 
@@ -27,6 +28,11 @@ struct Loan {
     bool frequency_given = false;
     std::string id; // LOAN: the caller's name for the loan, echoed back
 };
+
+// The conversions of the loan fields, for the options beside them: an error text, empty on success.
+std::string read_number(std::string_view text, double& value);
+std::string read_integer(std::string_view text, int& value);
+std::string read_date(std::string_view text, common::Date& date); // "MMDDCCYY"
 
 // The field names a loan takes, in the block's order, for --help.
 std::string_view field_list();

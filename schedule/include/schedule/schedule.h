@@ -18,12 +18,32 @@
 #include "common/calendar.h"
 #include "common/loanblock.h"
 
+#include <cstddef>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace talvero::schedule {
 
 // More payments than any loan form accepts; a pass refuses counts above it.
 inline constexpr double kMaxRows = 1000000.0;
+
+// A lump sum of extra principal, paid with the payment due on its date or the first one due after it.
+struct Lump {
+    common::Date date;
+    double amount = 0;
+};
+
+// Extra principal paid with the regular payments: `amount` with payment `from` and every `every`th
+// payment after it, or, when `month` is 1..12, with the first payment due in that month of each year
+// from payment `from` on; and the lump sums, in date order.
+struct ExtraPrincipal {
+    double amount = 0;
+    long from = 1;
+    long every = 1;
+    int month = 0;
+    std::vector<Lump> lumps;
+};
 
 // How a consumer's schedule differs from the regular one.
 struct Variant {
@@ -48,6 +68,13 @@ struct Variant {
     // Without dates only the month is tracked for the day counts: monthly it moves one month a row
     // after the first, annually it never moves. Rows then carry no PAYDATE.
     bool dated = true;
+    // Payment rows carry their date but no PAYDATE text: for consumers that only add figures up.
+    bool figures_only = false;
+    // Extra principal: each payment row pays its extra too and the schedule ends with the payment
+    // that clears the balance (that payment is what is left). Interest follows the balance left:
+    // flags 0 and 6 take the balance at the nominal rate with the first period's odd-day
+    // correction, flag 7 the 365-day rule of flag 1; the other flags already do.
+    std::optional<ExtraPrincipal> extra;
 
     static Variant regular() { return {}; }
     // The balloon schedule: BLPAY rows of a loan amortized over NUMPAY.
@@ -71,6 +98,11 @@ struct Variant {
         v.grouping = Grouping::LoanYear;
         v.dated = false;
         return v;
+    }
+    // `base` (the regular or the balloon term schedule) paying extra principal.
+    static Variant with_extra(Variant base, ExtraPrincipal extra) {
+        base.extra = std::move(extra);
+        return base;
     }
 };
 
@@ -98,6 +130,7 @@ struct Row {
     char PAYDATE[24] = {}; // "MM/DD/YYYY", "TOTALS YYYY" or "GRAND TOTALS"; empty when undated
     Amounts amounts;       // the row's amounts, or the sums a total row covers
     double BALANCE = 0;    // balance after the payment; 0 on total rows, which have none
+    double extra = 0;      // extra principal the payment row carries (in PRINAMT and PAYMENT)
 };
 
 class Pass {
@@ -115,11 +148,17 @@ public:
     double level_payment() const noexcept { return level_; }
     double fixed_principal() const noexcept { return fixed_; }
     double digit_sum() const noexcept { return digits_; }
+    // With extra principal: the first lump sum that was more than the balance it was paid on (its
+    // date and amount, the balance in `balance`), and the lump sums dated after the last payment.
+    const std::optional<Lump>& lump_over_balance() const noexcept { return lump_over_; }
+    double balance_under_lump() const noexcept { return lump_over_balance_; }
+    std::size_t lumps_after_payoff() const noexcept;
 
 private:
     enum class Stage { Payments, Closing, Grand, Done };
     void step_date();
     double interest(double balance) const;
+    double extra_due(double balance);
     void payment_row(Row& row);
     void total_row(Row& row, RowKind kind, const Amounts& sums, int group);
     bool subtotal_due() const;
@@ -135,6 +174,7 @@ private:
     double digits_ = 0; // rule-of-78 digit sum
     int flag_ = 0;      // the interest rule's flag
     bool fixed_group_ = false;
+    bool nominal_balance_ = false; // flags 0 and 6 with extra principal
 
     Stage stage_ = Stage::Payments;
     common::Date date_;
@@ -146,6 +186,11 @@ private:
     Amounts year_sums_;
     Amounts loan_sums_;
     bool subtotal_pending_ = false;
+    bool paid_off_ = false;     // extra principal cleared the balance
+    std::size_t next_lump_ = 0; // the first lump sum not yet paid
+    int extra_year_ = 0;        // the year the yearly extra was last paid
+    std::optional<Lump> lump_over_;
+    double lump_over_balance_ = 0;
 };
 
 // Calls `fn(row)` for every row of the pass; returns the number of rows.

@@ -5,6 +5,11 @@
 #include "balloon/balloondata.h"
 #include "loan/analysis.h"
 
+namespace balloon {
+// The balloon loan as its last calculation left it: the balloon term's schedule.
+loan::LoanToExamine toExamine(const BalloonData& data);
+} // namespace balloon
+
 class TForm14;
 extern TForm14* Form14;
 

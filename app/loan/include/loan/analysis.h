@@ -5,6 +5,7 @@
 
 #include "loan/loandata.h"
 #include "loan/saving.h"
+#include "loan/whatif.h"
 
 #include "ui/modal.h"
 
@@ -95,6 +96,7 @@ public:
     QPushButton* Button4 = nullptr; // "Save"
     QPushButton* Button3 = nullptr; // "Amortize Tables"
     QPushButton* Button5 = nullptr; // "Disclosure"
+    QPushButton* Button6 = nullptr; // "What If…", after the other buttons
 
 public slots:
     // Saves the loan this window was filled from.
@@ -103,6 +105,8 @@ public slots:
     void Button3Click();
     // Opens the Truth-in-Lending disclosure of the loan this window was filled from.
     void Button5Click();
+    // Opens "Extra Payment Analysis" on the loan this window was filled from.
+    void Button6Click();
 
 protected:
     // `name` is the form's objectName; the input boxes are the regular ones unless given.
@@ -127,7 +131,11 @@ private:
     std::optional<Filled> filled_;
     virtual void saveLoan() = 0;
     virtual void amortizeLoan() = 0;
+    virtual void examineLoan() = 0;
 };
+
+// Shows "Extra Payment Analysis" modally on `loan`.
+void showExtraPayments(LoanToExamine loan, QWidget* parent);
 
 // The payout window of one twin: `Data` is its form's data, `save` its saving routine and
 // `amortization` the global pointer to its amortization window.
@@ -149,6 +157,9 @@ private:
         if (!loan_ || !window) return;
         window->setLoan(*loan_);
         ui::showModal(window);
+    }
+    void examineLoan() override {
+        if (loan_) showExtraPayments(toExamine(*loan_), this);
     }
     Save save_;
     Amortization* const* amortization_;

@@ -24,6 +24,8 @@ class FactorDialog : public QDialog {
 public:
     talvero::common::LoanBlock& block() const { return block_; }
     DialogData& data() const { return data_; }
+    // Shows the bound values again in the edits (their texts follow into the dialog data).
+    virtual void reload() = 0;
 
 protected:
     FactorDialog(talvero::common::LoanBlock& block, DialogData& data, QWidget* parent);
@@ -48,6 +50,8 @@ public:
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[4] = {}; // percent, amount, fee percent, fee amount
+    void reload() override;
+
 public slots:
     void Button1Click();
 };
@@ -63,6 +67,8 @@ public:
               *Edit6 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[6] = {}; // DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS
+    void reload() override;
+
 public slots:
     void Button1Click();
 };
@@ -76,6 +82,8 @@ public:
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr;
     QPushButton* Button1 = nullptr;
     double values[3] = {}; // TAXES, HOINS, OTINS
+    void reload() override;
+
 public slots:
     void Button1Click();
 };

@@ -45,6 +45,7 @@ public:
 
 public slots:
     void Button4Click() override;
+    void openLoan(const loan::LoanInputs& inputs) override;
 
 private:
     void buildPages() override;

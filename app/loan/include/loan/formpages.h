@@ -38,6 +38,9 @@ std::vector<std::string> decimalPoints();
 
 // Today's month, day and year.
 void takeToday(int today[3]);
+// A number as the pages show it: the printf format with the user's decimal separator.
+std::string numberText(const char* format, double value);
+std::string integerText(const char* format, int value);
 
 // "Edit12" gives 12.
 int controlNumber(const char* name);

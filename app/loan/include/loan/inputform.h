@@ -2,9 +2,17 @@
 // What the regular and the balloon input form share: the frame around their pages, the three dialog
 // buttons, Quit and Help, and centring when shown. Each form builds its own pages and computes.
 
+#include "loan/loaninputs.h"
+
 #include <QDialog>
 
+#include <functional>
+#include <map>
+#include <string>
+
+class QComboBox;
 class QGroupBox;
+class QLineEdit;
 class QLabel;
 class QPushButton;
 class QTabWidget;
@@ -31,6 +39,10 @@ public:
         TForm4* const* annualFees;
     };
 
+    // A saved loan's inputs on the Calc Payment page and in the down payment and fees dialog, the
+    // insurance and annual fees cleared (they are not saved per year), then Compute.
+    virtual void openLoan(const LoanInputs& inputs) = 0;
+
 public slots:
     void Button1Click();
     void Button2Click();
@@ -50,6 +62,11 @@ protected:
     // A page named `sheetName` with `heading` in bold at its top; the page's layout takes the rest.
     static QVBoxLayout* makeSheet(const char* sheetName, const char* heading, QWidget*& sheet);
     void showEvent(QShowEvent* event) override;
+    // Shows `texts` in the Calc Payment page's edits found by `edit` and `flag` in `flagList`,
+    // refills the dialogs from the data and computes.
+    void showInputsAndCompute(const std::map<std::string, std::string>& texts,
+                              const std::function<QLineEdit*(const char* name)>& edit, QComboBox* flagList,
+                              int flag);
 
 private:
     const char* helpTopic_;

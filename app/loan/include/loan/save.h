@@ -5,6 +5,7 @@
 
 #include "common/calendar.h"
 #include "common/loanblock.h"
+#include "schedule/schedule.h"
 
 #include <QtGlobal>
 
@@ -26,6 +27,9 @@ struct LoanToSave {
     // Balloon: the detail rows are the balloon schedule itself, as the amortization window saves it,
     // rather than the rows of the balloon saving routine.
     bool balloonScheduleRows = false;
+    // Extra principal: the detail rows are the shortened schedule, and the summary row carries its
+    // number of payments (the balloon term for a balloon loan), total interest and total payout.
+    std::optional<talvero::schedule::ExtraPrincipal> extra = std::nullopt;
 };
 
 struct SavedLoan {

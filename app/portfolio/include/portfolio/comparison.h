@@ -6,7 +6,9 @@
 #include <QString>
 #include <QStringList>
 
+#include "loan/loaninputs.h"
 #include <array>
+
 #include <optional>
 #include <vector>
 
@@ -60,6 +62,10 @@ std::optional<QString> refusal(const std::array<int, 3>& loans);
 // Reads the three loans, each through its own one-row query (Para1, Para2, Para3). A loan number
 // with no row gives an empty slot. Throws db::Error.
 Comparison readComparison(db::Connection& connection, const std::array<int, 3>& loans);
+
+// A saved loan's inputs for the loan form (BLPAY of 1 or more: the balloon form), read through the
+// one-row query of the first slot; nullopt when no loan has the number. Throws db::Error.
+std::optional<loan::LoanInputs> readLoanInputs(db::Connection& connection, int loanNo);
 
 // The rows of the comparison form's two groups in display order; each row has three boxes,
 // Edit<firstBox> for loan 1 and the next two numbers for loans 2 and 3.

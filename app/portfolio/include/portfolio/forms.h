@@ -64,6 +64,7 @@ public:
     QPushButton* Button2 = nullptr; // "Help"
     QPushButton* Button3 = nullptr; // "Quit"
     QPushButton* Button4 = nullptr; // "Report"
+    QPushButton* Button5 = nullptr; // "Open in Calculator": the loan picked for the report
 
     // The comparison record of the last "Analyze".
     const portfolio::Comparison& comparison() const { return comparison_; }
@@ -81,6 +82,9 @@ public slots:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+    // Loads the picked loan's inputs into the loan form (a balloon loan: the balloon form), computes
+    // it and shows the form.
+    void Button5Click();
 
 protected:
     void changeEvent(QEvent* event) override;
