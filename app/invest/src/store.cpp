@@ -127,11 +127,17 @@ qint64 fundNumberFor(qint64 generated) {
 }
 
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
+    db::Transaction transaction(connection);
+    AddedAccount added = insertNewAccount(connection, n);
+    transaction.commit();
+    return added;
+}
+
+AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
     AddedAccount added{n, {}, {}};
     AccountRow& a = added.account;
     LineItemRow& i = added.item;
 
-    db::Transaction transaction(connection);
     a.FUNDNO = fundNumberFor(db::nextKey(connection, db::Generator::FUNDNOGEN));
     a.ACTNO = n.ACTNO;
     a.NAME = n.NAME;
@@ -155,12 +161,17 @@ AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
         i.BOOKVALUE = n.shares * n.price;
     }
     appendLineItem(connection, i);
-    transaction.commit();
     return added;
 }
 
 const char* writePosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
     db::Transaction transaction(connection);
+    const char* fault = applyPosting(connection, r, out);
+    if (!fault) transaction.commit();
+    return fault;
+}
+
+const char* applyPosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
     const std::optional<AccountRow> before = readAccount(connection, r.ACTNO);
     if (!before) throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(r.ACTNO));
 
@@ -194,7 +205,6 @@ const char* writePosting(db::Connection& connection, const PostingRequest& r, Po
     i.DIVIDEND = p.item.dividend;
     i.BOOKVALUE = p.cost;
     appendLineItem(connection, i);
-    transaction.commit();
     return nullptr;
 }
 

@@ -55,6 +55,8 @@ struct AddedAccount {
 // Writes the account row and its opening "N" line item in one transaction. Throws db::Error; nothing
 // is written then.
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& account);
+// The same rows inside the caller's transaction (an import writes many commands as one).
+AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& account);
 
 struct PostedTransaction {
     PostingType type = PostingType::Bought;
@@ -68,6 +70,8 @@ struct PostedTransaction {
 // when a division by zero stops the posting (nothing is written), else nullptr. Throws db::Error
 // (nothing is written), also when no account has the number.
 const char* writePosting(db::Connection& connection, const PostingRequest& request, PostedTransaction& out);
+// The same posting inside the caller's transaction; after a fault nothing was written.
+const char* applyPosting(db::Connection& connection, const PostingRequest& request, PostedTransaction& out);
 
 // What a command leaves for its form: a notice to show, whether the form closes (a database error
 // while writing), and what was written.
