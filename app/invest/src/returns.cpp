@@ -1,5 +1,6 @@
 #include "invest/returns.h"
 
+#include "db/error.h"
 #include "db/statements.h"
 #include "ui/convert.h"
 
@@ -355,6 +356,44 @@ std::vector<AccountHistory> readHistories(db::Connection& connection, std::optio
 
 QString rateText(const std::optional<double>& rate) {
     return rate ? ui::format("%.6f", *rate) : QStringLiteral("n/a");
+}
+
+ReturnsTexts returnsTexts(const Returns& r) {
+    ReturnsTexts t{ui::format("%7.2f", r.value), rateText(r.xirr), rateText(r.ttwror), {}};
+    QStringList years;
+    for (const auto& [year, g] : r.gains)
+        years << QStringLiteral("%1: %2 / %3")
+                     .arg(year)
+                     .arg(ui::format("%.2f", g.averageCost), ui::format("%.2f", g.fifo));
+    t.gains = years.isEmpty() ? QStringLiteral("None") : years.join(QStringLiteral("; "));
+    return t;
+}
+
+ReturnsShown queryReturns(const QString& entry, bool allAccounts, const QString& asOfText,
+                          const Date& today) {
+    ReturnsShown out;
+    std::optional<int> actno;
+    if (!allAccounts) {
+        int n = 0;
+        if (auto notice = selectedAccount(entry, n)) {
+            out.notices << *notice;
+            return out;
+        }
+        actno = n;
+    }
+    const QString dateText = asOfText.trimmed();
+    if (!isValidDateText(dateText)) {
+        out.notices << badDateNotice();
+        return out;
+    }
+    const Date asOf = readDate(dateText, today);
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        out.shown = returnsTexts(returnsOf(readHistories(connection, actno), asOf));
+    } catch (const db::Error& e) {
+        out.notices << Notice{NoticeKind::Plain, e.message()};
+    }
+    return out;
 }
 
 } // namespace invest

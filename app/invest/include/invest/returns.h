@@ -9,6 +9,7 @@
 // in; "D", "U" and "R" move no money. The holding's value at the as-of date closes the stream.
 
 #include "invest/checks.h"
+#include "invest/status.h"
 #include "invest/store.h"
 
 #include <QList>
@@ -73,5 +74,22 @@ std::vector<AccountHistory> readHistories(db::Connection& connection,
 
 // A rate as the command line and the status window show it: 6 decimals, or "n/a".
 QString rateText(const std::optional<double>& rate);
+
+// The returns as the status window's "Returns" group shows them: the value "%7.2f", the two rates
+// as rateText, and the realized gains one year after another ("2021: 1327.00 / 1529.00", average
+// cost / FIFO), "None" without sales.
+struct ReturnsTexts {
+    QString value, xirr, ttwror, gains;
+    friend bool operator==(const ReturnsTexts&, const ReturnsTexts&) = default;
+};
+ReturnsTexts returnsTexts(const Returns& returns);
+
+// "Returns" of the status window: the pick list's account (or every account) as of the typed date
+// (MMDDCCYY; empty is today). The notices to show, or the texts.
+struct ReturnsShown {
+    QList<Notice> notices;
+    std::optional<ReturnsTexts> shown;
+};
+ReturnsShown queryReturns(const QString& entry, bool allAccounts, const QString& asOfText, const Date& today);
 
 } // namespace invest
