@@ -4,7 +4,6 @@
 #include "invest/returns.h"
 #include "ui/fields.h"
 #include "ui/printing.h"
-#include "ui/today.h"
 #include "ui/window.h"
 
 #include <QCheckBox>
@@ -67,10 +66,8 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
 
     GroupBox3 = ui::named(new QGroupBox(QStringLiteral("Returns"), this), QStringLiteral("GroupBox3"));
     auto* returns = new QGridLayout(GroupBox3);
-    const QDate today = ui::today();
     Edit11 = ui::addEdit(returns, 0, 0, QStringLiteral("As Of Date"), QStringLiteral("Edit11"),
-                         invest::dateBoxText({today.month(), today.day(), today.year()}), QString(),
-                         ui::Content::Text);
+                         invest::dateBoxText(invest::todayDate()), QString(), ui::Content::Text);
     CheckBox1 =
         ui::named(new QCheckBox(QStringLiteral("All Accounts"), GroupBox3), QStringLiteral("CheckBox1"));
     returns->addWidget(CheckBox1, 0, 2);
@@ -156,10 +153,8 @@ void TForm24::Button5Click() {
 }
 
 void TForm24::Button7Click() {
-    const QDate today = ui::today();
-    const invest::ReturnsShown r =
-        invest::queryReturns(DBLookupListBox1->selectedText(), CheckBox1->isChecked(), Edit11->text(),
-                             {today.month(), today.day(), today.year()});
+    const invest::ReturnsShown r = invest::queryReturns(
+        DBLookupListBox1->selectedText(), CheckBox1->isChecked(), Edit11->text(), invest::todayDate());
     if (r.shown) {
         Edit12->setText(r.shown->value);
         Edit13->setText(r.shown->xirr);

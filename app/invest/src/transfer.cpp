@@ -8,6 +8,7 @@
 #include "ui/convert.h"
 
 #include <QHash>
+#include <QLocale>
 #include <QSqlQuery>
 
 #include <charconv>

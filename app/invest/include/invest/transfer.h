@@ -7,7 +7,8 @@
 // Balance SHARES x PRICE, a blank account when both are 0); "B", "C", "D", "F", "S", "U" post as
 // the posting form does; "R" revalues to PRICE as the revaluation form's "Post" does, dated DATE.
 // Each row passes the checks of its form and is written by that form's own rules. An empty amount
-// cell is 0. A file is imported whole or not at all.
+// cell is 0. Numbers have "." as their decimal point under every locale. A file is imported whole or
+// not at all.
 
 #include "invest/checks.h"
 #include "invest/store.h"
