@@ -8,6 +8,7 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <deque>
 
@@ -39,7 +40,18 @@ constexpr double kRateGrid[] = {-0.999999, -0.99, -0.9, -0.75, -0.5, -0.25, -0.1
 
 } // namespace
 
-std::optional<double> xirr(const std::vector<CashFlow>& flows) {
+std::optional<double> xirr(const std::vector<CashFlow>& given) {
+    // The amounts of one day discount alike: summed first, each rate tried costs one term a day.
+    std::vector<CashFlow> flows = given;
+    std::sort(flows.begin(), flows.end(), [](const CashFlow& a, const CashFlow& b) { return a.day < b.day; });
+    std::size_t kept = 0;
+    for (std::size_t n = 0; n < flows.size(); ++n) {
+        if (kept > 0 && flows[kept - 1].day == flows[n].day)
+            flows[kept - 1].amount += flows[n].amount;
+        else
+            flows[kept++] = flows[n];
+    }
+    flows.resize(kept);
     const bool someIn =
         std::any_of(flows.begin(), flows.end(), [](const CashFlow& f) { return f.amount < 0; });
     const bool someOut =
@@ -93,11 +105,26 @@ std::optional<double> xirr(const std::vector<CashFlow>& flows) {
 }
 
 std::optional<long> transDateDay(const QString& transdate) {
-    const QStringList parts = transdate.trimmed().split(QLatin1Char('/'));
-    if (parts.size() != 3) return std::nullopt;
-    bool okMonth = false, okDay = false, okYear = false;
-    const int month = parts[0].toInt(&okMonth), day = parts[1].toInt(&okDay), year = parts[2].toInt(&okYear);
-    if (!okMonth || !okDay || !okYear || month < 1 || month > 12 || day < 1 || day > 31 || year < 1)
+    // "MM/DD/YYYY" with padding after it, read without building parts (there may be many rows).
+    int parts[3] = {0, 0, 0};
+    int part = 0, digits = 0;
+    qsizetype end = transdate.size();
+    while (end > 0 && transdate[end - 1] == QLatin1Char(' '))
+        --end;
+    for (qsizetype k = 0; k < end; ++k) {
+        const QChar c = transdate[k];
+        if (c == QLatin1Char('/')) {
+            if (digits == 0 || ++part > 2) return std::nullopt;
+            digits = 0;
+        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            if (++digits > 4) return std::nullopt;
+            parts[part] = parts[part] * 10 + (c.unicode() - '0');
+        } else {
+            return std::nullopt;
+        }
+    }
+    const int month = parts[0], day = parts[1], year = parts[2];
+    if (part != 2 || digits == 0 || month < 1 || month > 12 || day < 1 || day > 31 || year < 1)
         return std::nullopt;
     return talvero::common::day_number({month, day, year});
 }
@@ -228,7 +255,8 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
             e.order = order++;
             e.account = a;
             e.item = &item;
-            e.year = item.TRANSDATE.trimmed().section(QLatin1Char('/'), 2, 2).toInt();
+            e.year = static_cast<int>(
+                std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{*day}}}.year());
             e.flow = flowOf(item);
             e.phase = e.flow < 0 ? Phase::In : e.flow > 0 ? Phase::Out : Phase::Neither;
             events.push_back(e);
@@ -346,8 +374,9 @@ std::vector<AccountHistory> readHistories(db::Connection& connection, std::optio
     if (actno) items.bindValue(QStringLiteral(":Para1"), *actno);
     items.setForwardOnly(true);
     db::exec(items);
+    const LineItemReader reader(items);
     while (items.next()) {
-        LineItemRow i = lineItemRowOf(items);
+        LineItemRow i = reader.read(items);
         const auto found = at.constFind(i.ACTNO);
         if (found != at.constEnd()) histories[*found].items.push_back(std::move(i));
     }

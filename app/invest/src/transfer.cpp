@@ -266,8 +266,9 @@ QString exportHistoryCsv(db::Connection& connection, std::optional<int> actno) {
     q.setForwardOnly(true);
     db::exec(q);
     QList<LineItemRow> items;
+    const LineItemReader reader(q);
     while (q.next())
-        items << lineItemRowOf(q);
+        items << reader.read(q);
 
     double price = 0; // the price of the account's line item before
     for (qsizetype n = 0; n < items.size(); ++n) {

@@ -86,6 +86,16 @@ Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today);
 // "Post" of the posting form.
 Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date& today);
 
+// Reads line items from a query's rows by the columns' positions, looked up once (many rows).
+class LineItemReader {
+public:
+    explicit LineItemReader(const QSqlQuery& query);
+    LineItemRow read(const QSqlQuery& query) const;
+
+private:
+    int at_[12] = {};
+};
+
 // The row readers and the rewrite of an account's totals, for the commands that live beside these.
 AccountRow accountRowOf(const QSqlQuery& query);
 LineItemRow lineItemRowOf(const QSqlQuery& query);
