@@ -19,7 +19,9 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
 } // namespace
 
 Application application_for(std::string_view command) {
-    if (command == "save") return Application::Core;
+    if (command == "save" || command == "invest-returns" || command == "invest-import" ||
+        command == "invest-export")
+        return Application::Core;
     if (command == "report" || command == "invest-report" || command == "disclose") return Application::Gui;
     return Application::None;
 }

@@ -38,6 +38,12 @@ const char* const kUsage =
     "  report      write the amortization report of a saved loan as a PDF file\n"
     "  invest-report\n"
     "              write the investment summary or transaction history report as a PDF file\n"
+    "  invest-returns\n"
+    "              print each investment account's value, money-weighted and time-weighted return\n"
+    "  invest-import\n"
+    "              import investment transactions from a CSV file, all rows or none\n"
+    "  invest-export\n"
+    "              write the investment transaction history or account list as CSV\n"
 #endif
     "\n"
     "'talvero-cli <command> --help' describes each command.\n";
@@ -501,6 +507,9 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (command == "save") return save_command(rest, out, err);
     if (command == "report") return report_command(rest, out, err);
     if (command == "invest-report") return invest_report_command(rest, out, err);
+    if (command == "invest-returns") return invest_returns_command(rest, out, err);
+    if (command == "invest-import") return invest_import_command(rest, out, err);
+    if (command == "invest-export") return invest_export_command(rest, out, err);
 #endif
     err << "talvero-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;

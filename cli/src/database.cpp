@@ -6,12 +6,18 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "invest/reports.h"
+#include "invest/returns.h"
+#include "invest/transfer.h"
 #include "loan/save.h"
 #include "portfolio/reports.h"
 #include "report/report.h"
+#include "ui/today.h"
 
+#include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QString>
 #include <QTemporaryFile>
 
@@ -58,6 +64,41 @@ const char* const kInvestReportHelp =
     "\n"
     "Exit code: 0 written; 1 the investment database cannot be used or holds nothing to report, or\n"
     "the output file cannot be written (no file is written); 2 wrong usage.\n";
+
+const char* const kInvestReturnsHelp =
+    "usage: talvero-cli invest-returns [--as-of MMDDCCYY] [--csv]\n"
+    "\n"
+    "Prints one row per account of the investment database (alias IBInvest): ACTNO, NAME, VALUE (shares\n"
+    "x price at the as-of date), XIRR (the money-weighted return per year) and TTWROR (the true\n"
+    "time-weighted return over the whole time), rates as fractions with 6 decimals, or n/a where there\n"
+    "is none (no money both in and out). Without --csv a last row gives all accounts together. The\n"
+    "as-of date defaults to today; line items after it play no part.\n"
+    "\n"
+    "Exit code: 0 printed; 1 the investment database cannot be used; 2 wrong usage.\n";
+
+const char* const kInvestImportHelp =
+    "usage: talvero-cli invest-import FILE.csv [--dry-run]\n"
+    "\n"
+    "Imports transactions into the investment database (alias IBInvest). The header is\n"
+    "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND; DATE is MMDDCCYY; TYPE N opens an\n"
+    "account as the add form does (NAME required, its balance SHARES x PRICE, blank when both are 0),\n"
+    "B C D F S U post as the posting form does, R revalues to PRICE as the revaluation form's Post\n"
+    "does. Each row passes its form's checks; an empty amount is 0. The file is one transaction: when\n"
+    "any row is refused nothing is written and every refused row is listed as \"row N: message\" (the\n"
+    "header is row 1). --dry-run checks every row and writes nothing.\n"
+    "\n"
+    "Exit code: 0 imported (or, with --dry-run, every row passed); 1 the investment database cannot be\n"
+    "used; 2 wrong usage or an unreadable file; 3 rows refused (nothing written).\n";
+
+const char* const kInvestExportHelp =
+    "usage: talvero-cli invest-export history|accounts [--account ACTNO] [--output FILE.csv]\n"
+    "\n"
+    "Writes the investment database's transaction history (every line item, or one account's with\n"
+    "--account) or its account list (one opening row per account: its shares at its current price) as\n"
+    "CSV in the columns invest-import reads, to FILE.csv or the standard output. An exported history\n"
+    "imports into an empty database as the same accounts and line items.\n"
+    "\n"
+    "Exit code: 0 written; 1 the investment database or the output file cannot be used; 2 wrong usage.\n";
 // clang-format on
 
 bool wants_help(const std::vector<std::string>& args) {
@@ -219,6 +260,206 @@ int invest_report_command(const std::vector<std::string>& args, std::ostream& ou
     if (const std::string error = write_pdf(invest::rendererFor(data), QString::fromStdString(output));
         !error.empty()) {
         err << "talvero-cli: " << error << '\n';
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+invest::Date todayDate() {
+    const QDate d = ui::today();
+    return {d.month(), d.day(), d.year()};
+}
+
+std::string padded(const QString& s, int width, bool right) {
+    QString t = s;
+    return (right ? t.rightJustified(width) : t.leftJustified(width)).toStdString();
+}
+
+} // namespace
+
+int invest_returns_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wants_help(args)) {
+        out << kInvestReturnsHelp;
+        return 0;
+    }
+    bool csv = false;
+    invest::Date asOf = todayDate();
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        std::string date;
+        if (a == "--csv") {
+            csv = true;
+            continue;
+        }
+        if (a == "--as-of") {
+            if (k + 1 >= args.size()) {
+                err << "talvero-cli: --as-of needs a date (MMDDCCYY)\n";
+                return 2;
+            }
+            date = args[++k];
+        } else if (a.rfind("--as-of=", 0) == 0) {
+            date = a.substr(8);
+        } else {
+            err << "talvero-cli: unexpected argument '" << a << "'\n";
+            return 2;
+        }
+        const QString text = QString::fromStdString(date);
+        if (text.isEmpty() || !invest::isValidDateText(text)) {
+            err << "talvero-cli: '" << date << "' is not a date (MMDDCCYY)\n";
+            return 2;
+        }
+        asOf = invest::readDate(text, asOf);
+    }
+    std::vector<invest::AccountHistory> histories;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        histories = invest::readHistories(connection);
+    } catch (const db::Error& e) {
+        err << "talvero-cli: the investment database cannot be read: " << text(e.message()) << '\n';
+        return 1;
+    }
+    if (csv)
+        out << "ACTNO,NAME,VALUE,XIRR,TTWROR\n";
+    else
+        out << padded(QStringLiteral("ACTNO"), 8, true) << "  " << padded(QStringLiteral("NAME"), 20, false)
+            << "  " << padded(QStringLiteral("VALUE"), 16, true) << "  "
+            << padded(QStringLiteral("XIRR"), 12, true) << "  " << padded(QStringLiteral("TTWROR"), 12, true)
+            << '\n';
+    const auto row = [&](const QString& actno, const QString& name, const invest::Returns& r) {
+        const QString value = QString::asprintf("%.2f", r.value);
+        if (csv) {
+            QString quotedName = name;
+            if (name.contains(QLatin1Char(',')) || name.contains(QLatin1Char('"')))
+                quotedName = QLatin1Char('"') +
+                             QString(name).replace(QLatin1String("\""), QLatin1String("\"\"")) +
+                             QLatin1Char('"');
+            out << text(QStringList{actno, quotedName, value, invest::rateText(r.xirr),
+                                    invest::rateText(r.ttwror)}
+                            .join(QLatin1Char(',')))
+                << '\n';
+        } else {
+            out << padded(actno, 8, true) << "  " << padded(name, 20, false) << "  "
+                << padded(value, 16, true) << "  " << padded(invest::rateText(r.xirr), 12, true) << "  "
+                << padded(invest::rateText(r.ttwror), 12, true) << '\n';
+        }
+    };
+    for (const invest::AccountHistory& h : histories)
+        row(QString::number(h.account.ACTNO), h.account.NAME.trimmed(), invest::returnsOf({h}, asOf));
+    if (!csv && !histories.empty())
+        row(QString(), QStringLiteral("All accounts"), invest::returnsOf(histories, asOf));
+    return 0;
+}
+
+int invest_import_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wants_help(args)) {
+        out << kInvestImportHelp;
+        return 0;
+    }
+    std::string file;
+    bool dryRun = false;
+    for (const std::string& a : args) {
+        if (a == "--dry-run") {
+            dryRun = true;
+        } else if (file.empty() && a.rfind("-", 0) != 0) {
+            file = a;
+        } else {
+            err << "talvero-cli: unexpected argument '" << a << "'\n";
+            return 2;
+        }
+    }
+    if (file.empty()) {
+        err << "talvero-cli: FILE.csv is missing\n";
+        return 2;
+    }
+    QFile input(QString::fromStdString(file));
+    if (!input.open(QIODevice::ReadOnly)) {
+        err << "talvero-cli: cannot read '" << file << "': " << text(input.errorString()) << '\n';
+        return 2;
+    }
+    const QString csv = QString::fromUtf8(input.readAll());
+    invest::ImportResult result;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        result = invest::importCsv(connection, csv, todayDate(), !dryRun);
+    } catch (const db::Error& e) {
+        err << "talvero-cli: the investment database cannot be used (nothing is written): "
+            << text(e.message()) << '\n';
+        return 1;
+    }
+    if (!result.refused.isEmpty()) {
+        for (const QString& r : result.refused)
+            err << text(r) << '\n';
+        err << "talvero-cli: " << result.refused.size() << (result.refused.size() == 1 ? " row" : " rows")
+            << " refused; nothing is written\n";
+        return 3;
+    }
+    if (dryRun)
+        out << "every row passes; nothing is written\n";
+    else
+        out << "imported " << result.written << (result.written == 1 ? " row" : " rows") << '\n';
+    return 0;
+}
+
+int invest_export_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    if (wants_help(args)) {
+        out << kInvestExportHelp;
+        return 0;
+    }
+    std::string which, output, account;
+    for (std::size_t k = 0; k < args.size(); ++k) {
+        const std::string& a = args[k];
+        if (a == "--output" || a == "--account") {
+            if (k + 1 >= args.size()) {
+                err << "talvero-cli: " << a << " needs a value\n";
+                return 2;
+            }
+            (a == "--output" ? output : account) = args[++k];
+        } else if (a.rfind("--output=", 0) == 0) {
+            output = a.substr(9);
+        } else if (a.rfind("--account=", 0) == 0) {
+            account = a.substr(10);
+        } else if (which.empty() && a.rfind("-", 0) != 0) {
+            which = a;
+        } else {
+            err << "talvero-cli: unexpected argument '" << a << "'\n";
+            return 2;
+        }
+    }
+    if (which != "history" && which != "accounts") {
+        err << "talvero-cli: "
+            << (which.empty() ? std::string("history or accounts is missing")
+                              : "unknown list '" + which + "' (history or accounts)")
+            << '\n';
+        return 2;
+    }
+    std::optional<int> actno;
+    if (!account.empty()) {
+        bool ok = false;
+        const int n = QString::fromStdString(account).toInt(&ok);
+        if (!ok || n < 1 || which != "history") {
+            err << "talvero-cli: --account takes an account number, with history\n";
+            return 2;
+        }
+        actno = n;
+    }
+    QString csv;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        csv = which == "history" ? invest::exportHistoryCsv(connection, actno)
+                                 : invest::exportAccountsCsv(connection, todayDate());
+    } catch (const db::Error& e) {
+        err << "talvero-cli: the investment database cannot be read: " << text(e.message()) << '\n';
+        return 1;
+    }
+    if (output.empty()) {
+        out << text(csv);
+        return 0;
+    }
+    QSaveFile file(QString::fromStdString(output));
+    if (!file.open(QIODevice::WriteOnly) || file.write(csv.toUtf8()) < 0 || !file.commit()) {
+        err << "talvero-cli: cannot write '" << output << "': " << text(file.errorString()) << '\n';
         return 1;
     }
     return 0;

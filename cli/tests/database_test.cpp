@@ -408,3 +408,103 @@ TEST_F(Cli, ADatabaseThatCannotBeOpenedIsNamedAndNothingIsWritten) {
 }
 
 } // namespace
+
+namespace {
+
+QString writeFile(const QString& path, const QByteArray& bytes) {
+    QFile f(path);
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+    return path;
+}
+
+QByteArray investFile() {
+    QFile f(db::resolveAlias(db::Alias::IBInvest).database);
+    EXPECT_TRUE(f.open(QIODevice::ReadOnly));
+    return f.readAll();
+}
+
+// The spreadsheet programs' XIRR example as an account: 10,000 in, three cash dividends out, the
+// holding worth 2,750 at the end (Excel: 0.373362535).
+const char* const kExample = "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n"
+                             "1,Spreadsheet Example,01012008,N,1000,10,0,0,0\n"
+                             "1,,03012008,C,0,10,0,0,2750\n"
+                             "1,,10302008,C,0,10,0,0,4250\n"
+                             "1,,02152009,C,0,10,0,0,3250\n"
+                             "1,,04012009,R,0,2.75,0,0,0\n"
+                             "2,Idle Fund,01012008,N,0,0,0,0,0\n";
+
+} // namespace
+
+TEST_F(Cli, InvestImportReturnsAndExport) {
+    const QString csv = writeFile(out("example.csv"), kExample);
+    Outcome r = cli({QStringLiteral("invest-import"), csv});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_EQ(r.out, QStringLiteral("imported 6 rows\n"));
+
+    r = cli({QStringLiteral("invest-returns"), QStringLiteral("--as-of"), QStringLiteral("04012009"),
+             QStringLiteral("--csv")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    // TTWROR: 12,750 / 10,000 x 14,250 / 10,000 x 13,250 / 10,000 x 2,750 / 10,000 - 1.
+    EXPECT_EQ(r.out, QStringLiteral("ACTNO,NAME,VALUE,XIRR,TTWROR\n"
+                                    "1,Spreadsheet Example,2750.00,0.373363,%1\n"
+                                    "2,Idle Fund,0.00,n/a,n/a\n")
+                         .arg(QString::asprintf("%.6f", 1.275 * 1.425 * 1.325 * 0.275 - 1)));
+
+    r = cli({QStringLiteral("invest-export"), QStringLiteral("history")});
+    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n"
+                                                "1,Spreadsheet Example,01012008,N,1000,10,0,0,0\n")))
+        << r.out.toStdString();
+    const QString exported = out("exported.csv");
+    ASSERT_EQ(cli({QStringLiteral("invest-export"), QStringLiteral("history"), QStringLiteral("--output"),
+                   exported})
+                  .code,
+              0);
+    QFile f(exported);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromUtf8(f.readAll()), r.out);
+
+    // Into a second database: the same history comes out again.
+    QProcessEnvironment other;
+    other.insert(QStringLiteral("TALVERO_IBINVEST_DATABASE"), out("other.db"));
+    ASSERT_EQ(cli({QStringLiteral("invest-import"), exported}, other).code, 0);
+    EXPECT_EQ(cli({QStringLiteral("invest-export"), QStringLiteral("history")}, other).out, r.out);
+}
+
+TEST_F(Cli, InvestImportWithBadRowsWritesNothing) {
+    ASSERT_EQ(cli({QStringLiteral("invest-import"), writeFile(out("example.csv"), kExample)}).code, 0);
+    const QByteArray before = investFile();
+    const QString bad =
+        writeFile(out("bad.csv"), "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n"
+                                  "3,New Fund,01012010,N,10,5,0,0,0\n"
+                                  "1,,01022010,B,abc,5,0,0,0\n"
+                                  "1,Spreadsheet Example,01032010,N,1,1,0,0,0\n");
+    const Outcome r = cli({QStringLiteral("invest-import"), bad});
+    EXPECT_EQ(r.code, 3);
+    EXPECT_EQ(r.err, QStringLiteral("row 3: 'abc' is not a valid floating point value\n"
+                                    "row 4: Duplicate Account Number entered. Please correct!\n"
+                                    "talvero-cli: 2 rows refused; nothing is written\n"));
+    EXPECT_TRUE(r.out.isEmpty());
+    EXPECT_EQ(investFile(), before) << "byte for byte";
+
+    const struct {
+        QStringList args;
+        int code;
+        const char* message;
+    } cases[] = {
+        {{"invest-import"}, 2, "FILE.csv is missing"},
+        {{"invest-import", out("none.csv")}, 2, "cannot read"},
+        {{"invest-returns", "--as-of", "13012009"}, 2, "'13012009' is not a date (MMDDCCYY)"},
+        {{"invest-export", "weekly"}, 2, "unknown list 'weekly'"},
+        {{"invest-export", "accounts", "--account", "1"},
+         2,
+         "--account takes an account number, with history"},
+    };
+    for (const auto& c : cases) {
+        const Outcome o = cli(c.args);
+        EXPECT_EQ(o.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(o.err.contains(QLatin1String(c.message))) << o.err.toStdString();
+    }
+    EXPECT_EQ(investFile(), before);
+}

@@ -140,6 +140,10 @@ Date readDate(const QString& text, const Date& today) {
     return date;
 }
 
+Notice badDateNotice() {
+    return error(kBadDate);
+}
+
 std::optional<Notice> readNewAccount(const AccountTexts& t, const Date& today, NewAccount& a) {
     try {
         a.price = ui::toFloat(t.price);

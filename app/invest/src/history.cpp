@@ -3,7 +3,9 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "db/statements.h"
+#include "invest/csvfile.h"
 #include "invest/grids.h"
+#include "invest/transfer.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
 
@@ -38,6 +40,8 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
 
     Button1 = ui::addCentredButton(layout, QStringLiteral("OK"), QStringLiteral("Button1"), this);
     connect(Button1, &QPushButton::clicked, this, &HistoryWindow::Button1Click);
+    Button2 = ui::addCentredButton(layout, QStringLiteral("Export..."), QStringLiteral("Button2"), this);
+    connect(Button2, &QPushButton::clicked, this, &HistoryWindow::Button2Click);
 }
 
 HistoryWindow::~HistoryWindow() {
@@ -77,6 +81,18 @@ void HistoryWindow::hideEvent(QHideEvent* event) {
 void HistoryWindow::Button1Click() {
     closeQuery();
     accept();
+}
+
+void HistoryWindow::Button2Click() {
+    const QString path = askCsvFile(this, CsvFileUse::Save, QStringLiteral("account-%1.csv").arg(actno_));
+    if (path.isEmpty()) return;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        if (const QString error = writeCsvFile(path, exportHistoryCsv(connection, actno_)); !error.isEmpty())
+            ui::showMessage(error);
+    } catch (const db::Error& e) {
+        ui::showMessage(e.message());
+    }
 }
 
 } // namespace invest

@@ -1,5 +1,11 @@
 #include "invest/reports.h"
 
+#include "invest/returns.h"
+#include "ui/today.h"
+
+#include <QHash>
+#include <QSqlField>
+
 #include "db/connection.h"
 #include "db/statements.h"
 
@@ -74,15 +80,18 @@ struct Column {
 };
 
 // clang-format off
+// After the account's figures, its money-weighted and time-weighted returns as of today.
 constexpr Column kSummaryColumns[] = {
     {0, "Account ", "ACTNO", ""},
-    {60, "Name", "NAME", ""},
-    {190, "Current Price", "CURRENTPRICE", "0.00"},
-    {270, "Shares", "TOTSHARES", "0.000"},
-    {350, "Total Cost", "TOTBOOKVALUE", "0.00"},
-    {440, "Balance", "TOTVALUE", "0.00"},
-    {530, "Gain Dollars", "GAINDOLLARS", "0.00"},
-    {630, "Gain Percent", "GAINPERCENT", "0.00"},
+    {45, "Name", "NAME", ""},
+    {175, "Current Price", "CURRENTPRICE", "0.00"},
+    {255, "Shares", "TOTSHARES", "0.000"},
+    {315, "Total Cost", "TOTBOOKVALUE", "0.00"},
+    {385, "Balance", "TOTVALUE", "0.00"},
+    {455, "Gain Dollars", "GAINDOLLARS", "0.00"},
+    {535, "Gain Percent", "GAINPERCENT", "0.00"},
+    {610, "XIRR", "XIRR", ""},
+    {665, "TTWROR", "TTWROR", ""},
 };
 constexpr Column kHistoryColumns[] = {
     {0, "Account", "ACTNO", ""},
@@ -170,6 +179,19 @@ report::Definition historyReport(const HistoryTotals& t) {
 ReportData readSummaryReport(db::Connection& connection) {
     ReportData data;
     data.rows = readAll(connection, db::sql::accountList);
+    const QDate today = ui::today();
+    QHash<int, Returns> returns;
+    for (const AccountHistory& h : readHistories(connection))
+        returns.insert(h.account.ACTNO, returnsOf({h}, {today.month(), today.day(), today.year()}));
+    for (QSqlRecord& r : data.rows) {
+        const Returns& of = returns[r.value(QStringLiteral("ACTNO")).toInt()];
+        QSqlField xirr(QStringLiteral("XIRR"), QMetaType(QMetaType::QString));
+        xirr.setValue(rateText(of.xirr));
+        QSqlField ttwror(QStringLiteral("TTWROR"), QMetaType(QMetaType::QString));
+        ttwror.setValue(rateText(of.ttwror));
+        r.append(xirr);
+        r.append(ttwror);
+    }
     data.definition = summaryReport(summaryTotals(data.rows));
     return data;
 }

@@ -40,6 +40,14 @@ std::optional<Notice> checkRevaluation(const QString& priceText, double price, d
 
 RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& before, const Revaluation& r,
                                  const Date& date) {
+    db::Transaction transaction(connection);
+    RevaluedAccount out = applyRevaluation(connection, before, r, date);
+    transaction.commit();
+    return out;
+}
+
+RevaluedAccount applyRevaluation(db::Connection& connection, const AccountRow& before, const Revaluation& r,
+                                 const Date& date) {
     RevaluedAccount out{before, before, {}};
     AccountRow& a = out.after;
     a.CURRENTPRICE = r.figures.price;
@@ -49,7 +57,6 @@ RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& b
     a.AVERAGECOST = r.figures.averageCost;
     a.LASTPRICE = r.lastPrice;
 
-    db::Transaction transaction(connection);
     // Without its account row the line item would belong to nothing.
     if (rewritePriceFigures(connection, a) != 1)
         throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(a.ACTNO));
@@ -63,7 +70,6 @@ RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& b
     i.SHARES = r.figures.shares;
     i.PRICE = r.figures.price;
     appendLineItem(connection, i);
-    transaction.commit();
     return out;
 }
 

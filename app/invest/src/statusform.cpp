@@ -1,10 +1,12 @@
 #include "invest/statusform.h"
 
 #include "formsupport.h"
+#include "invest/returns.h"
 #include "ui/fields.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -61,6 +63,24 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
                               QStringLiteral("Edit9"));
     groups->addWidget(GroupBox2, 1);
     layout->addLayout(groups, 1);
+
+    GroupBox3 = ui::named(new QGroupBox(QStringLiteral("Returns"), this), QStringLiteral("GroupBox3"));
+    auto* returns = new QGridLayout(GroupBox3);
+    Edit11 = ui::addEdit(returns, 0, 0, QStringLiteral("As Of Date"), QStringLiteral("Edit11"),
+                         invest::dateBoxText(invest::todayDate()), QString(), ui::Content::Text);
+    CheckBox1 =
+        ui::named(new QCheckBox(QStringLiteral("All Accounts"), GroupBox3), QStringLiteral("CheckBox1"));
+    returns->addWidget(CheckBox1, 0, 2);
+    Button7 = ui::makeButton(QStringLiteral("Returns"), QStringLiteral("Button7"), GroupBox3);
+    returns->addWidget(Button7, 0, 3);
+    Edit12 = ui::addAnswer(returns, 1, 0, QStringLiteral("Value"), QStringLiteral("Edit12"));
+    Edit13 = ui::addAnswer(returns, 1, 2, QStringLiteral("XIRR"), QStringLiteral("Edit13"));
+    Edit14 = ui::addAnswer(returns, 2, 0, QStringLiteral("TTWROR"), QStringLiteral("Edit14"));
+    Edit15 = ui::addTextAnswer(returns, 3, 0, QStringLiteral("Realized Gains (Average / FIFO)"),
+                               QStringLiteral("Edit15"));
+    returns->addWidget(Edit15, 3, 1, 1, 3);
+    layout->addWidget(GroupBox3);
+    connect(Button7, &QPushButton::clicked, this, &TForm24::Button7Click);
 
     auto* buttons = new QHBoxLayout;
     Button1 = ui::makeButton(QStringLiteral("Query"), QStringLiteral("Button1"), this);
@@ -130,6 +150,19 @@ void TForm24::Button4Click() {
 
 void TForm24::Button5Click() {
     viewHistory(Form27);
+}
+
+void TForm24::Button7Click() {
+    const invest::ReturnsShown r = invest::queryReturns(
+        DBLookupListBox1->selectedText(), CheckBox1->isChecked(), Edit11->text(), invest::todayDate());
+    if (r.shown) {
+        Edit12->setText(r.shown->value);
+        Edit13->setText(r.shown->xirr);
+        Edit14->setText(r.shown->ttwror);
+        Edit15->setText(r.shown->gains);
+    }
+    for (const invest::Notice& notice : r.notices)
+        invest::show(notice);
 }
 
 void TForm24::Button6Click() {

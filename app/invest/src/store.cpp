@@ -30,20 +30,7 @@ AccountRow accountFrom(const QSqlQuery& q) {
 }
 
 LineItemRow lineItemFrom(const QSqlQuery& q) {
-    LineItemRow i;
-    i.RECNO = q.value(QStringLiteral("RECNO")).toLongLong();
-    i.FUNDNO = q.value(QStringLiteral("FUNDNO")).toLongLong();
-    i.ACTNO = q.value(QStringLiteral("ACTNO")).toInt();
-    i.NAME = q.value(QStringLiteral("NAME")).toString();
-    i.TRANSDATE = q.value(QStringLiteral("TRANSDATE")).toString();
-    i.TRANSTYPE = q.value(QStringLiteral("TRANSTYPE")).toString();
-    i.SHARES = q.value(QStringLiteral("SHARES")).toDouble();
-    i.PRICE = q.value(QStringLiteral("PRICE")).toDouble();
-    i.COMMISSION = q.value(QStringLiteral("COMMISSION")).toDouble();
-    i.FEE = q.value(QStringLiteral("FEE")).toDouble();
-    i.DIVIDEND = q.value(QStringLiteral("DIVIDEND")).toDouble();
-    i.BOOKVALUE = q.value(QStringLiteral("BOOKVALUE")).toDouble();
-    return i;
+    return LineItemReader(q).read(q);
 }
 
 void insertAccount(db::Connection& connection, const AccountRow& a) {
@@ -84,6 +71,31 @@ void updateAccount(db::Connection& connection, const AccountRow& a) {
 
 } // namespace
 
+LineItemReader::LineItemReader(const QSqlQuery& q) {
+    const QSqlRecord r = q.record();
+    const char* const names[] = {"RECNO",  "FUNDNO", "ACTNO",      "NAME", "TRANSDATE", "TRANSTYPE",
+                                 "SHARES", "PRICE",  "COMMISSION", "FEE",  "DIVIDEND",  "BOOKVALUE"};
+    for (std::size_t n = 0; n < std::size(names); ++n)
+        at_[n] = r.indexOf(QLatin1String(names[n]));
+}
+
+LineItemRow LineItemReader::read(const QSqlQuery& q) const {
+    LineItemRow i;
+    i.RECNO = q.value(at_[0]).toLongLong();
+    i.FUNDNO = q.value(at_[1]).toLongLong();
+    i.ACTNO = q.value(at_[2]).toInt();
+    i.NAME = q.value(at_[3]).toString();
+    i.TRANSDATE = q.value(at_[4]).toString();
+    i.TRANSTYPE = q.value(at_[5]).toString();
+    i.SHARES = q.value(at_[6]).toDouble();
+    i.PRICE = q.value(at_[7]).toDouble();
+    i.COMMISSION = q.value(at_[8]).toDouble();
+    i.FEE = q.value(at_[9]).toDouble();
+    i.DIVIDEND = q.value(at_[10]).toDouble();
+    i.BOOKVALUE = q.value(at_[11]).toDouble();
+    return i;
+}
+
 void appendLineItem(db::Connection& connection, LineItemRow& i) {
     i.RECNO = db::nextKey(connection, db::Generator::GETRECNOGEN);
     QSqlQuery q = db::prepare(connection, db::sql::insertLineItem);
@@ -117,8 +129,9 @@ QList<LineItemRow> readLineItems(db::Connection& connection, int actno) {
     q.bindValue(QStringLiteral(":Para1"), actno);
     db::exec(q);
     QList<LineItemRow> items;
+    const LineItemReader reader(q);
     while (q.next())
-        items << lineItemFrom(q);
+        items << reader.read(q);
     return items;
 }
 
@@ -127,11 +140,17 @@ qint64 fundNumberFor(qint64 generated) {
 }
 
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
+    db::Transaction transaction(connection);
+    AddedAccount added = insertNewAccount(connection, n);
+    transaction.commit();
+    return added;
+}
+
+AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
     AddedAccount added{n, {}, {}};
     AccountRow& a = added.account;
     LineItemRow& i = added.item;
 
-    db::Transaction transaction(connection);
     a.FUNDNO = fundNumberFor(db::nextKey(connection, db::Generator::FUNDNOGEN));
     a.ACTNO = n.ACTNO;
     a.NAME = n.NAME;
@@ -155,12 +174,17 @@ AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
         i.BOOKVALUE = n.shares * n.price;
     }
     appendLineItem(connection, i);
-    transaction.commit();
     return added;
 }
 
 const char* writePosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
     db::Transaction transaction(connection);
+    const char* fault = applyPosting(connection, r, out);
+    if (!fault) transaction.commit();
+    return fault;
+}
+
+const char* applyPosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
     const std::optional<AccountRow> before = readAccount(connection, r.ACTNO);
     if (!before) throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(r.ACTNO));
 
@@ -194,7 +218,6 @@ const char* writePosting(db::Connection& connection, const PostingRequest& r, Po
     i.DIVIDEND = p.item.dividend;
     i.BOOKVALUE = p.cost;
     appendLineItem(connection, i);
-    transaction.commit();
     return nullptr;
 }
 

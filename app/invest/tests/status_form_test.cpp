@@ -6,8 +6,10 @@
 #include "ui/printing.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QFile>
 #include <QGroupBox>
+#include <QRegularExpression>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 
@@ -246,6 +248,55 @@ TEST_F(StatusForm, QuitClosesAndHelpOpensItsTopic) {
         QFile::exists(ui::helpFolder() + QStringLiteral("/Viewing_an_Investment_Account_Summary.html")));
     click(Form24, "Button3");
     EXPECT_FALSE(Form24->isVisible());
+}
+
+// The "Returns" group: account 7 (100 at 10 on 03/01/2004, 50 bought at 12 with commission 5 on
+// 04/01/2004, 150 at 12 today, 06/15/2004): the first sub-period grows 1000 to 1200, the second
+// 1805 to 1800.
+TEST_F(StatusForm, ReturnsAsOfADate) {
+    EXPECT_EQ(text(Form24, "Edit11"), QStringLiteral("06152004")) << "today at first";
+    for (const char* name : {"Edit11", "Edit12", "Edit13", "Edit14", "Edit15"})
+        EXPECT_FALSE(labelOf(Form24, Form24->findChild<QWidget*>(QLatin1String(name))).isEmpty()) << name;
+    const struct {
+        const char* account;
+        bool all;
+        const char* asOf;
+        const char* value;
+        const char* xirr; // nullptr: a number
+        QString ttwror;
+    } cases[] = {
+        {"7", false, "06152004", "1800.00", nullptr, QString::asprintf("%.6f", 1.2 * 1800 / 1805 - 1)},
+        {"7", false, "", "1800.00", nullptr, QString::asprintf("%.6f", 1.2 * 1800 / 1805 - 1)},
+        {"7", false, "03312004", "1000.00", "0.000000", QStringLiteral("0.000000")},
+        {"9", false, "06152004", "   0.00", "n/a", QStringLiteral("n/a")},
+        {"9", true, "06152004", "1850.00", nullptr, QString()},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.account) + " " + c.asOf);
+        Form24->show();
+        ASSERT_TRUE(Form24->DBLookupListBox1->selectText(QString::fromLatin1(c.account)));
+        Form24->CheckBox1->setChecked(c.all);
+        Form24->Edit11->setText(QString::fromLatin1(c.asOf));
+        click(Form24, "Button7");
+        EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+        EXPECT_EQ(text(Form24, "Edit12"), QString::fromLatin1(c.value));
+        if (c.xirr) {
+            EXPECT_EQ(text(Form24, "Edit13"), QString::fromLatin1(c.xirr));
+        } else {
+            EXPECT_TRUE(QRegularExpression(QStringLiteral("^-?\\d+\\.\\d{6}$"))
+                            .match(text(Form24, "Edit13"))
+                            .hasMatch())
+                << text(Form24, "Edit13").toStdString();
+        }
+        if (!c.ttwror.isEmpty()) {
+            EXPECT_EQ(text(Form24, "Edit14"), c.ttwror);
+        }
+        EXPECT_EQ(text(Form24, "Edit15"), QStringLiteral("None")) << "no sales";
+    }
+    Form24->Edit11->setText(QStringLiteral("13012004"));
+    click(Form24, "Button7");
+    ASSERT_FALSE(messages_.empty());
+    EXPECT_TRUE(messages_.lastText().startsWith(QStringLiteral("Invalid Transaction Date Entered!")));
 }
 
 } // namespace

@@ -5,8 +5,10 @@
 #include "balloon/forms.h"
 #include "balloon/saving.h"
 #include "db/error.h"
+#include "invest/csvfile.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/importform.h"
 #include "invest/reportform.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
@@ -75,6 +77,7 @@ const MenuItem kMenu[] = {
     {"InvestmentTracker1", ItemKind::Command, "Delete Account", "DeleteAccount1", "Delete an investment account", 0},
     {"InvestmentTracker1", ItemKind::Command, "Delete Transaction", "DeleteTransaction1", "Delete a historical transaction", 0},
     {"InvestmentTracker1", ItemKind::Command, "Reports", "Reports1", "Run an investment report", 0},
+    {"InvestmentTracker1", ItemKind::Command, "Import Transactions\u2026", "ImportTransactions1", "Import investment transactions from a CSV file", 0},
     {"Investment1", ItemKind::Command, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations", 0},
     {nullptr, ItemKind::Command, "&Retirement", "Retirement1", "", 0},
     {nullptr, ItemKind::Command, "&Business", "Business1", "", 6},
@@ -167,8 +170,8 @@ QAction* TMainForm::addItem(QMenu* menu, const MenuItem& entry) {
         break;
     case ItemKind::Dropdown:
     case ItemKind::Submenu: {
-        QMenu* sub = menu ? menu->addMenu(QString::fromLatin1(entry.caption))
-                          : menuBar()->addMenu(QString::fromLatin1(entry.caption));
+        QMenu* sub = menu ? menu->addMenu(QString::fromUtf8(entry.caption))
+                          : menuBar()->addMenu(QString::fromUtf8(entry.caption));
         ui::nameWidget(sub, QString::fromLatin1(entry.name) + QStringLiteral("Popup"));
         sub->installEventFilter(this);
         sub->setToolTipsVisible(false);
@@ -176,8 +179,8 @@ QAction* TMainForm::addItem(QMenu* menu, const MenuItem& entry) {
         break;
     }
     case ItemKind::Command:
-        action = menu ? menu->addAction(QString::fromLatin1(entry.caption))
-                      : menuBar()->addAction(QString::fromLatin1(entry.caption));
+        action = menu ? menu->addAction(QString::fromUtf8(entry.caption))
+                      : menuBar()->addAction(QString::fromUtf8(entry.caption));
         break;
     }
     action->setObjectName(QString::fromLatin1(entry.name));
@@ -228,6 +231,7 @@ void TMainForm::buildMenu() {
     connectItem("DeleteAccount1", &TMainForm::DeleteAccount1Click);
     connectItem("DeleteTransaction1", &TMainForm::DeleteTransaction1Click);
     connectItem("Reports1", &TMainForm::Reports1Click);
+    connectItem("ImportTransactions1", &TMainForm::ImportTransactions1Click);
 }
 
 void TMainForm::helpOnHighlightedItem(QAction* action) {
@@ -353,4 +357,12 @@ void TMainForm::DeleteTransaction1Click() {
 
 void TMainForm::Reports1Click() {
     ui::showModal(Form30);
+}
+
+void TMainForm::ImportTransactions1Click() {
+    const QString path = invest::askCsvFile(this, invest::CsvFileUse::Open);
+    if (path.isEmpty()) return;
+    TImportForm form(this);
+    form.preview(path);
+    ui::showModal(&form);
 }

@@ -1,7 +1,9 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
+#include "invest/csvfile.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
+#include "invest/importform.h"
 #include "invest/reportform.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
@@ -18,13 +20,17 @@
 #include "vaulter/vaulter.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -81,6 +87,7 @@ const Row kExpected[] = {
     {"Investment1/InvestmentTracker1", 4, "Delete Account", "DeleteAccount1", "Delete an investment account", 0, 'c'},
     {"Investment1/InvestmentTracker1", 5, "Delete Transaction", "DeleteTransaction1", "Delete a historical transaction", 0, 'c'},
     {"Investment1/InvestmentTracker1", 6, "Reports", "Reports1", "Run an investment report", 0, 'c'},
+    {"Investment1/InvestmentTracker1", 7, "Import Transactions\u2026", "ImportTransactions1", "Import investment transactions from a CSV file", 0, 'c'},
     {"Investment1", 1, "Investment Calculations", "InvestmentCalculations1", "Peform annunity calculations", 0, 'c'},
     {"", 4, "&Retirement", "Retirement1", "", 0, 'c'},
     {"", 5, "&Business", "Business1", "", 6, 'c'},
@@ -130,7 +137,7 @@ TEST_F(Shell, MenuTreeMatchesTheTable) {
         ASSERT_LT(r.position, siblings.size());
         QAction* a = siblings[r.position];
         EXPECT_EQ(a->objectName(), QLatin1String(r.name));
-        EXPECT_EQ(a->text(), QLatin1String(r.caption));
+        EXPECT_EQ(a->text(), QString::fromUtf8(r.caption));
         EXPECT_EQ(a->statusTip(), QLatin1String(r.hint));
         if (r.kind != '-') {
             EXPECT_EQ(f1Context(QString::fromLatin1(r.path), a), r.helpId);
@@ -322,6 +329,47 @@ TEST_F(Shell, LibrariesFollowTheProgramsToday) {
     { ui::TodayOverride fixed(QDate(2004, 2, 29)); }
     const QList<QList<int>> expected = {{0, 0, 0}, {2, 29, 2004}, {0, 0, 0}};
     EXPECT_EQ(Heard::dates(), expected);
+}
+
+// "Import Transactions…" asks for a file first: cancelled, nothing opens; chosen, the import window
+// opens with the file's rows.
+TEST_F(Shell, ImportTransactionsAsksForAFileThenPreviewsIt) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("rows.csv"));
+    {
+        QFile f(path);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n5,Index "
+                "Fund,01022024,N,10,5,0,0,0\n");
+    }
+    QString chosen;
+    invest::CsvFileAnswer answer([&](invest::CsvFileUse use, const QString&) {
+        EXPECT_EQ(use, invest::CsvFileUse::Open);
+        return chosen;
+    });
+    {
+        ui::ModalInterceptor modal;
+        item("ImportTransactions1")->trigger();
+        EXPECT_TRUE(modal.shown().isEmpty()) << "cancelled";
+    }
+    chosen = path;
+    ui::ModalInterceptor modal;
+    int rows = -1;
+    QString file, title;
+    modal.setHandler([&](QDialog* form) {
+        auto* import = qobject_cast<TImportForm*>(form);
+        EXPECT_NE(import, nullptr);
+        if (!import) return QDialog::Rejected;
+        title = import->windowTitle();
+        rows = import->Grid1->rowCount();
+        file = import->Edit1->text();
+        return QDialog::Rejected;
+    });
+    item("ImportTransactions1")->trigger();
+    ASSERT_EQ(modal.shown().size(), 1);
+    EXPECT_EQ(title, QStringLiteral("Import Transactions")) << "the window is gone once closed";
+    EXPECT_EQ(rows, 1);
+    EXPECT_EQ(file, path);
 }
 
 } // namespace

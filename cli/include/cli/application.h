@@ -10,7 +10,8 @@ namespace talvero::cli {
 
 enum class Application {
     None, // compute, schedule, apr-check, alias: plain C++ and Qt Core without plugins
-    Core, // save: Qt SQL loads its drivers through a QCoreApplication
+    Core, // save, invest-returns, invest-import, invest-export: Qt SQL loads its drivers through a
+          // QCoreApplication
     Gui,  // report, invest-report, disclose: drawing pages needs fonts, hence a QGuiApplication
 };
 

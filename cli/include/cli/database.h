@@ -28,6 +28,14 @@ int report_command(const std::vector<std::string>& args, std::ostream& out, std:
 // invest-report summary|history --output FILE.pdf: the investment summary or transaction history.
 int invest_report_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
+// invest-returns [--as-of MMDDCCYY] [--csv]: each account's value, XIRR and TTWROR.
+int invest_returns_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// invest-import FILE.csv [--dry-run]: the rows in one transaction, or every refused row on `err`
+// (exit 3) and nothing written.
+int invest_import_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+// invest-export history|accounts [--account ACTNO] [--output FILE.csv]: CSV in the import's columns.
+int invest_export_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
 // Writes the report to `path` through a temporary file in the same folder, renamed over `path` once
 // complete, so a failure leaves no file (and an existing one as it was). Returns an error text, empty
 // on success.

@@ -40,6 +40,8 @@ bool isValidDateText(QStringView text);
 // A typed date: characters 1-2, 3-4 and 5-8 as month, day and year, each converted as a whole
 // number (ui::ConvertError when one is not); an empty text is `today`.
 Date readDate(const QString& text, const Date& today);
+// The error box of a date text isValidDateText refuses.
+Notice badDateNotice();
 
 // The texts of the add form.
 struct AccountTexts {

@@ -41,12 +41,14 @@ public:
     QLabel* Label2 = nullptr; // the grid's caption
     QTableView* DBGrid1 = nullptr;
     QPushButton* Button1 = nullptr; // "OK"
+    QPushButton* Button2 = nullptr; // "Export..." the account's transactions as CSV
 
     // Opens the account's transactions; a database error is shown and leaves the grid empty.
     void openQuery();
 
 public slots:
     void Button1Click();
+    void Button2Click();
 
 protected:
     void showEvent(QShowEvent* event) override;

@@ -46,6 +46,9 @@ struct RevaluedAccount {
 // also when no account has the number any more.
 RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& before,
                                  const Revaluation& revaluation, const Date& date);
+// The same rows inside the caller's transaction.
+RevaluedAccount applyRevaluation(db::Connection& connection, const AccountRow& before,
+                                 const Revaluation& revaluation, const Date& date);
 
 // The texts of the revaluation form.
 struct RevalueTexts {

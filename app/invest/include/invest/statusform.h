@@ -6,6 +6,7 @@
 #include "invest/history.h"
 #include "invest/status.h"
 
+class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -26,6 +27,13 @@ public:
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
                 *Button5 = nullptr, *Button6 = nullptr;
 
+    // "Returns": as of a date (today at first), the selected account or all accounts.
+    QGroupBox* GroupBox3 = nullptr;
+    QLineEdit* Edit11 = nullptr;    // "As Of Date"
+    QCheckBox* CheckBox1 = nullptr; // "All Accounts"
+    QPushButton* Button7 = nullptr; // "Returns"
+    QLineEdit *Edit12 = nullptr, *Edit13 = nullptr, *Edit14 = nullptr, *Edit15 = nullptr;
+
 public slots:
     void Button1Click(); // Query
     void Button2Click(); // Clear Results
@@ -33,6 +41,7 @@ public slots:
     void Button4Click(); // Print Screen
     void Button5Click(); // View History
     void Button6Click(); // Help
+    void Button7Click(); // Returns
 };
 
 // "Account Transaction History": the revaluation form's account.

@@ -55,6 +55,8 @@ struct AddedAccount {
 // Writes the account row and its opening "N" line item in one transaction. Throws db::Error; nothing
 // is written then.
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& account);
+// The same rows inside the caller's transaction (an import writes many commands as one).
+AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& account);
 
 struct PostedTransaction {
     PostingType type = PostingType::Bought;
@@ -68,6 +70,8 @@ struct PostedTransaction {
 // when a division by zero stops the posting (nothing is written), else nullptr. Throws db::Error
 // (nothing is written), also when no account has the number.
 const char* writePosting(db::Connection& connection, const PostingRequest& request, PostedTransaction& out);
+// The same posting inside the caller's transaction; after a fault nothing was written.
+const char* applyPosting(db::Connection& connection, const PostingRequest& request, PostedTransaction& out);
 
 // What a command leaves for its form: a notice to show, whether the form closes (a database error
 // while writing), and what was written.
@@ -81,6 +85,16 @@ template <class Written> struct Outcome {
 Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today);
 // "Post" of the posting form.
 Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date& today);
+
+// Reads line items from a query's rows by the columns' positions, looked up once (many rows).
+class LineItemReader {
+public:
+    explicit LineItemReader(const QSqlQuery& query);
+    LineItemRow read(const QSqlQuery& query) const;
+
+private:
+    int at_[12] = {};
+};
 
 // The row readers and the rewrite of an account's totals, for the commands that live beside these.
 AccountRow accountRowOf(const QSqlQuery& query);

@@ -42,6 +42,8 @@ public slots:
     void DeleteAccount1Click();
     void DeleteTransaction1Click();
     void Reports1Click();
+    // Asks for a CSV file and previews its rows in the import window.
+    void ImportTransactions1Click();
     // The database maintenance commands, each starting its script.
     void FilePrintItemClick();
     void BackupInvestDB1Click();

@@ -1,0 +1,130 @@
+// The returns of an account with 100,000 line items beside bare SQL reading the same rows, and the
+// import of a 100,000-row CSV file beside bare SQL inserting as many line items. Run by hand:
+// build/bin/invest_returns_bench
+#include "db/connection.h"
+#include "invest/returns.h"
+#include "invest/transfer.h"
+#include "lineitems.h"
+
+#include <QCoreApplication>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr int kItems = 100000;
+
+// Accounts 8 and 7, each with 100,000 purchases, in one data folder for the whole run.
+struct Database {
+    Database() {
+        qputenv("TALVERO_HOME", dir.path().toUtf8());
+        db::Connection connection(db::Alias::IBInvest);
+        QSqlQuery q(connection.database());
+        q.exec(QStringLiteral("BEGIN"));
+        q.exec(
+            QStringLiteral("INSERT INTO INVESTSUMMARY VALUES (1, 7, 'Growth Fund', 10, 100000, 1000000, "
+                           "1000000, 0, 0, 10, 10), (2, 8, 'Income Fund', 10, 100000, 1000000, 1000000, 0, "
+                           "0, 10, 10)"));
+        addLineItems(q, kItems);
+        QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
+    }
+    QTemporaryDir dir;
+};
+
+// The whole of "Returns" for one account: its own connection, the account and its line items read,
+// XIRR, TTWROR and the gains.
+void BM_AccountReturns(benchmark::State& state) {
+    static Database database;
+    for (auto _ : state) {
+        db::Connection connection(db::Alias::IBInvest);
+        const invest::Returns r = invest::returnsOf(invest::readHistories(connection, 7), {12, 31, 2004});
+        benchmark::DoNotOptimize(r.xirr);
+    }
+}
+
+// The same rows read by hand on an open connection, summing what returns look at.
+void BM_BareRead(benchmark::State& state) {
+    static Database database;
+    db::Connection connection(db::Alias::IBInvest);
+    QSqlQuery q(connection.database());
+    q.setForwardOnly(true);
+    q.prepare(QStringLiteral("select * from LINEITEM where ACTNO = ? order by RECNO"));
+    for (auto _ : state) {
+        q.bindValue(0, 7);
+        q.exec();
+        double sum = 0;
+        while (q.next())
+            sum +=
+                q.value(6).toDouble() * q.value(7).toDouble() + q.value(8).toDouble() + q.value(9).toDouble();
+        benchmark::DoNotOptimize(sum);
+    }
+}
+
+QString importFile() {
+    QString csv = QLatin1String(invest::kTransferHeader) + QLatin1Char('\n');
+    csv += QStringLiteral("7,Growth Fund,03012004,N,100,10,0,0,0\n");
+    for (int i = 1; i < kItems; ++i)
+        csv += QStringLiteral("7,,03012004,B,1,10,0,0,0\n");
+    return csv;
+}
+
+// A fresh database file for each run, not timed.
+struct FreshFile {
+    explicit FreshFile(int n) {
+        qputenv("TALVERO_HOME", dir.path().toUtf8());
+        qputenv("TALVERO_IBINVEST_DATABASE", dir.filePath(QStringLiteral("run%1.db").arg(n)).toUtf8());
+        db::Connection create(db::Alias::IBInvest);
+    }
+    ~FreshFile() { qunsetenv("TALVERO_IBINVEST_DATABASE"); }
+    QTemporaryDir dir;
+};
+
+// invest-import of 100,000 rows: each through its form's checks and rules, one transaction.
+void BM_Import(benchmark::State& state) {
+    const QString csv = importFile();
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        FreshFile file(++n);
+        state.ResumeTiming();
+        db::Connection connection(db::Alias::IBInvest);
+        const invest::ImportResult r = invest::importCsv(connection, csv, {6, 15, 2004}, true);
+        if (r.written != kItems) state.SkipWithError("rows refused");
+    }
+}
+
+// 100,000 line items inserted by hand in one transaction.
+void BM_BareInsert(benchmark::State& state) {
+    int n = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        FreshFile file(++n);
+        state.ResumeTiming();
+        db::Connection connection(db::Alias::IBInvest);
+        QSqlQuery q(connection.database());
+        q.exec(QStringLiteral("BEGIN IMMEDIATE"));
+        q.prepare(QStringLiteral(
+            "INSERT INTO LINEITEM VALUES (?, 1, 7, 'Growth Fund', '03/01/2004', 'B', 1, 10, 0, 0, 0, 10)"));
+        for (int i = 1; i <= kItems; ++i) {
+            q.bindValue(0, i);
+            q.exec();
+        }
+        QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
+    }
+}
+
+BENCHMARK(BM_AccountReturns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_BareInsert)->Unit(benchmark::kMillisecond)->Iterations(2);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
