@@ -46,13 +46,12 @@ qreal axisTime(double day) {
 
 QCategoryAxis* moneyAxis(const Panel& panel) {
     const Scale scale = valueScale(panel);
-    const MoneyText money = userMoney(scale.step);
     auto* axis = new QCategoryAxis;
     axis->setLabelsPosition(QCategoryAxis::AxisLabelsPositionOnValue);
     axis->setStartValue(scale.range.min);
     for (int t = 0; t < scale.ticks(); ++t) {
         const double v = scale.range.min + t * scale.step;
-        axis->append(money(v), v);
+        axis->append(userMoney(v, scale.step), v);
     }
     axis->setRange(scale.range.min, scale.range.max);
     return axis;
@@ -76,9 +75,8 @@ SavePathAnswer::~SavePathAnswer() {
     answer = previous_;
 }
 
-MoneyText userMoney(double step) {
-    const char* fmt = step >= 1 ? "%.0f" : "%.2f";
-    return [fmt](double v) { return ui::format(fmt, v); };
+QString userMoney(double value, double step) {
+    return ui::format(step >= 1 ? "%.0f" : "%.2f", value);
 }
 
 ChartTable::ChartTable(const Chart& chart, QObject* parent) : QAbstractTableModel(parent), chart_(chart) {}
@@ -95,10 +93,14 @@ QVariant ChartTable::data(const QModelIndex& index, int role) const {
     if (!index.isValid() || (role != Qt::DisplayRole && role != Qt::AccessibleTextRole)) return {};
     const TableRow row = tableRow(chart_, static_cast<std::size_t>(index.row()));
     switch (index.column()) {
-    case 0: return qtext(*row.panel);
-    case 1: return qtext(*row.series);
-    case 2: return qtext(*row.label);
-    default: return ui::format("%.2f", row.value);
+    case 0:
+        return qtext(*row.panel);
+    case 1:
+        return qtext(*row.series);
+    case 2:
+        return qtext(*row.label);
+    default:
+        return ui::format("%.2f", row.value);
     }
 }
 
@@ -194,7 +196,8 @@ ChartWindow::ChartWindow(Chart chart, QWidget* parent) : QDialog(parent), chart_
         {&ChartWindow::Button5, "Close", "Button5", &ChartWindow::Button5Click},
     };
     for (const auto& b : list) {
-        QPushButton* button = ui::makeButton(QString::fromLatin1(b.caption), QString::fromLatin1(b.name), this);
+        QPushButton* button =
+            ui::makeButton(QString::fromLatin1(b.caption), QString::fromLatin1(b.name), this);
         this->*b.member = button;
         buttons->addWidget(button);
         connect(button, &QPushButton::clicked, this, b.slot);
@@ -255,19 +258,23 @@ bool ChartWindow::saveImage(const QString& path) {
         painter.end();
         done = image.save(&file, "PNG");
     }
-    if (done) done = file.commit();
-    else file.cancelWriting();
+    if (done)
+        done = file.commit();
+    else
+        file.cancelWriting();
     if (!done) ui::showMessage(QStringLiteral("The chart could not be saved as %1.").arg(path));
     return done;
 }
 
 void ChartWindow::Button1Click() {
-    const QString path = askSavePath(this, QStringLiteral("Save as PNG"), QStringLiteral("PNG images (*.png)"));
+    const QString path =
+        askSavePath(this, QStringLiteral("Save as PNG"), QStringLiteral("PNG images (*.png)"));
     if (!path.isEmpty()) saveImage(path);
 }
 
 void ChartWindow::Button2Click() {
-    const QString path = askSavePath(this, QStringLiteral("Save as SVG"), QStringLiteral("SVG images (*.svg)"));
+    const QString path =
+        askSavePath(this, QStringLiteral("Save as SVG"), QStringLiteral("SVG images (*.svg)"));
     if (!path.isEmpty()) saveImage(path);
 }
 

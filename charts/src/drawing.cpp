@@ -15,7 +15,7 @@ namespace talvero::charts {
 
 namespace {
 
-constexpr double kTitle = 32, kPanelTitle = 22, kLegend = 24, kLeft = 96, kRight = 16, kBottom = 26;
+constexpr double kTitle = 32, kPanelTitle = 22, kLegend = 24, kLeft = 96, kRight = 44, kBottom = 26;
 
 QString qtext(const std::string& s) {
     return QString::fromStdString(s);
@@ -45,7 +45,7 @@ void drawPanel(QPainter& p, const Panel& panel, const QRectF& box, const MoneyTe
         p.drawLine(QPointF(plot.left(), py(v)), QPointF(plot.right(), py(v)));
         p.setPen(Qt::black);
         p.drawText(QRectF(box.left(), py(v) - fm.height() / 2, kLeft - 6, fm.height()),
-                   Qt::AlignRight | Qt::AlignVCenter, money(v));
+                   Qt::AlignRight | Qt::AlignVCenter, money(v, scale.step));
     }
     // Time or category axis.
     p.setPen(Qt::black);
@@ -60,10 +60,11 @@ void drawPanel(QPainter& p, const Panel& panel, const QRectF& box, const MoneyTe
         }
     } else if (!panel.categories.empty()) {
         const double slot = plot.width() / categories;
-        const auto every = static_cast<std::size_t>(std::ceil(fm.horizontalAdvance(QStringLiteral("00000")) / slot));
+        const auto every =
+            static_cast<std::size_t>(std::ceil(fm.horizontalAdvance(QStringLiteral("00000")) / slot));
         for (std::size_t i = 0; i < panel.categories.size(); i += std::max<std::size_t>(every, 1))
-            p.drawText(QRectF(px(static_cast<double>(i)) - 40, plot.bottom() + 4, 80, fm.height()), Qt::AlignCenter,
-                       qtext(panel.categories[i]));
+            p.drawText(QRectF(px(static_cast<double>(i)) - 40, plot.bottom() + 4, 80, fm.height()),
+                       Qt::AlignCenter, qtext(panel.categories[i]));
     }
 
     // The series.
@@ -124,7 +125,7 @@ void drawPanel(QPainter& p, const Panel& panel, const QRectF& box, const MoneyTe
 } // namespace
 
 QColor seriesColor(int n) {
-    static const QColor colors[] = {QColor(32, 96, 160), QColor(200, 80, 40), QColor(40, 150, 70),
+    static const QColor colors[] = {QColor(32, 96, 160),  QColor(200, 80, 40),  QColor(40, 150, 70),
                                     QColor(150, 60, 160), QColor(200, 160, 20), QColor(90, 90, 90)};
     return colors[static_cast<std::size_t>(n) % std::size(colors)];
 }
@@ -138,13 +139,14 @@ void draw(QPainter& painter, const Chart& chart, const QRectF& rect, const Money
     painter.save();
     painter.setFont(title);
     painter.setPen(Qt::black);
-    painter.drawText(QRectF(rect.left(), rect.top(), rect.width(), kTitle), Qt::AlignCenter, qtext(chart.title));
+    painter.drawText(QRectF(rect.left(), rect.top(), rect.width(), kTitle), Qt::AlignCenter,
+                     qtext(chart.title));
     painter.restore();
     if (!chart.panels.empty()) {
         const double h = (rect.height() - kTitle) / static_cast<double>(chart.panels.size());
         for (std::size_t i = 0; i < chart.panels.size(); ++i)
-            drawPanel(painter, chart.panels[i], QRectF(rect.left(), rect.top() + kTitle + h * i, rect.width(), h),
-                      money);
+            drawPanel(painter, chart.panels[i],
+                      QRectF(rect.left(), rect.top() + kTitle + h * i, rect.width(), h), money);
     }
     painter.restore();
 }
@@ -157,7 +159,8 @@ std::string writeImage(const Chart& chart, const QString& path, QSize size, cons
     if (QFileInfo(path).isDir()) return "cannot write '" + name + "': it is a folder";
     // The image goes to a temporary file that replaces `path` once complete.
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return "cannot write '" + name + "': " + file.errorString().toStdString();
+    if (!file.open(QIODevice::WriteOnly))
+        return "cannot write '" + name + "': " + file.errorString().toStdString();
     const QRectF rect(QPointF(0, 0), QSizeF(size));
     bool drawn = false;
     if (suffix == QStringLiteral("svg")) {

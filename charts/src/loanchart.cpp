@@ -58,8 +58,8 @@ Chart loanChart(const common::LoanBlock& block, double schedpay, const schedule:
     }
     lines.series = {std::move(balance), std::move(interest), std::move(principal)};
     if (variant.balloon && last.k > 0)
-        lines.series.push_back({"Balloon Payment", Style::Marker, {axisDay(last.date)}, {last.amounts.PAYMENT},
-                                {last.PAYDATE}});
+        lines.series.push_back(
+            {"Balloon Payment", Style::Marker, {axisDay(last.date)}, {last.amounts.PAYMENT}, {last.PAYDATE}});
     years.series = {std::move(yearInterest), std::move(yearPrincipal)};
     chart.panels = {std::move(lines), std::move(years)};
     return chart;

@@ -54,7 +54,8 @@ std::vector<std::size_t> reduce(const std::vector<double>& x, const std::vector<
     kept.reserve(4 * static_cast<std::size_t>(columns) + 4);
     const double perColumn = columns / (range.max - range.min);
     auto column = [&](std::size_t i) {
-        return std::clamp(static_cast<long>((x[i] - range.min) * perColumn), 0L, static_cast<long>(columns) - 1);
+        return std::clamp(static_cast<long>((x[i] - range.min) * perColumn), 0L,
+                          static_cast<long>(columns) - 1);
     };
     std::size_t first = 0;
     while (first < n) {

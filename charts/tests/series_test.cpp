@@ -141,7 +141,8 @@ TEST(AxisRanges, ValueScaleStartsAtZeroOnWholeSteps) {
 }
 
 TEST(AxisRanges, XRangeSpansEverySeries) {
-    const charts::Chart chart = charts::loanChart(loan(360), levelPayment(loan(360)), schedule::Variant::regular());
+    const charts::Chart chart =
+        charts::loanChart(loan(360), levelPayment(loan(360)), schedule::Variant::regular());
     const charts::Range r = charts::xRange(chart.panels[0]);
     EXPECT_EQ(r.min, charts::axisDay({1, 15, 2024}));
     EXPECT_EQ(r.max, charts::axisDay({12, 1, 2053}));

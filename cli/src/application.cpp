@@ -20,7 +20,7 @@ void qtMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
 
 Application application_for(std::string_view command) {
     if (command == "save") return Application::Core;
-    if (command == "report" || command == "invest-report") return Application::Gui;
+    if (command == "report" || command == "invest-report" || command == "chart") return Application::Gui;
     return Application::None;
 }
 

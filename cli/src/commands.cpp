@@ -2,6 +2,7 @@
 
 #include "cli/alias.h"
 #if TALVERO_CLI_DATABASE
+#include "cli/chart.h"
 #include "cli/database.h"
 #endif
 #include "cli/loan.h"
@@ -34,6 +35,7 @@ const char* const kUsage =
     "  report      write the amortization report of a saved loan as a PDF file\n"
     "  invest-report\n"
     "              write the investment summary or transaction history report as a PDF file\n"
+    "  chart       write a computed loan's amortization chart as an SVG or PNG file\n"
 #endif
     "\n"
     "'talvero-cli <command> --help' describes each command.\n";
@@ -404,6 +406,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (command == "save") return save_command(rest, out, err);
     if (command == "report") return report_command(rest, out, err);
     if (command == "invest-report") return invest_report_command(rest, out, err);
+    if (command == "chart") return chart_command(rest, out, err);
 #endif
     err << "talvero-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;

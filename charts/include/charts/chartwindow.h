@@ -38,7 +38,7 @@ private:
 
 // The money axis and the data table with the user's decimal separator: whole units on an axis whose
 // step is 1 or more, cents otherwise.
-MoneyText userMoney(double step);
+QString userMoney(double value, double step);
 
 // The rows of tableRow(): "Chart", "Series", "Point", "Amount" (with the user's separator).
 class ChartTable : public QAbstractTableModel {

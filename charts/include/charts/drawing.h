@@ -16,8 +16,9 @@ class QPainter;
 
 namespace talvero::charts {
 
-// The text of a value on the money axis: the caller's number format with its separators.
-using MoneyText = std::function<QString(double)>;
+// The text of a value on the money axis whose ticks are `step` apart: the caller's number format
+// with its separators.
+using MoneyText = std::function<QString(double value, double step)>;
 
 // The colour of the n-th series of a panel, the same in every drawing.
 QColor seriesColor(int n);

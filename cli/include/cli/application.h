@@ -11,7 +11,7 @@ namespace talvero::cli {
 enum class Application {
     None, // compute, schedule, apr-check, alias: plain C++ and Qt Core without plugins
     Core, // save: Qt SQL loads its drivers through a QCoreApplication
-    Gui,  // report, invest-report: drawing pages needs fonts, hence a QGuiApplication
+    Gui,  // report, invest-report, chart: drawing pages and images needs fonts, hence a QGuiApplication
 };
 
 Application application_for(std::string_view command);
