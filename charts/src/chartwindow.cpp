@@ -115,7 +115,7 @@ ChartWindow::ChartWindow(Chart chart, QWidget* parent) : QDialog(parent), chart_
     setWindowTitle(qtext(chart_.title));
     resize(900, 720);
     auto* layout = new QVBoxLayout(this);
-    for (int p = 0; p < chart_.panels.size(); ++p) {
+    for (int p = 0; p < static_cast<int>(chart_.panels.size()); ++p) {
         const Panel& panel = chart_.panels[static_cast<std::size_t>(p)];
         auto* qchart = new QChart;
         qchart->setTitle(qtext(panel.title));
