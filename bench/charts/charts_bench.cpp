@@ -73,6 +73,21 @@ void BM_ChartWindow(benchmark::State& state) {
     }
 }
 
+// The window with the curves alone, without the yearly bars.
+void BM_ChartWindowCurves(benchmark::State& state) {
+    const Loan l = loan(static_cast<double>(state.range(0)));
+    charts::Chart c = charts::loanChart(l.block, l.schedpay, schedule::Variant::regular());
+    c.panels.pop_back();
+    QImage image(900, 720, QImage::Format_ARGB32);
+    for (auto _ : state) {
+        charts::ChartWindow w(c);
+        w.show();
+        QApplication::processEvents();
+        QPainter p(&image);
+        w.render(&p);
+    }
+}
+
 void BM_BareQtChartsLine(benchmark::State& state) {
     const Loan l = loan(static_cast<double>(state.range(0)));
     const charts::Chart c = charts::loanChart(l.block, l.schedpay, schedule::Variant::regular());
@@ -100,6 +115,7 @@ void BM_BareQtChartsLine(benchmark::State& state) {
 BENCHMARK(BM_BuildSeries)->Arg(360)->Arg(99999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PainterDraw)->Arg(360)->Arg(99999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ChartWindow)->Arg(360)->Arg(99999)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ChartWindowCurves)->Arg(360)->Arg(99999)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareQtChartsLine)->Arg(360)->Arg(99999)->Unit(benchmark::kMillisecond);
 
 } // namespace

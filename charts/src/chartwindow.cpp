@@ -35,6 +35,8 @@ namespace {
 
 SavePathAnswer* answer = nullptr;
 
+constexpr qsizetype kMaxCategoryLabels = 80;
+
 QString qtext(const std::string& s) {
     return QString::fromStdString(s);
 }
@@ -154,6 +156,9 @@ ChartWindow::ChartWindow(Chart chart, QWidget* parent) : QDialog(parent), chart_
             for (const std::string& c : panel.categories)
                 categories << qtext(c);
             x->append(categories);
+            // Beyond what the axis can label legibly (a loan of centuries of years) the labels are
+            // left out; "Show Data" lists every category.
+            x->setLabelsVisible(categories.size() <= kMaxCategoryLabels);
             qchart->addAxis(x, Qt::AlignBottom);
             auto* bars = new QBarSeries;
             for (int n = 0; n < static_cast<int>(panel.series.size()); ++n) {
