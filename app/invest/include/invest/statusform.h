@@ -25,6 +25,7 @@ public:
               *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
                 *Button5 = nullptr, *Button6 = nullptr;
+    QPushButton* Button7 = nullptr; // "Chart"
 
 public slots:
     void Button1Click(); // Query
@@ -33,6 +34,7 @@ public slots:
     void Button4Click(); // Print Screen
     void Button5Click(); // View History
     void Button6Click(); // Help
+    void Button7Click(); // Chart: the selected account's value against its book value
 };
 
 // "Account Transaction History": the revaluation form's account.
