@@ -23,7 +23,8 @@ Chart comparisonChart(const std::vector<ComparedLoan>& loans) {
             costs.series[k].labels.push_back(loan.name);
         }
     }
-    chart.panels = {std::move(curves), std::move(costs)};
+    chart.panels.push_back(std::move(curves));
+    chart.panels.push_back(std::move(costs));
     return chart;
 }
 

@@ -15,8 +15,9 @@ Chart investmentChart(const std::vector<AccountPoint>& points) {
     Chart chart;
     chart.title = "Account Value Chart";
     Panel panel{"Account value and book value", Axis::Dates, {}, {}};
-    panel.series = {balanceSeries("Account Value", dates, values), balanceSeries("Book Value", dates, books)};
-    chart.panels = {std::move(panel)};
+    panel.series.push_back(balanceSeries("Account Value", dates, values));
+    panel.series.push_back(balanceSeries("Book Value", dates, books));
+    chart.panels.push_back(std::move(panel));
     return chart;
 }
 

@@ -56,12 +56,18 @@ Chart loanChart(const common::LoanBlock& block, double schedpay, const schedule:
             }
         }
     }
-    lines.series = {std::move(balance), std::move(interest), std::move(principal)};
+    // Moved in one by one: a braced list would copy every point.
+    lines.series.reserve(4);
+    lines.series.push_back(std::move(balance));
+    lines.series.push_back(std::move(interest));
+    lines.series.push_back(std::move(principal));
     if (variant.balloon && last.k > 0)
         lines.series.push_back(
             {"Balloon Payment", Style::Marker, {axisDay(last.date)}, {last.amounts.PAYMENT}, {last.PAYDATE}});
-    years.series = {std::move(yearInterest), std::move(yearPrincipal)};
-    chart.panels = {std::move(lines), std::move(years)};
+    years.series.push_back(std::move(yearInterest));
+    years.series.push_back(std::move(yearPrincipal));
+    chart.panels.push_back(std::move(lines));
+    chart.panels.push_back(std::move(years));
     return chart;
 }
 
