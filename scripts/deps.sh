@@ -6,8 +6,9 @@
 # listens on the network.
 set -euo pipefail
 
+# Qt Charts' CMake package needs Qt OpenGL's (libqt6opengl6-dev), which qt6-charts-dev does not pull in.
 packages=(build-essential cmake ninja-build pkg-config
-          qt6-base-dev libqt6sql6-sqlite sqlite3 libqt6sql6-ibase firebird3.0-utils
+          qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6charts6 libqt6svg6 libqt6sql6-sqlite sqlite3 libqt6sql6-ibase firebird3.0-utils
           libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales)
 if [ "${1:-}" = --test ]; then
   packages+=(firebird3.0-server)

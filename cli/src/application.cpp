@@ -22,7 +22,8 @@ Application application_for(std::string_view command) {
     if (command == "save" || command == "invest-returns" || command == "invest-import" ||
         command == "invest-export")
         return Application::Core;
-    if (command == "report" || command == "invest-report" || command == "disclose") return Application::Gui;
+    if (command == "report" || command == "invest-report" || command == "disclose" || command == "chart")
+        return Application::Gui;
     return Application::None;
 }
 

@@ -2,6 +2,7 @@
 
 #include "cli/alias.h"
 #if TALVERO_CLI_DATABASE
+#include "cli/chart.h"
 #include "cli/database.h"
 #endif
 #include "cli/loan.h"
@@ -44,6 +45,7 @@ const char* const kUsage =
     "              import investment transactions from a CSV file, all rows or none\n"
     "  invest-export\n"
     "              write the investment transaction history or account list as CSV\n"
+    "  chart       write a computed loan's amortization chart as an SVG or PNG file\n"
 #endif
     "\n"
     "'talvero-cli <command> --help' describes each command.\n";
@@ -510,6 +512,7 @@ int run(const std::vector<std::string>& args, std::istream& in, std::ostream& ou
     if (command == "invest-returns") return invest_returns_command(rest, out, err);
     if (command == "invest-import") return invest_import_command(rest, out, err);
     if (command == "invest-export") return invest_export_command(rest, out, err);
+    if (command == "chart") return chart_command(rest, out, err);
 #endif
     err << "talvero-cli: unknown command '" << command << "'\n" << kUsage;
     return 2;

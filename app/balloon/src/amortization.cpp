@@ -2,6 +2,7 @@
 #include "balloon/forms.h"
 #include "balloon/saving.h"
 
+#include "charts/loanchart.h"
 #include "db/statements.h"
 
 #include <QPushButton>
@@ -47,6 +48,7 @@ TForm14::TForm14(QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &TForm14::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm14::Button3Click);
     connect(Button5, &QPushButton::clicked, this, &TForm14::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm14::Button6Click);
 }
 
 void TForm14::Button1Click() {
@@ -88,4 +90,10 @@ void TForm14::Button5Click() {
     if (loanNo == 0) return;
     if (!previewLoan(balloon::quickRep1(), db::sql::balloonPreview, loanNo)) return;
     loan_->UnsavedCount = 0;
+}
+
+void TForm14::Button6Click() {
+    if (!loan_) return;
+    showChart(talvero::charts::loanChart(*loan_, loan_->SCHEDPAY,
+                                         talvero::schedule::Variant::balloon_term(loan_->BLPAY)));
 }

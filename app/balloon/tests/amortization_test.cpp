@@ -4,6 +4,7 @@
 #include "balloon/amortization.h"
 #include "balloon/forms.h"
 #include "common/loan_amounts.h"
+#include "charts/chartwindow.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -17,6 +18,7 @@
 #include "ui/printing.h"
 #include "ui/today.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
 #include <QSqlQuery>
@@ -272,6 +274,40 @@ TEST_F(BalloonAmortization, AmortizeTablesOnTheBalloonPayoutWindowOpensThisWindo
     form.Button1->click();
     EXPECT_EQ(received.FINANCEAMT, 10000);
     EXPECT_EQ(received.BLPAY, 24);
+}
+
+TEST_F(BalloonAmortization, ChartShowsTheBalloonPayment) {
+    EXPECT_EQ(form.Button6->text(), QStringLiteral("Chart"));
+    talvero::charts::Chart chart;
+    ui::ModalInterceptor modal([&](QDialog* d) {
+        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
+        EXPECT_NE(window, nullptr);
+        if (!window) return 0;
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(window->views().size(), 2);
+        chart = window->chart();
+        return 0;
+    });
+    form.Button6->click();
+    ASSERT_EQ(modal.shown().size(), 1);
+    // The balloon schedule's rows: 24 payments of a loan amortized over 36, the last one the balloon.
+    talvero::schedule::Pass pass(data, data.SCHEDPAY, talvero::schedule::Variant::balloon_term(24));
+    talvero::schedule::Row last;
+    long payments = 0;
+    for (talvero::schedule::Row row; pass.next(row);)
+        if (row.kind == talvero::schedule::RowKind::Payment) {
+            last = row;
+            ++payments;
+        }
+    ASSERT_EQ(chart.panels.size(), 2u);
+    const auto& lines = chart.panels[0].series;
+    ASSERT_EQ(lines.size(), 4u);
+    EXPECT_EQ(static_cast<long>(lines[0].y.size()), payments);
+    EXPECT_EQ(lines[3].name, "Balloon Payment");
+    EXPECT_EQ(lines[3].y, std::vector<double>{last.amounts.PAYMENT});
+    EXPECT_EQ(lines[3].labels, std::vector<std::string>{last.PAYDATE});
+    EXPECT_GT(last.amounts.PAYMENT, 3000.0); // about a third of the loan is due with it
 }
 
 } // namespace

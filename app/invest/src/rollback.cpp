@@ -2,33 +2,44 @@
 
 namespace invest {
 
+int shareSign(char type) {
+    switch (type) {
+    case 'N':
+    case 'B':
+    case 'C':
+    case 'D':
+        return 1;
+    case 'F':
+    case 'S':
+    case 'U':
+        return -1;
+    default:
+        return 0;
+    }
+}
+
 std::optional<RolledBack> rollBack(char type, double s, double k, const StoredTotals& t) {
     RolledBack r;
     r.price = t.price;
-    double S = t.shares, B = t.bookValue, Q = t.lastPrice;
+    double B = t.bookValue, Q = t.lastPrice;
     switch (type) {
     case 'B':
     case 'D':
-        S = t.shares - s;
         B = t.bookValue - k;
         break;
     case 'C':
-        S = t.shares - s;
         B = t.bookValue - k;
         Q = t.price;
         break;
     case 'F':
-        S = t.shares + s;
         B = t.bookValue - k;
         Q = t.price;
         break;
     case 'S':
     case 'U':
-        S = t.shares + s;
         B = t.bookValue - k;
         break;
     case 'N':
-        S = t.shares - s;
         B = t.bookValue - k;
         Q = t.price;
         break;
@@ -38,6 +49,7 @@ std::optional<RolledBack> rollBack(char type, double s, double k, const StoredTo
     default:
         return std::nullopt;
     }
+    const double S = t.shares - shareSign(type) * s;
     r.shares = S;
     r.bookValue = B;
     r.value = S * Q;

@@ -1,8 +1,15 @@
 #include "invest/statusform.h"
 
+#include "charts/chartwindow.h"
+#include "db/connection.h"
+#include "db/error.h"
 #include "formsupport.h"
+#include "invest/accountchart.h"
 #include "invest/returns.h"
+#include "invest/status.h"
 #include "ui/fields.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -91,6 +98,8 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     Button6 = ui::makeButton(QStringLiteral("Help"), QStringLiteral("Button6"), this);
     for (QPushButton* b : {Button1, Button2, Button4, Button5, Button3, Button6})
         buttons->addWidget(b);
+    Button8 = ui::makeButton(QStringLiteral("Chart"), QStringLiteral("Button8"), this);
+    buttons->addWidget(Button8);
     layout->addLayout(buttons);
     connect(Button1, &QPushButton::clicked, this, &TForm24::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm24::Button2Click);
@@ -98,6 +107,7 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     connect(Button4, &QPushButton::clicked, this, &TForm24::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm24::Button5Click);
     connect(Button6, &QPushButton::clicked, this, &TForm24::Button6Click);
+    connect(Button8, &QPushButton::clicked, this, &TForm24::Button8Click);
 
     Edit1->setText(QStringLiteral("0"));
     const invest::FigureTexts zeros = invest::figureTexts({});
@@ -167,6 +177,24 @@ void TForm24::Button7Click() {
 
 void TForm24::Button6Click() {
     ui::helpButton(this, QStringLiteral("Viewing_an_Investment_Account_Summary"));
+}
+
+void TForm24::Button8Click() {
+    int actno = 0;
+    if (auto notice = invest::selectedAccount(DBLookupListBox1->selectedText(), actno)) {
+        invest::show(*notice);
+        return;
+    }
+    talvero::charts::Chart chart;
+    try {
+        db::Connection connection(db::Alias::IBInvest);
+        chart = invest::accountChart(connection, actno);
+    } catch (const db::Error& e) {
+        ui::showMessage(e.message());
+        return;
+    }
+    talvero::charts::ChartWindow window(std::move(chart), this);
+    ui::showModal(&window);
 }
 
 TForm26::TForm26(QWidget* parent) : HistoryWindow(kViewerTexts[0], parent) {

@@ -2,6 +2,7 @@
 // date texts.
 #include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
+#include "invest/accountchart.h"
 #include "invest/accounting.h"
 #include "invest/checks.h"
 #include "invest/columns.h"
@@ -336,6 +337,38 @@ TEST(Dates, TextsAndTheDateCheck) {
         FAIL() << "no conversion error";
     } catch (const ui::ConvertError& e) {
         EXPECT_EQ(e.message(), QStringLiteral("'0x' is not a valid integer value"));
+    }
+}
+
+// The account chart's points: shares by the sign of each type, the last price kept through the
+// items without one, a revaluation moving the price and keeping the book value.
+TEST(AccountChart, PointsFollowTheLineItems) {
+    auto item = [](const char* date, const char* type, double shares, double price, double cost) {
+        invest::LineItemRow r;
+        r.TRANSDATE = QString::fromLatin1(date);
+        r.TRANSTYPE = QString::fromLatin1(type);
+        r.SHARES = shares;
+        r.PRICE = price;
+        r.BOOKVALUE = cost;
+        return r;
+    };
+    const QList<invest::LineItemRow> items = {
+        item("01/02/2004", "N", 100, 10, 1000), item("02/02/2004", "B", 50, 12, 605),
+        item("03/01/2004", "C", 0, 0, -40),     item("04/01/2004", "R", 0, 14, 0),
+        item("05/03/2004", "S", 30, 15, -443),  item("06/01/2004", "F", 0, 0, 12),
+        item("07/01/2004", "U", 2, 16, 0),      item("08/02/2004", "D", 3, 16, 0),
+    };
+    const struct {
+        double value, book;
+    } expected[] = {{1000, 1000}, {1800, 1605}, {1800, 1565}, {2100, 1565},
+                    {1800, 1122}, {1800, 1134}, {1888, 1134}, {1936, 1134}};
+    const std::vector<talvero::charts::AccountPoint> points = invest::accountPoints(items);
+    ASSERT_EQ(points.size(), std::size(expected));
+    for (std::size_t k = 0; k < points.size(); ++k) {
+        SCOPED_TRACE(k);
+        EXPECT_EQ(points[k].date, items[static_cast<qsizetype>(k)].TRANSDATE.toStdString());
+        EXPECT_DOUBLE_EQ(points[k].value, expected[k].value);
+        EXPECT_DOUBLE_EQ(points[k].book, expected[k].book);
     }
 }
 

@@ -2,7 +2,9 @@
 // stored totals and the last transaction date, clearing, printing, and the history viewer.
 #include "statusformtest.h"
 
+#include "charts/chartwindow.h"
 #include "ui/help.h"
+#include "ui/modal.h"
 #include "ui/printing.h"
 
 #include <QApplication>
@@ -200,6 +202,54 @@ TEST_F(StatusForm, ViewHistoryListsThePickedAccountsTransactions) {
 
     ASSERT_TRUE(Form24->DBLookupListBox1->selectText(QStringLiteral("8")));
     EXPECT_EQ(view(Form24, "Button5")->types, QStringList{"N"});
+}
+
+TEST_F(StatusForm, ChartShowsTheAccountsValueAgainstItsBookValue) {
+    {
+        db::Connection connection(db::Alias::IBInvest);
+        invest::PostedTransaction posted;
+        ASSERT_EQ(invest::writePosting(
+                      connection, {7, invest::PostingType::Sold, {30, 15, 5, 2, 0}, {5, 2, 2004}}, posted),
+                  nullptr);
+    }
+    Form24->show();
+    ASSERT_TRUE(Form24->DBLookupListBox1->selectText(QStringLiteral("7")));
+    EXPECT_EQ(Form24->Button8->text(), QStringLiteral("Chart"));
+    talvero::charts::Chart chart;
+    ui::ModalInterceptor modal([&](QDialog* d) {
+        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
+        EXPECT_NE(window, nullptr);
+        if (!window) return 0;
+        window->show();
+        QApplication::processEvents();
+        EXPECT_EQ(window->views().size(), 1);
+        chart = window->chart();
+        return 0;
+    });
+    Form24->Button8->click();
+    ASSERT_EQ(modal.shown().size(), 1);
+    EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(chart.title, "Account Value Chart");
+    ASSERT_EQ(chart.panels.size(), 1u);
+    const auto& value = chart.panels[0].series.at(0);
+    const auto& book = chart.panels[0].series.at(1);
+    EXPECT_EQ(value.name, "Account Value");
+    EXPECT_EQ(book.name, "Book Value");
+    // One point per transaction (opening, bought, sold); the last is what the account row holds:
+    // 120 shares at 15 and a book value of 1162.
+    ASSERT_EQ(value.y.size(), 3u);
+    EXPECT_EQ(value.labels.back(), "05/02/2004");
+    EXPECT_EQ(value.labels[1], "04/01/2004");
+    EXPECT_DOUBLE_EQ(value.y[1], 1800);
+    EXPECT_DOUBLE_EQ(book.y[1], 1605);
+    EXPECT_DOUBLE_EQ(value.y.back(), 1800);
+    EXPECT_DOUBLE_EQ(book.y.back(), 1162);
+
+    // Without a pick the chart stops at the conversion, as View History does.
+    Form24->DBLookupListBox1->clearSelection();
+    Form24->Button8->click();
+    EXPECT_EQ(modal.shown().size(), 1);
+    EXPECT_FALSE(messages_.empty());
 }
 
 TEST_F(StatusForm, TheViewersHaveTheirOwnCaptions) {

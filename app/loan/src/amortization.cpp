@@ -2,12 +2,15 @@
 #include "loan/forms.h"
 #include "loan/saving.h"
 
+#include "charts/chartwindow.h"
+#include "charts/loanchart.h"
 #include "db/connection.h"
 #include "db/error.h"
 #include "db/statements.h"
 #include "report/preview.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
+#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -73,6 +76,8 @@ AmortizationWindow::AmortizationWindow(QWidget* parent, const char* name, const 
         {&AmortizationWindow::Button3, "Scribe2", "Button3", "Prints an amortization table by calendar year.",
          "Label5"},
         {&AmortizationWindow::Button4, "Quit", "Button4", nullptr, nullptr},
+        {&AmortizationWindow::Button6, "Chart", "Button6",
+         "Shows the balance and the interest and principal paid as a chart.", "Label6"},
     };
     int row = 0;
     for (const auto& b : buttons) {
@@ -125,6 +130,11 @@ bool AmortizationWindow::previewLoan(const report::Definition& definition, QStri
     return true;
 }
 
+void AmortizationWindow::showChart(talvero::charts::Chart chart) {
+    talvero::charts::ChartWindow window(std::move(chart), this);
+    ui::showModal(&window);
+}
+
 } // namespace loan
 
 TForm5::TForm5(QWidget* parent)
@@ -134,6 +144,7 @@ TForm5::TForm5(QWidget* parent)
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);
     connect(Button5, &QPushButton::clicked, this, &TForm5::Button5Click);
+    connect(Button6, &QPushButton::clicked, this, &TForm5::Button6Click);
 }
 
 void TForm5::Button1Click() {
@@ -177,4 +188,9 @@ void TForm5::Button5Click() {
     if (loanNo == 0) return;
     if (!previewLoan(loan::quickRep1(), db::sql::loanPreview, loanNo)) return;
     loan_->UnsavedCount = 0;
+}
+
+void TForm5::Button6Click() {
+    if (!loan_) return;
+    showChart(talvero::charts::loanChart(*loan_, loan_->SCHEDPAY, talvero::schedule::Variant::regular()));
 }

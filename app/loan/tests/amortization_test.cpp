@@ -2,6 +2,7 @@
 // values, a cancelled printer dialog prints nothing, Preview/Save writes a new loan each time and
 // previews it as the report.
 #include "common/loan_amounts.h"
+#include "charts/chartwindow.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -11,11 +12,13 @@
 #include "loan/forms.h"
 #include "reporttest/layout_check.h"
 #include "testsupport/pdf_words.h"
+#include "schedule/schedule.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/today.h"
 
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QLayout>
@@ -277,6 +280,50 @@ TEST_F(Amortization, AmortizeTablesOnThePayoutWindowOpensThisWindow) {
     EXPECT_EQ(shownForms_, (QList<QString>{QStringLiteral("Form5")}));
     form.Button1->click();
     EXPECT_EQ(received.FINANCEAMT, 10000);
+}
+
+// The window "Chart" opens, shown offscreen, with the chart it holds.
+struct OpenedChart {
+    QString title;
+    int views = 0;
+    talvero::charts::Chart chart;
+};
+
+OpenedChart openChart(QPushButton* button) {
+    OpenedChart opened;
+    ui::ModalInterceptor modal([&](QDialog* d) {
+        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
+        EXPECT_NE(window, nullptr) << d->objectName().toStdString();
+        if (!window) return 0;
+        window->show();
+        QApplication::processEvents();
+        opened = {window->windowTitle(), static_cast<int>(window->views().size()), window->chart()};
+        return 0;
+    });
+    button->click();
+    EXPECT_EQ(modal.shown().size(), 1);
+    return opened;
+}
+
+TEST_F(Amortization, ChartShowsTheScheduleOfTheLoan) {
+    EXPECT_EQ(form.Button6->text(), QStringLiteral("Chart"));
+    EXPECT_EQ(form.Button6->parentWidget(), form.Bevel1);
+    EXPECT_EQ(form.Button6->accessibleDescription(), QStringLiteral("Button6"));
+    const OpenedChart opened = openChart(form.Button6);
+    EXPECT_EQ(opened.title, QStringLiteral("Amortization Chart"));
+    EXPECT_EQ(opened.views, 2);
+    ASSERT_EQ(opened.chart.panels.size(), 2u);
+    // The rows of the schedule the other buttons list, print and save.
+    talvero::schedule::Pass pass(data, data.SCHEDPAY, talvero::schedule::Variant::regular());
+    std::vector<double> balances;
+    for (talvero::schedule::Row row; pass.next(row);)
+        if (row.kind == talvero::schedule::RowKind::Payment) balances.push_back(row.BALANCE);
+    const auto& lines = opened.chart.panels[0].series;
+    ASSERT_EQ(lines.size(), 3u); // no balloon payment on a regular loan
+    EXPECT_EQ(lines[0].y, balances);
+    EXPECT_EQ(lines[0].labels.front(), "01/15/2004");
+    EXPECT_EQ(opened.chart.panels[1].categories, (std::vector<std::string>{"2004", "2005", "2006"}));
+    EXPECT_EQ(received.calls, 0);
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 #include "portfolio/comparison.h"
 
+#include "charts/comparechart.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "ui/convert.h"
@@ -66,6 +67,7 @@ Slot slotFrom(const QSqlRecord& row) {
     s.TOTALINSURANCE = number(row, "TOTALINSURANCE");
     s.TOTALTAXES = number(row, "TOTALTAXES");
     s.FIRSTDUEDT = row.value(QStringLiteral("FIRSTDUEDT")).toString();
+    s.LOANNO = integer(row, "LOANNO");
     s.ORIGDT = row.value(QStringLiteral("ORIGDT")).toString();
     return s;
 }
@@ -115,6 +117,31 @@ std::optional<loan::LoanInputs> readLoanInputs(db::Connection& connection, int l
     due.remove(QLatin1Char('/'));
     in.FIRSTDUE = due.toStdString();
     return in;
+}
+
+talvero::charts::Chart comparisonChart(db::Connection& connection, const Comparison& comparison) {
+    std::vector<talvero::charts::ComparedLoan> loans;
+    for (int k = 0; k < 3; ++k) {
+        const Slot& s = comparison[static_cast<std::size_t>(k)];
+        talvero::charts::ComparedLoan loan;
+        loan.name = "Loan # " + std::to_string(k + 1);
+        loan.interest = s.TOTALINTEREST;
+        loan.fees = s.FEEAMT;
+        loan.taxes = s.TOTALTAXES;
+        loan.insurance = s.TOTALINSURANCE;
+        if (s.LOANNO != 0) {
+            QSqlQuery query = db::prepare(connection, db::sql::loanBalances);
+            query.setForwardOnly(true);
+            query.bindValue(QStringLiteral(":Param1"), s.LOANNO);
+            db::exec(query);
+            while (query.next()) {
+                loan.paydates.push_back(query.value(0).toString().trimmed().toStdString());
+                loan.balances.push_back(query.value(1).toDouble());
+            }
+        }
+        loans.push_back(std::move(loan));
+    }
+    return talvero::charts::comparisonChart(loans);
 }
 
 std::vector<BoxText> boxTexts(const Comparison& c) {

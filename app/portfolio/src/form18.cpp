@@ -1,6 +1,11 @@
 #include "portfolio/forms.h"
 
+#include "charts/chartwindow.h"
+#include "db/connection.h"
+#include "db/error.h"
 #include "ui/fields.h"
+#include "ui/messages.h"
+#include "ui/modal.h"
 #include "ui/printing.h"
 
 #include <QGridLayout>
@@ -70,12 +75,16 @@ TForm18::TForm18(QWidget* parent) : QDialog(parent) {
     buttons->addStretch();
     buttons->addWidget(Button2);
     buttons->addWidget(Button1);
+    Button3 = ui::makeButton(QStringLiteral("Chart"), QStringLiteral("Button3"), this);
+    buttons->addWidget(Button3);
     layout->addLayout(buttons);
     connect(Button1, &QPushButton::clicked, this, &TForm18::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm18::Button2Click);
+    connect(Button3, &QPushButton::clicked, this, &TForm18::Button3Click);
 }
 
 void TForm18::fill(const portfolio::Comparison& comparison) {
+    comparison_ = comparison;
     for (const portfolio::BoxText& b : portfolio::boxTexts(comparison))
         edits_.value(b.box.mid(4).toInt())->setText(b.text);
 }
@@ -86,4 +95,17 @@ void TForm18::Button1Click() {
 
 void TForm18::Button2Click() {
     ui::printFormImage(this);
+}
+
+void TForm18::Button3Click() {
+    talvero::charts::Chart chart;
+    try {
+        db::Connection connection(db::Alias::IBLoan);
+        chart = portfolio::comparisonChart(connection, comparison_);
+    } catch (const db::Error& e) {
+        ui::showException(e.message());
+        return;
+    }
+    talvero::charts::ChartWindow window(std::move(chart), this);
+    ui::showModal(&window);
 }

@@ -5,6 +5,7 @@
 #include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "savedloans.h"
+#include "schedule/schedule.h"
 #include "ui/convert.h"
 
 #include <QLocale>
@@ -214,6 +215,58 @@ TEST_F(SavedLoans, ARegularLoanSavedWithoutBlpayCountsAsNoBalloon) {
     // No loan 2: an empty slot.
     EXPECT_EQ(r[2].ORGAMT, 0);
     EXPECT_EQ(r[2].balloon, QStringLiteral("NO"));
+}
+
+} // namespace
+
+namespace {
+
+// The balances of the payment rows `variant` gives for the loan saved from `t`.
+std::vector<double> scheduleBalances(const portfoliotest::LoanTerms& t,
+                                     const talvero::schedule::Variant& variant) {
+    const auto b = portfoliotest::blockFor(t);
+    talvero::schedule::Pass pass(b, b.PAYMENT, variant, talvero::common::Date{3, 9, 2004});
+    std::vector<double> out;
+    for (talvero::schedule::Row row; pass.next(row);)
+        if (row.kind == talvero::schedule::RowKind::Payment) out.push_back(row.BALANCE);
+    return out;
+}
+
+TEST_F(SavedLoans, ChartHoldsTheSavedBalancesAndTheCostParts) {
+    const portfoliotest::LoanTerms regular{10000, 36, 250, 1957.15, 0, 0},
+        shorter{8000, 24, 100, 1000, 60, 0}, balloon{20000, 60, 700, 9876.5, 120, 340.25};
+    ASSERT_EQ(portfoliotest::saveRegular(regular), 1);
+    ASSERT_EQ(portfoliotest::saveRegular(shorter), 2);
+    ASSERT_EQ(portfoliotest::saveBalloon(balloon, 12), 3);
+    db::Connection c(db::Alias::IBLoan);
+    const portfolio::Comparison r = portfolio::readComparison(c, {3, 1, 9});
+    EXPECT_EQ(r[0].LOANNO, 3);
+    EXPECT_EQ(r[2].LOANNO, 0); // no loan 9
+    const talvero::charts::Chart chart = portfolio::comparisonChart(c, r);
+    EXPECT_EQ(chart.title, "Loan Comparison Chart");
+    ASSERT_EQ(chart.panels.size(), 2u);
+    const auto& curves = chart.panels[0].series;
+    ASSERT_EQ(curves.size(), 3u);
+    EXPECT_EQ(curves[0].name, "Loan # 1");
+    EXPECT_EQ(curves[0].y, scheduleBalances(balloon, talvero::schedule::Variant::balloon_saving(12)));
+    EXPECT_EQ(curves[1].y, scheduleBalances(regular, talvero::schedule::Variant::regular()));
+    EXPECT_EQ(curves[0].y.size(), 12u);
+    EXPECT_EQ(curves[1].labels.front(), "01/15/2004");
+    EXPECT_TRUE(curves[2].y.empty());
+    const talvero::charts::Panel& costs = chart.panels[1];
+    EXPECT_EQ(costs.categories, (std::vector<std::string>{"Loan # 1", "Loan # 2", "Loan # 3"}));
+    const struct {
+        const char* part;
+        std::vector<double> values;
+    } parts[] = {{"Interest", {9876.5, 1957.15, 0}},
+                 {"Fees", {700, 250, 0}},
+                 {"Taxes", {120, 0, 0}},
+                 {"Insurance", {340.25, 0, 0}}};
+    ASSERT_EQ(costs.series.size(), 4u);
+    for (std::size_t k = 0; k < 4; ++k) {
+        EXPECT_EQ(costs.series[k].name, parts[k].part);
+        EXPECT_EQ(costs.series[k].y, parts[k].values) << parts[k].part;
+    }
 }
 
 } // namespace

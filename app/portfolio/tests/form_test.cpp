@@ -3,6 +3,7 @@
 #include "portfolio/forms.h"
 #include "portfolio/reports.h"
 
+#include "charts/chartwindow.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -279,6 +280,47 @@ TEST_F(Portfolio, AnalyzeComparesLoanFiveTwiceAndLoanSeven) {
         EXPECT_EQ(box(e.first + 2), QString::fromLatin1(e.three));
     }
     EXPECT_EQ(Form17->comparison()[2].balloon, QStringLiteral("YES"));
+}
+
+TEST_F(Portfolio, ChartOfTheComparedLoansOpensFromTheComparison) {
+    saveThree();
+    Form17->FormActivate();
+    pick(Form17->DBLookupListBox1, "1");
+    pick(Form17->DBLookupListBox2, "2");
+    pick(Form17->DBLookupListBox3, "3");
+    {
+        ui::ModalInterceptor analyzed;
+        Form17->Button1->click();
+        ASSERT_EQ(analyzed.shown().size(), 1);
+    }
+    EXPECT_EQ(Form18->Button3->text(), QStringLiteral("Chart"));
+    EXPECT_EQ(Form18->Button3->accessibleDescription(), QStringLiteral("Button3"));
+    talvero::charts::Chart chart;
+    int views = 0;
+    ui::ModalInterceptor modal([&](QDialog* d) {
+        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
+        EXPECT_NE(window, nullptr);
+        if (!window) return 0;
+        window->show();
+        QApplication::processEvents();
+        views = static_cast<int>(window->views().size());
+        chart = window->chart();
+        return 0;
+    });
+    Form18->Button3->click();
+    ASSERT_EQ(modal.shown().size(), 1);
+    EXPECT_TRUE(messages_.empty());
+    EXPECT_EQ(views, 2);
+    EXPECT_EQ(chart.title, "Loan Comparison Chart");
+    ASSERT_EQ(chart.panels.size(), 2u);
+    // Each loan's curve has one point per saved payment row, ending paid off.
+    const std::size_t rows[] = {36, 36, 12};
+    for (std::size_t k = 0; k < 3; ++k) {
+        const auto& curve = chart.panels[0].series.at(k);
+        ASSERT_EQ(curve.y.size(), rows[k]) << k;
+        EXPECT_NEAR(curve.y.back(), 0.0, 1e-6);
+    }
+    EXPECT_EQ(chart.panels[1].series.at(0).y, (std::vector<double>{3000, 1000, 2000}));
 }
 
 TEST_F(Portfolio, ReportNeedsASelection) {

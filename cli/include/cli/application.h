@@ -12,7 +12,7 @@ enum class Application {
     None, // compute, schedule, apr-check, alias: plain C++ and Qt Core without plugins
     Core, // save, invest-returns, invest-import, invest-export: Qt SQL loads its drivers through a
           // QCoreApplication
-    Gui,  // report, invest-report, disclose: drawing pages needs fonts, hence a QGuiApplication
+    Gui,  // report, invest-report, disclose, chart: drawing pages and images needs fonts, hence a QGuiApplication
 };
 
 Application application_for(std::string_view command);

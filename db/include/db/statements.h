@@ -69,6 +69,9 @@ inline constexpr QStringView portfolioReport =
     u"select LOANDETAIL.PAYDATE, LOANDETAIL.INTAMT, LOANDETAIL.PRINAMT, LOANDETAIL.DSINS, LOANDETAIL.LFINS, LOANDETAIL.TAXES, LOANDETAIL.HOINS, LOANDETAIL.OTINS, LOANDETAIL.PAYMENT, LOANDETAIL.BALANCE, LOANSUMMARY.ORGAMT, LOANSUMMARY.APR, LOANSUMMARY.FREQUENCY, LOANSUMMARY.NUMPAY, LOANSUMMARY.INTMETHOD, LOANSUMMARY.DOWNAMT, LOANSUMMARY.FEEAMT, LOANSUMMARY.BLPAY, LOANSUMMARY.FINANCEAMT from LOANSUMMARY, LOANDETAIL where LOANDETAIL.LOANNO = :Param4 AND LOANSUMMARY.LOANNO = :Param4"
     u" order by LOANDETAIL.RECNO";
 
+// The balance after each payment of a saved loan, in schedule order: the comparison chart's curve.
+inline constexpr QStringView loanBalances =
+    u"select PAYDATE, BALANCE from LOANDETAIL where LOANNO = :Param1 and BALANCE is not null order by RECNO";
 inline constexpr QStringView compareLoan1 = u"select * from LOANSUMMARY where LOANNO = :Para1";
 inline constexpr QStringView compareLoan2 = u"select * from LOANSUMMARY where LOANNO = :Para2";
 inline constexpr QStringView compareLoan3 = u"select * from LOANSUMMARY where LOANNO = :Para3";

@@ -1,7 +1,8 @@
 #pragma once
 // "Balloon Loan Display or Print Loan Amortization": the amortization window over the balloon
 // schedule of the balloon form's last calculation. It lists the schedule, saves the loan and
-// previews it as the balloon report, or prints it by loan year or by calendar year.
+// previews it as the balloon report, prints it by loan year or by calendar year, or shows it as a
+// chart with its balloon payment.
 
 #include "balloon/balloondata.h"
 #include "loan/amortization.h"
@@ -38,6 +39,7 @@ public slots:
     void Button2Click();
     void Button3Click();
     void Button5Click();
+    void Button6Click();
 
 private:
     balloon::BalloonData* loan_ = nullptr;

@@ -26,6 +26,10 @@ struct RolledBack {
     double averageCost = 0; // AVERAGECOST
 };
 
+// The sign with which a line item's SHARES count in the account's shares: +1 for N, B, C, D; -1 for
+// F, S, U; 0 for R and for a code without a rule.
+int shareSign(char type);
+
 // Takes a deleted line item (its TRANSTYPE, SHARES s and BOOKVALUE k) off the stored totals.
 // Shares move back by s (B, C, D, N remove them; F, S, U return them; R keeps them), the book value
 // by k (R keeps it), and the holding is valued at the last price L (B, D, S, U, R) or at the

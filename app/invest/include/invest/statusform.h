@@ -26,6 +26,7 @@ public:
               *Edit6 = nullptr, *Edit7 = nullptr, *Edit8 = nullptr, *Edit9 = nullptr, *Edit10 = nullptr;
     QPushButton *Button1 = nullptr, *Button2 = nullptr, *Button3 = nullptr, *Button4 = nullptr,
                 *Button5 = nullptr, *Button6 = nullptr;
+    QPushButton* Button8 = nullptr; // "Chart"
 
     // "Returns": as of a date (today at first), the selected account or all accounts.
     QGroupBox* GroupBox3 = nullptr;
@@ -42,6 +43,7 @@ public slots:
     void Button5Click(); // View History
     void Button6Click(); // Help
     void Button7Click(); // Returns
+    void Button8Click(); // Chart: the selected account's value against its book value
 };
 
 // "Account Transaction History": the revaluation form's account.

@@ -1,8 +1,9 @@
 #pragma once
 // "Display or Print Loan Amortization": lists the schedule on screen, saves the loan and previews
-// it as a report, or prints it by loan year or by calendar year. Everything comes from the loan
-// data the payout window hands over; nothing is entered here.
+// it as a report, prints it by loan year or by calendar year, or shows it as a chart. Everything comes from
+// the loan data the payout window hands over; nothing is entered here.
 
+#include "charts/series.h"
 #include "loan/loandata.h"
 #include "loan/loanreport.h"
 #include "report/report.h"
@@ -38,6 +39,7 @@ public:
     QPushButton* Button2 = nullptr; // "Scribe1"
     QPushButton* Button3 = nullptr; // "Scribe2"
     QPushButton* Button4 = nullptr; // "Quit"
+    QPushButton* Button6 = nullptr; // "Chart"
 
 public slots:
     void Button4Click();
@@ -51,6 +53,8 @@ protected:
     // Previews `definition` over the rows `sql` gives for the saved loan. A database error is shown
     // and gives false; the loan stays saved.
     bool previewLoan(const report::Definition& definition, QStringView sql, qint64 loanNo);
+    // Opens "Amortization Chart" over the chart built from the loan's schedule rows.
+    void showChart(talvero::charts::Chart chart);
 };
 
 } // namespace loan
@@ -69,6 +73,7 @@ public slots:
     void Button2Click();
     void Button3Click();
     void Button5Click();
+    void Button6Click();
 
 private:
     loan::LoanData* loan_ = nullptr;

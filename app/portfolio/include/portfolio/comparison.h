@@ -3,6 +3,8 @@
 // comparison record read from LOANSUMMARY, and the texts of every box of the comparison form in
 // the order the portfolio form writes them.
 
+#include "charts/series.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -41,6 +43,7 @@ struct Slot {
     int INTMETHOD = 0;
     QString FIRSTDUEDT; // as stored
     QString ORIGDT;     // as stored
+    int LOANNO = 0;     // the saved loan; 0 for a loan number with no row
 };
 
 using Comparison = std::array<Slot, 3>;
@@ -94,5 +97,9 @@ struct BoxText {
 // Every box of the comparison form in the order it is written: each loan's two dates (written
 // while the loans are read), then the rows slot by slot in the filling order, the totals last.
 std::vector<BoxText> boxTexts(const Comparison& comparison);
+
+// The comparison chart of the three loans, "Loan # 1" to "Loan # 3": their balance curves from the
+// saved schedule rows, their cost parts from the comparison record. Throws db::Error.
+talvero::charts::Chart comparisonChart(db::Connection& connection, const Comparison& comparison);
 
 } // namespace portfolio

@@ -39,13 +39,17 @@ public:
     QGroupBox *GroupBox1 = nullptr, *GroupBox2 = nullptr; // "Loan Factors", "Loan Costs"
     QPushButton* Button1 = nullptr;                       // "Quit"
     QPushButton* Button2 = nullptr;                       // "Prt/Screen"
+    QPushButton* Button3 = nullptr;                       // "Chart"
 
 public slots:
     void Button1Click();
     void Button2Click();
+    // The loans' balance curves and cost parts as a chart.
+    void Button3Click();
 
 private:
     QHash<int, QLineEdit*> edits_;
+    portfolio::Comparison comparison_;
 };
 
 class TForm17 : public QDialog {
