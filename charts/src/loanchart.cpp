@@ -71,6 +71,28 @@ Chart loanChart(const common::LoanBlock& block, double schedpay, const schedule:
     return chart;
 }
 
+Chart whatIfChart(const common::LoanBlock& block, double schedpay, const schedule::Variant& original,
+                  const schedule::Variant& extra, std::optional<common::Date> today) {
+    auto balances = [&](const char* name, const schedule::Variant& variant) {
+        Series s{name, Style::Line, {}, {}, {}};
+        schedule::Pass pass(block, schedpay, variant, today);
+        for (schedule::Row row; pass.next(row);) {
+            if (row.kind != schedule::RowKind::Payment) continue;
+            s.x.push_back(axisDay(row.date));
+            s.y.push_back(row.BALANCE);
+            s.labels.emplace_back(row.PAYDATE);
+        }
+        return s;
+    };
+    Chart chart;
+    chart.title = "Extra Payment Chart";
+    Panel lines{"Balance", Axis::Dates, {}, {}};
+    lines.series.push_back(balances("Original Balance", original));
+    lines.series.push_back(balances("New Balance", extra));
+    chart.panels.push_back(std::move(lines));
+    return chart;
+}
+
 Series balanceSeries(const std::string& name, const std::vector<std::string>& paydates,
                      const std::vector<double>& balances) {
     Series s{name, Style::Line, {}, {}, {}};

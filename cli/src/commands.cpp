@@ -23,6 +23,13 @@ namespace talvero::cli {
 
 namespace {
 
+// One "KEY value" line of a command's output, the key padded to `width`.
+void key_line(std::ostream& out, int width, const char* name, const std::string& value) {
+    char text[160];
+    std::snprintf(text, sizeof text, "%-*s %s\n", width, name, value.c_str());
+    out << text;
+}
+
 // clang-format off
 const char* const kUsage =
     "usage: talvero-cli <command> [options]\n"
@@ -256,11 +263,7 @@ int compute_command(const std::vector<std::string>& args, std::ostream& out, std
         return 2;
     }
     const common::RegularBlock& b = loan.block;
-    auto line = [&](const char* name, const std::string& value) {
-        char text[128];
-        std::snprintf(text, sizeof text, "%-15s %s\n", name, value.c_str());
-        out << text;
-    };
+    auto line = [&](const char* name, const std::string& value) { key_line(out, 15, name, value); };
     line("PAYMENT", format("%.2f", b.PAYMENT));
     line("NUMPAY", format("%.2f", b.NUMPAY));
     if (loan.balloon) line("BLPAY", format("%.0f", loan.BLPAY));
@@ -376,11 +379,7 @@ int whatif_command(const std::vector<std::string>& args, std::ostream& out, std:
         schedule::write_csv(pass, out);
         return 0;
     }
-    auto line = [&](const char* name, const std::string& value) {
-        char text[128];
-        std::snprintf(text, sizeof text, "%-16s %s\n", name, value.c_str());
-        out << text;
-    };
+    auto line = [&](const char* name, const std::string& value) { key_line(out, 16, name, value); };
     line("PAYMENT", format("%.2f", w.PAYMENT));
     line("NUMPAY", format("%.0f", w.NUMPAY));
     line("NEWNUMPAY", format("%.0f", w.NEWNUMPAY));

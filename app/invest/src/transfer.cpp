@@ -88,15 +88,28 @@ QString refusal(int row, const QString& message) {
     return QStringLiteral("row %1: %2").arg(row).arg(oneLine(message));
 }
 
+// A number of the file ('.' in every locale) as the form readers take it: with the user's decimal
+// separator, which under a comma locale is not '.'. Anything else is left for the reader to refuse.
+QString readerNumber(const QString& text) {
+    const QByteArray b = text.toLatin1();
+    double v = 0;
+    const auto [end, ec] = std::from_chars(b.constData(), b.constData() + b.size(), v);
+    if (ec != std::errc() || end != b.constData() + b.size()) return text;
+    QString t = text;
+    t.replace(QLatin1Char('.'), ui::decimalSeparator());
+    return t;
+}
+
 // An empty amount cell stands for 0.
 QString amount(const QString& cell) {
     const QString t = cell.trimmed();
-    return t.isEmpty() ? QStringLiteral("0") : t;
+    return t.isEmpty() ? QStringLiteral("0") : readerNumber(t);
 }
 
 // "N": the add form's reading, duplicate check and checks, then its rows.
 std::optional<QString> importAccount(db::Connection& connection, const TransferRow& r, const Date& today) {
     AccountTexts texts;
+    texts.decimalPoints = decimalPoints(); // the readers' texts carry the user's decimal point
     texts.number = r.ACTNO.trimmed();
     texts.name = r.NAME.trimmed();
     texts.price = amount(r.PRICE);
@@ -105,7 +118,7 @@ std::optional<QString> importAccount(db::Connection& connection, const TransferR
     double price = 0, shares = 0;
     const bool numbers = ui::tryFloat(texts.price, price) && ui::tryFloat(texts.shares, shares);
     texts.blank = numbers && price == 0 && shares == 0;
-    texts.balance = numbers ? transferNumber(shares * price) : QStringLiteral("0");
+    texts.balance = numbers ? readerNumber(transferNumber(shares * price)) : QStringLiteral("0");
 
     NewAccount account;
     if (auto notice = readNewAccount(texts, today, account)) return notice->text;
@@ -119,6 +132,7 @@ std::optional<QString> importAccount(db::Connection& connection, const TransferR
 std::optional<QString> importPosting(db::Connection& connection, const TransferRow& r, int position,
                                      const Date& today) {
     PostingTexts texts;
+    texts.decimalPoints = decimalPoints();
     texts.account = r.ACTNO.trimmed();
     texts.typePosition = position;
     texts.date = r.DATE.trimmed();
@@ -153,7 +167,7 @@ std::optional<QString> importRevaluation(db::Connection& connection, const Trans
     } catch (const ui::ConvertError& e) {
         return e.message();
     }
-    if (auto notice = checkRevaluation(priceText, price, account.TOTSHARES)) return notice->text;
+    if (auto notice = checkRevaluation(priceText, price, account.TOTSHARES, decimalPoints())) return notice->text;
     const QString dateText = r.DATE.trimmed();
     Date date;
     try {

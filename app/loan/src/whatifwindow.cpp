@@ -1,5 +1,7 @@
 #include "loan/whatifwindow.h"
 
+#include "charts/chartwindow.h"
+#include "charts/loanchart.h"
 #include "loan/amortization.h"
 #include "loan/saving.h"
 #include "outside/listing.h"
@@ -8,6 +10,7 @@
 #include "ui/fields.h"
 #include "ui/filedialog.h"
 #include "ui/messages.h"
+#include "ui/modal.h"
 #include "ui/window.h"
 
 #include <QComboBox>
@@ -106,7 +109,8 @@ ExtraPaymentWindow::ExtraPaymentWindow(LoanToExamine loan, QWidget* parent)
     Button3 = ui::makeButton(QStringLiteral("Export PDF"), QStringLiteral("Button3"), this);
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     Button5 = ui::makeButton(QStringLiteral("Quit"), QStringLiteral("Button5"), this);
-    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button5})
+    Button6 = ui::makeButton(QStringLiteral("Chart"), QStringLiteral("Button6"), this);
+    for (QPushButton* b : {Button1, Button2, Button3, Button4, Button6, Button5})
         buttons->addWidget(b);
     layout->addLayout(buttons);
     connect(Button1, &QPushButton::clicked, this, &ExtraPaymentWindow::Button1Click);
@@ -114,6 +118,7 @@ ExtraPaymentWindow::ExtraPaymentWindow(LoanToExamine loan, QWidget* parent)
     connect(Button3, &QPushButton::clicked, this, &ExtraPaymentWindow::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &ExtraPaymentWindow::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Button6, &QPushButton::clicked, this, &ExtraPaymentWindow::Button6Click);
     resize(860, 720);
     ui::centreOnScreen(this);
 }
@@ -206,6 +211,15 @@ void ExtraPaymentWindow::Button4Click() {
     if (!computed()) return;
     int unsaved = 1; // each Save of a computed what-if is a new loan
     saveLoan(loan_.toSave(*result_->variant.extra), unsaved, this, SaveSteps::Checked);
+}
+
+void ExtraPaymentWindow::Button6Click() {
+    if (!computed()) return;
+    talvero::charts::ChartWindow window(talvero::charts::whatIfChart(loan_.block, loan_.SCHEDPAY,
+                                                                     loan_.variant(), result_->variant,
+                                                                     loan_.today),
+                                        this);
+    ui::showModal(&window);
 }
 
 } // namespace loan

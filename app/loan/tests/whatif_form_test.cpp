@@ -1,6 +1,7 @@
 // "Extra Payment Analysis" opened from the payout window's "What If…" button, driven as a user does:
 // the inputs typed, Compute, the figures and the listing read back, the exports read back from their
 // files and Save checked in the loan database.
+#include "charts/chartwindow.h"
 #include "db/connection.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "formfixture.h"
@@ -93,6 +94,30 @@ TEST_F(WhatIfWindow, FixedExtraEveryMonthSideBySideListedExportedAndSaved) {
         EXPECT_NEAR(model->row(last).amounts.PRINAMT, 50000, 1e-6);
         EXPECT_EQ(model->row(last - 2).BALANCE, 0);
         EXPECT_EQ(model->row(last - 2).date, w.result()->NEWMATURITY);
+        // The chart: the balance after each payment as computed and with the extra, the new one
+        // reaching 0 on the new last payment date.
+        talvero::charts::Chart chart;
+        {
+            ui::ModalInterceptor charts([&](QDialog* d) {
+                if (auto* c = qobject_cast<talvero::charts::ChartWindow*>(d)) chart = c->chart();
+                return 0;
+            });
+            w.Button6->click();
+            EXPECT_EQ(charts.shown().size(), 1);
+        }
+        EXPECT_EQ(chart.title, "Extra Payment Chart");
+        ASSERT_EQ(chart.panels.size(), 1u);
+        const auto& curves = chart.panels[0].series;
+        ASSERT_EQ(curves.size(), 2u);
+        EXPECT_EQ(curves[0].name, "Original Balance");
+        EXPECT_EQ(curves[0].y.size(), 360u);
+        EXPECT_NEAR(curves[0].y.back(), 0, 0.01);
+        EXPECT_EQ(curves[1].name, "New Balance");
+        ASSERT_EQ(curves[1].y.size(), static_cast<std::size_t>(n));
+        EXPECT_EQ(curves[1].y.back(), 0);
+        EXPECT_EQ(curves[1].labels.back(), std::string(model->row(last - 2).PAYDATE));
+        for (std::size_t k = 0; k < curves[1].y.size(); ++k)
+            ASSERT_LE(curves[1].y[k], curves[0].y[k]) << k;
 
         w.Button2->click();
         QFile file(csv);

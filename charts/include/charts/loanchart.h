@@ -17,6 +17,11 @@ namespace talvero::charts {
 Chart loanChart(const common::LoanBlock& block, double schedpay, const schedule::Variant& variant,
                 std::optional<common::Date> today = std::nullopt);
 
+// "Extra Payment Chart": the balance after each payment of the schedule as computed ("Original
+// Balance") and of the same loan with extra principal ("New Balance"), over the payment dates.
+Chart whatIfChart(const common::LoanBlock& block, double schedpay, const schedule::Variant& original,
+                  const schedule::Variant& extra, std::optional<common::Date> today = std::nullopt);
+
 // The day number the date axis places a payment date at. A schedule date past its month's end
 // (02/31/2005, as the monthly stepping writes it) sits at the month's last day.
 double axisDay(const common::Date& date);

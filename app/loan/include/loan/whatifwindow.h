@@ -51,6 +51,7 @@ public:
     QPushButton* Button3 = nullptr;               // "Export PDF"
     QPushButton* Button4 = nullptr;               // "Save"
     QPushButton* Button5 = nullptr;               // "Quit"
+    QPushButton* Button6 = nullptr;               // "Chart": the original and the new balance
 
     // The figures of the last Compute; none before it or after bad input.
     const std::optional<talvero::schedule::WhatIf>& result() const { return result_; }
@@ -60,6 +61,7 @@ public slots:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+    void Button6Click();
 
 private:
     bool computed();
