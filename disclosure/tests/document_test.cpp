@@ -1,6 +1,7 @@
 // The disclosure's pages as a loan officer prints them, read back from the PDF file; the examiner's
 // page kept apart; the creditor remembered in the data folder.
 #include "disclosure/document.h"
+#include "reporttest/layout_check.h"
 
 #include "cli/loan.h"
 
@@ -124,6 +125,10 @@ TEST(DisclosureDocument, BalloonInsuranceEscrowAndTheStatementOfTheRightToAnItem
           QStringLiteral("I do not want an itemization.")})
         EXPECT_TRUE(text.contains(want)) << want.toStdString() << "\n" << text.toStdString();
     EXPECT_FALSE(text.contains(QStringLiteral("I want credit disability insurance.")));
+    // The pages read cleanly: no two words overlap, all inside the margins.
+    EXPECT_EQ(
+        reporttest::layoutFaults(disclosure::borrowerCopy(d), dir.filePath(QStringLiteral("layout.pdf"))),
+        QStringList());
 }
 
 TEST(DisclosureDocument, ExaminersPageWhenTheEngineRateIsOutsideTolerance) {
