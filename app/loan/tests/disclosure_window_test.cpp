@@ -24,7 +24,7 @@ TEST_F(LoanDisclosure, TheButtonComesAfterTheOthers) {
     ASSERT_NE(Form9->Button5, nullptr);
     EXPECT_EQ(Form9->Button5->text(), "Disclosure");
     EXPECT_EQ(Form9->Button5->accessibleDescription(), "Button5");
-    // After the specified buttons; only "What If…" follows it.
+    // After the payout window's own buttons; only "What If…" follows it.
     const auto buttons = Form9->findChildren<QPushButton*>();
     ASSERT_EQ(buttons.size() - 2, buttons.indexOf(Form9->Button5));
     EXPECT_EQ(buttons.last(), Form9->Button6);
