@@ -1,11 +1,11 @@
 // talvero-cli disclose: the PDF read back, and every input it cannot disclose refused with a
 // message and no file.
 #include "cli/disclose.h"
+#include "testsupport/pdf_words.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -24,15 +24,6 @@ std::vector<std::string> with(std::vector<std::string> args, std::initializer_li
     return args;
 }
 
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return QString::fromUtf8(p.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .simplified();
-}
-
 TEST(Disclose, WritesTheBorrowersCopyAndTheExaminersPage) {
     QTemporaryDir dir;
     const std::string copy = dir.filePath(QStringLiteral("copy.pdf")).toStdString();
@@ -44,7 +35,7 @@ TEST(Disclose, WritesTheBorrowersCopyAndTheExaminersPage) {
                                       "--date=03152024", "--output", copy, "--examiner", page}),
                          out, err);
     ASSERT_EQ(rc, 0) << err.str();
-    const QString text = pdfText(QString::fromStdString(copy));
+    const QString text = testsupport::readPdfText(QString::fromStdString(copy));
     // 8,000 financed; 35 payments of 257.01 and a last of 256.97 make 9,252.32.
     for (const char* want : {"Harbor Savings Bank", "12 Quay Street Portland, ME 04101",
                              "Borrower: Dana Whitfield", "Date: 03/15/2024", "9.70%", "$1,252.32",
@@ -52,7 +43,7 @@ TEST(Disclose, WritesTheBorrowersCopyAndTheExaminersPage) {
                              "1 $256.97 01/01/2027", "$200.00 Prepaid finance charge"})
         EXPECT_TRUE(text.contains(QString::fromLatin1(want))) << want << "\n" << text.toStdString();
     // The engine's REGZAPR of this loan lies far from the Appendix J APR.
-    const QString e = pdfText(QString::fromStdString(page));
+    const QString e = testsupport::readPdfText(QString::fromStdString(page));
     EXPECT_TRUE(e.contains(QStringLiteral("Outside tolerance"))) << e.toStdString();
     EXPECT_TRUE(e.contains(QStringLiteral("not part of the borrower's copy")));
 }

@@ -4,9 +4,9 @@
 #include "reporttest/layout_check.h"
 
 #include "cli/loan.h"
+#include "testsupport/pdf_words.h"
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -21,16 +21,6 @@ cli::Loan computed(std::initializer_list<std::pair<const char*, const char*>> fi
     EXPECT_EQ(cli::prepare(loan), "");
     EXPECT_EQ(cli::compute(loan), "");
     return loan;
-}
-
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    // Ligatures (fi, ff) read back as the letters they join.
-    return QString::fromUtf8(p.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .simplified();
 }
 
 disclosure::Inputs officer() {
@@ -58,7 +48,7 @@ TEST(DisclosureDocument, BorrowersCopyInTheModelFormsWords) {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("tila.pdf"));
     ASSERT_TRUE(disclosure::borrowerCopy(d).writePdf(path));
-    const QString text = pdfText(path);
+    const QString text = testsupport::readPdfText(path);
     for (const QString& want : {QStringLiteral("Truth in Lending Disclosure"),
                                 QStringLiteral("Harbor Savings Bank"),
                                 QStringLiteral("Portland, ME 04101"),
@@ -111,7 +101,7 @@ TEST(DisclosureDocument, BalloonInsuranceEscrowAndTheStatementOfTheRightToAnItem
     QTemporaryDir dir;
     const QString copy = dir.filePath(QStringLiteral("copy.pdf"));
     ASSERT_TRUE(disclosure::borrowerCopy(d).writePdf(copy));
-    const QString text = pdfText(copy);
+    const QString text = testsupport::readPdfText(copy);
     const QString balloon = QString::fromStdString(disclosure::money(d.schedule.back().amount));
     for (const QString& want :
          {QStringLiteral("Final Balloon Payment due 01/01/2029: ") + balloon,
@@ -147,7 +137,7 @@ TEST(DisclosureDocument, ExaminersPageWhenTheEngineRateIsOutsideTolerance) {
     QTemporaryDir dir;
     const QString page = dir.filePath(QStringLiteral("examiner.pdf"));
     ASSERT_TRUE(disclosure::examinerPage(d).writePdf(page));
-    const QString e = pdfText(page);
+    const QString e = testsupport::readPdfText(page);
     const QString regz =
         QString::fromStdString(disclosure::fixed(loan.block.REGZAPR, 3)) + QStringLiteral("%");
     for (const QString& want :

@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QRegularExpression>
 
+#include <gtest/gtest.h>
+
 namespace testsupport {
 
 namespace {
@@ -99,6 +101,15 @@ QStringList wordsOutsideMargins(const PdfWords& words, double margin, QSizeF pag
             faults << QStringLiteral("page %1: %2 is outside the margins").arg(w.page).arg(where(w));
     }
     return faults;
+}
+
+QString readPdfText(const QString& pdf) {
+    QProcess p;
+    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    EXPECT_TRUE(p.waitForFinished(30000));
+    return QString::fromUtf8(p.readAllStandardOutput())
+        .normalized(QString::NormalizationForm_KC)
+        .simplified();
 }
 
 } // namespace testsupport

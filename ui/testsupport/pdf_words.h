@@ -26,6 +26,10 @@ struct PdfWords {
 
 PdfWords readPdfWords(const QString& pdf);
 
+// The text of a PDF file as `pdftotext -layout` reads it, ligatures (fi, ff) read back as the letters
+// they join and every run of blanks and line ends made one blank.
+QString readPdfText(const QString& pdf);
+
 // "page 2: '12.00' overlaps 'Taxes'" for every two words of a page whose boxes overlap by more than
 // `tolerance` points both ways.
 QStringList overlappingWords(const PdfWords& words, double tolerance = 0.1);

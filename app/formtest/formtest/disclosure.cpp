@@ -1,4 +1,5 @@
 #include "formtest/disclosure.h"
+#include "testsupport/pdf_words.h"
 
 #include "loan/disclosure.h"
 #include "ui/filedialog.h"
@@ -10,20 +11,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QProcess>
 #include <QPushButton>
 #include <gtest/gtest.h>
 
 namespace formtest {
-
-QString pdfText(const QString& path) {
-    QProcess p;
-    p.start(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), path, QStringLiteral("-")});
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return QString::fromUtf8(p.readAllStandardOutput())
-        .normalized(QString::NormalizationForm_KC)
-        .simplified();
-}
 
 DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const QString& pdf) {
     DisclosureRun run;
@@ -45,7 +36,7 @@ DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const Q
         form->Memo1->setPlainText(QStringLiteral("12 Quay Street\nPortland, ME 04101"));
         form->Edit2->setText(QStringLiteral("Dana Whitfield"));
         form->Button3->click();
-        run.pdfText = pdfText(pdf);
+        run.pdfText = testsupport::readPdfText(pdf);
         const QString printed = pdf + QStringLiteral(".printed.pdf");
         {
             ui::PrinterDialogInterceptor cancel(false, printed);
@@ -56,7 +47,7 @@ DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const Q
             ui::PrinterDialogInterceptor confirm(true, printed);
             form->Button2->click();
         }
-        run.printedText = pdfText(printed);
+        run.printedText = testsupport::readPdfText(printed);
         form->Button1->click();
         form->Button6->click();
         return 0;

@@ -27,7 +27,4 @@ struct DisclosureRun {
 // fixture's interceptor; its handler comes back.
 DisclosureRun discloseFrom(ui::ModalInterceptor& modal, QWidget* payout, const QString& pdf);
 
-// The text of a PDF file, ligatures read as their letters and blanks collapsed.
-QString pdfText(const QString& path);
-
 } // namespace formtest

@@ -29,6 +29,12 @@ namespace {
 
 using W = AnalysisWindow;
 
+// The form's today (month, day, year), none before the form has set it.
+std::optional<talvero::common::Date> formToday(const int today[3]) {
+    const talvero::common::Date day{today[0], today[1], today[2]};
+    return day.month >= 1 ? std::optional(day) : std::nullopt;
+}
+
 // The input boxes after the amount, shared word for word by both windows.
 const W::Box kInputBoxes[] = {
     {"APR", "Edit11", &W::Edit11},
@@ -219,12 +225,11 @@ void PayoutWindow::addButtons(const char* name) {
 }
 
 void PayoutWindow::Button5Click() {
-    if (!filled_) return;
-    const Filled& f = *filled_;
-    const talvero::common::Date day{f.today[0], f.today[1], f.today[2]};
-    talvero::schedule::Variant variant =
-        f.balloon ? talvero::schedule::Variant::balloon_term(f.rows) : talvero::schedule::Variant::regular();
-    TForm31 form(f.block, f.schedpay, variant, day.month >= 1 ? std::optional(day) : std::nullopt, this);
+    discloseLoan();
+}
+
+void showDisclosure(const LoanToExamine& loan, const int today[3], QWidget* parent) {
+    TForm31 form(loan.block, loan.SCHEDPAY, loan.variant(), formToday(today), parent);
     ui::showModal(&form);
 }
 
@@ -256,10 +261,7 @@ void PayoutWindow::fillPayout(const talvero::common::LoanBlock& d, const char* a
     Edit7->setText(ui::format("%7.2f", d.TOTALTAXES));
     Edit8->setText(ui::format("%7.2f", d.TOTALPAYOUT));
     Edit9->setText(dateText(d.MATURITY));
-    filled_ = Filled{d, schedpay, variant.balloon, variant.rows, {today[0], today[1], today[2]}};
-    const talvero::common::Date day{today[0], today[1], today[2]};
-    fillAprCheck(talvero::aprcheck::check_loan(d, schedpay, variant,
-                                               day.month >= 1 ? std::optional(day) : std::nullopt));
+    fillAprCheck(talvero::aprcheck::check_loan(d, schedpay, variant, formToday(today)));
 }
 
 } // namespace loan

@@ -120,22 +120,16 @@ protected:
 
 private:
     void addButtons(const char* name);
-    // The loan of the last fill, as the disclosure takes it.
-    struct Filled {
-        talvero::common::LoanBlock block;
-        double schedpay = 0;
-        bool balloon = false;
-        double rows = 0;
-        int today[3] = {};
-    };
-    std::optional<Filled> filled_;
     virtual void saveLoan() = 0;
     virtual void amortizeLoan() = 0;
+    virtual void discloseLoan() = 0;
     virtual void examineLoan() = 0;
 };
 
 // Shows "Extra Payment Analysis" modally on `loan`.
 void showExtraPayments(LoanToExamine loan, QWidget* parent);
+// Shows the Truth-in-Lending disclosure modally on `loan`, computed on the form's `today`.
+void showDisclosure(const LoanToExamine& loan, const int today[3], QWidget* parent);
 
 // The payout window of one twin: `Data` is its form's data, `save` its saving routine and
 // `amortization` the global pointer to its amortization window.
@@ -157,6 +151,9 @@ private:
         if (!loan_ || !window) return;
         window->setLoan(*loan_);
         ui::showModal(window);
+    }
+    void discloseLoan() override {
+        if (loan_) showDisclosure(toExamine(*loan_), loan_->TODAYDATE, this);
     }
     void examineLoan() override {
         if (loan_) showExtraPayments(toExamine(*loan_), this);
