@@ -1,10 +1,10 @@
 # The build's own functions: shared libraries with C entries, installed libraries and tests.
 include(GNUInstallDirs)
 
-# Installs a shared library under CMAKE_INSTALL_LIBDIR; it finds the libraries it loads beside it.
+# Installs a shared library under TALVERO_INSTALL_LIBDIR; it finds the libraries it loads beside it.
 function(talvero_install_library target)
   set_target_properties(${target} PROPERTIES INSTALL_RPATH "$ORIGIN")
-  install(TARGETS ${target} LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+  install(TARGETS ${target} LIBRARY DESTINATION ${TALVERO_INSTALL_LIBDIR})
 endfunction()
 
 # talvero_c_library(<target> SOURCES <file>... EXPORTS <symbol>... [INCLUDE <dir>...]
