@@ -6,9 +6,9 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_VENDOR "Talvero developers")
 set(CPACK_PACKAGE_CONTACT "Talvero developers <maintainers@talvero.example.org>")
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "financial calculator for loans, annuities and investments")
+# The long description; CPack puts the summary above it.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "financial calculator for loans, annuities and investments
-Talvero computes regular and balloon installment loans (the missing payment, term,
+    "Talvero computes regular and balloon installment loans (the missing payment, term,
 rate or finance charge solved, the Reg Z effective APR, payoffs and amortization
 schedules), investment and retirement annuities and business retailing figures,
 and tracks investment accounts. Loans and investments are kept in SQLite
@@ -32,5 +32,4 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-sqlite")
 # user runs the wizard's removal through pkexec; a Wayland session wants Qt's Wayland platform.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "sqlite3, libqt6sql6-ibase, pkexec, qt6-wayland")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "firebird3.0-utils")
-set(CPACK_OUTPUT_FILE_PREFIX ${CMAKE_BINARY_DIR}/package)
 include(CPack)
