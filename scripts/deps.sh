@@ -3,15 +3,16 @@
 # comma-decimal locale the tests also run under; does only what is missing. With --test it also
 # installs the Firebird server the database tests run a private instance of; without it only the
 # client driver and tools for a server alias, so starting Talvero never installs a server that
-# listens on the network.
+# listens on the network. The Debian package needs dpkg-dev (dpkg-shlibdeps for its Depends);
+# its tests validate the desktop files (desktop-file-utils, appstream).
 set -euo pipefail
 
 # Qt Charts' CMake package needs Qt OpenGL's (libqt6opengl6-dev), which qt6-charts-dev does not pull in.
 packages=(build-essential cmake ninja-build pkg-config
           qt6-base-dev qt6-charts-dev libqt6opengl6-dev qt6-svg-dev libqt6charts6 libqt6svg6 libqt6sql6-sqlite sqlite3 libqt6sql6-ibase firebird3.0-utils
-          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales)
+          libgtest-dev libgmock-dev libbenchmark-dev poppler-utils locales dpkg-dev)
 if [ "${1:-}" = --test ]; then
-  packages+=(firebird3.0-server)
+  packages+=(firebird3.0-server desktop-file-utils appstream)
 fi
 test_locale=de_DE.UTF-8
 
