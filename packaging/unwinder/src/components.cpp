@@ -30,8 +30,8 @@ struct Row {
 bool query(const Options& options, const QStringList& packages, QList<Row>& rows, QString& error) {
     QProcess p;
     QStringList args = databaseOptions(options);
-    args << QStringLiteral("--show") << QStringLiteral("--showformat=${Package}\\t${Status}\\t${Installed-Size}\\n")
-         << packages;
+    args << QStringLiteral("--show")
+         << QStringLiteral("--showformat=${Package}\\t${Status}\\t${Installed-Size}\\n") << packages;
     p.start(QStringLiteral("dpkg-query"), args);
     if (!p.waitForFinished(-1) || p.exitStatus() != QProcess::NormalExit) {
         error = QStringLiteral("dpkg-query could not run: %1").arg(p.errorString());
@@ -46,8 +46,7 @@ bool query(const Options& options, const QStringList& packages, QList<Row>& rows
     const QStringList lines = QString::fromLocal8Bit(p.readAllStandardOutput()).split(QLatin1Char('\n'));
     for (const QString& line : lines) {
         const QStringList fields = line.split(QLatin1Char('\t'));
-        if (fields.size() != 3)
-            continue;
+        if (fields.size() != 3) continue;
         // Status: want flag, error flag, state.
         const QStringList status = fields[1].split(QLatin1Char(' '), Qt::SkipEmptyParts);
         rows.append({fields[0], status.value(2), fields[2].toLongLong()});
@@ -56,7 +55,8 @@ bool query(const Options& options, const QStringList& packages, QList<Row>& rows
 }
 
 bool present(const QString& state) {
-    return !state.isEmpty() && state != QLatin1String("not-installed") && state != QLatin1String("config-files");
+    return !state.isEmpty() && state != QLatin1String("not-installed") &&
+           state != QLatin1String("config-files");
 }
 
 } // namespace
@@ -66,8 +66,7 @@ bool installedComponents(const Options& options, QList<Component>& out, QString&
     for (const Known& k : knownComponents())
         names << k.package;
     QList<Row> rows;
-    if (!query(options, names, rows, error))
-        return false;
+    if (!query(options, names, rows, error)) return false;
     out.clear();
     for (const Known& k : knownComponents()) {
         for (const Row& r : rows) {
@@ -88,8 +87,7 @@ QStringList packageStates(const Options& options, const QStringList& packages) {
     for (const QString& name : packages) {
         QString state = QStringLiteral("not-installed");
         for (const Row& r : rows) {
-            if (r.package == name)
-                state = r.state;
+            if (r.package == name) state = r.state;
         }
         out << state;
     }
@@ -97,8 +95,7 @@ QStringList packageStates(const Options& options, const QStringList& packages) {
 }
 
 QString formatSize(qint64 kib) {
-    if (kib < 1024)
-        return QStringLiteral("%1 KB").arg(kib);
+    if (kib < 1024) return QStringLiteral("%1 KB").arg(kib);
     return QStringLiteral("%1 MB").arg(double(kib) / 1024.0, 0, 'f', 1);
 }
 

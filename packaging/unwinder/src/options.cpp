@@ -7,9 +7,10 @@ namespace unwinder {
 
 namespace {
 
-const QCommandLineOption rootOption(QStringLiteral("root"),
-                                    QStringLiteral("Removes from the system installed below DIR (dpkg --root)."),
-                                    QStringLiteral("DIR"));
+const QCommandLineOption
+    rootOption(QStringLiteral("root"),
+               QStringLiteral("Removes from the system installed below DIR (dpkg --root)."),
+               QStringLiteral("DIR"));
 const QCommandLineOption admindirOption(QStringLiteral("admindir"),
                                         QStringLiteral("Reads and changes the package database in DIR "
                                                        "(dpkg --admindir)."),
@@ -56,10 +57,8 @@ bool readOptions(const QCommandLineParser& parser, Options& options, QString& er
 
 QStringList databaseOptions(const Options& options) {
     QStringList out;
-    if (!options.root.isEmpty())
-        out << QStringLiteral("--root=%1").arg(options.root);
-    if (!options.admindir.isEmpty())
-        out << QStringLiteral("--admindir=%1").arg(options.admindir);
+    if (!options.root.isEmpty()) out << QStringLiteral("--root=%1").arg(options.root);
+    if (!options.admindir.isEmpty()) out << QStringLiteral("--admindir=%1").arg(options.admindir);
     return out;
 }
 

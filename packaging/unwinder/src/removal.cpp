@@ -12,14 +12,13 @@ namespace unwinder {
 QStringList removalCommand(const Options& options, const QStringList& packages, bool asRoot,
                            bool databaseWritable) {
     QStringList command;
-    if (!asRoot && !databaseWritable)
-        command << options.pkexec;
+    if (!asRoot && !databaseWritable) command << options.pkexec;
     command << QStringLiteral("dpkg") << databaseOptions(options);
-    if (!asRoot)
-        command << QStringLiteral("--force-not-root");
+    if (!asRoot) command << QStringLiteral("--force-not-root");
     // dpkg logs below the system it changes, never into the machine's log for a private one.
     if (!options.root.isEmpty())
-        command << QStringLiteral("--log=%1").arg(QDir(options.root).filePath(QStringLiteral("var/log/dpkg.log")));
+        command << QStringLiteral("--log=%1")
+                       .arg(QDir(options.root).filePath(QStringLiteral("var/log/dpkg.log")));
     command << QStringLiteral("--status-fd") << QStringLiteral("1") << QStringLiteral("--remove") << packages;
     return command;
 }
@@ -41,7 +40,8 @@ Removal::Removal(Options options, QObject* parent) : QObject(parent), options_(s
     });
     connect(&process_, &QProcess::errorOccurred, this, [this](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart)
-            done(QStringLiteral("%1 could not be started: %2").arg(process_.program(), process_.errorString()));
+            done(QStringLiteral("%1 could not be started: %2")
+                     .arg(process_.program(), process_.errorString()));
     });
 }
 
@@ -55,11 +55,11 @@ void Removal::start(const QStringList& packages) {
     pending_.clear();
     const bool asRoot = geteuid() == 0;
     const QString admindir = !options_.admindir.isEmpty() ? options_.admindir
-                             : !options_.root.isEmpty()   ? QDir(options_.root).filePath(QStringLiteral("var/lib/dpkg"))
-                                                          : QStringLiteral("/var/lib/dpkg");
+                             : !options_.root.isEmpty()
+                                 ? QDir(options_.root).filePath(QStringLiteral("var/lib/dpkg"))
+                                 : QStringLiteral("/var/lib/dpkg");
     const bool writable = QFileInfo(admindir).isWritable();
-    if (!options_.root.isEmpty())
-        QDir(options_.root).mkpath(QStringLiteral("var/log"));
+    if (!options_.root.isEmpty()) QDir(options_.root).mkpath(QStringLiteral("var/log"));
     const QStringList command = removalCommand(options_, packages, asRoot, writable);
     process_.start(command.first(), command.mid(1));
 }
@@ -83,8 +83,7 @@ void Removal::statusLine(const QString& line) {
         emit progress(line.mid(20).section(QLatin1Char(':'), 0, 0).trimmed(), 25);
         return;
     }
-    if (!line.startsWith(QLatin1String("status: ")))
-        return;
+    if (!line.startsWith(QLatin1String("status: "))) return;
     const QStringList parts = line.mid(8).split(QLatin1String(" : "));
     if (parts.size() >= 3 && parts[1].trimmed() == QLatin1String("error")) {
         const QString package = parts[0].trimmed().section(QLatin1Char(':'), 0, 0);
@@ -95,8 +94,7 @@ void Removal::statusLine(const QString& line) {
     }
     const QString rest = line.mid(8);
     const qsizetype colon = rest.lastIndexOf(QLatin1String(": "));
-    if (colon < 0)
-        return;
+    if (colon < 0) return;
     const QString package = rest.left(colon).section(QLatin1Char(':'), 0, 0).trimmed();
     const QString state = rest.mid(colon + 2).trimmed();
     if (state == QLatin1String("half-configured"))
@@ -110,15 +108,13 @@ void Removal::statusLine(const QString& line) {
 }
 
 void Removal::report(const Outcome& outcome) {
-    if (!packages_.contains(outcome.package) || reported_.contains(outcome.package))
-        return;
+    if (!packages_.contains(outcome.package) || reported_.contains(outcome.package)) return;
     reported_ << outcome.package;
     emit itemFinished(outcome);
 }
 
 void Removal::done(const QString& failure) {
-    if (ended_)
-        return; // finished and errorOccurred may both arrive
+    if (ended_) return; // finished and errorOccurred may both arrive
     ended_ = true;
     // The package database says what was removed, whatever dpkg printed.
     const QStringList states = packageStates(options_, packages_);

@@ -25,17 +25,13 @@ QString serverProcess(const QString& procDir) {
     for (const QString& pid : entries) {
         bool number = false;
         pid.toLongLong(&number);
-        if (!number)
-            continue;
+        if (!number) continue;
         QFile comm(dir.filePath(pid + QStringLiteral("/comm")));
-        if (!comm.open(QIODevice::ReadOnly))
-            continue; // gone meanwhile
+        if (!comm.open(QIODevice::ReadOnly)) continue; // gone meanwhile
         const QString name = QString::fromLocal8Bit(comm.readAll()).trimmed();
         const qsizetype rank = names.indexOf(name);
-        if (rank == 0)
-            return name;
-        if (rank > 0)
-            found = name;
+        if (rank == 0) return name;
+        if (rank > 0) found = name;
     }
     return found;
 }
@@ -44,11 +40,9 @@ QString serverProcess(const QString& procDir) {
 
 std::optional<RunningServer> runningServer(const Options& options) {
     RunningServer server;
-    if (unitActive(options.systemctl, QLatin1String(serverUnit)))
-        server.unit = QLatin1String(serverUnit);
+    if (unitActive(options.systemctl, QLatin1String(serverUnit))) server.unit = QLatin1String(serverUnit);
     server.process = serverProcess(options.procDir);
-    if (server.unit.isEmpty() && server.process.isEmpty())
-        return std::nullopt;
+    if (server.unit.isEmpty() && server.process.isEmpty()) return std::nullopt;
     return server;
 }
 

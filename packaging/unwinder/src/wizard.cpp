@@ -2,6 +2,7 @@
 
 #include "unwinder/service.h"
 
+#include <QAbstractButton>
 #include <QLabel>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -32,8 +33,7 @@ constexpr int packageRole = Qt::UserRole;
 
 QString Unwinder::titleOf(const QString& package) {
     for (const Known& k : knownComponents()) {
-        if (k.package == package)
-            return QStringLiteral("%1 (%2)").arg(k.title, package);
+        if (k.package == package) return QStringLiteral("%1 (%2)").arg(k.title, package);
     }
     return package;
 }
@@ -57,7 +57,8 @@ ComponentPage::ComponentPage(Unwinder* wizard) : wizard_(wizard) {
         return;
     }
     if (components_.isEmpty()) {
-        notice_->setText(QStringLiteral("None of the components is installed; there is nothing to uninstall."));
+        notice_->setText(
+            QStringLiteral("None of the components is installed; there is nothing to uninstall."));
         notice_->show();
     }
     for (const Component& c : components_) {
@@ -73,8 +74,7 @@ ComponentPage::ComponentPage(Unwinder* wizard) : wizard_(wizard) {
 QStringList ComponentPage::chosen() const {
     QStringList out;
     for (int i = 0; i < list_->count(); ++i) {
-        if (list_->item(i)->checkState() == Qt::Checked)
-            out << list_->item(i)->data(packageRole).toString();
+        if (list_->item(i)->checkState() == Qt::Checked) out << list_->item(i)->data(packageRole).toString();
     }
     return out;
 }
@@ -83,8 +83,7 @@ QList<Component> ComponentPage::chosenComponents() const {
     const QStringList packages = chosen();
     QList<Component> out;
     for (const Component& c : components_) {
-        if (packages.contains(c.package))
-            out.append(c);
+        if (packages.contains(c.package)) out.append(c);
     }
     return out;
 }
@@ -98,8 +97,7 @@ int ComponentPage::nextId() const {
 }
 
 bool ComponentPage::validatePage() {
-    if (!loadError_.isEmpty())
-        return true;
+    if (!loadError_.isEmpty()) return true;
     if (const auto server = runningServer(wizard_->options())) {
         notice_->setText(refusalText(*server));
         notice_->show();
@@ -160,6 +158,8 @@ void ProgressPage::initializePage() {
     totalBar_->setRange(0, int(packages_.size()));
     totalBar_->setValue(0);
     current_->setText(QStringLiteral("Starting the package manager..."));
+    // dpkg stopped halfway leaves packages half-removed: no way out until it ends.
+    wizard_->button(QWizard::CancelButton)->setEnabled(false);
     wizard_->removal().start(packages_);
 }
 
@@ -183,6 +183,7 @@ void ProgressPage::finished() {
     current_->setText(QStringLiteral("Done."));
     currentBar_->setValue(100);
     done_ = true;
+    wizard_->button(QWizard::CancelButton)->setEnabled(true);
     emit completeChanged();
 }
 
@@ -192,8 +193,7 @@ bool ProgressPage::isComplete() const {
 
 int ProgressPage::nextId() const {
     for (const Outcome& o : wizard_->removal().outcomes()) {
-        if (!o.removed)
-            return Unwinder::Error;
+        if (!o.removed) return Unwinder::Error;
     }
     return Unwinder::Finish;
 }
@@ -215,8 +215,7 @@ ResultPage::ResultPage(Unwinder* wizard, bool failed) : wizard_(wizard), failed_
 void ResultPage::initializePage() {
     if (!wizard_->setupError.isEmpty()) {
         text_->setText(QStringLiteral("Nothing was removed. The package database cannot be read."));
-        if (output_)
-            output_->setPlainText(wizard_->setupError);
+        if (output_) output_->setPlainText(wizard_->setupError);
         return;
     }
     QStringList removed;
@@ -231,13 +230,15 @@ void ResultPage::initializePage() {
     if (!failed.isEmpty())
         text = QStringLiteral("These components could not be removed:\n") + failed.join(QLatin1Char('\n'));
     if (!removed.isEmpty()) {
-        if (!text.isEmpty())
-            text += QStringLiteral("\n\n");
+        if (!text.isEmpty()) text += QStringLiteral("\n\n");
         text += QStringLiteral("These components were removed:\n") + removed.join(QLatin1Char('\n'));
     }
     text_->setText(text);
-    if (output_)
-        output_->setPlainText(wizard_->removal().errorOutput());
+    if (output_) output_->setPlainText(wizard_->removal().errorOutput());
+}
+
+void Unwinder::reject() {
+    if (!removal_.running()) QWizard::reject();
 }
 
 Unwinder::Unwinder(Options options, QWidget* parent)

@@ -42,8 +42,8 @@ TEST(Components, ListsTheKnownInstalledPackagesInRemovalOrderWithTheirSizes) {
         names << c.package;
         sizes << c.installedKiB;
     }
-    EXPECT_EQ(names, QStringList({"talvero", "firebird3.0-server", "firebird3.0-server-core", "firebird3.0-utils",
-                                  "libfbclient2"}));
+    EXPECT_EQ(names, QStringList({"talvero", "firebird3.0-server", "firebird3.0-server-core",
+                                  "firebird3.0-utils", "libfbclient2"}));
     EXPECT_EQ(sizes, QList<qint64>({512, 2048, 6144, 1024, 3072}));
     EXPECT_EQ(formatSize(totalKiB(found)), QStringLiteral("12.5 MB"));
 }
@@ -88,8 +88,7 @@ TEST(Service, TheUnitOrAServerProcessStopsTheWizard) {
         PrivateDpkg dpkg;
         dpkg.setServiceActive(c.unitActive);
         dpkg.addProcess(1, QStringLiteral("systemd"));
-        if (c.process)
-            dpkg.addProcess(4242, QLatin1String(c.process));
+        if (c.process) dpkg.addProcess(4242, QLatin1String(c.process));
         const auto server = runningServer(dpkg.options());
         if (!*c.unit && !*c.found) {
             EXPECT_FALSE(server.has_value());
@@ -118,8 +117,9 @@ TEST(Removal, RunsDpkgItselfOnlyWhenItMayWriteThePackageDatabase) {
     const QStringList pkgs = {QStringLiteral("libfbclient2")};
     EXPECT_EQ(removalCommand(machine, pkgs, true, true),
               QStringList({"dpkg", "--status-fd", "1", "--remove", "libfbclient2"}));
-    EXPECT_EQ(removalCommand(machine, pkgs, false, false),
-              QStringList({"pkexec", "dpkg", "--force-not-root", "--status-fd", "1", "--remove", "libfbclient2"}));
+    EXPECT_EQ(
+        removalCommand(machine, pkgs, false, false),
+        QStringList({"pkexec", "dpkg", "--force-not-root", "--status-fd", "1", "--remove", "libfbclient2"}));
     Options own;
     own.root = QStringLiteral("/tmp/r");
     own.admindir = QStringLiteral("/tmp/r/var/lib/dpkg");
@@ -137,8 +137,7 @@ TEST(Removal, RemovesWhatNothingElseNeedsAndTellsWhyTheRestStays) {
     QSignalSpy finished(&removal, &Removal::finished);
     QStringList completed;
     QObject::connect(&removal, &Removal::progress, [&](const QString& package, int percent) {
-        if (percent == 100)
-            completed << package;
+        if (percent == 100) completed << package;
     });
     // other-app still needs the client library.
     const QStringList chosen = {"firebird3.0-server", "firebird3.0-server-core", "libfbclient2"};

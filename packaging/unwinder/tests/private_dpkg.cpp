@@ -74,8 +74,7 @@ bool PrivateDpkg::install(const QList<Package>& packages, QString& error) {
                              "\nVersion: 1.0\nArchitecture: all\nMaintainer: Test <test@example.org>\n"
                              "Installed-Size: " +
                              QByteArray::number(p.installedKiB) + "\n";
-        if (!p.depends.isEmpty())
-            control += "Depends: " + p.depends.toUtf8() + "\n";
+        if (!p.depends.isEmpty()) control += "Depends: " + p.depends.toUtf8() + "\n";
         control += "Description: test package " + p.name.toUtf8() + "\n";
         if (!writeFile(tree + QStringLiteral("/DEBIAN/control"), control) ||
             !writeFile(tree + QStringLiteral("/usr/share/") + p.name + QStringLiteral("/README"), "test\n")) {
@@ -83,8 +82,8 @@ bool PrivateDpkg::install(const QList<Package>& packages, QString& error) {
             return false;
         }
         const QString deb = d.filePath(p.name + QStringLiteral(".deb"));
-        if (!run(QStringLiteral("dpkg-deb"), {QStringLiteral("--root-owner-group"), QStringLiteral("--build"), tree, deb},
-                 error))
+        if (!run(QStringLiteral("dpkg-deb"),
+                 {QStringLiteral("--root-owner-group"), QStringLiteral("--build"), tree, deb}, error))
             return false;
         debs << deb;
     }
@@ -99,9 +98,9 @@ bool PrivateDpkg::install(const QList<Package>& packages, QString& error) {
 
 QString PrivateDpkg::state(const QString& package) const {
     QProcess p;
-    p.start(QStringLiteral("dpkg-query"), {QStringLiteral("--admindir=") + root() + QStringLiteral("/var/lib/dpkg"),
-                                           QStringLiteral("--show"), QStringLiteral("--showformat=${db:Status-Status}"),
-                                           package});
+    p.start(QStringLiteral("dpkg-query"),
+            {QStringLiteral("--admindir=") + root() + QStringLiteral("/var/lib/dpkg"),
+             QStringLiteral("--show"), QStringLiteral("--showformat=${db:Status-Status}"), package});
     p.waitForFinished(-1);
     const QString out = QString::fromLocal8Bit(p.readAllStandardOutput()).trimmed();
     return out.isEmpty() ? QStringLiteral("not-installed") : out;

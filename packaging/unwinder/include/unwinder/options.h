@@ -10,8 +10,8 @@
 namespace unwinder {
 
 struct Options {
-    QString root;               // dpkg --root; empty: the machine's own
-    QString admindir;           // dpkg --admindir; empty: dpkg's default (below root when set)
+    QString root;     // dpkg --root; empty: the machine's own
+    QString admindir; // dpkg --admindir; empty: dpkg's default (below root when set)
     QString systemctl = QStringLiteral("systemctl"); // asked "is-active <unit>"
     QString procDir = QStringLiteral("/proc");       // scanned for the server's processes
     QString pkexec = QStringLiteral("pkexec");       // runs dpkg as root for a user

@@ -96,6 +96,9 @@ public:
     // could not be read).
     QString setupError;
 
+    // Closing the window or Escape does nothing while dpkg runs.
+    void reject() override;
+
     // "Title (package)" of a known package.
     static QString titleOf(const QString& package);
 
