@@ -52,9 +52,13 @@ QString refusalText(const RunningServer& server) {
         what = QStringLiteral("The Firebird database server is running (service %1).").arg(server.unit);
     else
         what = QStringLiteral("The Firebird database server is running (process %1).").arg(server.process);
-    return what + QStringLiteral("\nStop it before uninstalling, then press Next again:\n"
+    QString how = QStringLiteral("\nStop it before uninstalling, then press Next again:\n"
                                  "    sudo systemctl stop %1")
                       .arg(QLatin1String(serverUnit));
+    // Found only as a process: perhaps a system without systemd, where its init script stops it.
+    if (server.unit.isEmpty())
+        how += QStringLiteral("\n(without systemd: sudo service %1 stop)").arg(QLatin1String(serverUnit));
+    return what + how;
 }
 
 } // namespace unwinder

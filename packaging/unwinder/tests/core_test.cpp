@@ -110,6 +110,7 @@ TEST(Service, NoServiceManagerLeavesTheProcessScanToDecide) {
     const auto server = runningServer(options);
     ASSERT_TRUE(server.has_value());
     EXPECT_TRUE(refusalText(*server).contains(QLatin1String("(process firebird)")));
+    EXPECT_TRUE(refusalText(*server).contains(QLatin1String("sudo service firebird3.0 stop")));
 }
 
 TEST(Removal, RunsDpkgItselfOnlyWhenItMayWriteThePackageDatabase) {
