@@ -12,9 +12,11 @@ namespace unwinder {
 QStringList removalCommand(const Options& options, const QStringList& packages, bool asRoot,
                            bool databaseWritable) {
     QStringList command;
-    if (!asRoot && !databaseWritable) command << options.pkexec;
+    const bool elevated = !asRoot && !databaseWritable;
+    if (elevated) command << options.pkexec;
     command << QStringLiteral("dpkg") << databaseOptions(options);
-    if (!asRoot) command << QStringLiteral("--force-not-root");
+    // A user's own package database: dpkg need not be root for it.
+    if (!asRoot && !elevated) command << QStringLiteral("--force-not-root");
     // dpkg logs below the system it changes, never into the machine's log for a private one.
     if (!options.root.isEmpty())
         command << QStringLiteral("--log=%1")

@@ -118,9 +118,8 @@ TEST(Removal, RunsDpkgItselfOnlyWhenItMayWriteThePackageDatabase) {
     const QStringList pkgs = {QStringLiteral("libfbclient2")};
     EXPECT_EQ(removalCommand(machine, pkgs, true, true),
               QStringList({"dpkg", "--status-fd", "1", "--remove", "libfbclient2"}));
-    EXPECT_EQ(
-        removalCommand(machine, pkgs, false, false),
-        QStringList({"pkexec", "dpkg", "--force-not-root", "--status-fd", "1", "--remove", "libfbclient2"}));
+    EXPECT_EQ(removalCommand(machine, pkgs, false, false),
+              QStringList({"pkexec", "dpkg", "--status-fd", "1", "--remove", "libfbclient2"}));
     Options own;
     own.root = QStringLiteral("/tmp/r");
     own.admindir = QStringLiteral("/tmp/r/var/lib/dpkg");
