@@ -44,6 +44,8 @@ bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
 void initialiseApplication(QApplication& app) {
     app.setApplicationName(QStringLiteral("talvero"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    // The desktop matches the windows to the menu entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
     QIcon icon;
     for (int side : {16, 32, 48, 64})
         icon.addPixmap(drawIcon(side));

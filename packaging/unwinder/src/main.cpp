@@ -9,6 +9,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("talvero-unwinder"));
     QApplication::setApplicationVersion(QStringLiteral(TALVERO_VERSION));
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Unwinder"));
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Removes the Firebird database server, its client driver and tools, and Talvero."));
