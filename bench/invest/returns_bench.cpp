@@ -1,6 +1,8 @@
-// The returns of an account with 100,000 line items beside bare SQL reading the same rows, and the
-// import of a 100,000-row CSV file beside bare SQL inserting as many line items. Run by hand:
-// build/bin/invest_returns_bench
+// The returns of an account with 100,000 line items beside bare SQL reading the same rows (through
+// Qt SQL forward only, through db::RowReader, and every column sorted by the database), and the
+// import of a 100,000-row CSV file beside bare SQL inserting as many line items. Run by hand, on a
+// quiet machine or with repetitions:
+//   build/bin/invest_returns_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "db/connection.h"
 #include "db/rows.h"
 #include "db/statements.h"
