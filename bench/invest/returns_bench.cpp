@@ -1,7 +1,11 @@
-// The returns of an account with 100,000 line items beside bare SQL reading the same rows, and the
-// import of a 100,000-row CSV file beside bare SQL inserting as many line items. Run by hand:
-// build/bin/invest_returns_bench
+// The returns of an account with 100,000 line items beside bare SQL reading the same rows (through
+// Qt SQL forward only, through db::RowReader, and every column sorted by the database), and the
+// import of a 100,000-row CSV file beside bare SQL inserting as many line items. Run by hand, on a
+// quiet machine or with repetitions:
+//   build/bin/invest_returns_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 #include "db/connection.h"
+#include "db/rows.h"
+#include "db/statements.h"
 #include "invest/returns.h"
 #include "invest/transfer.h"
 #include "lineitems.h"
@@ -32,10 +36,16 @@ struct Database {
     QTemporaryDir dir;
 };
 
+// One database for every read benchmark of the run.
+void useDatabase() {
+    static Database database;
+    qputenv("TALVERO_HOME", database.dir.path().toUtf8());
+}
+
 // The whole of "Returns" for one account: its own connection, the account and its line items read,
 // XIRR, TTWROR and the gains.
 void BM_AccountReturns(benchmark::State& state) {
-    static Database database;
+    useDatabase();
     for (auto _ : state) {
         db::Connection connection(db::Alias::IBInvest);
         const invest::Returns r = invest::returnsOf(invest::readHistories(connection, 7), {12, 31, 2004});
@@ -43,13 +53,59 @@ void BM_AccountReturns(benchmark::State& state) {
     }
 }
 
-// The same rows read by hand on an open connection, summing what returns look at.
+// The same read done bare on an open connection: the statement returns run, forward only, every
+// value taken by position and summed; nothing kept.
 void BM_BareRead(benchmark::State& state) {
-    static Database database;
+    useDatabase();
     db::Connection connection(db::Alias::IBInvest);
     QSqlQuery q(connection.database());
     q.setForwardOnly(true);
-    q.prepare(QStringLiteral("select * from LINEITEM where ACTNO = ? order by RECNO"));
+    q.prepare(db::sql::accountReturnItems.toString());
+    for (auto _ : state) {
+        q.bindValue(0, 7);
+        q.exec();
+        double sum = 0;
+        qsizetype text = 0;
+        while (q.next()) {
+            sum += q.value(0).toInt() + q.value(1).toLongLong();
+            text += q.value(2).toString().size() + q.value(3).toString().size();
+            for (int c = 4; c < 9; ++c)
+                sum += q.value(c).toDouble();
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+// The same read through db::RowReader, the way returns read (on SQLite its own statement), summed.
+void BM_BareRowReader(benchmark::State& state) {
+    useDatabase();
+    db::Connection connection(db::Alias::IBInvest);
+    db::RowReader rows(connection, db::sql::accountReturnItems);
+    for (auto _ : state) {
+        rows.bind(0, 7);
+        rows.exec();
+        double sum = 0;
+        qsizetype text = 0;
+        while (rows.next()) {
+            sum += static_cast<double>(rows.integer(0) + rows.integer(1));
+            text += rows.utf8(2).size() + rows.utf8(3).size();
+            for (int c = 4; c < 9; ++c)
+                sum += rows.real(c);
+        }
+        benchmark::DoNotOptimize(sum);
+        benchmark::DoNotOptimize(text);
+    }
+}
+
+// Every column in RECNO order, as the history listings read them: what the database's sort and
+// the columns returns leave out cost.
+void BM_BareReadEveryColumnSorted(benchmark::State& state) {
+    useDatabase();
+    db::Connection connection(db::Alias::IBInvest);
+    QSqlQuery q(connection.database());
+    q.setForwardOnly(true);
+    q.prepare(db::sql::accountLineItemsInOrder.toString());
     for (auto _ : state) {
         q.bindValue(0, 7);
         q.exec();
@@ -94,7 +150,7 @@ void BM_Import(benchmark::State& state) {
     }
 }
 
-// 100,000 line items inserted by hand in one transaction.
+// 100,000 line items inserted by hand in one transaction, the name padded as the import writes it.
 void BM_BareInsert(benchmark::State& state) {
     int n = 0;
     for (auto _ : state) {
@@ -104,8 +160,8 @@ void BM_BareInsert(benchmark::State& state) {
         db::Connection connection(db::Alias::IBInvest);
         QSqlQuery q(connection.database());
         q.exec(QStringLiteral("BEGIN IMMEDIATE"));
-        q.prepare(QStringLiteral(
-            "INSERT INTO LINEITEM VALUES (?, 1, 7, 'Growth Fund', '03/01/2004', 'B', 1, 10, 0, 0, 0, 10)"));
+        q.prepare(QStringLiteral("INSERT INTO LINEITEM VALUES (?, 1, 7, 'Growth Fund         ', "
+                                 "'03/01/2004', 'B', 1, 10, 0, 0, 0, 10)"));
         for (int i = 1; i <= kItems; ++i) {
             q.bindValue(0, i);
             q.exec();
@@ -116,6 +172,8 @@ void BM_BareInsert(benchmark::State& state) {
 
 BENCHMARK(BM_AccountReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareRowReader)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareReadEveryColumnSorted)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Import)->Unit(benchmark::kMillisecond)->Iterations(2);
 BENCHMARK(BM_BareInsert)->Unit(benchmark::kMillisecond)->Iterations(2);
 

@@ -66,13 +66,17 @@ const char* const kInvestReportHelp =
     "the output file cannot be written (no file is written); 2 wrong usage.\n";
 
 const char* const kInvestReturnsHelp =
-    "usage: talvero-cli invest-returns [--as-of MMDDCCYY] [--csv]\n"
+    "usage: talvero-cli invest-returns [--as-of MMDDCCYY] [--csv] [--gains]\n"
     "\n"
     "Prints one row per account of the investment database (alias IBInvest): ACTNO, NAME, VALUE (shares\n"
     "x price at the as-of date), XIRR (the money-weighted return per year) and TTWROR (the true\n"
     "time-weighted return over the whole time), rates as fractions with 6 decimals, or n/a where there\n"
     "is none (no money both in and out). Without --csv a last row gives all accounts together. The\n"
     "as-of date defaults to today; line items after it play no part.\n"
+    "\n"
+    "--gains prints the realized gains instead: one row per account and calendar year with sales,\n"
+    "ACTNO, YEAR, AVERAGE (the proceeds less the average cost of the shares sold, as the tracker keeps\n"
+    "it) and FIFO (less the cost of the oldest shares first), in dollars with 2 decimals.\n"
     "\n"
     "Exit code: 0 printed; 1 the investment database cannot be used; 2 wrong usage.\n";
 
@@ -284,13 +288,17 @@ int invest_returns_command(const std::vector<std::string>& args, std::ostream& o
         out << kInvestReturnsHelp;
         return 0;
     }
-    bool csv = false;
+    bool csv = false, gains = false;
     invest::Date asOf = todayDate();
     for (std::size_t k = 0; k < args.size(); ++k) {
         const std::string& a = args[k];
         std::string date;
         if (a == "--csv") {
             csv = true;
+            continue;
+        }
+        if (a == "--gains") {
+            gains = true;
             continue;
         }
         if (a == "--as-of") {
@@ -319,6 +327,27 @@ int invest_returns_command(const std::vector<std::string>& args, std::ostream& o
     } catch (const db::Error& e) {
         err << "talvero-cli: the investment database cannot be read: " << text(e.message()) << '\n';
         return 1;
+    }
+    if (gains) {
+        if (csv)
+            out << "ACTNO,YEAR,AVERAGE,FIFO\n";
+        else
+            out << padded(QStringLiteral("ACTNO"), 8, true) << "  " << padded(QStringLiteral("YEAR"), 4, true)
+                << "  " << padded(QStringLiteral("AVERAGE"), 16, true) << "  "
+                << padded(QStringLiteral("FIFO"), 16, true) << '\n';
+        for (const invest::AccountHistory& h : histories) {
+            for (const auto& [year, g] : invest::returnsOf({h}, asOf).gains) {
+                const QStringList cells{QString::number(h.account.ACTNO), QString::number(year),
+                                        QString::asprintf("%.2f", g.averageCost),
+                                        QString::asprintf("%.2f", g.fifo)};
+                if (csv)
+                    out << text(cells.join(QLatin1Char(','))) << '\n';
+                else
+                    out << padded(cells[0], 8, true) << "  " << padded(cells[1], 4, true) << "  "
+                        << padded(cells[2], 16, true) << "  " << padded(cells[3], 16, true) << '\n';
+            }
+        }
+        return 0;
     }
     if (csv)
         out << "ACTNO,NAME,VALUE,XIRR,TTWROR\n";

@@ -472,6 +472,45 @@ TEST_F(Cli, InvestImportReturnsAndExport) {
     EXPECT_EQ(cli({QStringLiteral("invest-export"), QStringLiteral("history")}, other).out, r.out);
 }
 
+// Realized gains on a hand-worked sequence: 100 at 10 (1,000), 100 at 20 with commission 10
+// (2,010); 2021: 150 sold at 25 with commission 15 (3,735); 2022: 40 sold at 30 (1,200).
+//   Average cost 3,010 / 200 = 15.05 a share: 3,735 - 2,257.50 = 1,477.50; 1,200 - 602 = 598.
+//   FIFO: 3,735 - (1,000 + 50 x 20.10) = 1,730; 1,200 - 40 x 20.10 = 396.
+// The account without sales gives no row.
+TEST_F(Cli, InvestReturnsGainsByYear) {
+    const QString csv =
+        writeFile(out("gains.csv"), "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n"
+                                    "1,Growth Fund,01022020,N,100,10,0,0,0\n"
+                                    "1,,06012020,B,100,20,10,0,0\n"
+                                    "1,,03012021,S,150,25,15,0,0\n"
+                                    "1,,02012022,S,40,30,0,0,0\n"
+                                    "2,Idle Fund,01012020,N,5,10,0,0,0\n");
+    ASSERT_EQ(cli({QStringLiteral("invest-import"), csv}).code, 0);
+
+    const struct {
+        QStringList args;
+        const char* expected;
+    } cases[] = {
+        {{"invest-returns", "--gains", "--csv", "--as-of", "12312022"},
+         "ACTNO,YEAR,AVERAGE,FIFO\n1,2021,1477.50,1730.00\n1,2022,598.00,396.00\n"},
+        {{"invest-returns", "--csv", "--as-of", "12312021", "--gains"},
+         "ACTNO,YEAR,AVERAGE,FIFO\n1,2021,1477.50,1730.00\n"},
+        {{"invest-returns", "--gains", "--as-of", "12312022"},
+         "   ACTNO  YEAR           AVERAGE              FIFO\n"
+         "       1  2021           1477.50           1730.00\n"
+         "       1  2022            598.00            396.00\n"},
+    };
+    for (const auto& c : cases) {
+        const Outcome r = cli(c.args);
+        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.out, QLatin1String(c.expected)) << c.args.join(' ').toStdString();
+    }
+    // The returns keep their five columns with --gains left out.
+    const Outcome r = cli({QStringLiteral("invest-returns"), QStringLiteral("--csv")});
+    EXPECT_TRUE(r.out.startsWith(QStringLiteral("ACTNO,NAME,VALUE,XIRR,TTWROR\n1,Growth Fund,")))
+        << r.out.toStdString();
+}
+
 TEST_F(Cli, InvestImportWithBadRowsWritesNothing) {
     ASSERT_EQ(cli({QStringLiteral("invest-import"), writeFile(out("example.csv"), kExample)}).code, 0);
     const QByteArray before = investFile();

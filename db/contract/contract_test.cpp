@@ -12,8 +12,10 @@
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
 #include "invest/deletion.h"
+#include "invest/returns.h"
 #include "invest/revalue.h"
 #include "invest/store.h"
+#include "invest/transfer.h"
 #include "loan/save.h"
 #include "ui/grids.h"
 
@@ -295,6 +297,35 @@ TEST_P(DbContract, AccountsAreAddedAndPostedThroughTheStore) {
     EXPECT_EQ(
         rows(Alias::IBInvest, db::sql::lineItem, QStringLiteral(":Para1"), 2).value(0).value(5).toString(),
         QStringLiteral("B"));
+}
+
+// One connection imports in one transaction after another (a preview rolled back, then two files)
+// on the statements it prepared once; Firebird's are prepared again for each transaction. Returns
+// read the rows back through the row reader.
+TEST_P(DbContract, ImportsReuseTheirStatementsTransactionAfterTransaction) {
+    const QString header = QLatin1String(invest::kTransferHeader) + QLatin1Char('\n');
+    const QString first = header + QStringLiteral("7,Growth Fund,03012004,N,100,10,0,0,0\n"
+                                                  "7,,06152004,B,50,12,5,0,0\n");
+    const invest::Date today{12, 31, 2004};
+    db::Connection c(Alias::IBInvest);
+    EXPECT_TRUE(invest::importCsv(c, first, today, false).refused.isEmpty());
+    EXPECT_EQ(count(Alias::IBInvest, QStringLiteral("LINEITEM")), 0) << "the preview is rolled back";
+    EXPECT_EQ(invest::importCsv(c, first, today, true).written, 2);
+    EXPECT_EQ(
+        invest::importCsv(c, header + QStringLiteral("7,,09012004,S,30,14,0,0,0\n"), today, true).written, 1);
+
+    db::Connection other(Alias::IBInvest);
+    const std::vector<invest::AccountHistory> histories = invest::readHistories(other, 7);
+    ASSERT_EQ(histories.size(), 1u);
+    EXPECT_DOUBLE_EQ(histories[0].account.TOTSHARES, 120);
+    std::string types;
+    for (const invest::ReturnItem& i : histories[0].items)
+        types += i.type;
+    EXPECT_EQ(types, "NBS");
+    EXPECT_EQ(histories[0].items[1].day, talvero::common::day_number({6, 15, 2004}));
+    EXPECT_DOUBLE_EQ(histories[0].items[1].COMMISSION, 5);
+    // The sale's gain against the average cost: 30 x 14 - 30 x (1,000 + 605) / 150.
+    EXPECT_NEAR(invest::returnsOf(histories, today).gains.at(2004).averageCost, 420 - 321, 1e-9);
 }
 
 TEST_P(DbContract, AccountsAreRevaluedAndDeletedThroughTheStore) {

@@ -2,6 +2,7 @@
 
 #include "db/datafolder.h"
 #include "db/error.h"
+#include "db/prepared.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 
@@ -246,6 +247,7 @@ Connection::Connection(Alias alias) : alias_(alias) {
 }
 
 Connection::~Connection() {
+    statements_.reset(); // its queries need the open connection
     database_.close();
     database_ = QSqlDatabase();
     QSqlDatabase::removeDatabase(name_);

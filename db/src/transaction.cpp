@@ -1,6 +1,7 @@
 #include "db/transaction.h"
 
 #include "db/error.h"
+#include "db/prepared.h"
 #include "db/statements.h"
 
 #include <QSqlError>
@@ -14,18 +15,22 @@ void run(Connection& connection, QStringView statement) {
 }
 
 // Firebird transactions go through the driver's own calls (snapshot isolation, waiting on locks).
+// Its statements run in the transaction they were prepared in, so the cache keeps them for one.
 void begin(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteBegin);
     if (!connection.database().transaction()) throw Error(messageOf(connection.database().lastError()));
+    connection.statements().transactionBegan();
 }
 
 void commitWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteCommit);
+    connection.statements().transactionEnds();
     if (!connection.database().commit()) throw Error(messageOf(connection.database().lastError()));
 }
 
 void rollbackWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteRollback);
+    connection.statements().transactionEnds();
     if (!connection.database().rollback()) throw Error(messageOf(connection.database().lastError()));
 }
 

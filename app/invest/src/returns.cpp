@@ -1,6 +1,7 @@
 #include "invest/returns.h"
 
 #include "db/error.h"
+#include "db/rows.h"
 #include "db/statements.h"
 #include "ui/convert.h"
 
@@ -10,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cmath>
+#include <cstdint>
 #include <deque>
 
 namespace invest {
@@ -42,16 +44,21 @@ constexpr double kRateGrid[] = {-0.999999, -0.99, -0.9, -0.75, -0.5, -0.25, -0.1
 
 std::optional<double> xirr(const std::vector<CashFlow>& given) {
     // The amounts of one day discount alike: summed first, each rate tried costs one term a day.
-    std::vector<CashFlow> flows = given;
-    std::sort(flows.begin(), flows.end(), [](const CashFlow& a, const CashFlow& b) { return a.day < b.day; });
-    std::size_t kept = 0;
-    for (std::size_t n = 0; n < flows.size(); ++n) {
-        if (kept > 0 && flows[kept - 1].day == flows[n].day)
-            flows[kept - 1].amount += flows[n].amount;
-        else
-            flows[kept++] = flows[n];
+    const auto byDay = [](const CashFlow& a, const CashFlow& b) { return a.day < b.day; };
+    std::vector<CashFlow> sorted;
+    const std::vector<CashFlow>* inOrder = &given;
+    if (!std::is_sorted(given.begin(), given.end(), byDay)) {
+        sorted = given;
+        std::stable_sort(sorted.begin(), sorted.end(), byDay);
+        inOrder = &sorted;
     }
-    flows.resize(kept);
+    std::vector<CashFlow> flows;
+    for (const CashFlow& f : *inOrder) {
+        if (!flows.empty() && flows.back().day == f.day)
+            flows.back().amount += f.amount;
+        else
+            flows.push_back(f);
+    }
     const bool someIn =
         std::any_of(flows.begin(), flows.end(), [](const CashFlow& f) { return f.amount < 0; });
     const bool someOut =
@@ -104,21 +111,30 @@ std::optional<double> xirr(const std::vector<CashFlow>& given) {
     return r;
 }
 
-std::optional<long> transDateDay(const QString& transdate) {
-    // "MM/DD/YYYY" with padding after it, read without building parts (there may be many rows).
+namespace {
+
+char16_t unitOf(QChar c) {
+    return c.unicode();
+}
+char16_t unitOf(char c) {
+    return static_cast<unsigned char>(c);
+}
+
+// "MM/DD/YYYY" with padding after it, read without building parts (there may be many rows).
+template <class Text> std::optional<long> dayOfTransDate(const Text& transdate) {
     int parts[3] = {0, 0, 0};
     int part = 0, digits = 0;
     qsizetype end = transdate.size();
-    while (end > 0 && transdate[end - 1] == QLatin1Char(' '))
+    while (end > 0 && unitOf(transdate[end - 1]) == u' ')
         --end;
     for (qsizetype k = 0; k < end; ++k) {
-        const QChar c = transdate[k];
-        if (c == QLatin1Char('/')) {
+        const char16_t c = unitOf(transdate[k]);
+        if (c == u'/') {
             if (digits == 0 || ++part > 2) return std::nullopt;
             digits = 0;
-        } else if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+        } else if (c >= u'0' && c <= u'9') {
             if (++digits > 4) return std::nullopt;
-            parts[part] = parts[part] * 10 + (c.unicode() - '0');
+            parts[part] = parts[part] * 10 + (c - u'0');
         } else {
             return std::nullopt;
         }
@@ -129,27 +145,36 @@ std::optional<long> transDateDay(const QString& transdate) {
     return talvero::common::day_number({month, day, year});
 }
 
+} // namespace
+
+std::optional<long> transDateDay(const QString& transdate) {
+    return dayOfTransDate(transdate);
+}
+
+std::optional<long> transDateDay(QByteArrayView transdate) {
+    return dayOfTransDate(transdate);
+}
+
 namespace {
 
 // When in its day a line item counts: money in at the start, money out at the end.
-enum class Phase { In = 0, Neither = 1, Out = 2 };
+enum class Phase : std::uint8_t { In = 0, Neither = 1, Out = 2 };
 
+// Small, as there is one for each line item.
 struct Event {
-    long day = 0;
+    int day = 0;
     Phase phase = Phase::Neither;
-    std::size_t order = 0; // posting order across the accounts
-    std::size_t account = 0;
-    int year = 0;
-    const LineItemRow* item = nullptr;
-    double flow = 0; // investor's side: money in negative
+    std::uint32_t account = 0;
+    std::uint32_t order = 0; // posting order across the accounts
+    const ReturnItem* item = nullptr;
 };
 
-char codeOf(const LineItemRow& item) {
-    return item.TRANSTYPE.isEmpty() ? ' ' : item.TRANSTYPE.at(0).toLatin1();
+char codeOf(const ReturnItem& item) {
+    return item.type;
 }
 
 // The investor's cash flow of a line item.
-double flowOf(const LineItemRow& i) {
+double flowOf(const ReturnItem& i) {
     switch (codeOf(i)) {
     case 'N':
         return -(i.SHARES * i.PRICE);
@@ -173,7 +198,7 @@ struct Position {
     double value() const { return shares * price; }
 };
 
-void apply(Position& p, const LineItemRow& i) {
+void apply(Position& p, const ReturnItem& i) {
     switch (codeOf(i)) {
     case 'N':
     case 'B':
@@ -240,33 +265,35 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
     const long asOfDay = talvero::common::day_number(asOf);
 
     std::vector<Event> events;
+    std::size_t itemCount = 0;
+    for (const AccountHistory& h : accounts)
+        itemCount += h.items.size();
+    events.reserve(itemCount);
     std::vector<bool> complete(accounts.size(), true); // every line item on or before the as-of date
     std::size_t order = 0;
     for (std::size_t a = 0; a < accounts.size(); ++a) {
-        for (const LineItemRow& item : accounts[a].items) {
-            const std::optional<long> day = transDateDay(item.TRANSDATE);
-            if (!day) continue;
-            if (*day > asOfDay) {
+        for (const ReturnItem& item : accounts[a].items) {
+            if (!item.dated) continue;
+            if (item.day > asOfDay) {
                 complete[a] = false;
                 continue;
             }
-            Event e;
-            e.day = *day;
-            e.order = order++;
-            e.account = a;
-            e.item = &item;
-            e.year = static_cast<int>(
-                std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{*day}}}.year());
-            e.flow = flowOf(item);
-            e.phase = e.flow < 0 ? Phase::In : e.flow > 0 ? Phase::Out : Phase::Neither;
-            events.push_back(e);
+            const double flow = flowOf(item);
+            events.push_back({item.day,
+                              flow < 0   ? Phase::In
+                              : flow > 0 ? Phase::Out
+                                         : Phase::Neither,
+                              static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(order++), &item});
         }
     }
-    std::sort(events.begin(), events.end(), [](const Event& x, const Event& y) {
+    const auto earlier = [](const Event& x, const Event& y) {
         if (x.day != y.day) return x.day < y.day;
         if (x.phase != y.phase) return x.phase < y.phase;
         return x.order < y.order;
-    });
+    };
+    // One account's items mostly come in order already.
+    if (!std::is_sorted(events.begin(), events.end(), earlier))
+        std::sort(events.begin(), events.end(), earlier);
 
     std::vector<Position> positions(accounts.size());
     std::vector<Costs> costs(accounts.size());
@@ -287,25 +314,27 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
         }
     };
 
+    out.flows.reserve(events.size() + 1);
+    std::vector<std::size_t> pricedOn(accounts.size(), events.size()); // the day (its first event) priced
     for (std::size_t n = 0; n < events.size(); ++n) {
         const Event& e = events[n];
-        const LineItemRow& i = *e.item;
+        const ReturnItem& i = *e.item;
         // A new day: every account a priced line item of that day names is worth that price all day,
         // so the holdings beside a flow are valued at the day's prices too.
         if (n == 0 || events[n - 1].day != e.day) {
-            std::vector<bool> priced(accounts.size(), false);
             for (std::size_t m = n; m < events.size() && events[m].day == e.day; ++m) {
                 const char c = codeOf(*events[m].item);
-                if (priced[events[m].account] || c == 'C' || c == 'F' || !(events[m].item->PRICE > 0))
+                if (pricedOn[events[m].account] == n || c == 'C' || c == 'F' || !(events[m].item->PRICE > 0))
                     continue;
-                priced[events[m].account] = true;
+                pricedOn[events[m].account] = n;
                 if (positions[events[m].account].shares != 0)
                     positions[events[m].account].price = events[m].item->PRICE;
             }
         }
         Position& p = positions[e.account];
         const char code = codeOf(i);
-        if (e.flow != 0) out.flows.push_back({e.day, e.flow});
+        const double flow = flowOf(i);
+        if (flow != 0) out.flows.push_back({e.day, flow});
 
         if (e.phase == Phase::In) {
             // The holding before the money, at this transaction's price, ends the sub-period; the
@@ -314,12 +343,12 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
             const double before = total();
             close(before);
             apply(p, i);
-            start = before - e.flow;
+            start = before - flow;
         } else {
             apply(p, i);
             if (e.phase == Phase::Out) {
                 const double after = total();
-                close(after + e.flow);
+                close(after + flow);
                 start = after;
             }
         }
@@ -337,8 +366,10 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
             break;
         case 'S':
         case 'U': {
-            const YearGains g = costs[e.account].dispose(s, code == 'S' ? e.flow : 0);
-            YearGains& year = out.gains[e.year];
+            const YearGains g = costs[e.account].dispose(s, code == 'S' ? flow : 0);
+            const auto y =
+                std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{e.day}}}.year();
+            YearGains& year = out.gains[static_cast<int>(y)];
             year.averageCost += g.averageCost;
             year.fifo += g.fifo;
             break;
@@ -358,28 +389,82 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
     return out;
 }
 
+namespace {
+
+void setDay(ReturnItem& item, std::optional<long> day) {
+    item.dated = day.has_value();
+    item.day = day ? static_cast<int>(*day) : 0;
+}
+
+} // namespace
+
+ReturnItem returnItemOf(const LineItemRow& i) {
+    ReturnItem r;
+    r.RECNO = i.RECNO;
+    setDay(r, transDateDay(i.TRANSDATE));
+    r.type = i.TRANSTYPE.isEmpty() ? ' ' : i.TRANSTYPE.at(0).toLatin1();
+    r.SHARES = i.SHARES;
+    r.PRICE = i.PRICE;
+    r.COMMISSION = i.COMMISSION;
+    r.FEE = i.FEE;
+    r.DIVIDEND = i.DIVIDEND;
+    return r;
+}
+
 std::vector<AccountHistory> readHistories(db::Connection& connection, std::optional<int> actno) {
     std::vector<AccountHistory> histories;
     QHash<int, std::size_t> at;
-    QSqlQuery accounts = db::prepare(connection, db::sql::accountList);
-    db::exec(accounts);
-    while (accounts.next()) {
-        AccountRow a = accountRowOf(accounts);
-        if (actno && a.ACTNO != *actno) continue;
-        at.insert(a.ACTNO, histories.size());
-        histories.push_back({a, {}});
+    if (actno) {
+        if (std::optional<AccountRow> a = readAccount(connection, *actno)) histories.push_back({*a, {}});
+    } else {
+        QSqlQuery accounts = db::prepare(connection, db::sql::accountList);
+        db::exec(accounts);
+        while (accounts.next())
+            histories.push_back({accountRowOf(accounts), {}});
     }
-    QSqlQuery items = db::prepare(connection, actno ? db::sql::accountLineItemsInOrder
-                                                    : db::sql::lineItemsByAccountInOrder);
-    if (actno) items.bindValue(QStringLiteral(":Para1"), *actno);
-    items.setForwardOnly(true);
-    db::exec(items);
-    const LineItemReader reader(items);
-    while (items.next()) {
-        LineItemRow i = reader.read(items);
-        const auto found = at.constFind(i.ACTNO);
-        if (found != at.constEnd()) histories[*found].items.push_back(std::move(i));
+    if (histories.empty()) return histories;
+    for (std::size_t n = 0; n < histories.size(); ++n)
+        at.insert(histories[n].account.ACTNO, n);
+
+    // Room for each account's rows at once: growing by copies costs as much as reading them.
+    {
+        db::RowReader counts(connection, actno ? db::sql::accountLineItemCount : db::sql::lineItemCounts);
+        if (actno) counts.bind(0, *actno);
+        counts.exec();
+        while (counts.next()) {
+            const auto found = at.constFind(static_cast<int>(counts.integer(0)));
+            if (found != at.constEnd())
+                histories[*found].items.reserve(static_cast<std::size_t>(counts.integer(1)));
+        }
     }
+    // Only the columns the figures need, read by position without a value object each.
+    db::RowReader rows(connection, actno ? db::sql::accountReturnItems : db::sql::returnItems);
+    if (actno) rows.bind(0, *actno);
+    rows.exec();
+    std::size_t last = 0; // rows come grouped by account as a rule
+    while (rows.next()) {
+        const int number = static_cast<int>(rows.integer(0));
+        if (histories[last].account.ACTNO != number) {
+            const auto found = at.constFind(number);
+            if (found == at.constEnd()) continue;
+            last = *found;
+        }
+        ReturnItem i;
+        i.RECNO = rows.integer(1);
+        setDay(i, transDateDay(rows.utf8(2)));
+        const QByteArrayView type = rows.utf8(3);
+        i.type = type.isEmpty() ? ' ' : type.front();
+        i.SHARES = rows.real(4);
+        i.PRICE = rows.real(5);
+        i.COMMISSION = rows.real(6);
+        i.FEE = rows.real(7);
+        i.DIVIDEND = rows.real(8);
+        histories[last].items.push_back(i);
+    }
+    const auto byRecno = [](const ReturnItem& x, const ReturnItem& y) { return x.RECNO < y.RECNO; };
+    for (AccountHistory& h : histories)
+        if (!std::is_sorted(h.items.begin(), h.items.end(), byRecno))
+            std::sort(h.items.begin(), h.items.end(), byRecno);
     return histories;
 }
 

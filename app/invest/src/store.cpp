@@ -2,6 +2,7 @@
 
 #include "db/error.h"
 #include "db/keys.h"
+#include "db/prepared.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 
@@ -13,19 +14,21 @@ namespace invest {
 
 namespace {
 
+// The columns in INVESTSUMMARY's order, as every statement reading account rows selects them
+// (read by position: a lookup by name costs more than the rest of a posting's read).
 AccountRow accountFrom(const QSqlQuery& q) {
     AccountRow a;
-    a.FUNDNO = q.value(QStringLiteral("FUNDNO")).toLongLong();
-    a.ACTNO = q.value(QStringLiteral("ACTNO")).toInt();
-    a.NAME = q.value(QStringLiteral("NAME")).toString();
-    a.CURRENTPRICE = q.value(QStringLiteral("CURRENTPRICE")).toDouble();
-    a.TOTSHARES = q.value(QStringLiteral("TOTSHARES")).toDouble();
-    a.TOTBOOKVALUE = q.value(QStringLiteral("TOTBOOKVALUE")).toDouble();
-    a.TOTVALUE = q.value(QStringLiteral("TOTVALUE")).toDouble();
-    a.GAINDOLLARS = q.value(QStringLiteral("GAINDOLLARS")).toDouble();
-    a.GAINPERCENT = q.value(QStringLiteral("GAINPERCENT")).toDouble();
-    a.AVERAGECOST = q.value(QStringLiteral("AVERAGECOST")).toDouble();
-    a.LASTPRICE = q.value(QStringLiteral("LASTPRICE")).toDouble();
+    a.FUNDNO = q.value(0).toLongLong();
+    a.ACTNO = q.value(1).toInt();
+    a.NAME = q.value(2).toString();
+    a.CURRENTPRICE = q.value(3).toDouble();
+    a.TOTSHARES = q.value(4).toDouble();
+    a.TOTBOOKVALUE = q.value(5).toDouble();
+    a.TOTVALUE = q.value(6).toDouble();
+    a.GAINDOLLARS = q.value(7).toDouble();
+    a.GAINPERCENT = q.value(8).toDouble();
+    a.AVERAGECOST = q.value(9).toDouble();
+    a.LASTPRICE = q.value(10).toDouble();
     return a;
 }
 
@@ -34,7 +37,8 @@ LineItemRow lineItemFrom(const QSqlQuery& q) {
 }
 
 void insertAccount(db::Connection& connection, const AccountRow& a) {
-    QSqlQuery q = db::prepare(connection, db::sql::insertInvestSummary);
+    db::Statement statement = db::prepared(connection, db::sql::insertInvestSummary);
+    QSqlQuery& q = *statement;
     q.bindValue(QStringLiteral(":FUNDNO"), a.FUNDNO);
     q.bindValue(QStringLiteral(":ACTNO"), a.ACTNO);
     q.bindValue(QStringLiteral(":NAME"), a.NAME);
@@ -62,7 +66,8 @@ void bindPriceFigures(QSqlQuery& q, const AccountRow& a) {
 }
 
 void updateAccount(db::Connection& connection, const AccountRow& a) {
-    QSqlQuery q = db::prepare(connection, db::sql::updateAccountTotals);
+    db::Statement statement = db::prepared(connection, db::sql::updateAccountTotals);
+    QSqlQuery& q = *statement;
     bindPriceFigures(q, a);
     q.bindValue(QStringLiteral(":TOTSHARES"), a.TOTSHARES);
     q.bindValue(QStringLiteral(":TOTBOOKVALUE"), a.TOTBOOKVALUE);
@@ -98,7 +103,8 @@ LineItemRow LineItemReader::read(const QSqlQuery& q) const {
 
 void appendLineItem(db::Connection& connection, LineItemRow& i) {
     i.RECNO = db::nextKey(connection, db::Generator::GETRECNOGEN);
-    QSqlQuery q = db::prepare(connection, db::sql::insertLineItem);
+    db::Statement statement = db::prepared(connection, db::sql::insertLineItem);
+    QSqlQuery& q = *statement;
     q.bindValue(QStringLiteral(":RECNO"), i.RECNO);
     q.bindValue(QStringLiteral(":FUNDNO"), i.FUNDNO);
     q.bindValue(QStringLiteral(":ACTNO"), i.ACTNO);
@@ -115,13 +121,12 @@ void appendLineItem(db::Connection& connection, LineItemRow& i) {
 }
 
 std::optional<AccountRow> readAccount(db::Connection& connection, int actno) {
-    QSqlQuery q = db::prepare(connection, db::sql::account);
+    db::Statement statement = db::prepared(connection, db::sql::account);
+    QSqlQuery& q = *statement;
     q.bindValue(QStringLiteral(":Para1"), actno);
     db::exec(q);
     if (!q.next()) return std::nullopt;
-    AccountRow a = accountFrom(q);
-    q.finish();
-    return a;
+    return accountFrom(q);
 }
 
 QList<LineItemRow> readLineItems(db::Connection& connection, int actno) {
@@ -276,7 +281,8 @@ void rewriteAccountTotals(db::Connection& connection, const AccountRow& a) {
 }
 
 int rewritePriceFigures(db::Connection& connection, const AccountRow& a) {
-    QSqlQuery q = db::prepare(connection, db::sql::revalueAccount);
+    db::Statement statement = db::prepared(connection, db::sql::revalueAccount);
+    QSqlQuery& q = *statement;
     bindPriceFigures(q, a);
     db::exec(q);
     return q.numRowsAffected();

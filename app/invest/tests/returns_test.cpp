@@ -31,7 +31,8 @@ AccountHistory account(int actno, double shares, double price, QList<LineItemRow
     h.account.ACTNO = actno;
     h.account.TOTSHARES = shares;
     h.account.CURRENTPRICE = price;
-    h.items = std::move(items);
+    for (const LineItemRow& i : items)
+        h.items.push_back(invest::returnItemOf(i));
     return h;
 }
 

@@ -28,7 +28,8 @@ int report_command(const std::vector<std::string>& args, std::ostream& out, std:
 // invest-report summary|history --output FILE.pdf: the investment summary or transaction history.
 int invest_report_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
-// invest-returns [--as-of MMDDCCYY] [--csv]: each account's value, XIRR and TTWROR.
+// invest-returns [--as-of MMDDCCYY] [--csv] [--gains]: each account's value, XIRR and TTWROR, or
+// with --gains its realized gains by year (average cost and FIFO).
 int invest_returns_command(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 // invest-import FILE.csv [--dry-run]: the rows in one transaction, or every refused row on `err`
 // (exit 3) and nothing written.

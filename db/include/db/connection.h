@@ -36,7 +36,11 @@
 #include <QString>
 #include <QStringView>
 
+#include <memory>
+
 namespace db {
+
+class StatementCache;
 
 enum class Alias { IBLoan, IBInvest };
 
@@ -85,6 +89,8 @@ public:
 
     // The underlying connection, for Qt's SQL models and queries.
     QSqlDatabase& database() noexcept { return database_; }
+    // The statements prepared once on this connection (db/prepared.h).
+    StatementCache& statements();
 
 private:
     void configureSqlite();
@@ -95,6 +101,7 @@ private:
     Target target_;
     QString name_;
     QSqlDatabase database_;
+    std::unique_ptr<StatementCache> statements_;
 };
 
 // A query prepared from one of the statements of db/statements.h; throws db::Error when the

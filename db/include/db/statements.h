@@ -122,6 +122,16 @@ inline constexpr QStringView accountOfFund = u"select * from INVESTSUMMARY where
 inline constexpr QStringView deleteFundAccounts = u"DELETE FROM INVESTSUMMARY WHERE FUNDNO = :FUNDNO";
 inline constexpr QStringView deleteFundLineItems = u"DELETE FROM LINEITEM WHERE FUNDNO = :FUNDNO";
 inline constexpr QStringView deleteLineItem = u"DELETE FROM LINEITEM WHERE RECNO = :RECNO";
+// What returns read of the line items (of one account, of all): the reader puts them in RECNO
+// order itself, which costs less than a sort by the database over every column.
+inline constexpr QStringView accountReturnItems =
+    u"select ACTNO, RECNO, TRANSDATE, TRANSTYPE, SHARES, PRICE, COMMISSION, FEE, DIVIDEND from LINEITEM where ACTNO = :Para1";
+inline constexpr QStringView returnItems =
+    u"select ACTNO, RECNO, TRANSDATE, TRANSTYPE, SHARES, PRICE, COMMISSION, FEE, DIVIDEND from LINEITEM";
+inline constexpr QStringView accountLineItemCount =
+    u"select ACTNO, count(*) from LINEITEM where ACTNO = :Para1 group by ACTNO";
+inline constexpr QStringView lineItemCounts = u"select ACTNO, count(*) from LINEITEM group by ACTNO";
+
 // The history report keeps each account's transactions in the order they were posted.
 inline constexpr QStringView lineItemsByAccountInOrder =
     u"select recno, fundno, actno, name, transdate, transtype, shares, price, commission, fee, dividend, bookvalue from LINEITEM order by actno, recno";

@@ -12,6 +12,7 @@
 #include "invest/status.h"
 #include "invest/store.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 
@@ -34,6 +35,7 @@ std::optional<double> xirr(const std::vector<CashFlow>& flows);
 
 // The day number of a TRANSDATE ("03/01/2004"); nothing when the text is no such date.
 std::optional<long> transDateDay(const QString& transdate);
+std::optional<long> transDateDay(QByteArrayView transdate);
 
 // The gains sales realized in one calendar year.
 struct YearGains {
@@ -42,10 +44,21 @@ struct YearGains {
     friend bool operator==(const YearGains&, const YearGains&) = default;
 };
 
+// What returns read of a line item.
+// Small, as an account may have 100,000 of them.
+struct ReturnItem {
+    qint64 RECNO = 0;
+    int day = 0;        // the day number of TRANSDATE
+    bool dated = false; // false: TRANSDATE is no date, and the item plays no part
+    char type = ' ';    // TRANSTYPE's letter
+    double SHARES = 0, PRICE = 0, COMMISSION = 0, FEE = 0, DIVIDEND = 0;
+};
+ReturnItem returnItemOf(const LineItemRow& item);
+
 // An account with its line items in posting order.
 struct AccountHistory {
     AccountRow account;
-    QList<LineItemRow> items;
+    std::vector<ReturnItem> items;
 };
 
 struct Returns {
@@ -68,7 +81,8 @@ struct Returns {
 // nothing (the shares pay the fee); cash dividends, cash fees and revaluations change no cost.
 Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf);
 
-// Reads the accounts (all, or the one numbered `actno`) with their line items. Throws db::Error.
+// Reads the accounts (all, or the one numbered `actno`) with what returns need of their line items,
+// in RECNO order. Throws db::Error.
 std::vector<AccountHistory> readHistories(db::Connection& connection,
                                           std::optional<int> actno = std::nullopt);
 

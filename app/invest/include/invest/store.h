@@ -97,6 +97,7 @@ private:
 };
 
 // The row readers and the rewrite of an account's totals, for the commands that live beside these.
+// An account row's columns come in INVESTSUMMARY's order (select * or db::sql::accountList).
 AccountRow accountRowOf(const QSqlQuery& query);
 LineItemRow lineItemRowOf(const QSqlQuery& query);
 // Rewrites every total of the account with a.ACTNO. Throws db::Error.
