@@ -73,7 +73,7 @@ qint64 KeySource::reserve(qint64 count) {
     query_.bindValue(0, count);
     exec(query_);
     if (!query_.next()) {
-        if (query_.lastError().isValid()) throw Error(messageOf(query_.lastError()));
+        if (query_.lastError().isValid()) throw Error(query_.lastError());
         throw Error(QStringLiteral("The database %1 has no key generator %2")
                         .arg(aliasName(alias_), generatorName(generator_)));
     }

@@ -10,23 +10,23 @@ namespace {
 
 void run(Connection& connection, QStringView statement) {
     QSqlQuery query(connection.database());
-    if (!query.exec(statement.toString())) throw Error(messageOf(query.lastError()));
+    if (!query.exec(statement.toString())) throw Error(query.lastError());
 }
 
 // Firebird transactions go through the driver's own calls (snapshot isolation, waiting on locks).
 void begin(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteBegin);
-    if (!connection.database().transaction()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().transaction()) throw Error(connection.database().lastError());
 }
 
 void commitWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteCommit);
-    if (!connection.database().commit()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().commit()) throw Error(connection.database().lastError());
 }
 
 void rollbackWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteRollback);
-    if (!connection.database().rollback()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().rollback()) throw Error(connection.database().lastError());
 }
 
 } // namespace

@@ -1,7 +1,9 @@
 #include "invest/store.h"
 
 #include "db/error.h"
+#include "db/faults.h"
 #include "db/keys.h"
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 
@@ -140,10 +142,11 @@ qint64 fundNumberFor(qint64 generated) {
 }
 
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
-    db::Transaction transaction(connection);
-    AddedAccount added = insertNewAccount(connection, n);
-    transaction.commit();
-    return added;
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        AddedAccount added = insertNewAccount(connection, n);
+        transaction.commit();
+        return added;
+    });
 }
 
 AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
@@ -178,10 +181,12 @@ AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
 }
 
 const char* writePosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
-    db::Transaction transaction(connection);
-    const char* fault = applyPosting(connection, r, out);
-    if (!fault) transaction.commit();
-    return fault;
+    // Each attempt reads the account afresh, so another user's posting is counted in.
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        const char* fault = applyPosting(connection, r, out);
+        if (!fault) transaction.commit();
+        return fault;
+    });
 }
 
 const char* applyPosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
@@ -236,7 +241,8 @@ Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today) {
             outcome.written = writeNewAccount(connection, account);
         } catch (const db::Error& e) {
             outcome.notice = Notice{NoticeKind::Plain, e.message()};
-            outcome.closeForm = true;
+            // What was typed stays for another try when trying again can help.
+            outcome.closeForm = !db::canTryAgain(e);
         }
     } catch (const db::Error& e) {
         outcome.notice = Notice{NoticeKind::Plain, e.message()};
@@ -258,7 +264,7 @@ Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date
         outcome.written = posted;
     } catch (const db::Error& e) {
         outcome.notice = Notice{NoticeKind::Plain, e.message()};
-        outcome.closeForm = true;
+        outcome.closeForm = !db::canTryAgain(e);
     }
     return outcome;
 }
