@@ -339,9 +339,10 @@ void Connection::checkSqliteTables(int version) {
     if (version == 0) {
         const int count = countOf(sql::sqliteTableCount, QString());
         if (count > 0)
-            throw Error(damagedMessage(alias_, target_.database,
-                                       QStringLiteral("it holds %1 other table(s) and no Talvero schema").arg(count)),
-                        ErrorKind::Damaged);
+            throw Error(
+                damagedMessage(alias_, target_.database,
+                               QStringLiteral("it holds %1 other table(s) and no Talvero schema").arg(count)),
+                ErrorKind::Damaged);
         return;
     }
     QStringList missing;
@@ -387,7 +388,8 @@ void Connection::createSchemaIfBlank() {
         if (e.kind() == ErrorKind::DiskFull)
             throw Error(diskFullMessage(alias_, target_.database), ErrorKind::DiskFull);
         if (e.kind() == ErrorKind::ReadOnly)
-            throw Error(dataFolderReadOnlyMessage(QFileInfo(target_.database).absolutePath()), ErrorKind::ReadOnly);
+            throw Error(dataFolderReadOnlyMessage(QFileInfo(target_.database).absolutePath()),
+                        ErrorKind::ReadOnly);
         throw Error(QStringLiteral("Cannot create the database %1 (%2): %3")
                         .arg(aliasName(alias_), target_.database, e.message()),
                     e.kind());
