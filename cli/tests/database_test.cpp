@@ -532,7 +532,8 @@ TEST_F(Cli, ProgramsAtOnceOnOneDataFolderLoseNothingAndShowNoError) {
         QByteArray csv = "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n";
         // The commission in cents tells each posting apart.
         for (int k = 0; k < rowsPerImport; ++k)
-            csv += QStringLiteral("7,,02012008,B,2,10,%1,0,0\n").arg((i * rowsPerImport + k) / 100.0).toLatin1();
+            csv +=
+                QStringLiteral("7,,02012008,B,2,10,%1,0,0\n").arg((i * rowsPerImport + k) / 100.0).toLatin1();
         start({QStringLiteral("invest-import"),
                writeFile(QDir(output_.path()).filePath(QStringLiteral("import%1.csv").arg(i)), csv)});
     }
@@ -553,22 +554,27 @@ TEST_F(Cli, ProgramsAtOnceOnOneDataFolderLoseNothingAndShowNoError) {
         return q.value(0).toLongLong();
     };
     const qint64 loans = savers + savedHere;
-    EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(DISTINCT LOANNO) FROM LOANSUMMARY")), loans);
+    EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(DISTINCT LOANNO) FROM LOANSUMMARY")),
+              loans);
     // Whole: every loan has as many detail rows as the first one (the same loan each time).
-    const qint64 rowsOfOne = count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM LOANDETAIL WHERE LOANNO = "
-                                                                     "(SELECT MIN(LOANNO) FROM LOANSUMMARY)"));
+    const qint64 rowsOfOne =
+        count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM LOANDETAIL WHERE LOANNO = "
+                                                "(SELECT MIN(LOANNO) FROM LOANSUMMARY)"));
     EXPECT_GT(rowsOfOne, 360);
-    EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM (SELECT LOANNO FROM LOANDETAIL GROUP BY "
-                                                      "LOANNO HAVING COUNT(*) = %1)")
-                                           .arg(rowsOfOne)),
+    EXPECT_EQ(count(db::Alias::IBLoan,
+                    QStringLiteral("SELECT COUNT(*) FROM (SELECT LOANNO FROM LOANDETAIL GROUP BY "
+                                   "LOANNO HAVING COUNT(*) = %1)")
+                        .arg(rowsOfOne)),
               loans);
     EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM LOANDETAIL")), loans * rowsOfOne);
     const qint64 postings = importers * rowsPerImport;
-    EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT COUNT(DISTINCT CAST(ROUND(COMMISSION * 100) AS "
-                                                        "INTEGER)) FROM LINEITEM WHERE TRANSTYPE = 'B'")),
-              postings);
+    EXPECT_EQ(
+        count(db::Alias::IBInvest, QStringLiteral("SELECT COUNT(DISTINCT CAST(ROUND(COMMISSION * 100) AS "
+                                                  "INTEGER)) FROM LINEITEM WHERE TRANSTYPE = 'B'")),
+        postings);
     EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT COUNT(*) FROM LINEITEM")), postings + 1);
-    EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT ROUND(TOTSHARES) FROM INVESTSUMMARY")), 100 + 2 * postings);
+    EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT ROUND(TOTSHARES) FROM INVESTSUMMARY")),
+              100 + 2 * postings);
     EXPECT_EQ(count(db::Alias::IBInvest,
                     QStringLiteral("SELECT COUNT(*) FROM INVESTSUMMARY s WHERE ABS(s.TOTBOOKVALUE - (SELECT "
                                    "SUM(l.BOOKVALUE) FROM LINEITEM l WHERE l.ACTNO = s.ACTNO)) > 0.00001")),

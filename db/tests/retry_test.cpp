@@ -56,7 +56,10 @@ qint64 writeSummary(db::Connection& connection, db::Transaction& transaction) {
     return sumno;
 }
 
-constexpr db::RetryPolicy quick{4, std::chrono::milliseconds{1}, std::chrono::milliseconds{2}};
+constexpr db::RetryPolicy quick{.attempts = 4,
+                                .serverAttempts = 4,
+                                .firstPause = std::chrono::milliseconds{1},
+                                .longestPause = std::chrono::milliseconds{2}};
 
 } // namespace
 
@@ -166,7 +169,8 @@ TEST_F(DbTest, AFullDiskIsToldAsSuchNamingTheDatabaseAndNothingStays) {
 }
 
 TEST(RetryPolicy, PausesAreRandomAndBoundedByTheDoublingCeiling) {
-    const db::RetryPolicy policy{8, std::chrono::milliseconds{10}, std::chrono::milliseconds{80}};
+    const db::RetryPolicy policy{.firstPause = std::chrono::milliseconds{10},
+                                 .longestPause = std::chrono::milliseconds{80}};
     for (int failed = 1; failed <= 8; ++failed) {
         const long long ceiling = std::min(80LL, 10LL << (failed - 1));
         long long longest = 0;

@@ -394,8 +394,9 @@ TEST_F(PostForm, AFullDiskSaysSoChangesNothingAndKeepsWhatWasTyped) {
     const QList<QVariantList> before = everything();
     disk.fill(2048);
     post("7", {0, "50", "12", "5"});
-    EXPECT_EQ(messages_.lastText(), db::diskFullMessage(db::Alias::IBInvest,
-                                                        QDir(disk.path()).filePath(QStringLiteral("invest.db"))));
+    EXPECT_EQ(
+        messages_.lastText(),
+        db::diskFullMessage(db::Alias::IBInvest, QDir(disk.path()).filePath(QStringLiteral("invest.db"))));
     EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
     EXPECT_EQ(shown_, 0);
     EXPECT_TRUE(Form22->isVisible()) << "the posting form stays open";

@@ -101,7 +101,8 @@ TEST_F(SaveButton, AnUnreachableDatabaseShowsItsTextAndWritesNothing) {
     qputenv("TALVERO_HOME", "/proc/talvero-cannot-be-here");
     save();
     ASSERT_EQ(messages_.messages().size(), 1);
-    EXPECT_EQ(messages_.lastText(), db::dataFolderMissingMessage(QStringLiteral("/proc/talvero-cannot-be-here")));
+    EXPECT_EQ(messages_.lastText(),
+              db::dataFolderMissingMessage(QStringLiteral("/proc/talvero-cannot-be-here")));
     EXPECT_EQ(Form1->UnsavedCount, 1);
     EXPECT_TRUE(Form9->findChildren<TForm16*>().isEmpty());
 }

@@ -23,11 +23,20 @@ inline constexpr const char* kLoanDatabaseBusy = "The loan database was busy wit
 // clang-format on
 
 struct RetryPolicy {
+    // SQLite: each attempt already waits up to 5 s for the lock (the busy timeout).
     int attempts = 8;
+    // A server tells an update conflict at once when the other transaction commits, so a command
+    // there gets more, shorter attempts: eight clients posting into one account without a pause
+    // still get through.
+    int serverAttempts = 50;
     // The pause after the k-th failed attempt is random, between 0 and
     // min(longestPause, firstPause * 2^(k-1)), so the users who met do not meet again.
     std::chrono::milliseconds firstPause{10};
     std::chrono::milliseconds longestPause{250};
+
+    int attemptsOn(const Connection& connection) const {
+        return connection.isFirebird() ? serverAttempts : attempts;
+    }
 };
 
 // The random pause after the `failedAttempt`-th attempt (from 1).
@@ -38,7 +47,7 @@ void sleepFor(std::chrono::milliseconds pause);
 // the words of db/faults.h, naming the database; any other error as it came.
 Error userError(const Connection& connection, const Error& error);
 
-// Runs command(transaction) in a new transaction on `connection`, up to policy.attempts times while
+// Runs command(transaction) in a new transaction on `connection`, up to policy.attemptsOn() times while
 // it fails with contention; the command commits the transaction itself when it is done (one that
 // returns without committing, a preview, leaves nothing). After the last attempt throws
 // Error(contentionMessage, ErrorKind::Contention). The command must read what it depends on inside
@@ -56,7 +65,7 @@ auto runCommand(Connection& connection, const char* contentionMessage, Command&&
                 if (e.kind() != ErrorKind::DiskFull && e.kind() != ErrorKind::ReadOnly) throw;
                 throw userError(connection, e);
             }
-            if (attempt >= policy.attempts)
+            if (attempt >= policy.attemptsOn(connection))
                 throw Error(QString::fromLatin1(contentionMessage), ErrorKind::Contention);
         }
         sleepFor(pauseAfter(attempt, policy));
