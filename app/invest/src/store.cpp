@@ -238,7 +238,20 @@ Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today) {
         }
         if ((outcome.notice = checkNewAccount(texts, account))) return outcome;
         try {
-            outcome.written = writeNewAccount(connection, account);
+            const std::optional<AddedAccount> added =
+                db::runCommand(connection, db::kAccountChanged,
+                               [&](db::Transaction& transaction) -> std::optional<AddedAccount> {
+                                   // Another user may have added the number since it was checked.
+                                   if (readAccount(connection, account.ACTNO)) return std::nullopt;
+                                   AddedAccount written = insertNewAccount(connection, account);
+                                   transaction.commit();
+                                   return written;
+                               });
+            if (!added) {
+                outcome.notice = duplicateAccountNotice();
+                return outcome;
+            }
+            outcome.written = *added;
         } catch (const db::Error& e) {
             outcome.notice = Notice{NoticeKind::Plain, e.message()};
             // What was typed stays for another try when trying again can help.
