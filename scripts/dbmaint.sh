@@ -116,6 +116,11 @@ backend_for() {
   esac
 }
 
+# disk_full TEXT: whether a tool's error TEXT says that the disk is full.
+disk_full() {
+  grep -qiE 'disk is full|no space left on device|database or disk is full' <<<"$1"
+}
+
 # Down to the millisecond, so names sort in the order the files were made.
 timestamp() {
   date +%Y%m%d-%H%M%S-%3N
@@ -247,17 +252,26 @@ run_backup() {
     return
   fi
   [ -f "$db_file" ] || die "there is no database to back up at $db_file"
-  local folder stage dated latest problem
+  local folder stage dated latest problem out
   folder=$(backups_folder)
   stage_name "$folder"
-  "${backend}_backup" "$db_file" "$stage" || die "the backup of $db_file failed"
+  if ! out=$("${backend}_backup" "$db_file" "$stage" 2>&1); then
+    disk_full "$out" &&
+      die "the disk holding $folder is full: no backup of $db_file was made; the database and earlier backups are unchanged"
+    die "the backup of $db_file failed ($(echo "$out" | head -n 1)); the database and earlier backups are unchanged"
+  fi
   problem=$("${backend}_check" "$1" "$stage")
   [ -z "$problem" ] || die "the backup of $db_file is unusable: $problem; earlier backups are unchanged"
   dated=$(unused_name "$folder" "$(stem "$1")")
   mv -- "$stage" "$dated"
   latest="$folder/$(stem "$1")-latest.db"
   stage_name "$folder"
-  cp -- "$dated" "$stage"
+  if ! out=$(cp -- "$dated" "$stage" 2>&1); then
+    rm -f -- "$stage"
+    disk_full "$out" &&
+      die "the disk holding $folder is full: the backup $dated was made, but restore still reads the earlier $latest"
+    die "the copy of $dated to $latest failed ($out); restore still reads the earlier one"
+  fi
   mv -f -- "$stage" "$latest"
   echo "Backed up $1 ($db_file) to $dated"
   echo "Restore reads $latest"

@@ -19,6 +19,7 @@
 #include <QStringList>
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -546,4 +547,75 @@ TEST_F(Cli, InvestImportWithBadRowsWritesNothing) {
         EXPECT_TRUE(o.err.contains(QLatin1String(c.message))) << o.err.toStdString();
     }
     EXPECT_EQ(investFile(), before);
+}
+
+// Two programs on one SQLite data folder: command lines saving loans and importing postings into
+// ONE account while this process saves loans through the program's own saving code, all at once.
+// Every command goes through (contention is waited out and tried again, never shown) and nothing is
+// lost: every loan whole, every posting once, the account the sum of its line items.
+TEST_F(Cli, ProgramsAtOnceOnOneDataFolderLoseNothingAndShowNoError) {
+    ASSERT_EQ(cli({QStringLiteral("invest-import"),
+                   writeFile(out("open.csv"), "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n"
+                                              "7,Shared,01012008,N,100,10,0,0,0\n")})
+                  .code,
+              0);
+    constexpr int importers = 4, savers = 4, rowsPerImport = 25, savedHere = 6;
+    std::vector<std::unique_ptr<QProcess>> processes;
+    const auto start = [&](const QStringList& args) {
+        auto p = std::make_unique<QProcess>();
+        p->start(QStringLiteral(TALVERO_CLI), args);
+        ASSERT_TRUE(p->waitForStarted(10000));
+        processes.push_back(std::move(p));
+    };
+    for (int i = 0; i < importers; ++i) {
+        QByteArray csv = "ACTNO,NAME,DATE,TYPE,SHARES,PRICE,COMMISSION,FEE,DIVIDEND\n";
+        // The commission in cents tells each posting apart.
+        for (int k = 0; k < rowsPerImport; ++k)
+            csv +=
+                QStringLiteral("7,,02012008,B,2,10,%1,0,0\n").arg((i * rowsPerImport + k) / 100.0).toLatin1();
+        start({QStringLiteral("invest-import"),
+               writeFile(QDir(output_.path()).filePath(QStringLiteral("import%1.csv").arg(i)), csv)});
+    }
+    for (int s = 0; s < savers; ++s)
+        start(QStringList{QStringLiteral("save")} + toArgs(kRegular));
+    for (int k = 0; k < savedHere; ++k)
+        saveDirectly(kRegular);
+    for (auto& p : processes) {
+        ASSERT_TRUE(p->waitForFinished(120000));
+        EXPECT_EQ(p->exitCode(), 0) << p->readAllStandardError().toStdString();
+        EXPECT_TRUE(p->readAllStandardError().isEmpty());
+    }
+
+    const auto count = [](db::Alias alias, const QString& statement) {
+        db::Connection c(alias);
+        QSqlQuery q(c.database());
+        EXPECT_TRUE(q.exec(statement) && q.next()) << statement.toStdString();
+        return q.value(0).toLongLong();
+    };
+    const qint64 loans = savers + savedHere;
+    EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(DISTINCT LOANNO) FROM LOANSUMMARY")),
+              loans);
+    // Whole: every loan has as many detail rows as the first one (the same loan each time).
+    const qint64 rowsOfOne =
+        count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM LOANDETAIL WHERE LOANNO = "
+                                                "(SELECT MIN(LOANNO) FROM LOANSUMMARY)"));
+    EXPECT_GT(rowsOfOne, 360);
+    EXPECT_EQ(count(db::Alias::IBLoan,
+                    QStringLiteral("SELECT COUNT(*) FROM (SELECT LOANNO FROM LOANDETAIL GROUP BY "
+                                   "LOANNO HAVING COUNT(*) = %1)")
+                        .arg(rowsOfOne)),
+              loans);
+    EXPECT_EQ(count(db::Alias::IBLoan, QStringLiteral("SELECT COUNT(*) FROM LOANDETAIL")), loans * rowsOfOne);
+    const qint64 postings = importers * rowsPerImport;
+    EXPECT_EQ(
+        count(db::Alias::IBInvest, QStringLiteral("SELECT COUNT(DISTINCT CAST(ROUND(COMMISSION * 100) AS "
+                                                  "INTEGER)) FROM LINEITEM WHERE TRANSTYPE = 'B'")),
+        postings);
+    EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT COUNT(*) FROM LINEITEM")), postings + 1);
+    EXPECT_EQ(count(db::Alias::IBInvest, QStringLiteral("SELECT ROUND(TOTSHARES) FROM INVESTSUMMARY")),
+              100 + 2 * postings);
+    EXPECT_EQ(count(db::Alias::IBInvest,
+                    QStringLiteral("SELECT COUNT(*) FROM INVESTSUMMARY s WHERE ABS(s.TOTBOOKVALUE - (SELECT "
+                                   "SUM(l.BOOKVALUE) FROM LINEITEM l WHERE l.ACTNO = s.ACTNO)) > 0.00001")),
+              0);
 }

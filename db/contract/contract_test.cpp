@@ -7,6 +7,7 @@
 #include "db/connection.h"
 #include "db/error.h"
 #include "db/keys.h"
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/testsupport/fault.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -326,6 +327,52 @@ TEST_P(DbContract, ImportsReuseTheirStatementsTransactionAfterTransaction) {
     EXPECT_DOUBLE_EQ(histories[0].items[1].COMMISSION, 5);
     // The sale's gain against the average cost: 30 x 14 - 30 x (1,000 + 605) / 150.
     EXPECT_NEAR(invest::returnsOf(histories, today).gains.at(2004).averageCost, 420 - 321, 1e-9);
+}
+
+// Another clerk's posting commits while this one's transaction is open, before it writes: the
+// server's update conflict makes the posting start again, read the account afresh and go through;
+// both postings count. (On SQLite the writer holds the lock from its first statement, so no one
+// commits in between; its busy case is in db/tests/retry_test.cpp.)
+TEST_P(DbContract, AnUpdateConflictIsTriedAgainAndBothPostingsCount) {
+    if (GetParam() != Backend::Firebird) GTEST_SKIP() << "a server's update conflict";
+    if (!server_) return;
+    db::Connection mine(Alias::IBInvest);
+    invest::NewAccount opening;
+    opening.ACTNO = 7;
+    opening.NAME = QStringLiteral("Shared");
+    opening.price = 10;
+    opening.shares = 100;
+    opening.balance = 1000;
+    opening.date = {3, 1, 2004};
+    invest::writeNewAccount(mine, opening);
+    const auto buying = [](double shares) {
+        invest::PostingRequest r;
+        r.ACTNO = 7;
+        r.type = invest::PostingType::Bought;
+        r.trade.shares = shares;
+        r.trade.price = 10;
+        r.date = {6, 15, 2004};
+        return r;
+    };
+    int attempts = 0;
+    const invest::PostedTransaction posted =
+        db::runCommand(mine, db::kAccountChanged, [&](db::Transaction& transaction) {
+            if (++attempts == 1) {
+                db::Connection other(Alias::IBInvest);
+                invest::PostedTransaction theirs;
+                EXPECT_EQ(invest::writePosting(other, buying(5), theirs), nullptr);
+            }
+            invest::PostedTransaction out;
+            EXPECT_EQ(invest::applyPosting(mine, buying(2), out), nullptr);
+            transaction.commit();
+            return out;
+        });
+    EXPECT_EQ(attempts, 2);
+    EXPECT_DOUBLE_EQ(posted.before.TOTSHARES, 105);
+    const std::optional<invest::AccountRow> account = invest::readAccount(mine, 7);
+    ASSERT_TRUE(account);
+    EXPECT_DOUBLE_EQ(account->TOTSHARES, 107);
+    EXPECT_EQ(invest::readLineItems(mine, 7).size(), 3);
 }
 
 TEST_P(DbContract, AccountsAreRevaluedAndDeletedThroughTheStore) {

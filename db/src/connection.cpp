@@ -3,6 +3,7 @@
 #include "db/datafolder.h"
 #include "db/error.h"
 #include "db/prepared.h"
+#include "db/faults.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 
@@ -136,7 +137,7 @@ QStringList scriptStatements(const QString& script) {
 int queryInt(Connection& connection, QStringView statement) {
     QSqlQuery query = prepare(connection, statement);
     exec(query);
-    if (!query.next()) throw Error(messageOf(query.lastError()));
+    if (!query.next()) throw Error(query.lastError());
     return query.value(0).toInt();
 }
 
@@ -207,8 +208,7 @@ Target resolveAlias(Alias alias) {
 
 Connection::Connection(Alias alias) : alias_(alias) {
     const QString folder = ensureDataFolder();
-    if (folder.isEmpty())
-        throw Error(QStringLiteral("Cannot create the data folder %1").arg(dataFolderPath()));
+    if (folder.isEmpty()) throw Error(dataFolderMissingMessage(dataFolderPath()), ErrorKind::ReadOnly);
     target_ = resolveAlias(alias);
     if (!QSqlDatabase::isDriverAvailable(target_.driver))
         throw Error(isSqlite() ? QStringLiteral("The SQLite driver of Qt (QSQLITE) is not installed")
@@ -229,9 +229,13 @@ Connection::Connection(Alias alias) : alias_(alias) {
         database_.setPassword(target_.password);
     }
     try {
-        if (!database_.open())
+        if (!database_.open()) {
+            // A new file in a folder no one may write into.
+            if (isSqlite() && !QFileInfo::exists(target_.database) && !QFileInfo(folder).isWritable())
+                throw Error(dataFolderReadOnlyMessage(folder), ErrorKind::ReadOnly);
             throw Error(QStringLiteral("Cannot open the database %1 (%2): %3")
                             .arg(aliasName(alias), describe(target_), messageOf(database_.lastError())));
+        }
         if (isSqlite()) {
             configureSqlite();
             createSchemaIfBlank();
@@ -307,13 +311,60 @@ void Connection::configureSqlite() {
         execute(*this, sql::sqliteJournalMode);
         execute(*this, sql::sqliteSynchronous);
     } catch (const Error& e) {
+        if (e.kind() == ErrorKind::Damaged)
+            throw Error(damagedMessage(alias_, target_.database, e.message()), ErrorKind::Damaged);
         throw Error(QStringLiteral("Cannot open the database %1 (%2): %3")
-                        .arg(aliasName(alias_), target_.database, e.message()));
+                        .arg(aliasName(alias_), target_.database, e.message()),
+                    e.kind());
     }
 }
 
+// Whether the file holds the alias's tables; a file of another program or the other alias is
+// refused, never given the blank schema on top of what it holds.
+void Connection::checkSqliteTables(int version) {
+    const QStringList tables = alias_ == Alias::IBLoan
+                                   ? QStringList{QStringLiteral("LOANSUMMARY"), QStringLiteral("LOANDETAIL"),
+                                                 QStringLiteral("KEYGEN")}
+                                   : QStringList{QStringLiteral("INVESTSUMMARY"), QStringLiteral("LINEITEM"),
+                                                 QStringLiteral("KEYGEN")};
+    const auto countOf = [this](QStringView statement, const QString& table) {
+        try {
+            QSqlQuery query = prepare(*this, statement);
+            if (!table.isEmpty()) query.bindValue(QStringLiteral(":NAME"), table);
+            exec(query);
+            return query.next() ? query.value(0).toInt() : 0;
+        } catch (const Error& e) {
+            if (e.kind() != ErrorKind::Damaged) throw;
+            throw Error(damagedMessage(alias_, target_.database, e.message()), ErrorKind::Damaged);
+        }
+    };
+    if (version == 0) {
+        const int count = countOf(sql::sqliteTableCount, QString());
+        if (count > 0)
+            throw Error(
+                damagedMessage(alias_, target_.database,
+                               QStringLiteral("it holds %1 other table(s) and no Talvero schema").arg(count)),
+                ErrorKind::Damaged);
+        return;
+    }
+    QStringList missing;
+    for (const QString& table : tables)
+        if (countOf(sql::sqliteHasTable, table) == 0) missing << table;
+    if (!missing.isEmpty())
+        throw Error(damagedMessage(alias_, target_.database,
+                                   QStringLiteral("the table(s) %1 are missing").arg(missing.join(u' '))),
+                    ErrorKind::Damaged);
+}
+
 void Connection::createSchemaIfBlank() {
-    int version = queryInt(*this, sql::sqliteSchemaVersion);
+    int version = 0;
+    try {
+        version = queryInt(*this, sql::sqliteSchemaVersion);
+    } catch (const Error& e) {
+        if (e.kind() != ErrorKind::Damaged) throw;
+        throw Error(damagedMessage(alias_, target_.database, e.message()), ErrorKind::Damaged);
+    }
+    if (version <= schemaVersion) checkSqliteTables(version);
     if (version == schemaVersion) return;
     if (version > schemaVersion)
         throw Error(QStringLiteral("The database %1 (%2) was made by a newer version of Talvero")
@@ -336,20 +387,26 @@ void Connection::createSchemaIfBlank() {
             throw Error(QStringLiteral("The blank schema %1 is incomplete").arg(file.fileName()));
         transaction.commit();
     } catch (const Error& e) {
+        if (e.kind() == ErrorKind::DiskFull)
+            throw Error(diskFullMessage(alias_, target_.database), ErrorKind::DiskFull);
+        if (e.kind() == ErrorKind::ReadOnly)
+            throw Error(dataFolderReadOnlyMessage(QFileInfo(target_.database).absolutePath()),
+                        ErrorKind::ReadOnly);
         throw Error(QStringLiteral("Cannot create the database %1 (%2): %3")
-                        .arg(aliasName(alias_), target_.database, e.message()));
+                        .arg(aliasName(alias_), target_.database, e.message()),
+                    e.kind());
     }
 }
 
 QSqlQuery prepare(Connection& connection, QStringView statement) {
     QSqlQuery query(connection.database());
     query.setForwardOnly(true);
-    if (!query.prepare(statement.toString())) throw Error(messageOf(query.lastError()));
+    if (!query.prepare(statement.toString())) throw Error(query.lastError());
     return query;
 }
 
 void exec(QSqlQuery& query) {
-    if (!query.exec()) throw Error(messageOf(query.lastError()));
+    if (!query.exec()) throw Error(query.lastError());
 }
 
 } // namespace db

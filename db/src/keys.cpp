@@ -75,7 +75,7 @@ qint64 draw(QSqlQuery& query, Alias alias, Generator generator, qint64 count) {
     query.bindValue(0, count);
     exec(query);
     if (!query.next()) {
-        if (query.lastError().isValid()) throw Error(messageOf(query.lastError()));
+        if (query.lastError().isValid()) throw Error(query.lastError());
         throw Error(QStringLiteral("The database %1 has no key generator %2")
                         .arg(aliasName(alias), generatorName(generator)));
     }

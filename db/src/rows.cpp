@@ -21,8 +21,10 @@ sqlite3* sqliteHandle(Connection& connection) {
     return *static_cast<sqlite3* const*>(v.constData());
 }
 
+// Through a QSqlError, so a busy or damaged file is told by its kind as a Qt SQL call tells it.
 [[noreturn]] void fail(sqlite3* handle) {
-    throw Error(QString::fromUtf8(sqlite3_errmsg(handle)));
+    throw Error(QSqlError(QString(), QString::fromUtf8(sqlite3_errmsg(handle)), QSqlError::StatementError,
+                          QString::number(sqlite3_extended_errcode(handle))));
 }
 
 } // namespace
@@ -68,7 +70,7 @@ bool RowReader::next() {
         fail(sqlite3_db_handle(native_));
     }
     if (query_->next()) return true;
-    if (query_->lastError().isValid()) throw Error(messageOf(query_->lastError()));
+    if (query_->lastError().isValid()) throw Error(query_->lastError());
     return false;
 }
 

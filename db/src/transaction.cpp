@@ -11,27 +11,27 @@ namespace {
 
 void run(Connection& connection, QStringView statement) {
     QSqlQuery query(connection.database());
-    if (!query.exec(statement.toString())) throw Error(messageOf(query.lastError()));
+    if (!query.exec(statement.toString())) throw Error(query.lastError());
 }
 
 // Firebird transactions go through the driver's own calls (snapshot isolation, waiting on locks).
 // Its statements run in the transaction they were prepared in, so the cache keeps them for one.
 void begin(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteBegin);
-    if (!connection.database().transaction()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().transaction()) throw Error(connection.database().lastError());
     connection.statements().transactionBegan();
 }
 
 void commitWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteCommit);
     connection.statements().transactionEnds();
-    if (!connection.database().commit()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().commit()) throw Error(connection.database().lastError());
 }
 
 void rollbackWork(Connection& connection) {
     if (!connection.isFirebird()) return run(connection, sql::sqliteRollback);
     connection.statements().transactionEnds();
-    if (!connection.database().rollback()) throw Error(messageOf(connection.database().lastError()));
+    if (!connection.database().rollback()) throw Error(connection.database().lastError());
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "dbtest.h"
 
 #include "db/datafolder.h"
+#include "db/faults.h"
 #include "db/keys.h"
 
 #include <QDir>
@@ -54,7 +55,8 @@ TEST_F(DbTest, DataFolderThatCannotBeCreatedIsAClearError) {
     const QString home = blocker.fileName() + QStringLiteral("/talvero");
     qputenv("TALVERO_HOME", home.toUtf8());
     EXPECT_EQ(db::ensureDataFolder(), QString());
-    EXPECT_EQ(openError(db::Alias::IBLoan), "Cannot create the data folder " + home.toStdString());
+    EXPECT_EQ(openError(db::Alias::IBLoan), db::dataFolderMissingMessage(home).toStdString());
+    EXPECT_FALSE(QFileInfo(home).exists());
 }
 
 TEST_F(DbTest, AliasesFileMovesTheSqliteFiles) {
@@ -103,7 +105,8 @@ TEST_F(DbTest, FileThatIsNoDatabaseIsAClearError) {
     ASSERT_TRUE(junk.open(QIODevice::WriteOnly));
     junk.write(QByteArray(4096, 'x'));
     junk.close();
-    EXPECT_EQ(openError(db::Alias::IBLoan), "Cannot open the database IBLoan (" +
-                                                folder.path().toStdString() +
-                                                "/loan.db): file is not a database");
+    EXPECT_EQ(openError(db::Alias::IBLoan),
+              db::damagedMessage(db::Alias::IBLoan, folder.path() + QStringLiteral("/loan.db"),
+                                 QStringLiteral("file is not a database"))
+                  .toStdString());
 }

@@ -117,14 +117,6 @@ void AccountForm::viewHistory(HistoryWindow* viewer) {
     ui::showModal(viewer);
 }
 
-void AccountForm::probeDatabase() {
-    try {
-        db::Connection probe(db::Alias::IBInvest);
-    } catch (const db::Error& e) {
-        ui::showMessage(e.message());
-    }
-}
-
 void AccountForm::quit() {
     accounts_->close();
     reject();

@@ -1,5 +1,6 @@
 #include "invest/deletion.h"
 
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 #include "ui/convert.h"
@@ -41,14 +42,16 @@ std::optional<Notice> readNumber(const QString& selected, int& number) {
 } // namespace
 
 DeletedAccount deleteAccount(db::Connection& connection, int actno) {
-    db::Transaction transaction(connection);
-    const std::optional<AccountRow> account = readAccount(connection, actno);
-    if (!account) throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(actno));
-    DeletedAccount deleted{*account, 0};
-    deleteOfFund(connection, db::sql::deleteFundAccounts, account->FUNDNO);
-    deleted.lineItems = deleteOfFund(connection, db::sql::deleteFundLineItems, account->FUNDNO);
-    transaction.commit();
-    return deleted;
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        const std::optional<AccountRow> account = readAccount(connection, actno);
+        if (!account)
+            throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(actno));
+        DeletedAccount deleted{*account, 0};
+        deleteOfFund(connection, db::sql::deleteFundAccounts, account->FUNDNO);
+        deleted.lineItems = deleteOfFund(connection, db::sql::deleteFundLineItems, account->FUNDNO);
+        transaction.commit();
+        return deleted;
+    });
 }
 
 std::optional<AccountRow> rolledBackAccount(const AccountRow& stored, const LineItemRow& item) {
@@ -70,9 +73,14 @@ std::optional<AccountRow> rolledBackAccount(const AccountRow& stored, const Line
 }
 
 DeletedTransaction deleteTransaction(db::Connection& connection, qint64 recno) {
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        return deleteTransaction(connection, transaction, recno);
+    });
+}
+
+DeletedTransaction deleteTransaction(db::Connection& connection, db::Transaction& transaction, qint64 recno) {
     DeletionStep step = DeletionStep::Deleting;
     try {
-        db::Transaction transaction(connection);
         DeletedTransaction deleted;
         QSqlQuery q = db::prepare(connection, db::sql::lineItem);
         q.bindValue(QStringLiteral(":Para1"), recno);
@@ -95,7 +103,7 @@ DeletedTransaction deleteTransaction(db::Connection& connection, qint64 recno) {
     } catch (const DeletionError&) {
         throw;
     } catch (const db::Error& e) {
-        throw DeletionError(step, e.message());
+        throw DeletionError(step, e.message(), e.kind());
     }
 }
 

@@ -1,6 +1,7 @@
 #include "invest/revalue.h"
 
 #include "db/error.h"
+#include "db/retry.h"
 #include "db/transaction.h"
 #include "ui/convert.h"
 
@@ -40,10 +41,16 @@ std::optional<Notice> checkRevaluation(const QString& priceText, double price, d
 
 RevaluedAccount writeRevaluation(db::Connection& connection, const AccountRow& before, const Revaluation& r,
                                  const Date& date) {
-    db::Transaction transaction(connection);
-    RevaluedAccount out = applyRevaluation(connection, before, r, date);
-    transaction.commit();
-    return out;
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        // The account as it stands now: another user may have posted since it was shown.
+        const std::optional<AccountRow> now = readAccount(connection, before.ACTNO);
+        if (!now)
+            throw db::Error(QStringLiteral("Account %1 is not in the investment database").arg(before.ACTNO));
+        RevaluedAccount out =
+            applyRevaluation(connection, *now, computeRevaluation(*now, r.figures.price), date);
+        transaction.commit();
+        return out;
+    });
 }
 
 RevaluedAccount applyRevaluation(db::Connection& connection, const AccountRow& before, const Revaluation& r,

@@ -73,8 +73,6 @@ TForm25::TForm25(QWidget* parent) : AccountForm(parent) {
     Edit15->setText(invest::dateBoxText({0, 0, 0}));
     Edit3->setText(QStringLiteral("None"));
     started_ = invest::todayDate();
-
-    probeDatabase();
 }
 
 TForm25::~TForm25() = default;

@@ -118,8 +118,6 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     Edit7->setText(zeros.gainRatio);
     Edit8->setText(zeros.averageCost);
     Edit10->setText(zeros.bookValue);
-
-    probeDatabase();
 }
 
 TForm24::~TForm24() = default;

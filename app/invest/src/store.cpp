@@ -1,8 +1,10 @@
 #include "invest/store.h"
 
 #include "db/error.h"
+#include "db/faults.h"
 #include "db/keys.h"
 #include "db/prepared.h"
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 
@@ -145,10 +147,11 @@ qint64 fundNumberFor(qint64 generated) {
 }
 
 AddedAccount writeNewAccount(db::Connection& connection, const NewAccount& n) {
-    db::Transaction transaction(connection);
-    AddedAccount added = insertNewAccount(connection, n);
-    transaction.commit();
-    return added;
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        AddedAccount added = insertNewAccount(connection, n);
+        transaction.commit();
+        return added;
+    });
 }
 
 AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
@@ -183,10 +186,12 @@ AddedAccount insertNewAccount(db::Connection& connection, const NewAccount& n) {
 }
 
 const char* writePosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
-    db::Transaction transaction(connection);
-    const char* fault = applyPosting(connection, r, out);
-    if (!fault) transaction.commit();
-    return fault;
+    // Each attempt reads the account afresh, so another user's posting is counted in.
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        const char* fault = applyPosting(connection, r, out);
+        if (!fault) transaction.commit();
+        return fault;
+    });
 }
 
 const char* applyPosting(db::Connection& connection, const PostingRequest& r, PostedTransaction& out) {
@@ -238,10 +243,24 @@ Outcome<AddedAccount> addAccount(const AccountTexts& texts, const Date& today) {
         }
         if ((outcome.notice = checkNewAccount(texts, account))) return outcome;
         try {
-            outcome.written = writeNewAccount(connection, account);
+            const std::optional<AddedAccount> added =
+                db::runCommand(connection, db::kAccountChanged,
+                               [&](db::Transaction& transaction) -> std::optional<AddedAccount> {
+                                   // Another user may have added the number since it was checked.
+                                   if (readAccount(connection, account.ACTNO)) return std::nullopt;
+                                   AddedAccount written = insertNewAccount(connection, account);
+                                   transaction.commit();
+                                   return written;
+                               });
+            if (!added) {
+                outcome.notice = duplicateAccountNotice();
+                return outcome;
+            }
+            outcome.written = *added;
         } catch (const db::Error& e) {
             outcome.notice = Notice{NoticeKind::Plain, e.message()};
-            outcome.closeForm = true;
+            // What was typed stays for another try when trying again can help.
+            outcome.closeForm = !db::canTryAgain(e);
         }
     } catch (const db::Error& e) {
         outcome.notice = Notice{NoticeKind::Plain, e.message()};
@@ -263,7 +282,7 @@ Outcome<PostedTransaction> postTransaction(const PostingTexts& texts, const Date
         outcome.written = posted;
     } catch (const db::Error& e) {
         outcome.notice = Notice{NoticeKind::Plain, e.message()};
-        outcome.closeForm = true;
+        outcome.closeForm = !db::canTryAgain(e);
     }
     return outcome;
 }

@@ -1,6 +1,7 @@
 #include "invest/transfer.h"
 
 #include "db/error.h"
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 #include "invest/revalue.h"
@@ -159,7 +160,8 @@ std::optional<QString> importPosting(db::Connection& connection, const TransferR
     try {
         if (const char* fault = applyPosting(connection, request, posted)) return QString::fromLatin1(fault);
     } catch (const db::Error& e) {
-        // No such account: the posting reads none.
+        // No such account: the posting reads none. Contention and a full disk end the whole import.
+        if (e.kind() != db::ErrorKind::Other) throw;
         if (!readAccount(connection, request.ACTNO)) return e.message();
         throw;
     }
@@ -252,16 +254,18 @@ TransferFile parseTransferCsv(const QString& text) {
 
 ImportResult importRows(db::Connection& connection, const QList<TransferRow>& rows, const Date& today,
                         bool commit) {
-    ImportResult result;
-    db::Transaction transaction(connection);
-    for (const TransferRow& r : rows) {
-        if (auto refused = importRow(connection, r, today)) result.refused << refusal(r.row, *refused);
-    }
-    if (result.refused.isEmpty() && commit) {
-        transaction.commit();
-        result.written = static_cast<int>(rows.size());
-    }
-    return result;
+    // The whole file is one command: another user's work makes it start again from its first row.
+    return db::runCommand(connection, db::kAccountChanged, [&](db::Transaction& transaction) {
+        ImportResult result;
+        for (const TransferRow& r : rows) {
+            if (auto refused = importRow(connection, r, today)) result.refused << refusal(r.row, *refused);
+        }
+        if (result.refused.isEmpty() && commit) {
+            transaction.commit();
+            result.written = static_cast<int>(rows.size());
+        }
+        return result;
+    });
 }
 
 ImportResult importCsv(db::Connection& connection, const QString& text, const Date& today, bool commit) {

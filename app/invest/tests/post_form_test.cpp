@@ -3,12 +3,15 @@
 // account and its line items as they were.
 #include "formtest.h"
 
+#include "db/faults.h"
 #include "db/testsupport/fault.h"
+#include "db/testsupport/smalldisk.h"
 #include "invest/store.h"
 #include "ui/help.h"
 #include "ui/modal.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -379,6 +382,34 @@ TEST_F(PostForm, AFailureBetweenTheAccountAndTheLineItemChangesNothing) {
     EXPECT_EQ(shown_, 0);
     EXPECT_FALSE(Form22->isVisible()) << "the posting form closes";
     EXPECT_EQ(everything(), before);
+}
+
+// A real full disk: a small file system with a few kilobytes left when Post runs. The form stays
+// open with what was typed, so the same posting goes through once there is room.
+TEST_F(PostForm, AFullDiskSaysSoChangesNothingAndKeepsWhatWasTyped) {
+    db::testing::SmallDisk disk(512 * 1024);
+    if (!disk.available()) GTEST_SKIP() << disk.why().toStdString();
+    qputenv("TALVERO_HOME", QFile::encodeName(disk.path()));
+    openAccounts();
+    const QList<QVariantList> before = everything();
+    disk.fill(2048);
+    post("7", {0, "50", "12", "5"});
+    EXPECT_EQ(
+        messages_.lastText(),
+        db::diskFullMessage(db::Alias::IBInvest, QDir(disk.path()).filePath(QStringLiteral("invest.db"))));
+    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
+    EXPECT_EQ(shown_, 0);
+    EXPECT_TRUE(Form22->isVisible()) << "the posting form stays open";
+    const QStringList kept = typedTexts();
+    type({0, "50", "12", "5"});
+    EXPECT_EQ(kept, typedTexts());
+    EXPECT_EQ(everything(), before);
+    disk.freeUp();
+    messages_.clear();
+    post("7", {0, "50", "12", "5"});
+    EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
+    EXPECT_EQ(shown_, 1);
+    EXPECT_EQ(lineItems(7).size(), 2);
 }
 
 TEST_F(PostForm, QuitClosesAndHelpOpensItsTopic) {

@@ -4,6 +4,7 @@
 #include "common/today.h"
 #include "db/connection.h"
 #include "db/keys.h"
+#include "db/retry.h"
 #include "db/statements.h"
 #include "db/transaction.h"
 #include "schedule/schedule.h"
@@ -30,6 +31,10 @@ sched::Variant variantOf(const LoanToSave& loan) {
     return v;
 }
 
+// The rows of one attempt to save, committed at the end.
+SavedLoan writeLoanRows(db::Connection& connection, db::Transaction& transaction, const LoanToSave& loan,
+                        const std::function<void()>& summaryWritten);
+
 } // namespace
 
 qint64 loanNumberFor(qint64 sumno) {
@@ -37,10 +42,27 @@ qint64 loanNumberFor(qint64 sumno) {
 }
 
 SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summaryWritten) {
-    const talvero::common::LoanBlock& b = loan.block;
     db::Connection connection(db::Alias::IBLoan);
-    db::Transaction transaction(connection);
+    return writeLoan(connection, loan, summaryWritten);
+}
 
+SavedLoan writeLoan(db::Connection& connection, const LoanToSave& loan,
+                    const std::function<void()>& summaryWritten) {
+    bool shown = false;
+    return db::runCommand(connection, db::kLoanDatabaseBusy, [&](db::Transaction& transaction) {
+        return writeLoanRows(connection, transaction, loan, [&] {
+            // Once per save, also when another user's work made it start again.
+            if (summaryWritten && !shown) summaryWritten();
+            shown = true;
+        });
+    });
+}
+
+namespace {
+
+SavedLoan writeLoanRows(db::Connection& connection, db::Transaction& transaction, const LoanToSave& loan,
+                        const std::function<void()>& summaryWritten) {
+    const talvero::common::LoanBlock& b = loan.block;
     const talvero::common::Date today = loan.today.value_or(talvero::common::today());
     const talvero::common::Date start =
         b.FIRSTDUE[0] != '\0' ? talvero::common::read_mmddccyy(b.FIRSTDUE) : today;
@@ -121,5 +143,7 @@ SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summary
     transaction.commit();
     return saved;
 }
+
+} // namespace
 
 } // namespace loan

@@ -1,7 +1,9 @@
 // Save on the payout window, driven as a user does: Compute, then Save, then what the messages,
 // the status window and the loan database show.
 #include "db/connection.h"
+#include "db/faults.h"
 #include "db/testsupport/fault.h"
+#include "db/testsupport/smalldisk.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "formfixture.h"
 #include "loan/forms.h"
@@ -11,6 +13,8 @@
 #include "ui/modal.h"
 #include "ui/today.h"
 
+#include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -98,9 +102,40 @@ TEST_F(SaveButton, AnUnreachableDatabaseShowsItsTextAndWritesNothing) {
     save();
     ASSERT_EQ(messages_.messages().size(), 1);
     EXPECT_EQ(messages_.lastText(),
-              QStringLiteral("Cannot create the data folder /proc/talvero-cannot-be-here"));
+              db::dataFolderMissingMessage(QStringLiteral("/proc/talvero-cannot-be-here")));
     EXPECT_EQ(Form1->UnsavedCount, 1);
     EXPECT_TRUE(Form9->findChildren<TForm16*>().isEmpty());
+}
+
+QStringList typedTexts() {
+    QStringList texts;
+    for (const QLineEdit* edit : Form1->findChildren<QLineEdit*>())
+        texts << edit->objectName() + u'=' + edit->text();
+    return texts;
+}
+
+// A real full disk: a small file system with a few kilobytes left when Save runs.
+TEST_F(SaveButton, AFullDiskSaysSoWritesNothingAndKeepsTheTypedLoanUnsaved) {
+    db::testing::SmallDisk disk(512 * 1024);
+    if (!disk.available()) GTEST_SKIP() << disk.why().toStdString();
+    qputenv("TALVERO_HOME", QFile::encodeName(disk.path()));
+    { db::Connection blank(db::Alias::IBLoan); }
+    computeDefaultLoan();
+    const QStringList typed = typedTexts();
+    disk.fill(4096);
+    save();
+    ASSERT_EQ(messages_.messages().size(), 1);
+    EXPECT_EQ(messages_.lastText(),
+              db::diskFullMessage(db::Alias::IBLoan, QDir(disk.path()).filePath(QStringLiteral("loan.db"))));
+    EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Plain);
+    EXPECT_EQ(Form1->UnsavedCount, 1);
+    EXPECT_EQ(typedTexts(), typed);
+    EXPECT_EQ(formtest::loanRows("LOANSUMMARY"), 0);
+    EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 0);
+    // With room again the same calculation saves whole.
+    disk.freeUp();
+    expectSaved(1);
+    EXPECT_EQ(formtest::loanRows("LOANDETAIL"), 360 + 30 + 2);
 }
 
 } // namespace

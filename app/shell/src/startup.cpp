@@ -3,6 +3,7 @@
 #include "annuity/forms.h"
 #include "background.h"
 #include "balloon/forms.h"
+#include "db/startcheck.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
 #include "invest/reportform.h"
@@ -60,6 +61,11 @@ void initialiseApplication(QApplication& app) {
 void followTheProgramsToday(std::initializer_list<TodaySetter> setters) {
     for (TodaySetter setter : setters)
         ui::followToday(setter);
+}
+
+void showStartupProblems() {
+    for (const QString& problem : db::startupProblems())
+        ui::showError(problem);
 }
 
 QStringList createForms() {
@@ -140,6 +146,7 @@ int run(int& argc, char** argv) {
         TalveroApplication app(argc, argv);
         try {
             initialiseApplication(app);
+            showStartupProblems();
             createForms();
             MainForm->show();
             app.exec();

@@ -1,5 +1,7 @@
 #include "annuity/forms.h"
 #include "balloon/forms.h"
+#include "db/datafolder.h"
+#include "db/error.h"
 #include "invest/csvfile.h"
 #include "invest/deleteforms.h"
 #include "invest/forms.h"
@@ -7,7 +9,9 @@
 #include "invest/reportform.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
+#include "invest/store.h"
 #include "loan/forms.h"
+#include "loan/save.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
@@ -20,6 +24,7 @@
 #include "vaulter/vaulter.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFrame>
 #include <QKeyEvent>
@@ -373,3 +378,60 @@ TEST_F(Shell, ImportTransactionsAsksForAFileThenPreviewsIt) {
 }
 
 } // namespace
+
+namespace {
+
+QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// A damaged loan database at start-up: one error box names the file, says nothing was changed and
+// how to restore it; the investment side works; the loan file keeps every byte, also when a save
+// is tried on it.
+TEST(StartUp, ADamagedDatabaseIsToldOnceAndTheProgramGoesOnWithTheOther) {
+    ui::MessageRecorder messages;
+    const QString folder = db::ensureDataFolder();
+    ASSERT_FALSE(folder.isEmpty());
+    const QString loanFile = QDir(folder).filePath(QStringLiteral("loan.db"));
+    {
+        QFile file(loanFile);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(QByteArray("SQLite format 2\n") + QByteArray(4080, '\x5a'));
+    }
+    const QByteArray before = fileBytes(loanFile);
+
+    shell::showStartupProblems();
+    ASSERT_EQ(messages.messages().size(), 1);
+    EXPECT_EQ(messages.lastKind(), ui::MessageKind::Error);
+    const QString text = messages.lastText();
+    EXPECT_TRUE(text.contains(loanFile)) << text.toStdString();
+    EXPECT_TRUE(text.contains(QStringLiteral("Nothing was changed in the file")));
+    EXPECT_TRUE(text.contains(QStringLiteral("File > Restore Loan DB")));
+
+    shell::initialiseApplication(*qApp);
+    shell::createForms();
+    messages.clear();
+    invest::AccountTexts account;
+    account.number = QStringLiteral("7");
+    account.name = QStringLiteral("Goes On");
+    account.shares = QStringLiteral("10");
+    account.price = QStringLiteral("5");
+    account.balance = QStringLiteral("50");
+    account.date = QStringLiteral("01022004");
+    const auto added = invest::addAccount(account, {6, 1, 2004});
+    EXPECT_FALSE(added.notice) << added.notice->text.toStdString();
+    EXPECT_TRUE(added.written);
+
+    talvero::common::LoanBlock b;
+    b.FINANCEAMT = b.ORGAMT = 1000;
+    b.APR = 6;
+    b.NUMPAY = 12;
+    b.FREQUENCY = 12;
+    b.PAYMENT = 86.07;
+    EXPECT_THROW(loan::writeLoan({b, b.PAYMENT, 0}), db::Error);
+    shell::destroyForms();
+    EXPECT_EQ(fileBytes(loanFile), before);
+}

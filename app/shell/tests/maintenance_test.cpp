@@ -296,8 +296,11 @@ TEST_F(FileMenu, AFailedReopenAfterARestoreShowsTheDatabaseError) {
     item("FilePrintSetupItem")->trigger();
     ASSERT_EQ(messages_.messages().size(), 1);
     EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Exception);
-    EXPECT_TRUE(messages_.lastText().startsWith(QStringLiteral("Cannot open the database IBLoan")))
+    // The damaged file is named, with the way back to a backup.
+    EXPECT_TRUE(messages_.lastText().startsWith(
+        QStringLiteral("The loan database %1 is damaged").arg(dataFile(QStringLiteral("loan.db")))))
         << messages_.lastText().toStdString();
+    EXPECT_TRUE(messages_.lastText().contains(QStringLiteral("File > Restore Loan DB")));
     EXPECT_EQ(Form17->DBGrid1->model()->rowCount(), 0);
 }
 

@@ -5,6 +5,7 @@
 #include "db/connection.h"
 #include "db/datafolder.h"
 #include "db/keys.h"
+#include "db/testsupport/smalldisk.h"
 #include "db/testsupport/tempdatafolder.h"
 #include "db/transaction.h"
 #include "dbfile.h"
@@ -753,6 +754,39 @@ TEST_P(SqliteScripts, AFailedBackupOfADamagedDatabaseLeavesNoFileBehind) {
     const QString backups = dataFile(QStringLiteral("backups"));
     EXPECT_TRUE(filesMatching(backups, QStringLiteral(".*")).isEmpty()) << "no staging file is left";
     EXPECT_TRUE(filesMatching(backups, QStringLiteral("loan-*")).isEmpty()) << "no backup is named";
+}
+
+// A real full disk under the data folder: the backup says so, and neither the database nor the
+// backup before it changes; no half-written file is left.
+TEST_P(SqliteScripts, ABackupOnAFullDiskSaysSoAndLeavesTheDatabaseAndTheLastBackup) {
+    db::testing::SmallDisk disk(4 << 20);
+    if (!disk.available()) GTEST_SKIP() << disk.why().toStdString();
+    const QByteArray home = qgetenv("TALVERO_HOME");
+    qputenv("TALVERO_HOME", QFile::encodeName(disk.path()));
+    saveTwoLoans();
+    ASSERT_EQ(run("loanbackup.sh").exitCode, 0);
+    const QString database = dataFile(QStringLiteral("loan.db"));
+    const QString backups = dataFile(QStringLiteral("backups"));
+    const QByteArray before = bytes(database);
+    const QByteArray lastBackup = bytes(latest("loan"));
+    ASSERT_FALSE(lastBackup.isEmpty());
+
+    disk.fill(8192);
+    const ScriptRun backup = run("loanbackup.sh");
+    EXPECT_NE(backup.exitCode, 0);
+    EXPECT_TRUE(backup.err.contains(QStringLiteral("the disk holding %1 is full").arg(backups)))
+        << backup.err.toStdString();
+    EXPECT_TRUE(backup.err.contains(QStringLiteral("the database and earlier backups are unchanged")));
+    EXPECT_EQ(bytes(database), before);
+    EXPECT_EQ(bytes(latest("loan")), lastBackup);
+    EXPECT_EQ(filesMatching(backups, backupPattern("loan")).size(), 1);
+    EXPECT_TRUE(filesMatching(backups, QStringLiteral(".*")).isEmpty()) << "no staging file is left";
+
+    // With room again the next backup is made.
+    disk.freeUp();
+    EXPECT_EQ(run("loanbackup.sh").exitCode, 0);
+    EXPECT_EQ(filesMatching(backups, backupPattern("loan")).size(), 2);
+    qputenv("TALVERO_HOME", home);
 }
 
 TEST_P(SqliteScripts, BackupWithNoDatabaseFails) {

@@ -74,7 +74,9 @@ Target resolveAlias(Alias alias);
 // One open connection to an alias's database. Opening creates the data folder and, for a new SQLite
 // file or a Firebird database without tables, the blank schema; SQLite runs with foreign keys on, a rollback
 // journal and synchronous FULL, so a process killed mid-transaction leaves the last committed state. Throws
-// db::Error when the database cannot be opened or created. Closed on destruction.
+// db::Error when the database cannot be opened or created. A file that is no sound database of the
+// alias (not SQLite, damaged, other tables) is refused with ErrorKind::Damaged and never written to.
+// Closed on destruction.
 class Connection {
 public:
     explicit Connection(Alias alias);
@@ -95,6 +97,7 @@ public:
 private:
     void configureSqlite();
     void createSchemaIfBlank();
+    void checkSqliteTables(int version);
     void createFirebirdSchemaIfBlank();
 
     Alias alias_;

@@ -14,6 +14,10 @@ inline constexpr QStringView sqliteForeignKeys = u"PRAGMA foreign_keys = ON";
 inline constexpr QStringView sqliteJournalMode = u"PRAGMA journal_mode = DELETE";
 inline constexpr QStringView sqliteSynchronous = u"PRAGMA synchronous = FULL";
 inline constexpr QStringView sqliteSchemaVersion = u"PRAGMA user_version";
+// The tables of a database file, and whether it has one of a name (a foreign file has other tables).
+inline constexpr QStringView sqliteTableCount =
+    u"SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' ESCAPE '!'";
+inline constexpr QStringView sqliteHasTable = u"SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name = :NAME";
 
 // SQLite transactions take the write lock at once.
 inline constexpr QStringView sqliteBegin = u"BEGIN IMMEDIATE";

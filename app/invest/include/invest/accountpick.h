@@ -84,8 +84,6 @@ protected:
     void addSelectNote(QGridLayout* grid, int row);
     // "View History": the picked account's transactions in `viewer`.
     void viewHistory(HistoryWindow* viewer);
-    // Opens and closes a connection, so an unreachable database shows at start-up.
-    static void probeDatabase();
     // Lets go of the list and closes the dialog.
     void quit();
     // What showing or coming back to the dialog does.

@@ -4,6 +4,7 @@
 // account and its line items stay exactly as they were.
 
 #include "db/error.h"
+#include "db/transaction.h"
 #include "invest/rollback.h"
 #include "invest/store.h"
 
@@ -47,7 +48,8 @@ enum class DeletionStep { Deleting, RollingBack };
 // A database error of deleteTransaction, with the step it came from.
 class DeletionError : public db::Error {
 public:
-    DeletionError(DeletionStep step, const QString& message) : db::Error(message), step_(step) {}
+    DeletionError(DeletionStep step, const QString& message, db::ErrorKind kind = db::ErrorKind::Other)
+        : db::Error(message, kind), step_(step) {}
     DeletionStep step() const noexcept { return step_; }
 
 private:
@@ -58,6 +60,8 @@ private:
 // the item's type. Throws DeletionError (nothing is deleted or rewritten then), also when no line
 // item has the number.
 DeletedTransaction deleteTransaction(db::Connection& connection, qint64 recno);
+// The same inside the caller's transaction, which it commits.
+DeletedTransaction deleteTransaction(db::Connection& connection, db::Transaction& transaction, qint64 recno);
 
 // What a "Delete" leaves for its form: the status box text, a notice to show, whether the form
 // closes, and what was deleted.

@@ -5,6 +5,7 @@
 
 #include "common/calendar.h"
 #include "common/loanblock.h"
+#include "db/connection.h"
 #include "schedule/schedule.h"
 
 #include <QtGlobal>
@@ -40,7 +41,12 @@ struct SavedLoan {
 // Saves the loan under a new loan number through the alias IBLoan. `summaryWritten` runs once the
 // summary row is in (the forms show their status window then). Throws db::Error with the
 // database's text; nothing of the loan stays in the database then.
+// Another user's work on the database at the same time makes the save start again (db/retry.h);
+// when it does every time the error says so (db::kLoanDatabaseBusy), and a full disk says that.
 SavedLoan writeLoan(const LoanToSave& loan, const std::function<void()>& summaryWritten = {});
+// The same on an open connection to the loan database.
+SavedLoan writeLoan(db::Connection& connection, const LoanToSave& loan,
+                    const std::function<void()>& summaryWritten = {});
 
 // The loan number a summary number gives: SUMNO itself when above 0, else SUMNO + 1.
 qint64 loanNumberFor(qint64 sumno);

@@ -28,6 +28,10 @@ using TodaySetter = void (*)(int month, int day, int year);
 // (0, 0, 0) while today is the system's date. A setter given again is not installed twice.
 void followTheProgramsToday(std::initializer_list<TodaySetter> setters);
 
+// Before the forms: an error box for each database that cannot be opened (an unreachable server,
+// a damaged file; db/startcheck.h); the program goes on.
+void showStartupProblems();
+
 // Step 4: creates the forms in order and returns their names in the order created.
 QStringList createForms();
 
