@@ -28,8 +28,28 @@ double nominal_period_rate(double rho, double f) noexcept {
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }
 
-double present_value(double payment, double n, double i) noexcept {
+// The searches only compare a present value with the target and with whole dollars. The closed form
+// of the geometric sum on the same base differs from the sum of the single discounted payments below
+// by less than (n + 2) * 2^-52 of it (the rounding of each term and each addition, and the terms
+// left off); where it lies clear of the target and of every whole dollar by far more than that, it
+// makes each comparison as the sum would, and the sum is not run.
+bool closed_form_decides(double payment, double n, double i, double target, double& value) noexcept {
+    if (!(payment > 0.0) || !(i >= 1e-6) || !(n >= 1.0) || !std::isfinite(payment) || !std::isfinite(i))
+        return false;
+    const Wide base = Wide(1.0 + i);
+    const Wide closed = Wide(payment) * (1.0L - std::pow(base, -std::floor(Wide(n)))) / (base - 1.0L);
+    const double estimate = static_cast<double>(closed);
+    const double margin = 1e-7 * (std::fabs(estimate) + 1.0);
+    if (!std::isfinite(estimate) || !(std::fabs(estimate - target) > margin) ||
+        !(std::fabs(estimate - std::round(estimate)) > margin))
+        return false;
+    value = estimate;
+    return true;
+}
+
+double present_value(double payment, double n, double i, double target) noexcept {
     double pv = 0.0;
+    if (closed_form_decides(payment, n, i, target, pv)) return pv;
     const double base = 1.0 + i;
     // With a positive payment and rate the terms only shrink; once one is below a quarter of the
     // sum's last place, it and all after it round away, so the sum is complete.
@@ -89,7 +109,7 @@ double fixed_principal_period_rate(double rho, double f, int flag, int /*o*/) no
 
 double present_value_rate(double payment, double n, double target, double f, int flag, int o) noexcept {
     auto pv = [&](double rho) {
-        return present_value(payment, n, present_value_period_rate(rho, f, flag, o));
+        return present_value(payment, n, present_value_period_rate(rho, f, flag, o), target);
     };
     // The present value falls as the rate rises whenever there is a positive payment to discount.
     const bool falling = payment > 0.0 && n >= 1.0 && f > 0.0;
