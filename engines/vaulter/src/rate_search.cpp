@@ -28,23 +28,27 @@ double nominal_period_rate(double rho, double f) noexcept {
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }
 
-// The searches only compare a present value with the target and with whole dollars. The closed form
-// of the geometric sum on the same base differs from the sum of the single discounted payments below
-// by less than (n + 2) * 2^-52 of it (the rounding of each term and each addition, and the terms
-// left off); where it lies clear of the target and of every whole dollar by far more than that, it
-// makes each comparison as the sum would, and the sum is not run.
-bool closed_form_decides(double payment, double n, double i, double target, double& value) noexcept {
-    if (!(payment > 0.0) || !(i >= 1e-6) || !(n >= 1.0) || !std::isfinite(payment) || !std::isfinite(i))
-        return false;
-    const Wide base = Wide(1.0 + i);
-    const Wide closed = Wide(payment) * (1.0L - std::pow(base, -std::floor(Wide(n)))) / (base - 1.0L);
-    const double estimate = static_cast<double>(closed);
+// Whether `estimate`, within a ten-millionth of a value, lies so far from `target` and from every whole
+// dollar that the value compares with both as the estimate does; then `value` is the estimate.
+bool clear_of_turns(double estimate, double target, double& value) noexcept {
     const double margin = 1e-7 * (std::fabs(estimate) + 1.0);
     if (!std::isfinite(estimate) || !(std::fabs(estimate - target) > margin) ||
         !(std::fabs(estimate - std::round(estimate)) > margin))
         return false;
     value = estimate;
     return true;
+}
+
+// The searches only compare a present value with the target and with whole dollars. The sum of the
+// single discounted payments below is within (n + 2) * 2^-52 of the geometric sum on the same base
+// (the rounding of each term and each addition, and the terms left off), and the closed form worked
+// in doubles within 2^-50 / i of it: for i of at least a millionth both far inside the margin of
+// clear_of_turns, so where the closed form lies clear the sum is not run.
+bool closed_form_decides(double payment, double n, double i, double target, double& value) noexcept {
+    if (!(payment > 0.0) || !(i >= 1e-6) || !(n >= 1.0) || !std::isfinite(payment) || !std::isfinite(i))
+        return false;
+    const double base = 1.0 + i;
+    return clear_of_turns(payment * (1.0 - std::pow(base, -std::floor(n))) / (base - 1.0), target, value);
 }
 
 double present_value(double payment, double n, double i, double target) noexcept {
@@ -62,16 +66,39 @@ double present_value(double payment, double n, double i, double target) noexcept
     return pv;
 }
 
-double fixed_principal_interest(double n, double principal, double m, double i) noexcept {
-    double sum = 0.0;
-    double balance = principal;
-    const double part = principal / n;
-    for (double j = 1.0; j <= m; j += 1.0) {
-        sum = static_cast<double>(sum + Wide(i) * balance);
-        balance -= part;
+// The balances of a fixed-principal loan do not depend on the rate, so their sum is taken once per
+// search; i times it differs from the period-by-period sum of the interest by less than m * 2^-52 of
+// it while no balance is negative (each addition rounds once, the products in extended precision).
+struct Balances {
+    double n, principal, m;
+    Wide sum = 0;
+    bool none_negative = true;
+
+    Balances(double n_, double principal_, double m_) noexcept : n(n_), principal(principal_), m(m_) {
+        double balance = principal;
+        const double part = principal / n;
+        for (double j = 1.0; j <= m; j += 1.0) {
+            if (!(balance >= 0.0)) none_negative = false;
+            sum += balance;
+            balance -= part;
+        }
     }
-    return sum;
-}
+
+    double interest(double i, double target) const noexcept {
+        double value = 0.0;
+        if (none_negative && i > 0.0 && m >= 1.0 &&
+            clear_of_turns(static_cast<double>(Wide(i) * sum), target, value))
+            return value;
+        double total = 0.0;
+        double balance = principal;
+        const double part = principal / n;
+        for (double j = 1.0; j <= m; j += 1.0) {
+            total = static_cast<double>(total + Wide(i) * balance);
+            balance -= part;
+        }
+        return total;
+    }
+};
 
 // First whole rate above `low` (where `stops` is false) at which `stops` holds, for a `stops` that
 // once true stays true: the rate a whole-step walk from `low` would stop at.
@@ -157,8 +184,9 @@ double present_value_rate(double payment, double n, double target, double f, int
 double fixed_principal_rate(double n, double principal, double f, int flag, int o, double target,
                             double m) noexcept {
     if (flag == 5) return 0.0;
+    const Balances balances(n, principal, m);
     auto interest = [&](double rho) {
-        return fixed_principal_interest(n, principal, m, fixed_principal_period_rate(rho, f, flag, o));
+        return balances.interest(fixed_principal_period_rate(rho, f, flag, o), target);
     };
 
     double rho = 1.0;
