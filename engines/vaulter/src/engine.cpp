@@ -11,6 +11,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -71,7 +72,6 @@ struct PassSetup {
     double rate = 0;                // Interest::Constant
     bool year_walk = false;         // Interest::Constant: the daily rate on each period's year
     double daily = 0;               // the daily rate of the year walk
-    Wide scheduled = 0;             // Interest::Scheduled: R / f * 0.01 * P
     double month_rates[2][13] = {}; // Interest::Monthly: by leap year and month
     Date cursor;                    // first due date, month in 1..12
 };
@@ -160,6 +160,14 @@ private:
     bool stepped_down_ = false;
     // A value the engine stores went past what a double holds (or is not a number).
     bool fault_ = false;
+
+    // Is(k) for k = 1, 2, ... as the passes of one call have asked for them, with the R, f, N and P
+    // they were worked from: every pass of flags 0 and 6 takes the same values, each a power.
+    static constexpr int kScheduledKept = 2048;
+    mutable double scheduled_kept_[kScheduledKept];
+    mutable int scheduled_count_ = 0;
+    mutable double kept_for_[4] = {};
+    double plain_scheduled_interest(double k) const noexcept;
 };
 
 bool Worker::within_domain() noexcept {
@@ -284,8 +292,22 @@ void Worker::run() noexcept {
 }
 
 // Is(k): the interest a level loan paying P over N periods carries in period k.
-double Worker::scheduled_interest(double k) const noexcept {
+double Worker::plain_scheduled_interest(double k) const noexcept {
     return static_cast<double>(Wide(R_) / f_ * 0.01L * P_ * an(R_, f_, N_ - k + 1.0));
+}
+
+double Worker::scheduled_interest(double k) const noexcept {
+    if (!(k >= 1.0 && k <= kScheduledKept && k == std::floor(k))) return plain_scheduled_interest(k);
+    const double from[4] = {R_, f_, N_, P_};
+    if (std::memcmp(from, kept_for_, sizeof from) != 0) {
+        std::memcpy(kept_for_, from, sizeof from);
+        scheduled_count_ = 0;
+    }
+    const int index = static_cast<int>(k) - 1;
+    if (index < scheduled_count_) return scheduled_kept_[index];
+    const double value = plain_scheduled_interest(k);
+    if (index == scheduled_count_) scheduled_kept_[scheduled_count_++] = value;
+    return value;
 }
 
 // Rate of one period on the calendar: monthly loans move the cursor one month before every period
@@ -454,13 +476,13 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             break;
         default:
             if (k > 1.0)
-                interest = scheduled_interest(k);
+                interest = plain_scheduled_interest(k);
             else if (f_ == 1.0)
                 interest = first_yearly_nominal_interest();
             else if (o_ > 0)
-                interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
+                interest = static_cast<double>(plain_scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
             else
-                interest = scheduled_interest(1.0);
+                interest = plain_scheduled_interest(1.0);
             break;
         }
         sumI_ += interest;
@@ -579,7 +601,6 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
         pass_of<Interest::None>(setup, level, premiums, lanes, totals);
         break;
     default:
-        if (f_ != 1.0 || n >= 2.0) setup.scheduled = Wide(R_) / f_ * 0.01L * P_;
         if (f_ == 1.0)
             setup.first_interest = first_yearly_nominal_interest();
         else if (o_ > 0)
@@ -644,7 +665,7 @@ void Worker::pass(const PassSetup& setup, PassTotals* totals) const noexcept {
         }
         double scheduled = 0.0;
         if constexpr (kind == Interest::Scheduled) {
-            if (k > 1.0) scheduled = static_cast<double>(setup.scheduled * an(R_, f_, N_ - k + 1.0));
+            if (k > 1.0) scheduled = scheduled_interest(k);
         }
         for (int lane = 0; lane < lanes; ++lane) {
             PassTotals& s = t[lane];
