@@ -50,7 +50,14 @@ double at_least_one_year(double years) noexcept {
     return years < 1.0 ? 1.0 : years;
 }
 
-struct Move;
+// One decision of the payment search on the last payment of a pass: the next level payment, the
+// stepped-down flag, and which plain step it was (0 when it was not one step of a fixed size).
+struct Move {
+    double level;
+    bool stepped;
+    int kind;
+    bool again;
+};
 
 // How a schedule pass finds the interest of the periods after the first: the calendar month's rate
 // (monthly loans on a daily rate), one rate for every period, the scheduled annuity's interest, none.
@@ -118,7 +125,14 @@ private:
     double step_of(int kind) const noexcept;
     double leap(double start, int kind, double& offset) noexcept;
     bool search_pass() noexcept;
+    bool count_search_pass() noexcept;
+    void make_search_pass() noexcept;
     void search_schedule_pass() noexcept;
+    bool runs_can_be_known() const noexcept;
+    bool search_move(double level, Move& move) noexcept;
+    bool known_move(double level, Move& move) const noexcept;
+    void follow(double level, const Move& move) noexcept;
+    void know_run() noexcept;
 
     void case_1() noexcept;
     void case_2() noexcept;
@@ -146,6 +160,28 @@ private:
     } ahead_;
     // The level payment the search expects to try after the next pass; NaN when it has no guess.
     double guess_ = std::numeric_limits<double>::quiet_NaN();
+
+    // What the search knows of a run of equal raises of the level payment (kinds 1, 2 and 5) without
+    // making its passes: every level payment from `first` to `last_in` takes the run's raise, every
+    // one from `out` on does something else, and at `out` itself the search does `out_move`.
+    struct KnownRun {
+        bool held = false;
+        int kind = 0;
+        bool stepped = false;
+        double first = 0, last_in = 0;
+        double out = std::numeric_limits<double>::quiet_NaN();
+        Move out_move{};
+    } known_;
+    // The raises the search's passes made one after another, for the guess of where their run ends.
+    struct Followed {
+        int kind = 0;
+        bool stepped = false;
+        int passes = 0;
+        double first = 0;
+        double level[2] = {}, last[2] = {}; // of the last two passes
+        double next = 0;                    // the level payment of the run's next pass
+    } followed_;
+    bool runs_known_ = false; // whether runs may be known without their passes (runs_can_be_known)
 
     int flag_ = 0;
     int o_ = 0;
@@ -733,15 +769,6 @@ void Worker::pre_adjustment() noexcept {
     if (last < 0.0) L_ -= 1.0;
 }
 
-// One decision of the payment search on the last payment of a pass: the next level payment, the
-// stepped-down flag, and which plain step it was (0 when it was not one step of a fixed size).
-struct Move {
-    double level;
-    bool stepped;
-    int kind;
-    bool again;
-};
-
 Move Worker::decide(double last, double level, bool stepped) const noexcept {
     Move move{level, stepped, 0, true};
     bool nudged = false;
@@ -789,11 +816,23 @@ double Worker::step_of(int kind) const noexcept {
 // One pass of the amortization for the payment search, counted against its budget; false when the
 // budget does not allow it (the search then ends rejected).
 bool Worker::search_pass() noexcept {
+    if (!count_search_pass()) return false;
+    make_search_pass();
+    return true;
+}
+
+bool Worker::count_search_pass() noexcept {
     const double periods = std::max(N_, 1.0);
     if (work_.periods + periods > period_budget_ || work_.passes + 1.0 > pass_budget_) {
         work_.budget_reached = true;
         return false;
     }
+    work_.periods += periods;
+    work_.passes += 1.0;
+    return true;
+}
+
+void Worker::make_search_pass() noexcept {
     if (ahead_.held && ahead_.level == L_ && std::signbit(ahead_.level) == std::signbit(L_)) {
         keep(ahead_.totals);
         if (ahead_.fault) fault_ = true;
@@ -803,9 +842,143 @@ bool Worker::search_pass() noexcept {
         ahead_.held = false;
         search_schedule_pass();
     }
-    work_.periods += periods;
-    work_.passes += 1.0;
+}
+
+// Level payments the known runs speak for; beyond them every pass is made.
+constexpr double kKnownLevels = 1e100;
+
+// Whether the search may know a run of raises from a few of its passes. For flags 1, 2 and 7 with
+// no negative rate the last payment of a pass never rises with the level payment: each period's
+// interest and premiums are rounded products of the balance with factors of at least 0, the
+// principal is the payment less them, and every rounding keeps the order of what it rounds. So
+// the level payments of one kind of raise (1, 2 or 5 in decide) form one interval, and a pass made
+// inside it and one made beyond it tell every pass between. The loan must also be one whose passes
+// cannot overflow for any level payment up to kKnownLevels (the balance grows by at most the
+// period's rate and premiums, e^300 over all its periods, from amounts under 1e100), so a pass not
+// made would have raised no floating-point flag either.
+bool Worker::runs_can_be_known() const noexcept {
+    if (!skip_ || plain_pass_ || !searched_flag(flag_) || !(R_ >= 0.0) || !(N_ >= 1.0)) return false;
+    const bool disability = b_.DSPREM > 0.0, life = b_.LFPREM > 0.0;
+    if (disability && !(b_.DSRATE >= 0.0 && b_.DSFREQ > 0.0)) return false;
+    if (life && !(b_.LFRATE >= 0.0 && b_.LFFREQ > 0.0)) return false;
+    const double daily = flag_ == 2 ? d360_ : d365_;
+    const double days = f_ >= 1.0 ? 366.0 : 366.0 / f_;
+    const double growth =
+        daily * days + (disability ? b_.DSRATE / b_.DSFREQ : 0.0) + (life ? b_.LFRATE / b_.LFFREQ : 0.0);
+    const double amounts = std::fabs(F_) * (1.0 + (std::fabs(double(o_)) + days) * daily) +
+                           (b_.TAXES + b_.HOINS + b_.OTINS) * std::fabs(Y_) +
+                           (disability ? b_.DSPREM / b_.DSFREQ : 0.0) + (life ? b_.LFPREM / b_.LFFREQ : 0.0);
+    return growth * N_ <= 300.0 && amounts <= kKnownLevels;
+}
+
+// The decision of the search's pass at `level` (L_), counted like a pass made; false when the budget
+// does not allow it. It comes from a known run when one speaks for `level`.
+bool Worker::search_move(double level, Move& move) noexcept {
+    if (!count_search_pass()) return false;
+    if (known_move(level, move)) {
+        work_.passes_known += 1.0;
+        return true;
+    }
+    make_search_pass();
+    if (fault_) return true;
+    move = decide(last_, level, stepped_down_);
+    follow(level, move);
     return true;
+}
+
+bool Worker::known_move(double level, Move& move) const noexcept {
+    if (!known_.held || known_.stepped != stepped_down_ || !(std::fabs(level) <= kKnownLevels)) return false;
+    if (level >= known_.first && level <= known_.last_in) {
+        move = Move{level + (known_.kind == 1 ? 1.0 : 0.01), known_.stepped, known_.kind, true};
+        return true;
+    }
+    if (std::memcmp(&level, &known_.out, sizeof level) == 0) {
+        move = known_.out_move;
+        return true;
+    }
+    return false;
+}
+
+// Follows the raises of the passes made; on the second pass of a run the run is guessed to go on as
+// the last two passes' last payments fall, and a pass at its guessed last level payment and one at
+// the level payment after it, made side by side, tell whether it does.
+void Worker::follow(double level, const Move& move) noexcept {
+    if (!runs_known_) return;
+    const bool raise = move.kind == 1 || move.kind == 2 || move.kind == 5;
+    Followed& run = followed_;
+    if (raise && run.passes > 0 && move.kind == run.kind && stepped_down_ == run.stepped &&
+        std::memcmp(&level, &run.next, sizeof level) == 0) {
+        ++run.passes;
+    } else {
+        run = Followed{};
+        if (!raise) return;
+        run.kind = move.kind;
+        run.stepped = stepped_down_;
+        run.passes = 1;
+        run.first = level;
+    }
+    run.level[0] = run.level[1];
+    run.last[0] = run.last[1];
+    run.level[1] = level;
+    run.last[1] = last_;
+    run.next = move.level;
+    if (run.passes == 2) know_run();
+}
+
+void Worker::know_run() noexcept {
+    const Followed& run = followed_;
+    const double step = run.kind == 1 ? 1.0 : 0.01;
+    const double slope = (run.last[1] - run.last[0]) / (run.level[1] - run.level[0]);
+    if (!std::isfinite(slope)) return;
+    // Whether the straight line through the last two passes takes the raise j steps on.
+    auto guessed_in = [&](double j) {
+        const double level = common::repeat_add(run.level[1], step, static_cast<long>(j));
+        return decide(run.last[1] + slope * (level - run.level[1]), level, run.stepped).kind == run.kind;
+    };
+    constexpr double kFarthest = 1073741824.0; // 2^30 steps
+    double in = 0.0, beyond = 1.0;
+    while (guessed_in(beyond)) {
+        in = beyond;
+        beyond *= 2.0;
+        if (beyond > kFarthest) return;
+    }
+    while (beyond - in > 1.0) {
+        const double mid = in + std::floor((beyond - in) / 2.0);
+        (guessed_in(mid) ? in : beyond) = mid;
+    }
+    if (in < 2.0) return; // the run ends within the next pass or two: they are made as they come
+    const double last_in = common::repeat_add(run.level[1], step, static_cast<long>(in));
+    const double out = last_in + step;
+    if (!(std::fabs(last_in) <= kKnownLevels && std::fabs(out) <= kKnownLevels)) return;
+
+    // Both passes side by side, leaving the floating-point flags as they were.
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    const double held_level = L_, held_guess = guess_;
+    L_ = last_in;
+    guess_ = out;
+    PassTotals totals[2];
+    quick_pass(N_, N_, N_, false, 2, totals);
+    work_.passes_made += 1.0;
+    L_ = held_level;
+    guess_ = held_guess;
+    bool finite = true;
+    for (const PassTotals& t : totals)
+        finite = finite && std::isfinite(Wide(t.sum_i) + t.sum_p + t.sum_d + t.sum_l + t.sum_h + t.sum_w +
+                                         t.last + t.balance);
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    if (!finite) return;
+    const Move at_last_in = decide(totals[0].last, last_in, run.stepped);
+    const Move at_out = decide(totals[1].last, out, run.stepped);
+    if (at_last_in.kind != run.kind) return;
+    known_ = KnownRun{
+        true, run.kind, run.stepped, run.first, last_in, std::numeric_limits<double>::quiet_NaN(), Move{}};
+    if (at_out.kind == run.kind) {
+        known_.last_in = out;
+    } else {
+        known_.out = out;
+        known_.out_move = at_out;
+    }
 }
 
 // The search's pass for L_; with a guess of the level payment after it, the pass for the guess is
@@ -851,12 +1024,19 @@ double Worker::leap(double start, int kind, double& offset) noexcept {
     // Whether the pass at `level` does something other than the run's step; a probe does not count
     // as a pass of the search, but its periods do.
     auto stops = [&](double level) {
+        if (!count_search_pass()) return true;
+        work_.passes -= 1.0;
+        if (known_.held && known_.kind == kind && known_.stepped == stepped_down_ &&
+            std::fabs(level) <= kKnownLevels) {
+            work_.passes_known += 1.0;
+            if (level >= known_.first && level <= known_.last_in) return false;
+            if (level >= known_.out) return true;
+            work_.passes_known -= 1.0;
+        }
         const double held = L_;
         L_ = level;
-        const bool made = search_pass();
+        make_search_pass();
         L_ = held;
-        if (!made) return true;
-        work_.passes -= 1.0;
         const bool faulted = fault_;
         fault_ = false;
         return faulted || decide(last_, level, stepped_down_).kind != kind;
@@ -908,6 +1088,9 @@ void Worker::payment_search() noexcept {
     int run_length = 0;
     ahead_.held = false;
     guess_ = std::numeric_limits<double>::quiet_NaN();
+    known_ = KnownRun{};
+    followed_ = Followed{};
+    runs_known_ = runs_can_be_known();
     for (;;) {
         if (stepped_down_) {
             const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
@@ -920,12 +1103,14 @@ void Worker::payment_search() noexcept {
             next = (next + 1) % kSearchMemory;
             stored = std::min(stored + 1, kSearchMemory);
         }
-        if (!search_pass()) return;
+        if (!searched_flag(flag_)) {
+            // One pass; flag 0 takes its level payment from it.
+            if (search_pass() && !fault_ && flag_ == 0) L_ = level_payment(sumP_);
+            return;
+        }
+        Move move;
+        if (!search_move(L_, move)) return;
         if (fault_) return;
-        if (flag_ == 0) L_ = level_payment(sumP_);
-        if (!searched_flag(flag_)) return;
-
-        const Move move = decide(last_, L_, stepped_down_);
         // The level payment of the last step is kept, the raise by the last payment's excess included.
         L_ = move.level;
         if (!move.again) return;
