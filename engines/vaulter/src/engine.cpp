@@ -975,9 +975,14 @@ void Worker::know_run() noexcept {
         true, run.kind, run.stepped, run.first, last_in, std::numeric_limits<double>::quiet_NaN(), Move{}};
     if (at_out.kind == run.kind) {
         known_.last_in = out;
-    } else {
-        known_.out = out;
-        known_.out_move = at_out;
+        return;
+    }
+    known_.out = out;
+    known_.out_move = at_out;
+    if (at_out.kind == 1 || at_out.kind == 2 || at_out.kind == 5) {
+        // The search goes on with another run of raises from `out`, whose first pass is this one.
+        const double last = totals[1].last;
+        followed_ = Followed{at_out.kind, run.stepped, 1, out, {0.0, out}, {0.0, last}, at_out.level};
     }
 }
 
