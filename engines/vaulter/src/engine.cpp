@@ -158,6 +158,10 @@ private:
         PassTotals totals;
         bool fault = false;
     } ahead_;
+    // The last amortization pass (schedule_pass with n, divisors N and no balloon rule) for its level
+    // payment; amortized_ is false when a pass of another kind came after it.
+    bool amortized_ = false;
+    Ahead amortized_pass_;
     // The level payment the search expects to try after the next pass; NaN when it has no guess.
     double guess_ = std::numeric_limits<double>::quiet_NaN();
 
@@ -563,6 +567,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
 // the same order as the general rules, so the results agree bit for bit; values the general rules
 // only form inside a period are only formed here when a period runs.
 void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+    amortized_ = false;
     if (plain_pass_ || !(n >= 1.0)) {
         plain_schedule_pass(n, tax_divisor, insurance_divisor, balloon);
         return;
@@ -570,6 +575,10 @@ void Worker::schedule_pass(double n, double tax_divisor, double insurance_diviso
     PassTotals totals;
     quick_pass(n, tax_divisor, insurance_divisor, balloon, 1, &totals);
     keep(totals);
+    // An amortization pass: the payment search's first pass is the same one when the level payment
+    // has not moved since.
+    amortized_ = n == N_ && tax_divisor == N_ && insurance_divisor == N_ && !balloon;
+    if (amortized_) amortized_pass_ = Ahead{true, L_, totals, fault_};
 }
 
 void Worker::keep(const PassTotals& totals) noexcept {
@@ -1092,10 +1101,13 @@ void Worker::payment_search() noexcept {
     int run_kind = 0;
     int run_length = 0;
     ahead_.held = false;
+    if (amortized_ && !plain_pass_) ahead_ = amortized_pass_;
     guess_ = std::numeric_limits<double>::quiet_NaN();
     known_ = KnownRun{};
     followed_ = Followed{};
     runs_known_ = runs_can_be_known();
+    // The first step is most often a cent up.
+    if (searched_flag(flag_)) guess_ = L_ + 0.01;
     for (;;) {
         if (stepped_down_) {
             const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
