@@ -131,8 +131,9 @@ private:
     bool runs_can_be_known() const noexcept;
     bool search_move(double level, Move& move) noexcept;
     bool known_move(double level, Move& move) const noexcept;
+    void note_pass(double level, double last) noexcept;
     void follow(double level, const Move& move) noexcept;
-    void know_run() noexcept;
+    bool know_run() noexcept;
 
     void case_1() noexcept;
     void case_2() noexcept;
@@ -175,16 +176,24 @@ private:
         double first = 0, last_in = 0;
         double out = std::numeric_limits<double>::quiet_NaN();
         Move out_move{};
-    } known_;
+    };
+    // The runs known in this search, the latest last; the oldest make room for new ones.
+    static constexpr int kRunsKept = 8;
+    KnownRun known_[kRunsKept];
+    int known_count_ = 0;
+    KnownRun& new_known_run() noexcept;
     // The raises the search's passes made one after another, for the guess of where their run ends.
     struct Followed {
         int kind = 0;
         bool stepped = false;
-        int passes = 0;
-        double first = 0;
-        double level[2] = {}, last[2] = {}; // of the last two passes
-        double next = 0;                    // the level payment of the run's next pass
+        double first = 0;           // the level payment of the run's first pass
+        double level = 0, last = 0; // of its last pass
+        double next = 0;            // the level payment of its next pass
+        bool tried = false;         // whether the run was guessed
     } followed_;
+    // The last pass made and the slope of the last payment against the level payment (NaN: none).
+    double seen_level_ = std::numeric_limits<double>::quiet_NaN(), seen_last_ = 0;
+    double slope_ = std::numeric_limits<double>::quiet_NaN();
     bool runs_known_ = false; // whether runs may be known without their passes (runs_can_be_known)
 
     int flag_ = 0;
@@ -896,69 +905,94 @@ bool Worker::search_move(double level, Move& move) noexcept {
 }
 
 bool Worker::known_move(double level, Move& move) const noexcept {
-    if (!known_.held || known_.stepped != stepped_down_ || !(std::fabs(level) <= kKnownLevels)) return false;
-    if (level >= known_.first && level <= known_.last_in) {
-        move = Move{level + (known_.kind == 1 ? 1.0 : 0.01), known_.stepped, known_.kind, true};
-        return true;
-    }
-    if (std::memcmp(&level, &known_.out, sizeof level) == 0) {
-        move = known_.out_move;
-        return true;
+    if (!(std::fabs(level) <= kKnownLevels)) return false;
+    for (int i = 0; i < known_count_; ++i) {
+        const KnownRun& known = known_[i];
+        if (known.stepped != stepped_down_) continue;
+        if (level >= known.first && level <= known.last_in) {
+            move = Move{level + (known.kind == 1 ? 1.0 : 0.01), known.stepped, known.kind, true};
+            return true;
+        }
+        if (std::memcmp(&level, &known.out, sizeof level) == 0) {
+            move = known.out_move;
+            return true;
+        }
     }
     return false;
 }
 
-// Follows the raises of the passes made; on the second pass of a run the run is guessed to go on as
-// the last two passes' last payments fall, and a pass at its guessed last level payment and one at
-// the level payment after it, made side by side, tell whether it does.
+Worker::KnownRun& Worker::new_known_run() noexcept {
+    if (known_count_ == kRunsKept) {
+        std::copy(known_ + 1, known_ + kRunsKept, known_);
+        --known_count_;
+    }
+    return known_[known_count_++];
+}
+
+// Notes a pass made for the slope of the last payment against the level payment: the passes'
+// last payments lie on one straight line but for their rounding, so any two passes give it.
+void Worker::note_pass(double level, double last) noexcept {
+    if (level != seen_level_ && std::isfinite(seen_level_)) {
+        const double slope = (last - seen_last_) / (level - seen_level_);
+        if (std::isfinite(slope)) slope_ = slope;
+    }
+    seen_level_ = level;
+    seen_last_ = last;
+}
+
+// Follows the raises of the passes made; with a slope known, a run of raises is guessed to go on
+// as the straight line through its pass says, and a pass at its guessed last level payment and one
+// at the level payment after it, made side by side, tell whether it does.
 void Worker::follow(double level, const Move& move) noexcept {
     if (!runs_known_) return;
+    note_pass(level, last_);
     const bool raise = move.kind == 1 || move.kind == 2 || move.kind == 5;
     Followed& run = followed_;
-    if (raise && run.passes > 0 && move.kind == run.kind && stepped_down_ == run.stepped &&
-        std::memcmp(&level, &run.next, sizeof level) == 0) {
-        ++run.passes;
-    } else {
+    if (!(raise && run.kind == move.kind && stepped_down_ == run.stepped &&
+          std::memcmp(&level, &run.next, sizeof level) == 0)) {
         run = Followed{};
         if (!raise) return;
         run.kind = move.kind;
         run.stepped = stepped_down_;
-        run.passes = 1;
         run.first = level;
     }
-    run.level[0] = run.level[1];
-    run.last[0] = run.last[1];
-    run.level[1] = level;
-    run.last[1] = last_;
+    run.level = level;
+    run.last = last_;
     run.next = move.level;
-    if (run.passes == 2) know_run();
+    // Each run known hands its last pass to the run after it; a few runs at a time are plenty.
+    for (int runs = 0; runs < 8 && !run.tried && know_run(); ++runs) {
+    }
 }
 
-void Worker::know_run() noexcept {
-    const Followed& run = followed_;
+bool Worker::know_run() noexcept {
+    Followed& run = followed_;
+    run.tried = true;
     const double step = run.kind == 1 ? 1.0 : 0.01;
-    const double slope = (run.last[1] - run.last[0]) / (run.level[1] - run.level[0]);
-    if (!std::isfinite(slope)) return;
-    // Whether the straight line through the last two passes takes the raise j steps on.
+    const double slope = slope_;
+    if (!std::isfinite(slope)) {
+        run.tried = false; // the next pass of the run gives the slope
+        return false;
+    }
+    // Whether the straight line through the run's pass takes the raise j steps on.
     auto guessed_in = [&](double j) {
-        const double level = common::repeat_add(run.level[1], step, static_cast<long>(j));
-        return decide(run.last[1] + slope * (level - run.level[1]), level, run.stepped).kind == run.kind;
+        const double level = common::repeat_add(run.level, step, static_cast<long>(j));
+        return decide(run.last + slope * (level - run.level), level, run.stepped).kind == run.kind;
     };
     constexpr double kFarthest = 1073741824.0; // 2^30 steps
     double in = 0.0, beyond = 1.0;
     while (guessed_in(beyond)) {
         in = beyond;
         beyond *= 2.0;
-        if (beyond > kFarthest) return;
+        if (beyond > kFarthest) return false;
     }
     while (beyond - in > 1.0) {
         const double mid = in + std::floor((beyond - in) / 2.0);
         (guessed_in(mid) ? in : beyond) = mid;
     }
-    if (in < 2.0) return; // the run ends within the next pass or two: they are made as they come
-    const double last_in = common::repeat_add(run.level[1], step, static_cast<long>(in));
+    if (in < 2.0) return false; // the run ends within the next pass or two: they are made as they come
+    const double last_in = common::repeat_add(run.level, step, static_cast<long>(in));
     const double out = last_in + step;
-    if (!(std::fabs(last_in) <= kKnownLevels && std::fabs(out) <= kKnownLevels)) return;
+    if (!(std::fabs(last_in) <= kKnownLevels && std::fabs(out) <= kKnownLevels)) return false;
 
     // Both passes side by side, leaving the floating-point flags as they were.
     std::fexcept_t flags;
@@ -976,23 +1010,25 @@ void Worker::know_run() noexcept {
         finite = finite && std::isfinite(Wide(t.sum_i) + t.sum_p + t.sum_d + t.sum_l + t.sum_h + t.sum_w +
                                          t.last + t.balance);
     std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
-    if (!finite) return;
+    if (!finite) return false;
+    note_pass(last_in, totals[0].last);
+    note_pass(out, totals[1].last);
     const Move at_last_in = decide(totals[0].last, last_in, run.stepped);
     const Move at_out = decide(totals[1].last, out, run.stepped);
-    if (at_last_in.kind != run.kind) return;
-    known_ = KnownRun{
+    if (at_last_in.kind != run.kind) return false;
+    KnownRun& known = new_known_run();
+    known = KnownRun{
         true, run.kind, run.stepped, run.first, last_in, std::numeric_limits<double>::quiet_NaN(), Move{}};
     if (at_out.kind == run.kind) {
-        known_.last_in = out;
-        return;
+        known.last_in = out;
+        return false;
     }
-    known_.out = out;
-    known_.out_move = at_out;
-    if (at_out.kind == 1 || at_out.kind == 2 || at_out.kind == 5) {
-        // The search goes on with another run of raises from `out`, whose first pass is this one.
-        const double last = totals[1].last;
-        followed_ = Followed{at_out.kind, run.stepped, 1, out, {0.0, out}, {0.0, last}, at_out.level};
-    }
+    known.out = out;
+    known.out_move = at_out;
+    if (!(at_out.kind == 1 || at_out.kind == 2 || at_out.kind == 5)) return false;
+    // The search goes on with another run of raises from `out`, whose first pass is this one.
+    run = Followed{at_out.kind, run.stepped, out, out, totals[1].last, at_out.level, false};
+    return true;
 }
 
 // The search's pass for L_; with a guess of the level payment after it, the pass for the guess is
@@ -1040,12 +1076,14 @@ double Worker::leap(double start, int kind, double& offset) noexcept {
     auto stops = [&](double level) {
         if (!count_search_pass()) return true;
         work_.passes -= 1.0;
-        if (known_.held && known_.kind == kind && known_.stepped == stepped_down_ &&
-            std::fabs(level) <= kKnownLevels) {
-            work_.passes_known += 1.0;
-            if (level >= known_.first && level <= known_.last_in) return false;
-            if (level >= known_.out) return true;
-            work_.passes_known -= 1.0;
+        for (int i = 0; i < known_count_ && std::fabs(level) <= kKnownLevels; ++i) {
+            const KnownRun& known = known_[i];
+            if (known.kind != kind || known.stepped != stepped_down_) continue;
+            const bool in = level >= known.first && level <= known.last_in;
+            if (in || level >= known.out) {
+                work_.passes_known += 1.0;
+                return !in;
+            }
         }
         const double held = L_;
         L_ = level;
@@ -1103,8 +1141,9 @@ void Worker::payment_search() noexcept {
     ahead_.held = false;
     if (amortized_ && !plain_pass_) ahead_ = amortized_pass_;
     guess_ = std::numeric_limits<double>::quiet_NaN();
-    known_ = KnownRun{};
+    known_count_ = 0;
     followed_ = Followed{};
+    seen_level_ = slope_ = std::numeric_limits<double>::quiet_NaN();
     runs_known_ = runs_can_be_known();
     // The first step is most often a cent up.
     if (searched_flag(flag_)) guess_ = L_ + 0.01;
