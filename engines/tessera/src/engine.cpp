@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace tessera {
@@ -514,7 +516,18 @@ double Engine::nominal_factor(double periods) {
     const double size = static_cast<double>(factors_.size());
     if (periods >= 1.0 && periods <= size && periods == std::floor(periods))
         return factors_[static_cast<std::size_t>(periods) - 1];
-    return tc::factor_n(block.APR, block.FREQUENCY, periods);
+    if (!(periods >= 1.0 && periods <= kFactorsKept && periods == std::floor(periods)))
+        return tc::factor_n(block.APR, block.FREQUENCY, periods);
+    // The estimate and every run of a call take the same factors, each a power: each is worked once.
+    const double from[2] = {block.APR, block.FREQUENCY};
+    if (std::memcmp(from, factors_for_, sizeof from) != 0) {
+        std::memcpy(factors_for_, from, sizeof from);
+        std::fill(std::begin(factors_kept_), std::end(factors_kept_),
+                  std::numeric_limits<double>::quiet_NaN());
+    }
+    double& kept = factors_kept_[static_cast<std::size_t>(periods) - 1];
+    if (std::isnan(kept)) kept = tc::factor_n(block.APR, block.FREQUENCY, periods);
+    return kept;
 }
 
 void Engine::schedule_run(double level_payment) {
@@ -559,7 +572,7 @@ void Engine::solve_payment() {
             else if (flag == 2)
                 I = r / f * P_ * tc::factor_d360(b.APR, n - k + 1.0, f);
             else
-                I = r / f * P_ * tc::factor_n(b.APR, f, n - k + 1.0);
+                I = r / f * P_ * nominal_factor(n - k + 1.0);
             ti_ += I;
             const double C = P_ - I;
             tp_ += C;

@@ -6,6 +6,7 @@
 #include "common/calendar.h"
 #include "common/loanblock.h"
 
+#include <limits>
 #include <vector>
 
 namespace tessera {
@@ -109,6 +110,12 @@ private:
     double shorten_periods_ = 0;
     // Nominal factors N(APR, f, j) for j = 1, 2, ... while a payout is shortened; empty otherwise.
     std::vector<double> factors_;
+    // N(APR, f, j) for j = 1 to kFactorsKept as a call has asked for them (NaN: not yet), and the APR
+    // and f they are of.
+    static constexpr double kFactorsKept = 2048;
+    double factors_kept_[static_cast<int>(kFactorsKept)] = {};
+    double factors_for_[2] = {std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::quiet_NaN()};
     bool rejected_ = false;
 
     // Working values of one call.
