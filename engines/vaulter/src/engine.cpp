@@ -1182,8 +1182,10 @@ void Worker::payment_search() noexcept {
             if (work_.budget_reached) return;
             run_kind = run_length = 0;
         }
-        // A run of equal steps is expected to go on.
-        guess_ = run_kind != 0 ? L_ + step_of(run_kind) : std::numeric_limits<double>::quiet_NaN();
+        // A run of equal steps is expected to go on; where runs are known from their first passes,
+        // the pass beside would mostly go unused.
+        guess_ =
+            run_kind != 0 && !runs_known_ ? L_ + step_of(run_kind) : std::numeric_limits<double>::quiet_NaN();
     }
 }
 

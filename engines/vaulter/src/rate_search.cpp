@@ -28,10 +28,11 @@ double nominal_period_rate(double rho, double f) noexcept {
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }
 
-// Whether `estimate`, within a ten-millionth of a value, lies so far from `target` and from every whole
-// dollar that the value compares with both as the estimate does; then `value` is the estimate.
-bool clear_of_turns(double estimate, double target, double& value) noexcept {
-    const double margin = 1e-7 * (std::fabs(estimate) + 1.0);
+// Whether `estimate`, within `error` of a value relative to it, lies so far from `target` and from
+// every whole dollar (eight times that, and at least a ten-millionth of a cent) that the value
+// compares with both as the estimate does; then `value` is the estimate.
+bool clear_of_turns(double estimate, double error, double target, double& value) noexcept {
+    const double margin = 8.0 * error * std::fabs(estimate) + 1e-9;
     if (!std::isfinite(estimate) || !(std::fabs(estimate - target) > margin) ||
         !(std::fabs(estimate - std::round(estimate)) > margin))
         return false;
@@ -40,15 +41,18 @@ bool clear_of_turns(double estimate, double target, double& value) noexcept {
 }
 
 // The searches only compare a present value with the target and with whole dollars. The sum of the
-// single discounted payments below is within (n + 2) * 2^-52 of the geometric sum on the same base
-// (the rounding of each term and each addition, and the terms left off), and the closed form worked
-// in doubles within 2^-50 / i of it: for i of at least a millionth both far inside the margin of
-// clear_of_turns, so where the closed form lies clear the sum is not run.
+// single discounted payments below is within (n + 2) * 2^-51 of the geometric sum on the same base
+// (each power within two units in the last place, the rounding of each term and each addition, the
+// terms left off), and the closed form worked in doubles within 2^-49 / i of it (the power's error
+// against 1 - base^-n, which is at least i / 2, and four roundings); where the closed form lies
+// clear by eight times both, the sum is not run.
 bool closed_form_decides(double payment, double n, double i, double target, double& value) noexcept {
-    if (!(payment > 0.0) || !(i >= 1e-6) || !(n >= 1.0) || !std::isfinite(payment) || !std::isfinite(i))
+    if (!(payment > 0.0) || !(i >= 1e-6) || !(i <= 1.0) || !(n >= 1.0) || !std::isfinite(payment))
         return false;
     const double base = 1.0 + i;
-    return clear_of_turns(payment * (1.0 - std::pow(base, -std::floor(n))) / (base - 1.0), target, value);
+    const double terms = std::floor(n);
+    const double error = (terms + 2.0) * 0x1p-51 + 0x1p-49 / i;
+    return clear_of_turns(payment * (1.0 - std::pow(base, -terms)) / (base - 1.0), error, target, value);
 }
 
 double present_value(double payment, double n, double i, double target) noexcept {
@@ -67,8 +71,9 @@ double present_value(double payment, double n, double i, double target) noexcept
 }
 
 // The balances of a fixed-principal loan do not depend on the rate, so their sum is taken once per
-// search; i times it differs from the period-by-period sum of the interest by less than m * 2^-52 of
-// it while no balance is negative (each addition rounds once, the products in extended precision).
+// search; i times it differs from the period-by-period sum of the interest by less than (m + 2) *
+// 2^-52 of it while no balance is negative (each addition rounds once, the products in extended
+// precision).
 struct Balances {
     double n, principal, m;
     Wide sum = 0;
@@ -87,7 +92,7 @@ struct Balances {
     double interest(double i, double target) const noexcept {
         double value = 0.0;
         if (none_negative && i > 0.0 && m >= 1.0 &&
-            clear_of_turns(static_cast<double>(Wide(i) * sum), target, value))
+            clear_of_turns(static_cast<double>(Wide(i) * sum), (m + 2.0) * 0x1p-52, target, value))
             return value;
         double total = 0.0;
         double balance = principal;
