@@ -1137,15 +1137,26 @@ double Engine::daily_shortened_count(double n) {
     const Block& b = block;
     double classes[kMaxEscrowClasses];
     int count = 0;
+    // The class of each length m, kept for the walks when the loan is short enough (-1: a share that
+    // equals nothing, not even itself).
+    constexpr int kClassesKept = 2048;
+    signed char class_of[kClassesKept];
+    const bool kept = n < kClassesKept;
     for (double m = 2.0; m <= n; m += 1.0) {
         const double e = escrow_for(m);
-        bool known = false;
-        for (int i = 0; i < count && !known; ++i)
-            known = classes[i] == e;
-        if (known) continue;
-        if (count == kMaxEscrowClasses) return n;
-        classes[count++] = e;
+        int known = -1;
+        for (int i = 0; i < count && known < 0; ++i)
+            if (classes[i] == e) known = i;
+        if (known < 0) {
+            if (count == kMaxEscrowClasses) return n;
+            classes[count++] = e;
+            if (e == e) known = count - 1;
+        }
+        if (kept) class_of[static_cast<int>(m)] = static_cast<signed char>(known);
     }
+    auto of_class = [&](double k, int c) {
+        return kept ? class_of[static_cast<int>(k)] == c : escrow_for(k) == classes[c];
+    };
 
     const int flag = b.INTMETHOD;
     const double f = b.FREQUENCY, A = b.FINANCEAMT, r = b.APR * 0.01, L = L_;
@@ -1161,6 +1172,20 @@ double Engine::daily_shortened_count(double n) {
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
 
+    // The period rates do not depend on the class: worked once for all the walks when kept.
+    double rates[kClassesKept];
+    if (kept) {
+        tc::Date cursor = start_;
+        for (double k = 1.0; k <= n; k += 1.0) {
+            if (monthly_walk) {
+                if (k > 1.0) tc::next_month(cursor);
+                q = tc::month_length(cursor.month, cursor.year) * d;
+            }
+            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
+            rates[static_cast<int>(k)] = q;
+        }
+    }
+
     double best = 1.0; // a run of one payment leaves a last payment of 0
     for (int c = 0; c < count; ++c) {
         const double e = classes[c];
@@ -1170,18 +1195,22 @@ double Engine::daily_shortened_count(double n) {
         for (double k = 1.0; k <= n; k += 1.0) {
             ++ds_counter;
             ++lf_counter;
-            if (monthly_walk) {
-                if (k > 1.0) tc::next_month(cursor);
-                q = tc::month_length(cursor.month, cursor.year) * d;
+            if (kept) {
+                q = rates[static_cast<int>(k)];
+            } else {
+                if (monthly_walk) {
+                    if (k > 1.0) tc::next_month(cursor);
+                    q = tc::month_length(cursor.month, cursor.year) * d;
+                }
+                if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
             }
-            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
             const double I = k == 1.0 ? tc::first_period_rate(f, q, odd, d) * A : q * B;
             double DS = 0.0, LF = 0.0;
             if (ds_on && ds_counter <= b.DSNUMPAY)
                 DS = ds_counter == 1 ? b.DSPREM / b.DSFREQ : B * b.DSRATE / b.DSFREQ;
             if (lf_on && lf_counter <= b.LFNUMPAY)
                 LF = lf_counter == 1 ? b.LFPREM / b.LFFREQ : B * b.LFRATE / b.LFFREQ;
-            if (k > best && escrow_for(k) == e) {
+            if (k > best && of_class(k, c)) {
                 const double last = B + e + DS + LF + I; // period k as the last of a run of k
                 if (!(last < 0)) best = k;
             }
