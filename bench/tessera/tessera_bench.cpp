@@ -112,6 +112,16 @@ BENCHMARK(BM_PaymentNeverSettles)
     ->Args({1, 12, 99999, 1000, 800})
     ->Unit(benchmark::kMillisecond);
 
+// Case 2 counting the payments of a monthly loan, 398 of them, and shortening it; arg: flag.
+void BM_CountMonthly(benchmark::State& state) {
+    tessera::Block b = loan(250000, 7.5, 0, 12, static_cast<int>(state.range(0)));
+    b.PAYMENT = 2000;
+    b.TAXES = 2400;
+    b.HOINS = 900;
+    run_block(state, b);
+}
+BENCHMARK(BM_CountMonthly)->DenseRange(0, 7)->ArgName("flag")->Unit(benchmark::kMicrosecond);
+
 // Case 2 with a payment that never pays the loan down: the count runs to its 9,999-period cap.
 void BM_CountToTheCap(benchmark::State& state) {
     tessera::Block b = loan(100000, 12, 0, 12, static_cast<int>(state.range(0)));
