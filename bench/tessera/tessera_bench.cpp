@@ -42,6 +42,34 @@ void run_block(benchmark::State& state, const tessera::Block& block) {
     state.counters["runs"] = static_cast<double>(engine.last_runs());
 }
 
+// Baselines. A bare call: a block the engine refuses before any run (an interest flag of 9).
+void BM_BareCall(benchmark::State& state) {
+    tessera::Block b = loan(250000, 7.5, 360, 12, 9);
+    run_block(state, b);
+}
+BENCHMARK(BM_BareCall)->Unit(benchmark::kMicrosecond);
+
+// A bare loop over 360 monthly periods with one run's arithmetic: the month's days times the daily
+// rate times the balance, the principal and the balance, the totals.
+void BM_BareLoop360(benchmark::State& state) {
+    const double daily = 0.075 / 365.0;
+    const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (auto _ : state) {
+        double level = 1758.0;
+        benchmark::DoNotOptimize(level);
+        double balance = 250000.0, ti = 0.0, tp = 0.0;
+        for (int k = 0; k < 360; ++k) {
+            const double interest = days[k % 12] * daily * balance;
+            const double principal = level - 275.0 - interest;
+            ti += interest;
+            tp += principal;
+            balance -= principal;
+        }
+        benchmark::DoNotOptimize(ti + tp + balance);
+    }
+}
+BENCHMARK(BM_BareLoop360)->Unit(benchmark::kMicrosecond);
+
 // Case 1 for every interest flag; args: flag, number of payments.
 void BM_PaymentMonthly(benchmark::State& state) {
     tessera::Block b =
@@ -83,6 +111,16 @@ BENCHMARK(BM_PaymentNeverSettles)
     ->Args({7, 26, 99999, 1000, 2499})
     ->Args({1, 12, 99999, 1000, 800})
     ->Unit(benchmark::kMillisecond);
+
+// Case 2 counting the payments of a monthly loan, 398 of them, and shortening it; arg: flag.
+void BM_CountMonthly(benchmark::State& state) {
+    tessera::Block b = loan(250000, 7.5, 0, 12, static_cast<int>(state.range(0)));
+    b.PAYMENT = 2000;
+    b.TAXES = 2400;
+    b.HOINS = 900;
+    run_block(state, b);
+}
+BENCHMARK(BM_CountMonthly)->DenseRange(0, 7)->ArgName("flag")->Unit(benchmark::kMicrosecond);
 
 // Case 2 with a payment that never pays the loan down: the count runs to its 9,999-period cap.
 void BM_CountToTheCap(benchmark::State& state) {

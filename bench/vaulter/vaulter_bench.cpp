@@ -59,7 +59,44 @@ void solve_each(benchmark::State& state, const Block& input) {
         ++calls;
     }
     state.counters["allocations"] = calls == 0 ? 0.0 : double(g_allocations.load() - before) / double(calls);
+    // The payment search's passes as counted, those told by known runs, and those made to know them.
+    Block b = input;
+    talvero::vaulter::Work work;
+    talvero::vaulter::solve(b, Messages{}, talvero::vaulter::Tuning{}, &work);
+    state.counters["passes"] = work.passes;
+    state.counters["known"] = work.passes_known;
+    state.counters["made"] = work.passes_made;
 }
+
+// Baselines. A bare call: a block the engine refuses before any pass (an interest flag of 9).
+void BM_BareCall(benchmark::State& state) {
+    Block b = loan(0);
+    b.INTMETHOD = 9;
+    solve_each(state, b);
+}
+BENCHMARK(BM_BareCall)->Unit(benchmark::kMicrosecond);
+
+// A bare loop over 360 monthly periods with one pass's arithmetic: the month's rate in extended
+// precision times the balance, the principal and the balance, the totals.
+void BM_BareLoop360(benchmark::State& state) {
+    using Wide = long double;
+    const double daily = static_cast<double>(7.25L * 0.01L / 365.0L);
+    const int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    for (auto _ : state) {
+        double level = 1082.89;
+        benchmark::DoNotOptimize(level);
+        double balance = 150000.0, sum_i = 0.0, sum_p = 0.0;
+        for (int k = 0; k < 360; ++k) {
+            const double interest = static_cast<double>(Wide(daily * days[k % 12]) * balance);
+            const double principal = static_cast<double>(Wide(level) - 275.0 - interest);
+            sum_i += interest;
+            sum_p += principal;
+            balance -= principal;
+        }
+        benchmark::DoNotOptimize(sum_i + sum_p + balance);
+    }
+}
+BENCHMARK(BM_BareLoop360)->Unit(benchmark::kMicrosecond);
 
 // Case 1: the scheduled payment, N = 360, balloon after 60.
 void BM_Case1(benchmark::State& state) {

@@ -9,6 +9,8 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <iterator>
 #include <limits>
 
 namespace tessera {
@@ -514,7 +516,18 @@ double Engine::nominal_factor(double periods) {
     const double size = static_cast<double>(factors_.size());
     if (periods >= 1.0 && periods <= size && periods == std::floor(periods))
         return factors_[static_cast<std::size_t>(periods) - 1];
-    return tc::factor_n(block.APR, block.FREQUENCY, periods);
+    if (!(periods >= 1.0 && periods <= kFactorsKept && periods == std::floor(periods)))
+        return tc::factor_n(block.APR, block.FREQUENCY, periods);
+    // The estimate and every run of a call take the same factors, each a power: each is worked once.
+    const double from[2] = {block.APR, block.FREQUENCY};
+    if (std::memcmp(from, factors_for_, sizeof from) != 0) {
+        std::memcpy(factors_for_, from, sizeof from);
+        std::fill(std::begin(factors_kept_), std::end(factors_kept_),
+                  std::numeric_limits<double>::quiet_NaN());
+    }
+    double& kept = factors_kept_[static_cast<std::size_t>(periods) - 1];
+    if (std::isnan(kept)) kept = tc::factor_n(block.APR, block.FREQUENCY, periods);
+    return kept;
 }
 
 void Engine::schedule_run(double level_payment) {
@@ -559,7 +572,7 @@ void Engine::solve_payment() {
             else if (flag == 2)
                 I = r / f * P_ * tc::factor_d360(b.APR, n - k + 1.0, f);
             else
-                I = r / f * P_ * tc::factor_n(b.APR, f, n - k + 1.0);
+                I = r / f * P_ * nominal_factor(n - k + 1.0);
             ti_ += I;
             const double C = P_ - I;
             tp_ += C;
@@ -704,6 +717,189 @@ bool decide(double& L, double last, bool& lock, double apr, double n, int& step)
 
 } // namespace
 
+// Trial payments the known runs speak for; beyond them every run is made.
+constexpr double kKnownLevels = 1e100;
+
+// Whether the iteration may know a run of raises from a few of its schedule runs. For flags 1, 2
+// and 7 with no negative rate the last payment of a run never rises with the trial payment: each
+// period's interest and premiums are rounded products of the balance with factors of at least 0,
+// the principal is the payment less them, and every rounding keeps the order of what it rounds. So
+// the trial payments that take one kind of raise (+1.00, +0.01, or +0.01 with the lock set) form one
+// interval, and a run made inside it and one made beyond it tell every run between. The balance
+// also grows by at most e^300 over the loan from amounts under 1e100, so no run overflows.
+bool Engine::raises_can_be_known() const noexcept {
+    const Block& b = block;
+    const double n = b.NUMPAY, f = b.FREQUENCY;
+    if (!skip_repeated_steps || !search_flag() || !(b.APR >= 0.0) || !(n >= 1.0) || !(f > 0.0)) return false;
+    const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
+    const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
+    if ((ds_on && !(b.DSRATE >= 0.0)) || (lf_on && !(b.LFRATE >= 0.0))) return false;
+    const double r = b.APR * 0.01;
+    const double daily = b.INTMETHOD == 2 ? r / 360.0 : r / 365.0;
+    const double days = f >= 1.0 ? 366.0 : 366.0 / f;
+    const double growth =
+        daily * days + (ds_on ? b.DSRATE / b.DSFREQ : 0.0) + (lf_on ? b.LFRATE / b.LFFREQ : 0.0);
+    const double amounts = std::fabs(b.FINANCEAMT) * (1.0 + (std::fabs(double(b.ODDDAYS)) + days) * daily) +
+                           (b.TAXES + b.HOINS + b.OTINS) * std::fabs(b.TERMYEARS) +
+                           (ds_on ? b.DSPREM / b.DSFREQ : 0.0) + (lf_on ? b.LFPREM / b.LFFREQ : 0.0);
+    return growth * n <= 300.0 && amounts <= kKnownLevels;
+}
+
+// What the known runs say of trial payment L with the lock as given: 1 when L takes the raise
+// `step`, -1 when it does something else, 0 when no known run tells.
+int Engine::known_raise(double L, bool lock, int step) const noexcept {
+    if (!(std::fabs(L) <= kKnownLevels)) return 0;
+    for (int i = 0; i < known_count_; ++i) {
+        const KnownRaises& known = known_[i];
+        if (known.lock != lock) continue;
+        if (L >= known.first && L <= known.last_in) return known.step == step ? 1 : -1;
+        if (known.step == step && L >= known.out) return -1;
+    }
+    return 0;
+}
+
+// One pass of the payment iteration at trial payment L: its schedule run, or what a known run says
+// of it. Moves L (and the lock) as decide does; false when the iteration stops there.
+bool Engine::trial_run(double& L, bool& lock, int& step) {
+    const double n = block.NUMPAY;
+    for (int i = 0; i < known_count_ && std::fabs(L) <= kKnownLevels; ++i) {
+        const KnownRaises& known = known_[i];
+        if (known.lock != lock) continue;
+        const bool in = L >= known.first && L <= known.last_in;
+        if (!in && std::memcmp(&L, &known.out, sizeof L) != 0) continue;
+        behind_ = true;
+        behind_level_ = L;
+        if (in) {
+            step = known.step;
+            L = take_step(L, step);
+            return true;
+        }
+        L = known.out_L;
+        lock = known.out_lock;
+        step = known.out_step;
+        return known.out_go;
+    }
+    behind_ = false;
+    schedule_run(L);
+    const double level = L;
+    const double last = block.LASTPAY;
+    const bool lock_before = lock;
+    const bool go = decide(L, last, lock, block.APR, n, step);
+    if (raises_known_) {
+        note_run(level, last);
+        const long made = known_runs_made_;
+        if (go) follow_raise(level, last, step, lock_before, L);
+        if (known_runs_made_ != made) {
+            // The runs made to know a run are not the iteration's.
+            behind_ = true;
+            behind_level_ = level;
+        }
+    }
+    return go;
+}
+
+// The last payments of the runs lie on one straight line in the trial payment but for their
+// rounding, so any two runs give its slope.
+void Engine::note_run(double level, double last) noexcept {
+    if (level != seen_level_ && std::isfinite(seen_level_)) {
+        const double slope = (last - seen_last_) / (level - seen_level_);
+        if (std::isfinite(slope)) slope_ = slope;
+    }
+    seen_level_ = level;
+    seen_last_ = last;
+}
+
+// Follows the raises of the runs made; with a slope known, a run of raises is guessed to go on as the
+// straight line says, and runs at its guessed last trial payment and at the one after it tell
+// whether it does.
+void Engine::follow_raise(double level, double last, int step, bool lock, double next) {
+    const bool raise = step == kUpWhole || step == kUpCent || step == kLockedUpCent;
+    FollowedRaise& run = followed_;
+    if (!(raise && run.step == step && run.lock == lock &&
+          std::memcmp(&level, &run.next, sizeof level) == 0)) {
+        run = FollowedRaise{};
+        if (!raise) return;
+        run.step = step;
+        run.lock = lock;
+        run.first = level;
+    }
+    run.level = level;
+    run.last = last;
+    run.next = next;
+    // Each run known hands its last pass to the run after it; a few runs at a time are plenty.
+    for (int runs = 0; runs < 8 && !run.tried && know_raises(); ++runs) {
+    }
+}
+
+bool Engine::know_raises() {
+    FollowedRaise& run = followed_;
+    run.tried = true;
+    if (!std::isfinite(slope_)) {
+        run.tried = false; // the next run gives the slope
+        return false;
+    }
+    const Block& b = block;
+    const double n = b.NUMPAY, amount = step_amount(run.step), slope = slope_;
+    auto guessed_in = [&](double j) {
+        const double level = repeat_add(run.level, amount, static_cast<long>(j));
+        double L = level;
+        bool lock = run.lock;
+        int step = kVaried;
+        return decide(L, run.last + slope * (level - run.level), lock, b.APR, n, step) && step == run.step;
+    };
+    constexpr double kFarthest = 1073741824.0; // 2^30 steps
+    double in = 0.0, beyond = 1.0;
+    while (guessed_in(beyond)) {
+        in = beyond;
+        beyond *= 2.0;
+        if (beyond > kFarthest) return false;
+    }
+    while (beyond - in > 1.0) {
+        const double mid = in + std::floor((beyond - in) / 2.0);
+        (guessed_in(mid) ? in : beyond) = mid;
+    }
+    if (in < 3.0) return false; // the run ends within a few passes: they are made as they come
+    const double last_in = repeat_add(run.level, amount, static_cast<long>(in));
+    const double out = take_step(last_in, run.step);
+    if (!(std::fabs(last_in) <= kKnownLevels && std::fabs(out) <= kKnownLevels)) return false;
+
+    known_runs_made_ += 2;
+    schedule_run(last_in);
+    const double last_at_in = b.LASTPAY;
+    note_run(last_in, last_at_in);
+    double L = last_in;
+    bool lock = run.lock;
+    int step = kVaried;
+    if (!(decide(L, last_at_in, lock, b.APR, n, step) && step == run.step)) return false;
+    schedule_run(out);
+    const double last_at_out = b.LASTPAY;
+    note_run(out, last_at_out);
+    if (known_count_ == kRaisesKept) {
+        std::copy(known_ + 1, known_ + kRaisesKept, known_);
+        --known_count_;
+    }
+    KnownRaises& known = known_[known_count_++];
+    known = KnownRaises{run.step, run.lock, run.first, last_in, std::numeric_limits<double>::quiet_NaN()};
+    L = out;
+    lock = run.lock;
+    step = kVaried;
+    const bool go = decide(L, last_at_out, lock, b.APR, n, step);
+    if (go && step == run.step) {
+        known.last_in = out;
+        return false;
+    }
+    known.out = out;
+    known.out_L = L;
+    known.out_lock = lock;
+    known.out_step = step;
+    known.out_go = go;
+    const bool raise = step == kUpWhole || step == kUpCent || step == kLockedUpCent;
+    if (!go || !raise) return false;
+    // The iteration goes on with another run of raises from `out`, whose first run is this one.
+    run = FollowedRaise{step, run.lock, out, out, last_at_out, L, false};
+    return true;
+}
+
 void Engine::iterate_payment() {
     Block& b = block;
     const double n = b.NUMPAY;
@@ -718,9 +914,16 @@ void Engine::iterate_payment() {
     // before" allows a billionth of the payment.
     double seen = std::numeric_limits<double>::quiet_NaN();
     long cycle_power = 1, cycle_length = 0;
+    known_count_ = 0;
+    followed_ = FollowedRaise{};
+    seen_level_ = slope_ = std::numeric_limits<double>::quiet_NaN();
+    raises_known_ = raises_can_be_known();
+    behind_ = false;
     for (;;) {
         if (passes_ >= bound || runs_ >= run_limit) {
             bound_hit_ = true;
+            // The rejected call reports the totals of the last run the iteration took.
+            if (behind_) schedule_run(behind_level_);
             break;
         }
         if (lock) {
@@ -736,9 +939,8 @@ void Engine::iterate_payment() {
         }
         ++passes_;
         ++runs_;
-        schedule_run(L_);
         int step = kVaried;
-        if (!decide(L_, b.LASTPAY, lock, b.APR, n, step)) break;
+        if (!trial_run(L_, lock, step)) break;
         streak = step != kVaried && step == previous ? streak + 1 : 0;
         previous = step;
         if (!skip_repeated_steps || streak < 8) continue;
@@ -751,6 +953,13 @@ void Engine::iterate_payment() {
         const long room = bound - passes_; // passes still allowed; the next one runs with L_
         auto same = [&](double trial) {
             ++runs_;
+            const int known = known_raise(trial, lock, step);
+            if (known != 0) {
+                behind_ = true;
+                behind_level_ = trial;
+                return known > 0;
+            }
+            behind_ = false;
             schedule_run(trial);
             bool probe_lock = lock;
             int probe_step = kVaried;
@@ -928,15 +1137,26 @@ double Engine::daily_shortened_count(double n) {
     const Block& b = block;
     double classes[kMaxEscrowClasses];
     int count = 0;
+    // The class of each length m, kept for the walks when the loan is short enough (-1: a share that
+    // equals nothing, not even itself).
+    constexpr int kClassesKept = 2048;
+    signed char class_of[kClassesKept];
+    const bool kept = n < kClassesKept;
     for (double m = 2.0; m <= n; m += 1.0) {
         const double e = escrow_for(m);
-        bool known = false;
-        for (int i = 0; i < count && !known; ++i)
-            known = classes[i] == e;
-        if (known) continue;
-        if (count == kMaxEscrowClasses) return n;
-        classes[count++] = e;
+        int known = -1;
+        for (int i = 0; i < count && known < 0; ++i)
+            if (classes[i] == e) known = i;
+        if (known < 0) {
+            if (count == kMaxEscrowClasses) return n;
+            classes[count++] = e;
+            if (e == e) known = count - 1;
+        }
+        if (kept) class_of[static_cast<int>(m)] = static_cast<signed char>(known);
     }
+    auto of_class = [&](double k, int c) {
+        return kept ? class_of[static_cast<int>(k)] == c : escrow_for(k) == classes[c];
+    };
 
     const int flag = b.INTMETHOD;
     const double f = b.FREQUENCY, A = b.FINANCEAMT, r = b.APR * 0.01, L = L_;
@@ -952,6 +1172,20 @@ double Engine::daily_shortened_count(double n) {
     const bool ds_on = b.DSPREM > 0 && b.DSFREQ > 0;
     const bool lf_on = b.LFPREM > 0 && b.LFFREQ > 0;
 
+    // The period rates do not depend on the class: worked once for all the walks when kept.
+    double rates[kClassesKept];
+    if (kept) {
+        tc::Date cursor = start_;
+        for (double k = 1.0; k <= n; k += 1.0) {
+            if (monthly_walk) {
+                if (k > 1.0) tc::next_month(cursor);
+                q = tc::month_length(cursor.month, cursor.year) * d;
+            }
+            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
+            rates[static_cast<int>(k)] = q;
+        }
+    }
+
     double best = 1.0; // a run of one payment leaves a last payment of 0
     for (int c = 0; c < count; ++c) {
         const double e = classes[c];
@@ -961,18 +1195,22 @@ double Engine::daily_shortened_count(double n) {
         for (double k = 1.0; k <= n; k += 1.0) {
             ++ds_counter;
             ++lf_counter;
-            if (monthly_walk) {
-                if (k > 1.0) tc::next_month(cursor);
-                q = tc::month_length(cursor.month, cursor.year) * d;
+            if (kept) {
+                q = rates[static_cast<int>(k)];
+            } else {
+                if (monthly_walk) {
+                    if (k > 1.0) tc::next_month(cursor);
+                    q = tc::month_length(cursor.month, cursor.year) * d;
+                }
+                if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
             }
-            if (year_walk) q = days.of(f, 0, tc::year_days_to(start_, static_cast<int>(k) - 1)) * d;
             const double I = k == 1.0 ? tc::first_period_rate(f, q, odd, d) * A : q * B;
             double DS = 0.0, LF = 0.0;
             if (ds_on && ds_counter <= b.DSNUMPAY)
                 DS = ds_counter == 1 ? b.DSPREM / b.DSFREQ : B * b.DSRATE / b.DSFREQ;
             if (lf_on && lf_counter <= b.LFNUMPAY)
                 LF = lf_counter == 1 ? b.LFPREM / b.LFFREQ : B * b.LFRATE / b.LFFREQ;
-            if (k > best && escrow_for(k) == e) {
+            if (k > best && of_class(k, c)) {
                 const double last = B + e + DS + LF + I; // period k as the last of a run of k
                 if (!(last < 0)) best = k;
             }

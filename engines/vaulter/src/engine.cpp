@@ -11,6 +11,7 @@
 #include <cfenv>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iterator>
 #include <limits>
 
@@ -49,7 +50,14 @@ double at_least_one_year(double years) noexcept {
     return years < 1.0 ? 1.0 : years;
 }
 
-struct Move;
+// One decision of the payment search on the last payment of a pass: the next level payment, the
+// stepped-down flag, and which plain step it was (0 when it was not one step of a fixed size).
+struct Move {
+    double level;
+    bool stepped;
+    int kind;
+    bool again;
+};
 
 // How a schedule pass finds the interest of the periods after the first: the calendar month's rate
 // (monthly loans on a daily rate), one rate for every period, the scheduled annuity's interest, none.
@@ -71,7 +79,6 @@ struct PassSetup {
     double rate = 0;                // Interest::Constant
     bool year_walk = false;         // Interest::Constant: the daily rate on each period's year
     double daily = 0;               // the daily rate of the year walk
-    Wide scheduled = 0;             // Interest::Scheduled: R / f * 0.01 * P
     double month_rates[2][13] = {}; // Interest::Monthly: by leap year and month
     Date cursor;                    // first due date, month in 1..12
 };
@@ -118,7 +125,15 @@ private:
     double step_of(int kind) const noexcept;
     double leap(double start, int kind, double& offset) noexcept;
     bool search_pass() noexcept;
+    bool count_search_pass() noexcept;
+    void make_search_pass() noexcept;
     void search_schedule_pass() noexcept;
+    bool runs_can_be_known() const noexcept;
+    bool search_move(double level, Move& move) noexcept;
+    bool known_move(double level, Move& move) const noexcept;
+    void note_pass(double level, double last) noexcept;
+    void follow(double level, const Move& move) noexcept;
+    bool know_run() noexcept;
 
     void case_1() noexcept;
     void case_2() noexcept;
@@ -144,8 +159,42 @@ private:
         PassTotals totals;
         bool fault = false;
     } ahead_;
+    // The last amortization pass (schedule_pass with n, divisors N and no balloon rule) for its level
+    // payment; amortized_ is false when a pass of another kind came after it.
+    bool amortized_ = false;
+    Ahead amortized_pass_;
     // The level payment the search expects to try after the next pass; NaN when it has no guess.
     double guess_ = std::numeric_limits<double>::quiet_NaN();
+
+    // What the search knows of a run of equal raises of the level payment (kinds 1, 2 and 5) without
+    // making its passes: every level payment from `first` to `last_in` takes the run's raise, every
+    // one from `out` on does something else, and at `out` itself the search does `out_move`.
+    struct KnownRun {
+        bool held = false;
+        int kind = 0;
+        bool stepped = false;
+        double first = 0, last_in = 0;
+        double out = std::numeric_limits<double>::quiet_NaN();
+        Move out_move{};
+    };
+    // The runs known in this search, the latest last; the oldest make room for new ones.
+    static constexpr int kRunsKept = 8;
+    KnownRun known_[kRunsKept];
+    int known_count_ = 0;
+    KnownRun& new_known_run() noexcept;
+    // The raises the search's passes made one after another, for the guess of where their run ends.
+    struct Followed {
+        int kind = 0;
+        bool stepped = false;
+        double first = 0;           // the level payment of the run's first pass
+        double level = 0, last = 0; // of its last pass
+        double next = 0;            // the level payment of its next pass
+        bool tried = false;         // whether the run was guessed
+    } followed_;
+    // The last pass made and the slope of the last payment against the level payment (NaN: none).
+    double seen_level_ = std::numeric_limits<double>::quiet_NaN(), seen_last_ = 0;
+    double slope_ = std::numeric_limits<double>::quiet_NaN();
+    bool runs_known_ = false; // whether runs may be known without their passes (runs_can_be_known)
 
     int flag_ = 0;
     int o_ = 0;
@@ -160,6 +209,14 @@ private:
     bool stepped_down_ = false;
     // A value the engine stores went past what a double holds (or is not a number).
     bool fault_ = false;
+
+    // Is(k) for k = 1, 2, ... as the passes of one call have asked for them, with the R, f, N and P
+    // they were worked from: every pass of flags 0 and 6 takes the same values, each a power.
+    static constexpr int kScheduledKept = 2048;
+    mutable double scheduled_kept_[kScheduledKept];
+    mutable int scheduled_count_ = 0;
+    mutable double kept_for_[4] = {};
+    double plain_scheduled_interest(double k) const noexcept;
 };
 
 bool Worker::within_domain() noexcept {
@@ -284,8 +341,22 @@ void Worker::run() noexcept {
 }
 
 // Is(k): the interest a level loan paying P over N periods carries in period k.
-double Worker::scheduled_interest(double k) const noexcept {
+double Worker::plain_scheduled_interest(double k) const noexcept {
     return static_cast<double>(Wide(R_) / f_ * 0.01L * P_ * an(R_, f_, N_ - k + 1.0));
+}
+
+double Worker::scheduled_interest(double k) const noexcept {
+    if (!(k >= 1.0 && k <= kScheduledKept && k == std::floor(k))) return plain_scheduled_interest(k);
+    const double from[4] = {R_, f_, N_, P_};
+    if (std::memcmp(from, kept_for_, sizeof from) != 0) {
+        std::memcpy(kept_for_, from, sizeof from);
+        scheduled_count_ = 0;
+    }
+    const int index = static_cast<int>(k) - 1;
+    if (index < scheduled_count_) return scheduled_kept_[index];
+    const double value = plain_scheduled_interest(k);
+    if (index == scheduled_count_) scheduled_kept_[scheduled_count_++] = value;
+    return value;
 }
 
 // Rate of one period on the calendar: monthly loans move the cursor one month before every period
@@ -454,13 +525,13 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
             break;
         default:
             if (k > 1.0)
-                interest = scheduled_interest(k);
+                interest = plain_scheduled_interest(k);
             else if (f_ == 1.0)
                 interest = first_yearly_nominal_interest();
             else if (o_ > 0)
-                interest = static_cast<double>(scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
+                interest = static_cast<double>(plain_scheduled_interest(1.0) + Wide(o_ - 30) * d360_ * F_);
             else
-                interest = scheduled_interest(1.0);
+                interest = plain_scheduled_interest(1.0);
             break;
         }
         sumI_ += interest;
@@ -505,6 +576,7 @@ void Worker::plain_schedule_pass(double n, double tax_divisor, double insurance_
 // the same order as the general rules, so the results agree bit for bit; values the general rules
 // only form inside a period are only formed here when a period runs.
 void Worker::schedule_pass(double n, double tax_divisor, double insurance_divisor, bool balloon) noexcept {
+    amortized_ = false;
     if (plain_pass_ || !(n >= 1.0)) {
         plain_schedule_pass(n, tax_divisor, insurance_divisor, balloon);
         return;
@@ -512,6 +584,10 @@ void Worker::schedule_pass(double n, double tax_divisor, double insurance_diviso
     PassTotals totals;
     quick_pass(n, tax_divisor, insurance_divisor, balloon, 1, &totals);
     keep(totals);
+    // An amortization pass: the payment search's first pass is the same one when the level payment
+    // has not moved since.
+    amortized_ = n == N_ && tax_divisor == N_ && insurance_divisor == N_ && !balloon;
+    if (amortized_) amortized_pass_ = Ahead{true, L_, totals, fault_};
 }
 
 void Worker::keep(const PassTotals& totals) noexcept {
@@ -579,7 +655,6 @@ void Worker::quick_pass(double n, double tax_divisor, double insurance_divisor, 
         pass_of<Interest::None>(setup, level, premiums, lanes, totals);
         break;
     default:
-        if (f_ != 1.0 || n >= 2.0) setup.scheduled = Wide(R_) / f_ * 0.01L * P_;
         if (f_ == 1.0)
             setup.first_interest = first_yearly_nominal_interest();
         else if (o_ > 0)
@@ -644,7 +719,7 @@ void Worker::pass(const PassSetup& setup, PassTotals* totals) const noexcept {
         }
         double scheduled = 0.0;
         if constexpr (kind == Interest::Scheduled) {
-            if (k > 1.0) scheduled = static_cast<double>(setup.scheduled * an(R_, f_, N_ - k + 1.0));
+            if (k > 1.0) scheduled = scheduled_interest(k);
         }
         for (int lane = 0; lane < lanes; ++lane) {
             PassTotals& s = t[lane];
@@ -712,15 +787,6 @@ void Worker::pre_adjustment() noexcept {
     if (last < 0.0) L_ -= 1.0;
 }
 
-// One decision of the payment search on the last payment of a pass: the next level payment, the
-// stepped-down flag, and which plain step it was (0 when it was not one step of a fixed size).
-struct Move {
-    double level;
-    bool stepped;
-    int kind;
-    bool again;
-};
-
 Move Worker::decide(double last, double level, bool stepped) const noexcept {
     Move move{level, stepped, 0, true};
     bool nudged = false;
@@ -768,11 +834,23 @@ double Worker::step_of(int kind) const noexcept {
 // One pass of the amortization for the payment search, counted against its budget; false when the
 // budget does not allow it (the search then ends rejected).
 bool Worker::search_pass() noexcept {
+    if (!count_search_pass()) return false;
+    make_search_pass();
+    return true;
+}
+
+bool Worker::count_search_pass() noexcept {
     const double periods = std::max(N_, 1.0);
     if (work_.periods + periods > period_budget_ || work_.passes + 1.0 > pass_budget_) {
         work_.budget_reached = true;
         return false;
     }
+    work_.periods += periods;
+    work_.passes += 1.0;
+    return true;
+}
+
+void Worker::make_search_pass() noexcept {
     if (ahead_.held && ahead_.level == L_ && std::signbit(ahead_.level) == std::signbit(L_)) {
         keep(ahead_.totals);
         if (ahead_.fault) fault_ = true;
@@ -782,8 +860,174 @@ bool Worker::search_pass() noexcept {
         ahead_.held = false;
         search_schedule_pass();
     }
-    work_.periods += periods;
-    work_.passes += 1.0;
+}
+
+// Level payments the known runs speak for; beyond them every pass is made.
+constexpr double kKnownLevels = 1e100;
+
+// Whether the search may know a run of raises from a few of its passes. For flags 1, 2 and 7 with
+// no negative rate the last payment of a pass never rises with the level payment: each period's
+// interest and premiums are rounded products of the balance with factors of at least 0, the
+// principal is the payment less them, and every rounding keeps the order of what it rounds. So
+// the level payments of one kind of raise (1, 2 or 5 in decide) form one interval, and a pass made
+// inside it and one made beyond it tell every pass between. The loan must also be one whose passes
+// cannot overflow for any level payment up to kKnownLevels (the balance grows by at most the
+// period's rate and premiums, e^300 over all its periods, from amounts under 1e100), so a pass not
+// made would have raised no floating-point flag either.
+bool Worker::runs_can_be_known() const noexcept {
+    if (!skip_ || plain_pass_ || !searched_flag(flag_) || !(R_ >= 0.0) || !(N_ >= 1.0)) return false;
+    const bool disability = b_.DSPREM > 0.0, life = b_.LFPREM > 0.0;
+    if (disability && !(b_.DSRATE >= 0.0 && b_.DSFREQ > 0.0)) return false;
+    if (life && !(b_.LFRATE >= 0.0 && b_.LFFREQ > 0.0)) return false;
+    const double daily = flag_ == 2 ? d360_ : d365_;
+    const double days = f_ >= 1.0 ? 366.0 : 366.0 / f_;
+    const double growth =
+        daily * days + (disability ? b_.DSRATE / b_.DSFREQ : 0.0) + (life ? b_.LFRATE / b_.LFFREQ : 0.0);
+    const double amounts = std::fabs(F_) * (1.0 + (std::fabs(double(o_)) + days) * daily) +
+                           (b_.TAXES + b_.HOINS + b_.OTINS) * std::fabs(Y_) +
+                           (disability ? b_.DSPREM / b_.DSFREQ : 0.0) + (life ? b_.LFPREM / b_.LFFREQ : 0.0);
+    return growth * N_ <= 300.0 && amounts <= kKnownLevels;
+}
+
+// The decision of the search's pass at `level` (L_), counted like a pass made; false when the budget
+// does not allow it. It comes from a known run when one speaks for `level`.
+bool Worker::search_move(double level, Move& move) noexcept {
+    if (!count_search_pass()) return false;
+    if (known_move(level, move)) {
+        work_.passes_known += 1.0;
+        return true;
+    }
+    make_search_pass();
+    if (fault_) return true;
+    move = decide(last_, level, stepped_down_);
+    follow(level, move);
+    return true;
+}
+
+bool Worker::known_move(double level, Move& move) const noexcept {
+    if (!(std::fabs(level) <= kKnownLevels)) return false;
+    for (int i = 0; i < known_count_; ++i) {
+        const KnownRun& known = known_[i];
+        if (known.stepped != stepped_down_) continue;
+        if (level >= known.first && level <= known.last_in) {
+            move = Move{level + (known.kind == 1 ? 1.0 : 0.01), known.stepped, known.kind, true};
+            return true;
+        }
+        if (std::memcmp(&level, &known.out, sizeof level) == 0) {
+            move = known.out_move;
+            return true;
+        }
+    }
+    return false;
+}
+
+Worker::KnownRun& Worker::new_known_run() noexcept {
+    if (known_count_ == kRunsKept) {
+        std::copy(known_ + 1, known_ + kRunsKept, known_);
+        --known_count_;
+    }
+    return known_[known_count_++];
+}
+
+// Notes a pass made for the slope of the last payment against the level payment: the passes'
+// last payments lie on one straight line but for their rounding, so any two passes give it.
+void Worker::note_pass(double level, double last) noexcept {
+    if (level != seen_level_ && std::isfinite(seen_level_)) {
+        const double slope = (last - seen_last_) / (level - seen_level_);
+        if (std::isfinite(slope)) slope_ = slope;
+    }
+    seen_level_ = level;
+    seen_last_ = last;
+}
+
+// Follows the raises of the passes made; with a slope known, a run of raises is guessed to go on
+// as the straight line through its pass says, and a pass at its guessed last level payment and one
+// at the level payment after it, made side by side, tell whether it does.
+void Worker::follow(double level, const Move& move) noexcept {
+    if (!runs_known_) return;
+    note_pass(level, last_);
+    const bool raise = move.kind == 1 || move.kind == 2 || move.kind == 5;
+    Followed& run = followed_;
+    if (!(raise && run.kind == move.kind && stepped_down_ == run.stepped &&
+          std::memcmp(&level, &run.next, sizeof level) == 0)) {
+        run = Followed{};
+        if (!raise) return;
+        run.kind = move.kind;
+        run.stepped = stepped_down_;
+        run.first = level;
+    }
+    run.level = level;
+    run.last = last_;
+    run.next = move.level;
+    // Each run known hands its last pass to the run after it; a few runs at a time are plenty.
+    for (int runs = 0; runs < 8 && !run.tried && know_run(); ++runs) {
+    }
+}
+
+bool Worker::know_run() noexcept {
+    Followed& run = followed_;
+    run.tried = true;
+    const double step = run.kind == 1 ? 1.0 : 0.01;
+    const double slope = slope_;
+    if (!std::isfinite(slope)) {
+        run.tried = false; // the next pass of the run gives the slope
+        return false;
+    }
+    // Whether the straight line through the run's pass takes the raise j steps on.
+    auto guessed_in = [&](double j) {
+        const double level = common::repeat_add(run.level, step, static_cast<long>(j));
+        return decide(run.last + slope * (level - run.level), level, run.stepped).kind == run.kind;
+    };
+    constexpr double kFarthest = 1073741824.0; // 2^30 steps
+    double in = 0.0, beyond = 1.0;
+    while (guessed_in(beyond)) {
+        in = beyond;
+        beyond *= 2.0;
+        if (beyond > kFarthest) return false;
+    }
+    while (beyond - in > 1.0) {
+        const double mid = in + std::floor((beyond - in) / 2.0);
+        (guessed_in(mid) ? in : beyond) = mid;
+    }
+    if (in < 2.0) return false; // the run ends within the next pass or two: they are made as they come
+    const double last_in = common::repeat_add(run.level, step, static_cast<long>(in));
+    const double out = last_in + step;
+    if (!(std::fabs(last_in) <= kKnownLevels && std::fabs(out) <= kKnownLevels)) return false;
+
+    // Both passes side by side, leaving the floating-point flags as they were.
+    std::fexcept_t flags;
+    std::fegetexceptflag(&flags, FE_ALL_EXCEPT);
+    const double held_level = L_, held_guess = guess_;
+    L_ = last_in;
+    guess_ = out;
+    PassTotals totals[2];
+    quick_pass(N_, N_, N_, false, 2, totals);
+    work_.passes_made += 1.0;
+    L_ = held_level;
+    guess_ = held_guess;
+    bool finite = true;
+    for (const PassTotals& t : totals)
+        finite = finite && std::isfinite(Wide(t.sum_i) + t.sum_p + t.sum_d + t.sum_l + t.sum_h + t.sum_w +
+                                         t.last + t.balance);
+    std::fesetexceptflag(&flags, FE_ALL_EXCEPT);
+    if (!finite) return false;
+    note_pass(last_in, totals[0].last);
+    note_pass(out, totals[1].last);
+    const Move at_last_in = decide(totals[0].last, last_in, run.stepped);
+    const Move at_out = decide(totals[1].last, out, run.stepped);
+    if (at_last_in.kind != run.kind) return false;
+    KnownRun& known = new_known_run();
+    known = KnownRun{
+        true, run.kind, run.stepped, run.first, last_in, std::numeric_limits<double>::quiet_NaN(), Move{}};
+    if (at_out.kind == run.kind) {
+        known.last_in = out;
+        return false;
+    }
+    known.out = out;
+    known.out_move = at_out;
+    if (!(at_out.kind == 1 || at_out.kind == 2 || at_out.kind == 5)) return false;
+    // The search goes on with another run of raises from `out`, whose first pass is this one.
+    run = Followed{at_out.kind, run.stepped, out, out, totals[1].last, at_out.level, false};
     return true;
 }
 
@@ -830,12 +1074,21 @@ double Worker::leap(double start, int kind, double& offset) noexcept {
     // Whether the pass at `level` does something other than the run's step; a probe does not count
     // as a pass of the search, but its periods do.
     auto stops = [&](double level) {
+        if (!count_search_pass()) return true;
+        work_.passes -= 1.0;
+        for (int i = 0; i < known_count_ && std::fabs(level) <= kKnownLevels; ++i) {
+            const KnownRun& known = known_[i];
+            if (known.kind != kind || known.stepped != stepped_down_) continue;
+            const bool in = level >= known.first && level <= known.last_in;
+            if (in || level >= known.out) {
+                work_.passes_known += 1.0;
+                return !in;
+            }
+        }
         const double held = L_;
         L_ = level;
-        const bool made = search_pass();
+        make_search_pass();
         L_ = held;
-        if (!made) return true;
-        work_.passes -= 1.0;
         const bool faulted = fault_;
         fault_ = false;
         return faulted || decide(last_, level, stepped_down_).kind != kind;
@@ -886,7 +1139,14 @@ void Worker::payment_search() noexcept {
     int run_kind = 0;
     int run_length = 0;
     ahead_.held = false;
+    if (amortized_ && !plain_pass_) ahead_ = amortized_pass_;
     guess_ = std::numeric_limits<double>::quiet_NaN();
+    known_count_ = 0;
+    followed_ = Followed{};
+    seen_level_ = slope_ = std::numeric_limits<double>::quiet_NaN();
+    runs_known_ = runs_can_be_known();
+    // The first step is most often a cent up.
+    if (searched_flag(flag_)) guess_ = L_ + 0.01;
     for (;;) {
         if (stepped_down_) {
             const double tolerance = 1e-12 * std::max(1.0, std::fabs(L_));
@@ -899,12 +1159,14 @@ void Worker::payment_search() noexcept {
             next = (next + 1) % kSearchMemory;
             stored = std::min(stored + 1, kSearchMemory);
         }
-        if (!search_pass()) return;
+        if (!searched_flag(flag_)) {
+            // One pass; flag 0 takes its level payment from it.
+            if (search_pass() && !fault_ && flag_ == 0) L_ = level_payment(sumP_);
+            return;
+        }
+        Move move;
+        if (!search_move(L_, move)) return;
         if (fault_) return;
-        if (flag_ == 0) L_ = level_payment(sumP_);
-        if (!searched_flag(flag_)) return;
-
-        const Move move = decide(last_, L_, stepped_down_);
         // The level payment of the last step is kept, the raise by the last payment's excess included.
         L_ = move.level;
         if (!move.again) return;
@@ -920,8 +1182,10 @@ void Worker::payment_search() noexcept {
             if (work_.budget_reached) return;
             run_kind = run_length = 0;
         }
-        // A run of equal steps is expected to go on.
-        guess_ = run_kind != 0 ? L_ + step_of(run_kind) : std::numeric_limits<double>::quiet_NaN();
+        // A run of equal steps is expected to go on; where runs are known from their first passes,
+        // the pass beside would mostly go unused.
+        guess_ =
+            run_kind != 0 && !runs_known_ ? L_ + step_of(run_kind) : std::numeric_limits<double>::quiet_NaN();
     }
 }
 

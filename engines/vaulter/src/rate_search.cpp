@@ -28,8 +28,36 @@ double nominal_period_rate(double rho, double f) noexcept {
     return static_cast<double>(Wide(rho) * 0.01L / f);
 }
 
-double present_value(double payment, double n, double i) noexcept {
+// Whether `estimate`, within `error` of a value relative to it, lies so far from `target` and from
+// every whole dollar (eight times that, and at least a ten-millionth of a cent) that the value
+// compares with both as the estimate does; then `value` is the estimate.
+bool clear_of_turns(double estimate, double error, double target, double& value) noexcept {
+    const double margin = 8.0 * error * std::fabs(estimate) + 1e-9;
+    if (!std::isfinite(estimate) || !(std::fabs(estimate - target) > margin) ||
+        !(std::fabs(estimate - std::round(estimate)) > margin))
+        return false;
+    value = estimate;
+    return true;
+}
+
+// The searches only compare a present value with the target and with whole dollars. The sum of the
+// single discounted payments below is within (n + 2) * 2^-51 of the geometric sum on the same base
+// (each power within two units in the last place, the rounding of each term and each addition, the
+// terms left off), and the closed form worked in doubles within 2^-49 / i of it (the power's error
+// against 1 - base^-n, which is at least i / 2, and four roundings); where the closed form lies
+// clear by eight times both, the sum is not run.
+bool closed_form_decides(double payment, double n, double i, double target, double& value) noexcept {
+    if (!(payment > 0.0) || !(i >= 1e-6) || !(i <= 1.0) || !(n >= 1.0) || !std::isfinite(payment))
+        return false;
+    const double base = 1.0 + i;
+    const double terms = std::floor(n);
+    const double error = (terms + 2.0) * 0x1p-51 + 0x1p-49 / i;
+    return clear_of_turns(payment * (1.0 - std::pow(base, -terms)) / (base - 1.0), error, target, value);
+}
+
+double present_value(double payment, double n, double i, double target) noexcept {
     double pv = 0.0;
+    if (closed_form_decides(payment, n, i, target, pv)) return pv;
     const double base = 1.0 + i;
     // With a positive payment and rate the terms only shrink; once one is below a quarter of the
     // sum's last place, it and all after it round away, so the sum is complete.
@@ -42,16 +70,40 @@ double present_value(double payment, double n, double i) noexcept {
     return pv;
 }
 
-double fixed_principal_interest(double n, double principal, double m, double i) noexcept {
-    double sum = 0.0;
-    double balance = principal;
-    const double part = principal / n;
-    for (double j = 1.0; j <= m; j += 1.0) {
-        sum = static_cast<double>(sum + Wide(i) * balance);
-        balance -= part;
+// The balances of a fixed-principal loan do not depend on the rate, so their sum is taken once per
+// search; i times it differs from the period-by-period sum of the interest by less than (m + 2) *
+// 2^-52 of it while no balance is negative (each addition rounds once, the products in extended
+// precision).
+struct Balances {
+    double n, principal, m;
+    Wide sum = 0;
+    bool none_negative = true;
+
+    Balances(double n_, double principal_, double m_) noexcept : n(n_), principal(principal_), m(m_) {
+        double balance = principal;
+        const double part = principal / n;
+        for (double j = 1.0; j <= m; j += 1.0) {
+            if (!(balance >= 0.0)) none_negative = false;
+            sum += balance;
+            balance -= part;
+        }
     }
-    return sum;
-}
+
+    double interest(double i, double target) const noexcept {
+        double value = 0.0;
+        if (none_negative && i > 0.0 && m >= 1.0 &&
+            clear_of_turns(static_cast<double>(Wide(i) * sum), (m + 2.0) * 0x1p-52, target, value))
+            return value;
+        double total = 0.0;
+        double balance = principal;
+        const double part = principal / n;
+        for (double j = 1.0; j <= m; j += 1.0) {
+            total = static_cast<double>(total + Wide(i) * balance);
+            balance -= part;
+        }
+        return total;
+    }
+};
 
 // First whole rate above `low` (where `stops` is false) at which `stops` holds, for a `stops` that
 // once true stays true: the rate a whole-step walk from `low` would stop at.
@@ -89,7 +141,7 @@ double fixed_principal_period_rate(double rho, double f, int flag, int /*o*/) no
 
 double present_value_rate(double payment, double n, double target, double f, int flag, int o) noexcept {
     auto pv = [&](double rho) {
-        return present_value(payment, n, present_value_period_rate(rho, f, flag, o));
+        return present_value(payment, n, present_value_period_rate(rho, f, flag, o), target);
     };
     // The present value falls as the rate rises whenever there is a positive payment to discount.
     const bool falling = payment > 0.0 && n >= 1.0 && f > 0.0;
@@ -137,8 +189,9 @@ double present_value_rate(double payment, double n, double target, double f, int
 double fixed_principal_rate(double n, double principal, double f, int flag, int o, double target,
                             double m) noexcept {
     if (flag == 5) return 0.0;
+    const Balances balances(n, principal, m);
     auto interest = [&](double rho) {
-        return fixed_principal_interest(n, principal, m, fixed_principal_period_rate(rho, f, flag, o));
+        return balances.interest(fixed_principal_period_rate(rho, f, flag, o), target);
     };
 
     double rho = 1.0;

@@ -203,12 +203,13 @@ TEST_F(PaymentSearch, LastRaiseAgreesWithThePlainRules) {
     EXPECT_GE(raised[7], 1);
 }
 
-// Random case-1 loans whose pass-by-pass search ends quickly: the leaps over runs of equal steps
-// give the same block bit for bit.
+// Random case-1 loans whose pass-by-pass search ends quickly: the leaps over runs of equal steps and
+// the runs known from a few of their passes give the same block bit for bit.
 TEST_F(PaymentSearch, LeapsLandWhereThePassByPassSearchLands) {
     std::mt19937 random(77);
     const double frequencies[] = {1, 2, 4, 12, 24, 26, 52};
     int compared = 0, leapt = 0;
+    double known = 0.0;
     for (int trial = 0; trial < 300; ++trial) {
         Block b = starting_block(static_cast<int>(random() % 8));
         b.FREQUENCY = frequencies[random() % 7];
@@ -237,10 +238,13 @@ TEST_F(PaymentSearch, LeapsLandWhereThePassByPassSearchLands) {
         EXPECT_EQ(quick.PAYMENT, plain.PAYMENT);
         EXPECT_EQ(quick_work.passes, plain_work.passes);
         if (quick_work.periods < plain_work.periods) ++leapt;
+        EXPECT_EQ(plain_work.passes_known, 0.0);
+        known += quick_work.passes_known;
         ++compared;
     }
     EXPECT_GT(compared, 250);
     EXPECT_GT(leapt, 10);
+    EXPECT_GT(known, 1000.0);
 }
 
 // Random blocks of every shape the balloon form sends, 99,999 payments included: the search never

@@ -6,6 +6,7 @@
 #include "common/calendar.h"
 #include "common/loanblock.h"
 
+#include <limits>
 #include <vector>
 
 namespace tessera {
@@ -78,6 +79,12 @@ private:
     void reject();
     void solve_payment();
     void iterate_payment();
+    bool raises_can_be_known() const noexcept;
+    bool trial_run(double& L, bool& lock, int& step);
+    int known_raise(double L, bool lock, int step) const noexcept;
+    void note_run(double level, double last) noexcept;
+    void follow_raise(double level, double last, int step, bool lock, double next);
+    bool know_raises();
     void count_payments();
     bool restart_count();
     double shortened_count(double n);
@@ -107,8 +114,41 @@ private:
     bool cycle_found_ = false;
     bool budget_reached_ = false;
     double shorten_periods_ = 0;
+    // Runs of equal raises of the trial payment (steps of +1.00 or +0.01) that the payment iteration
+    // knows without making their schedule runs: every trial payment from `first` to `last_in` takes
+    // the raise, every one from `out` on does something else, and `out` does what the out_ fields say.
+    struct KnownRaises {
+        int step = 0;
+        bool lock = false;
+        double first = 0, last_in = 0, out = 0;
+        double out_L = 0;
+        bool out_lock = false, out_go = false;
+        int out_step = 0;
+    };
+    static constexpr int kRaisesKept = 8;
+    KnownRaises known_[kRaisesKept];
+    int known_count_ = 0;
+    struct FollowedRaise {
+        int step = 0;
+        bool lock = false;
+        double first = 0, level = 0, last = 0, next = 0;
+        bool tried = false;
+    } followed_;
+    double seen_level_ = 0, seen_last_ = 0, slope_ = 0; // the last run made, the slope (NaN: none)
+    bool raises_known_ = false;                         // raises_can_be_known() for this iteration
+    // The iteration's last trial payment whose run was not made; the run's totals are not its.
+    bool behind_ = false;
+    double behind_level_ = 0;
+    long known_runs_made_ = 0; // schedule runs made to know runs of raises
+
     // Nominal factors N(APR, f, j) for j = 1, 2, ... while a payout is shortened; empty otherwise.
     std::vector<double> factors_;
+    // N(APR, f, j) for j = 1 to kFactorsKept as a call has asked for them (NaN: not yet), and the APR
+    // and f they are of.
+    static constexpr double kFactorsKept = 2048;
+    double factors_kept_[static_cast<int>(kFactorsKept)] = {};
+    double factors_for_[2] = {std::numeric_limits<double>::quiet_NaN(),
+                              std::numeric_limits<double>::quiet_NaN()};
     bool rejected_ = false;
 
     // Working values of one call.

@@ -42,6 +42,8 @@ struct Work {
     bool budget_reached = false; // the search stopped on its budget (the call ends rejected)
     bool cycle_found = false;    // the search came back to a level payment it had tried
     double passes_ahead = 0;     // passes of the search taken from a pass made beside the one before
+    double passes_known = 0;     // passes (leap probes included) told by a known run, not made
+    double passes_made = 0;      // passes the search made to know a run
 };
 
 // Periods and counted passes the payment search may use when the caller sets no budget.
