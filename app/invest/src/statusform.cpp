@@ -40,6 +40,11 @@ const invest::HistoryTexts kViewerTexts[] = {
 TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form24"));
     setWindowTitle(QStringLiteral("Account Summary Status"));
+    ui::openAtCreation(this, &probeDatabase);
+    buildNowUnlessDeferred();
+}
+
+void TForm24::buildWidgets() {
     resize(640, 520);
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Account Summary Current Status", this);
@@ -118,8 +123,6 @@ TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     Edit7->setText(zeros.gainRatio);
     Edit8->setText(zeros.averageCost);
     Edit10->setText(zeros.bookValue);
-
-    probeDatabase();
 }
 
 TForm24::~TForm24() = default;
@@ -199,8 +202,10 @@ void TForm24::Button8Click() {
 
 TForm26::TForm26(QWidget* parent) : HistoryWindow(kViewerTexts[0], parent) {
     ui::nameWidget(this, QStringLiteral("Form26"));
+    buildNowUnlessDeferred();
 }
 
 TForm27::TForm27(QWidget* parent) : HistoryWindow(kViewerTexts[1], parent) {
     ui::nameWidget(this, QStringLiteral("Form27"));
+    buildNowUnlessDeferred();
 }

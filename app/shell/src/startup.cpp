@@ -13,6 +13,8 @@
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "tessera/tessera.h"
+#include "ui/firstpaint.h"
+#include "ui/form.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/today.h"
@@ -21,6 +23,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <exception>
+#include <optional>
 
 namespace shell {
 
@@ -60,8 +63,11 @@ void followTheProgramsToday(std::initializer_list<TodaySetter> setters) {
         ui::followToday(setter);
 }
 
-QStringList createForms() {
+QStringList createForms(FormWidgets widgets) {
     QStringList order;
+    // Each form exists from here on; its widgets wait until it is first needed.
+    std::optional<ui::DeferredWidgets> deferred;
+    if (widgets == FormWidgets::WhenNeeded) deferred.emplace();
     auto note = [&order](QObject* form) { order << form->objectName(); };
     MainForm = new TMainForm;
     note(MainForm);
@@ -138,7 +144,15 @@ int run(int& argc, char** argv) {
         TalveroApplication app(argc, argv);
         try {
             initialiseApplication(app);
+            ui::TablesAfterFirstPaint tables;
             createForms();
+            const bool probe = ui::startupProbe();
+            ui::afterFirstPaint(MainForm, [&tables, probe] {
+                if (probe) ui::reportFirstPaint();
+                tables.run();
+                // The probe's peak memory takes in the whole start-up, the tables opened too.
+                if (probe) QCoreApplication::quit();
+            });
             MainForm->show();
             app.exec();
         } catch (const std::exception& e) {

@@ -12,6 +12,7 @@
 #include "shell/mainform.h"
 #include "shell/maintenance.h"
 #include "shell/startup.h"
+#include "ui/form.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/today.h"
@@ -106,12 +107,14 @@ protected:
 
     // One calculation on the loan form: the default loan, first due 07/01/2004.
     void computeRegular() {
+        ui::ensureBuilt(Form1);
         Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
         Form1->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
         Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
     }
     // One calculation on the balloon form: the default balloon loan, first due 07/01/2004.
     void computeBalloon() {
+        ui::ensureBuilt(Form10);
         Form10->PageControl1->setCurrentIndex(TForm10::CalcPayment);
         Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
         Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
@@ -298,6 +301,7 @@ TEST_F(FileMenu, AFailedReopenAfterARestoreShowsTheDatabaseError) {
     EXPECT_EQ(messages_.lastKind(), ui::MessageKind::Exception);
     EXPECT_TRUE(messages_.lastText().startsWith(QStringLiteral("Cannot open the database IBLoan")))
         << messages_.lastText().toStdString();
+    ui::ensureBuilt(Form17);
     EXPECT_EQ(Form17->DBGrid1->model()->rowCount(), 0);
 }
 
