@@ -1,7 +1,8 @@
 // Start-up of the program against a bare Qt window: each started N times, alternately, offscreen,
 // with a fresh TALVERO_HOME. The time is from starting the process to its "first paint" line (the
-// probe of ui/firstpaint.h); the memory is the process's peak resident set. Prints the medians and
-// the program's ratios to the bare window.
+// probe of ui/firstpaint.h); the memory is the process's peak resident set at its first paint (the
+// line says it) and over its whole start-up (the program opens its tables after the first paint,
+// then quits). Prints the medians and the program's ratios to the bare window.
 //
 //   startup_bench [--runs N] [--program PATH] [--bare PATH]
 #include "ui/firstpaint.h"
@@ -35,7 +36,8 @@ constexpr int kTimeoutMs = 30000;
 
 struct Sample {
     double ms;
-    double mb;
+    double paintMb; // peak resident at the first paint
+    double mb;      // peak resident over the whole start-up
 };
 
 struct Program {
@@ -102,14 +104,18 @@ std::optional<Sample> startOnce(const std::string& path) {
 
     std::string seen;
     std::optional<double> ms;
+    long paintKb = 0;
     pollfd fd{out[0], POLLIN, 0};
     while (!ms && poll(&fd, 1, kTimeoutMs) > 0) {
         char buffer[256];
         const ssize_t n = read(out[0], buffer, sizeof buffer);
         if (n <= 0) break;
         seen.append(buffer, static_cast<size_t>(n));
-        if (seen.find("first paint\n") != std::string::npos)
+        const size_t at = seen.find("first paint ");
+        if (at != std::string::npos && seen.find('\n', at) != std::string::npos) {
             ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+            paintKb = std::strtol(seen.c_str() + at + 12, nullptr, 10);
+        }
     }
     if (!ms) kill(pid, SIGKILL);
     close(out[0]);
@@ -121,7 +127,7 @@ std::optional<Sample> startOnce(const std::string& path) {
         std::fprintf(stderr, "%s did not report its first paint\n", path.c_str());
         return std::nullopt;
     }
-    return Sample{*ms, usage.ru_maxrss / 1024.0};
+    return Sample{*ms, paintKb / 1024.0, usage.ru_maxrss / 1024.0};
 }
 
 double median(std::vector<double> v) {
@@ -136,10 +142,10 @@ std::vector<double> times(const Program& p) {
         v.push_back(s.ms);
     return v;
 }
-std::vector<double> memory(const Program& p) {
+std::vector<double> memory(const Program& p, double Sample::*which) {
     std::vector<double> v;
     for (const Sample& s : p.samples)
-        v.push_back(s.mb);
+        v.push_back(s.*which);
     return v;
 }
 
@@ -185,12 +191,18 @@ int main(int argc, char** argv) {
     }
 
     std::printf("%d alternating starts of each, offscreen, a fresh TALVERO_HOME each; medians\n", runs);
-    std::printf("%-16s %16s %14s\n", "", "first paint ms", "peak RSS MB");
+    std::printf("%-16s %16s %22s %22s\n", "", "first paint ms", "peak RSS MB at paint",
+                "peak RSS MB start-up");
     for (const Program* p : {&bare, &talvero})
-        std::printf("%-16s %16.1f %14.1f\n", p->label, median(times(*p)), median(memory(*p)));
-    const double timeRatio = median(times(talvero)) / median(times(bare));
-    const double memoryRatio = median(memory(talvero)) / median(memory(bare));
-    std::printf("%-16s %16.2f %14.2f\n", "ratio", timeRatio, memoryRatio);
-    std::printf("%-16s %16.2f %14.2f\n", "target (at most)", kTimeTarget, kMemoryTarget);
+        std::printf("%-16s %16.1f %22.1f %22.1f\n", p->label, median(times(*p)),
+                    median(memory(*p, &Sample::paintMb)), median(memory(*p, &Sample::mb)));
+    auto ratio = [&](const std::vector<double>& a, const std::vector<double>& b) {
+        return median(a) / median(b);
+    };
+    std::printf("%-16s %16.2f %22.2f %22.2f\n", "ratio", ratio(times(talvero), times(bare)),
+                ratio(memory(talvero, &Sample::paintMb), memory(bare, &Sample::paintMb)),
+                ratio(memory(talvero, &Sample::mb), memory(bare, &Sample::mb)));
+    std::printf("%-16s %16.2f %22.2f %22.2f\n", "target (at most)", kTimeTarget, kMemoryTarget,
+                kMemoryTarget);
     return 0;
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The first paint of a program's main window, and the start-up probe: with
-// TALVERO_QUIT_AT_FIRST_PAINT set, a program writes "first paint" on standard output once its main
-// window has painted for the first time, finishes its start-up and quits. bench/startup times the
+// TALVERO_QUIT_AT_FIRST_PAINT set, a program writes "first paint <peak resident KB so far>" on
+// standard output once its main window has painted for the first time, finishes its start-up and
+// quits. bench/startup times the
 // program and a bare Qt window this way, so both stop at the same moment. Header only, so the bare
 // window needs nothing of ours but this.
 
@@ -10,6 +11,8 @@
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
+
+#include <sys/resource.h>
 
 #include <cstdio>
 #include <functional>
@@ -56,7 +59,9 @@ inline bool startupProbe() {
 
 // The probe's report of the first paint.
 inline void reportFirstPaint() {
-    std::fputs("first paint\n", stdout);
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    std::printf("first paint %ld\n", usage.ru_maxrss);
     std::fflush(stdout);
 }
 
