@@ -1,5 +1,7 @@
 #include "ui/modal.h"
 
+#include "ui/form.h"
+
 #include <QDialog>
 
 namespace ui {
@@ -18,6 +20,8 @@ ModalInterceptor::~ModalInterceptor() {
 
 int showModal(QDialog* form) {
     if (!form) return QDialog::Rejected;
+    // An intercepted form is driven without being shown: its widgets are built here.
+    ensureBuilt(form);
     if (activeInterceptor) {
         activeInterceptor->shown_.append(form);
         // The handler may open further forms; it runs with this interceptor still in place.

@@ -18,7 +18,9 @@
 
 namespace annuity {
 
-CalculatorForm::CalculatorForm(QWidget* parent) : QDialog(parent) {
+CalculatorForm::CalculatorForm(QWidget* parent) : ui::Form(parent) {}
+
+void CalculatorForm::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     PageControl1 = ui::named(new QTabWidget(this), QStringLiteral("PageControl1"));
     // Every tab stays in sight: the form widens to show them all.
@@ -30,6 +32,7 @@ CalculatorForm::CalculatorForm(QWidget* parent) : QDialog(parent) {
     connect(Button1, &QPushButton::clicked, this, &QDialog::close);
     row->addWidget(Button1);
     layout->addLayout(row);
+    buildTabs_();
 }
 
 QGridLayout* CalculatorForm::addTab(const char* caption, const char* title) {
@@ -84,11 +87,10 @@ void CalculatorForm::addButtons(const Buttons& buttons, const char* helpTopic, i
     ui::setTabChain({row->itemAt(row->count() - 1)->widget(), Button1});
 }
 
-void CalculatorForm::finish(const char* name, const char* caption, int helpContext) {
+void CalculatorForm::name(const char* name, const char* caption) {
     ui::nameWidget(this, QString::fromUtf8(name));
     setWindowTitle(QString::fromUtf8(caption));
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
-    ui::installContextHelp(this, helpContext);
 }
 
 TextOf CalculatorForm::textOf() const {
@@ -125,7 +127,7 @@ void CalculatorForm::TabButtonClick(int tab, TabButton button) {
 }
 
 void CalculatorForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    ui::Form::showEvent(event);
     ui::centreOnScreen(this);
 }
 

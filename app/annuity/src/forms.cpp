@@ -5,13 +5,13 @@ TForm7* Form7 = nullptr;
 TForm8* Form8 = nullptr;
 
 TForm6::TForm6(QWidget* parent) : CalculatorForm(parent) {
-    build(annuity::investmentCalculator(), *this);
+    createCalculator(annuity::investmentCalculator(), *this);
 }
 
 TForm7::TForm7(QWidget* parent) : CalculatorForm(parent) {
-    build(annuity::retirementCalculator(), *this);
+    createCalculator(annuity::retirementCalculator(), *this);
 }
 
 TForm8::TForm8(QWidget* parent) : CalculatorForm(parent) {
-    build(annuity::businessCalculator(), *this);
+    createCalculator(annuity::businessCalculator(), *this);
 }

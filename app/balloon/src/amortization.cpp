@@ -44,6 +44,11 @@ report::Definition quickRep1() {
 TForm14::TForm14(QWidget* parent)
     : AmortizationWindow(parent, "Form14", "Balloon Loan Display or Print Loan Amortization", 371,
                          "Displays a screen listing of an amortization table.") {
+    buildNowUnlessDeferred();
+}
+
+void TForm14::buildWidgets() {
+    AmortizationWindow::buildWidgets();
     connect(Button1, &QPushButton::clicked, this, &TForm14::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm14::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm14::Button3Click);

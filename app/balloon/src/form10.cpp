@@ -56,7 +56,7 @@ TForm10::TForm10(QWidget* parent)
     : InputForm(parent, "Form10", "Balloon Loan Calculations", kHelpTopic, {&Form11, &Form12, &Form13}) {
     loan::takeToday(TODAYDATE);
     // F1 opens the context of the menu item that shows the form, as on the loan form.
-    buildFrame(QStringLiteral("Balloon Loan Input Data"), kHelpContext);
+    frameWithPages(QStringLiteral("Balloon Loan Input Data"), kHelpContext);
 }
 
 void TForm10::buildPages() {
@@ -113,6 +113,7 @@ void TForm10::buildPages() {
 }
 
 void TForm10::openLoan(const loan::LoanInputs& in) {
+    ensureBuilt();
     balloon::BalloonData& d = *this;
     loan::applyInputs(in, d);
     DSRATE = DSFREQ = DSYEARS = LFRATE = LFFREQ = LFYEARS = 0;

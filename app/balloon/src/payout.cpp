@@ -37,9 +37,12 @@ const W::Box kInputBoxes[] = {
 
 TForm15::TForm15(QWidget* parent)
     : PayoutFor(&balloon::saveBalloonData, Form14, parent, "Form15", "Balloon Loan Payout Analysis",
-                "Balloon Loan Payout Information", std::span<const Box>(kInputBoxes)) {}
+                "Balloon Loan Payout Information", std::span<const Box>(kInputBoxes)) {
+    buildNowUnlessDeferred();
+}
 
 void TForm15::fill(balloon::BalloonData& d) {
+    ensureBuilt();
     loan_ = &d;
     fillInputGroup(d, d.FIRSTDUEDATE, d.TODAYDATE, {"%7.2f", "%7.0f"});
     Edit21->setText(ui::format("%7.0f", d.BLPAY));

@@ -64,13 +64,14 @@ void DataText::follow() {
     setText(model_->index(row, column).data(Qt::DisplayRole).toString());
 }
 
-AccountForm::AccountForm(QWidget* parent) : QDialog(parent), accounts_(new AccountList(this)) {}
+AccountForm::AccountForm(QWidget* parent) : ui::Form(parent), accounts_(new AccountList(this)) {}
 
 AccountForm::~AccountForm() {
     accounts_->close();
 }
 
 void AccountForm::refreshAccounts() {
+    ensureBuilt();
     accounts_->refresh(DBLookupListBox1);
 }
 

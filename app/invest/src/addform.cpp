@@ -20,9 +20,13 @@
 TForm20* Form20 = nullptr;
 TForm21* Form21 = nullptr;
 
-TForm20::TForm20(QWidget* parent) : QDialog(parent) {
+TForm20::TForm20(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("Form20"));
     setWindowTitle(QStringLiteral("Add Investment Fund"));
+    buildNowUnlessDeferred();
+}
+
+void TForm20::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Investment Fund Input", this);
     layout->addWidget(Label1);
@@ -83,9 +87,13 @@ void TForm20::Button3Click() {
     ui::helpButton(this, QStringLiteral("Adding_an_Investment_Account"));
 }
 
-TForm21::TForm21(QWidget* parent) : QDialog(parent) {
+TForm21::TForm21(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("Form21"));
     setWindowTitle(QStringLiteral("Form21"));
+    buildNowUnlessDeferred();
+}
+
+void TForm21::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Add Investment Results", this);
     layout->addWidget(Label1);
@@ -132,6 +140,7 @@ TForm21::TForm21(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm21::fill(const invest::AddedAccount& added) {
+    ensureBuilt();
     const invest::NewAccount& n = added.input;
     const double price = n.blank ? 0 : n.price;
     const double shares = n.blank ? 0 : n.shares;

@@ -28,15 +28,20 @@ TForm29* Form29 = nullptr;
 namespace invest {
 
 DeleteWindow::DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowList& list, QWidget* parent)
-    : QDialog(parent), list_(list), helpTopic_(texts.helpTopic) {
+    : ui::Form(parent), texts_(texts), list_(list), helpTopic_(texts.helpTopic) {
     ui::nameWidget(this, QString::fromLatin1(texts.formName));
     setWindowTitle(QString::fromLatin1(texts.caption));
+    query_ = new ui::GridModel(this);
+}
+
+void DeleteWindow::buildWidgets() {
+    const DeleteWindowTexts& texts = texts_;
+    const DeleteWindowList& list = list_;
     resize(820, 600);
     auto* layout = new QVBoxLayout(this);
     Label1 = titleLabel(texts.title, this);
     layout->addWidget(Label1);
 
-    query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, list.overrides, this);
     layout->addWidget(DBGrid1, 1);
     auto* gridLabel = ui::makeLabel(QString::fromLatin1(texts.selectText), QStringLiteral("Label2"), this);
@@ -99,6 +104,7 @@ DeleteWindow::~DeleteWindow() {
 }
 
 void DeleteWindow::refreshList() {
+    ensureBuilt();
     DBLookupListBox1->refresh([this] {
         try {
             if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBInvest);
@@ -175,7 +181,9 @@ TForm28::TForm28(QWidget* parent)
                    {db::sql::accountList,
                     {{"AVERAGECOST", "Average Per Share"}, {"TOTSHARES", nullptr, "#.00"}},
                     "ACTNO", "FUNDNO", "FUNDNO"},
-                   parent) {}
+                   parent) {
+    buildNowUnlessDeferred();
+}
 
 TForm29::TForm29(QWidget* parent)
     : DeleteWindow({"Form29", "Delete Transaction", "Delete a Transaction from the System",
@@ -185,7 +193,9 @@ TForm29::TForm29(QWidget* parent)
                     "NOTE: You must click the record number to select it !",
                     "Deleting_an_Investment_Account_Transaction"},
                    {db::sql::lineItemsByAccount, {{"RECNO", "Record No"}}, "RECNO", "RECNO", "ACTNO"},
-                   parent) {}
+                   parent) {
+    buildNowUnlessDeferred();
+}
 // clang-format on
 
 void TForm28::Button2Click() {

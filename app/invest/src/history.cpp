@@ -19,8 +19,13 @@
 
 namespace invest {
 
-HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDialog(parent) {
+HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : ui::Form(parent), texts_(texts) {
     setWindowTitle(QString::fromLatin1(texts.caption));
+    query_ = new ui::GridModel(this);
+}
+
+void HistoryWindow::buildWidgets() {
+    const HistoryTexts& texts = texts_;
     resize(760, 420);
     auto* layout = new QVBoxLayout(this);
     Label1 = ui::makeLabel(QString::fromLatin1(texts.title), QStringLiteral("Label1"), this);
@@ -33,7 +38,6 @@ HistoryWindow::HistoryWindow(const HistoryTexts& texts, QWidget* parent) : QDial
 
     Label2 = ui::makeLabel(QString::fromLatin1(texts.gridHeading), QStringLiteral("Label2"), this);
     layout->addWidget(Label2);
-    query_ = new ui::GridModel(this);
     DBGrid1 = makeGrid(QStringLiteral("DBGrid1"), query_, {{"ACTNO", texts.accountCaption}}, this);
     ui::labelFor(Label2, DBGrid1);
     layout->addWidget(DBGrid1, 1);

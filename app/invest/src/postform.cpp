@@ -22,6 +22,10 @@ TForm23* Form23 = nullptr;
 TForm22::TForm22(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form22"));
     setWindowTitle(QStringLiteral("Post Investment Transaction"));
+    buildNowUnlessDeferred();
+}
+
+void TForm22::buildWidgets() {
     resize(820, 560);
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Post Transaction", this);
@@ -115,4 +119,5 @@ TForm23::TForm23(QWidget* parent)
                      "Account Transaction History Detail ", "Account No"},
                     parent) {
     ui::nameWidget(this, QStringLiteral("Form23"));
+    buildNowUnlessDeferred();
 }

@@ -16,9 +16,13 @@
 
 TForm30* Form30 = nullptr;
 
-TForm30::TForm30(QWidget* parent) : QDialog(parent) {
+TForm30::TForm30(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("Form30"));
     setWindowTitle(QStringLiteral("Run Report Menu"));
+    buildNowUnlessDeferred();
+}
+
+void TForm30::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Reports Menu", this);
     layout->addWidget(Label1);

@@ -19,6 +19,11 @@ TForm25* Form25 = nullptr;
 TForm25::TForm25(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form25"));
     setWindowTitle(QStringLiteral("Revalue Investment Anaylsis"));
+    started_ = invest::todayDate();
+    buildNowUnlessDeferred();
+}
+
+void TForm25::buildWidgets() {
     resize(640, 540);
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Revalue Investment Analysis", this);
@@ -72,7 +77,6 @@ TForm25::TForm25(QWidget* parent) : AccountForm(parent) {
         box->setText(ui::format("%5.2f", 0.0));
     Edit15->setText(invest::dateBoxText({0, 0, 0}));
     Edit3->setText(QStringLiteral("None"));
-    started_ = invest::todayDate();
 }
 
 TForm25::~TForm25() = default;

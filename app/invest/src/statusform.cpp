@@ -40,6 +40,10 @@ const invest::HistoryTexts kViewerTexts[] = {
 TForm24::TForm24(QWidget* parent) : AccountForm(parent) {
     ui::nameWidget(this, QStringLiteral("Form24"));
     setWindowTitle(QStringLiteral("Account Summary Status"));
+    buildNowUnlessDeferred();
+}
+
+void TForm24::buildWidgets() {
     resize(640, 520);
     auto* layout = new QVBoxLayout(this);
     Label1 = invest::titleLabel("Account Summary Current Status", this);
@@ -197,8 +201,10 @@ void TForm24::Button8Click() {
 
 TForm26::TForm26(QWidget* parent) : HistoryWindow(kViewerTexts[0], parent) {
     ui::nameWidget(this, QStringLiteral("Form26"));
+    buildNowUnlessDeferred();
 }
 
 TForm27::TForm27(QWidget* parent) : HistoryWindow(kViewerTexts[1], parent) {
     ui::nameWidget(this, QStringLiteral("Form27"));
+    buildNowUnlessDeferred();
 }

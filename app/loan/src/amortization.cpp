@@ -32,9 +32,14 @@ const char* const kTerminated = "Print job terminated.";
 
 AmortizationWindow::AmortizationWindow(QWidget* parent, const char* name, const char* caption, int height,
                                        const char* screenText)
-    : QDialog(parent) {
+    : ui::Form(parent), height_(height), screenText_(screenText) {
     ui::nameWidget(this, QString::fromLatin1(name));
     setWindowTitle(QString::fromLatin1(caption));
+}
+
+void AmortizationWindow::buildWidgets() {
+    const int height = height_;
+    const char* const screenText = screenText_;
     setFixedSize(544, height);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -140,6 +145,11 @@ void AmortizationWindow::showChart(talvero::charts::Chart chart) {
 TForm5::TForm5(QWidget* parent)
     : AmortizationWindow(parent, "Form5", "Display or Print Loan Amortization", 403,
                          "Displays a short condensed screen listing of an amortization table.") {
+    buildNowUnlessDeferred();
+}
+
+void TForm5::buildWidgets() {
+    AmortizationWindow::buildWidgets();
     connect(Button1, &QPushButton::clicked, this, &TForm5::Button1Click);
     connect(Button2, &QPushButton::clicked, this, &TForm5::Button2Click);
     connect(Button3, &QPushButton::clicked, this, &TForm5::Button3Click);

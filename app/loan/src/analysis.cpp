@@ -69,8 +69,18 @@ AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char*
 AnalysisWindow::AnalysisWindow(QWidget* parent, const char* caption, const char* heading,
                                const char* amountCaption, std::span<const Box> inputBoxes,
                                const char* analysisGroup, const Box (&analysisBoxes)[9])
-    : QDialog(parent) {
+    : ui::Form(parent), heading_(heading), amountCaption_(amountCaption),
+      inputBoxes_(inputBoxes.begin(), inputBoxes.end()), analysisGroup_(analysisGroup) {
+    std::copy(std::begin(analysisBoxes), std::end(analysisBoxes), analysisBoxes_.begin());
     setWindowTitle(QString::fromLatin1(caption));
+}
+
+void AnalysisWindow::buildWidgets() {
+    const char* const heading = heading_;
+    const char* const amountCaption = amountCaption_;
+    const char* const analysisGroup = analysisGroup_;
+    const std::vector<Box>& inputBoxes = inputBoxes_;
+    const std::array<Box, 9>& analysisBoxes = analysisBoxes_;
     setMinimumWidth(600);
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -197,18 +207,22 @@ namespace loan {
 
 PayoutWindow::PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading)
     : AnalysisWindow(parent, caption, heading, "Amount Requested", "Payout Analysis Data", kPayoutBoxes) {
-    addButtons(name);
+    ui::nameWidget(this, QString::fromLatin1(name));
 }
 
 PayoutWindow::PayoutWindow(QWidget* parent, const char* name, const char* caption, const char* heading,
                            std::span<const Box> inputBoxes)
     : AnalysisWindow(parent, caption, heading, "Amount Requested", inputBoxes, "Payout Analysis Data",
                      kPayoutBoxes) {
-    addButtons(name);
+    ui::nameWidget(this, QString::fromLatin1(name));
 }
 
-void PayoutWindow::addButtons(const char* name) {
-    ui::nameWidget(this, QString::fromLatin1(name));
+void PayoutWindow::buildWidgets() {
+    AnalysisWindow::buildWidgets();
+    addButtons();
+}
+
+void PayoutWindow::addButtons() {
     addAprCheckGroup();
     Button4 = ui::makeButton(QStringLiteral("Save"), QStringLiteral("Button4"), this);
     buttonRow->addWidget(Button4);
@@ -268,9 +282,12 @@ void PayoutWindow::fillPayout(const talvero::common::LoanBlock& d, const char* a
 
 TForm9::TForm9(QWidget* parent)
     : PayoutFor(&loan::saveLoanData, Form5, parent, "Form9", "Loan Payout Analysis",
-                "Loan Payout Information") {}
+                "Loan Payout Information") {
+    buildNowUnlessDeferred();
+}
 
 void TForm9::fill(loan::LoanData& d) {
+    ensureBuilt();
     loan_ = &d;
     fillInputGroup(d);
     fillPayout(d, "%7.3f", d.SCHEDPAY, talvero::schedule::Variant::regular(), d.TODAYDATE);
@@ -289,6 +306,11 @@ TForm19::TForm19(QWidget* parent)
                       {"Payoff Amount", "Edit8", &W::Edit8},
                       {"Payoff Date", "Edit9", &W::Edit9}}) {
     ui::nameWidget(this, QStringLiteral("Form19"));
+    buildNowUnlessDeferred();
+}
+
+void TForm19::buildWidgets() {
+    AnalysisWindow::buildWidgets();
     ui::alignFor(Edit3, ui::Content::Text); // "Next Due Date"
     // The empty label beside "Next Due Date".
     Label2 = ui::makeLabel(QString(), QStringLiteral("Label2"), GroupBox2);
@@ -296,6 +318,7 @@ TForm19::TForm19(QWidget* parent)
 }
 
 void TForm19::fill(const loan::LoanData& d) {
+    ensureBuilt();
     Edit1->setText(ui::format("%7.2f", d.PAYMENT));
     Edit2->setText(ui::format("%7.2f", d.PAYSMADE));
     Edit3->setText(loan::dateText(d.NEXTDUEDATE));

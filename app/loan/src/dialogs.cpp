@@ -62,23 +62,28 @@ template <class Form> double& valueOf(Form* form, const Row<Form>& row) {
     return row.blockValue ? form->block().*row.blockValue : form->data().*row.dialogValue;
 }
 
-// The edits from the bound values, each mirrored into its dialog text, then the OK button.
+// The form's name and caption, and each edit's text from the bound values into its dialog text.
 template <class Form, std::size_t N>
-void build(Form* form, const char* name, const char* caption, const Row<Form> (&rows)[N]) {
+void nameAndMirror(Form* form, const char* name, const char* caption, const Row<Form> (&rows)[N]) {
     ui::nameWidget(form, QString::fromLatin1(name));
     form->setWindowTitle(QString::fromLatin1(caption));
+    DialogTexts& texts = form->data().dialogTexts;
+    for (const Row<Form>& row : rows)
+        texts.*row.text = ui::format(row.format, valueOf(form, row)).toStdString();
+}
+
+// The edits with their dialog texts, each mirrored into its text as it changes, then the OK button.
+template <class Form, std::size_t N> void build(Form* form, const Row<Form> (&rows)[N]) {
     auto* layout = new QVBoxLayout(form);
     auto* grid = new QGridLayout;
     layout->addLayout(grid);
     int r = 0;
     DialogTexts& texts = form->data().dialogTexts;
     for (const Row<Form>& row : rows) {
-        QLineEdit* edit =
-            ui::addEdit(grid, r++, 0, QString::fromLatin1(row.label), QString::fromLatin1(row.name),
-                        ui::format(row.format, valueOf(form, row)));
-        form->*row.edit = edit;
         std::string& text = texts.*row.text;
-        text = edit->text().toStdString();
+        QLineEdit* edit = ui::addEdit(grid, r++, 0, QString::fromLatin1(row.label),
+                                      QString::fromLatin1(row.name), QString::fromStdString(text));
+        form->*row.edit = edit;
         QObject::connect(edit, &QLineEdit::textChanged, form,
                          [&text](const QString& now) { text = now.toStdString(); });
     }
@@ -104,6 +109,7 @@ template <class Form, std::size_t N> bool store(Form* form, const Row<Form> (&ro
 
 // The edits from the bound values again.
 template <class Form, std::size_t N> void load(Form* form, const Row<Form> (&rows)[N]) {
+    form->ensureBuilt();
     for (const Row<Form>& row : rows)
         (form->*row.edit)->setText(ui::format(row.format, valueOf(form, row)));
 }
@@ -113,10 +119,10 @@ template <class Form, std::size_t N> void load(Form* form, const Row<Form> (&row
 namespace loan {
 
 FactorDialog::FactorDialog(LoanBlock& block, DialogData& data, QWidget* parent)
-    : QDialog(parent), block_(block), data_(data) {}
+    : ui::Form(parent), block_(block), data_(data) {}
 
 void FactorDialog::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    ui::Form::showEvent(event);
     ui::centreOnScreen(this);
 }
 
@@ -133,7 +139,12 @@ void FactorDialog::finish(bool stored) {
 
 TForm2::TForm2(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
-    build(this, name, caption, kForm2Rows);
+    nameAndMirror(this, name, caption, kForm2Rows);
+    buildNowUnlessDeferred();
+}
+
+void TForm2::buildWidgets() {
+    build(this, kForm2Rows);
 }
 
 void TForm2::reload() {
@@ -146,7 +157,12 @@ void TForm2::Button1Click() {
 
 TForm3::TForm3(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
-    build(this, name, caption, kForm3Rows);
+    nameAndMirror(this, name, caption, kForm3Rows);
+    buildNowUnlessDeferred();
+}
+
+void TForm3::buildWidgets() {
+    build(this, kForm3Rows);
 }
 
 void TForm3::reload() {
@@ -163,7 +179,12 @@ void TForm3::Button1Click() {
 
 TForm4::TForm4(LoanBlock& block, DialogData& data, QWidget* parent, const char* name, const char* caption)
     : FactorDialog(block, data, parent) {
-    build(this, name, caption, kForm4Rows);
+    nameAndMirror(this, name, caption, kForm4Rows);
+    buildNowUnlessDeferred();
+}
+
+void TForm4::buildWidgets() {
+    build(this, kForm4Rows);
 }
 
 void TForm4::reload() {

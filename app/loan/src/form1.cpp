@@ -64,7 +64,7 @@ TForm1::TForm1(QWidget* parent)
     : InputForm(parent, "Form1", "Loan Calculations", kHelpTopic, {&Form2, &Form3, &Form4}) {
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
     takeToday(TODAYDATE);
-    buildFrame(QStringLiteral("Non Balloon Loan Input"), kHelpContext);
+    frameWithPages(QStringLiteral("Non Balloon Loan Input"), kHelpContext);
 }
 
 void TForm1::buildPages() {
@@ -118,6 +118,7 @@ void TForm1::buildPages() {
 }
 
 void TForm1::openLoan(const loan::LoanInputs& in) {
+    ensureBuilt();
     loan::LoanData& d = *this;
     loan::applyInputs(in, d);
     DSRATE = DSFREQ = DSYEARS = LFRATE = LFFREQ = LFYEARS = 0;

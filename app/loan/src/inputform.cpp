@@ -17,13 +17,19 @@ namespace loan {
 
 InputForm::InputForm(QWidget* parent, const char* name, const char* caption, const char* helpTopic,
                      Dialogs dialogs)
-    : QDialog(parent), helpTopic_(helpTopic), dialogs_(dialogs) {
+    : ui::Form(parent), helpTopic_(helpTopic), dialogs_(dialogs) {
     ui::nameWidget(this, QString::fromLatin1(name));
     setWindowTitle(QString::fromLatin1(caption));
 }
 
-void InputForm::buildFrame(const QString& heading, int helpContext) {
-    const InputFormFrame frame = buildInputFormFrame(this, heading, [this](QTabWidget* pages) {
+void InputForm::frameWithPages(const QString& heading, int helpContext) {
+    heading_ = heading;
+    helpContext_ = helpContext;
+    buildNowUnlessDeferred();
+}
+
+void InputForm::buildWidgets() {
+    const InputFormFrame frame = buildInputFormFrame(this, heading_, [this](QTabWidget* pages) {
         PageControl1 = pages;
         buildPages();
     });
@@ -32,7 +38,7 @@ void InputForm::buildFrame(const QString& heading, int helpContext) {
     Button1 = frame.Button1, Button2 = frame.Button2, Button3 = frame.Button3;
     Button4 = frame.Button4, Button5 = frame.Button5, Button6 = frame.Button6;
     connectFrameButtons(this, frame);
-    ui::installContextHelp(this, helpContext);
+    ui::installContextHelp(this, helpContext_);
 }
 
 QVBoxLayout* InputForm::makeSheet(const char* sheetName, const char* heading, QWidget*& sheet) {
@@ -47,7 +53,7 @@ QVBoxLayout* InputForm::makeSheet(const char* sheetName, const char* heading, QW
 }
 
 void InputForm::showEvent(QShowEvent* event) {
-    QDialog::showEvent(event);
+    ui::Form::showEvent(event);
     ui::centreOnScreen(this);
 }
 

@@ -9,6 +9,7 @@
 #include "db/statements.h"
 #include "ui/convert.h"
 #include "ui/fields.h"
+#include "ui/form.h"
 #include "ui/grids.h"
 #include "ui/help.h"
 #include "ui/messages.h"
@@ -54,11 +55,18 @@ QLabel* wrapped(const char* text, const QString& name, QWidget* parent) {
 
 } // namespace
 
-TForm17::TForm17(QWidget* parent) : QDialog(parent) {
+TForm17::TForm17(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("Form17"));
     setWindowTitle(QStringLiteral("Loan Portfolio Analysis"));
     ui::setFormHelpFile(this, QStringLiteral("talvero.hlp"));
-    ui::installContextHelp(this, 15);
+    list_ = new ui::GridModel(this);
+    // The start-up check reports an unreachable loan database; the list is read when the form shows,
+    // and the hidden form keeps no connection open, so a restore of the loan database finds none of
+    // ours.
+    buildNowUnlessDeferred();
+}
+
+void TForm17::buildWidgets() {
     resize(900, 640);
     auto* layout = new QVBoxLayout(this);
     Label1 = ui::makeLabel(QStringLiteral("Loan Portfolio Analysis Data"), QStringLiteral("Label1"), this);
@@ -69,7 +77,6 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     Label1->setAlignment(Qt::AlignCenter);
     layout->addWidget(Label1);
 
-    list_ = new ui::GridModel(this);
     DBGrid1 = ui::named(new QTableView(this), QStringLiteral("DBGrid1"));
     QStringList columns;
     for (const char* name : kColumns)
@@ -160,12 +167,7 @@ TForm17::TForm17(QWidget* parent) : QDialog(parent) {
     connect(Button3, &QPushButton::clicked, this, &TForm17::Button3Click);
     connect(Button4, &QPushButton::clicked, this, &TForm17::Button4Click);
     connect(Button5, &QPushButton::clicked, this, &TForm17::Button5Click);
-
-    // Reading the list now connects the loan database at program start, so an unreachable
-    // database is reported then. The hidden form keeps no connection open, so a restore of the
-    // loan database finds none of ours.
-    FormActivate();
-    closeList();
+    ui::installContextHelp(this, 15);
 }
 
 TForm17::~TForm17() {
@@ -173,10 +175,17 @@ TForm17::~TForm17() {
 }
 
 void TForm17::FormActivate() {
+    ensureBuilt();
     ui::PickList* lists[] = {DBLookupListBox1, DBLookupListBox2, DBLookupListBox3, DBLookupListBox4};
     QVariant keys[4];
     for (int k = 0; k < 4; ++k)
         keys[k] = lists[k]->selectedKey();
+    if (!readList()) return;
+    for (int k = 0; k < 4; ++k)
+        lists[k]->selectKey(keys[k]);
+}
+
+bool TForm17::readList() {
     try {
         if (!connection_) connection_ = std::make_unique<db::Connection>(db::Alias::IBLoan);
         QSqlQuery query = ui::prepareForModel(*connection_, db::sql::portfolioList);
@@ -189,10 +198,9 @@ void TForm17::FormActivate() {
             failureShown_ = true;
             ui::showError(e.message());
         }
-        return;
+        return false;
     }
-    for (int k = 0; k < 4; ++k)
-        lists[k]->selectKey(keys[k]);
+    return true;
 }
 
 void TForm17::move(int row) {

@@ -58,9 +58,13 @@ QGroupBox* makeGroup(const char* title, const char* name, const portfolio::Row (
 
 } // namespace
 
-TForm18::TForm18(QWidget* parent) : QDialog(parent) {
+TForm18::TForm18(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("Form18"));
     setWindowTitle(QStringLiteral("LOAN COMPARISON ANALYSIS"));
+    buildNowUnlessDeferred();
+}
+
+void TForm18::buildWidgets() {
     auto* layout = new QVBoxLayout(this);
     auto* groups = new QHBoxLayout;
     GroupBox1 = makeGroup("Loan Factors", "GroupBox1", portfolio::kLoanFactors, edits_, this);
@@ -84,6 +88,7 @@ TForm18::TForm18(QWidget* parent) : QDialog(parent) {
 }
 
 void TForm18::fill(const portfolio::Comparison& comparison) {
+    ensureBuilt();
     comparison_ = comparison;
     for (const portfolio::BoxText& b : portfolio::boxTexts(comparison))
         edits_.value(b.box.mid(4).toInt())->setText(b.text);

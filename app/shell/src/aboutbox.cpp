@@ -10,9 +10,13 @@
 
 TAboutBox* AboutBox = nullptr;
 
-TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
+TAboutBox::TAboutBox(QWidget* parent) : ui::Form(parent) {
     ui::nameWidget(this, QStringLiteral("AboutBox"));
     setWindowTitle(QStringLiteral("About This Program"));
+    buildNowUnlessDeferred();
+}
+
+void TAboutBox::buildWidgets() {
     setFixedSize(335, 186);
 
     auto* icon = ui::named(new QLabel(this), QStringLiteral("ProgramIcon"));

@@ -31,10 +31,14 @@ QPixmap drawBackground(QSize size) {
         p.drawLine(QPointF(x, 0), QPointF(x, h));
 
     // A glow where the growth curve ends.
-    QRadialGradient glow(QPointF(w * 0.82, h * 0.28), w * 0.35);
+    // Beyond its radius the glow is clear, so only the square around it is filled.
+    const QPointF glowCentre(w * 0.82, h * 0.28);
+    const double glowRadius = w * 0.35;
+    QRadialGradient glow(glowCentre, glowRadius);
     glow.setColorAt(0.0, QColor(255, 210, 120, 90));
     glow.setColorAt(1.0, QColor(255, 210, 120, 0));
-    p.fillRect(pm.rect(), glow);
+    const QRectF glowSquare(glowCentre - QPointF(glowRadius, glowRadius), QSizeF(2 * glowRadius, 2 * glowRadius));
+    p.fillRect(glowSquare.toAlignedRect() & pm.rect(), glow);
 
     // Compound growth: the balance of a deposit rising over the years.
     QPainterPath curve;

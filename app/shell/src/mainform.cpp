@@ -157,7 +157,9 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == clientArea_->viewport() && event->type() == QEvent::Resize) {
         Image1->setGeometry(clientArea_->viewport()->rect());
-        Image1->setPixmap(shell::drawBackground(clientArea_->viewport()->size()));
+        // Drawn again only for a new size: showing the window resizes it more than once.
+        const QSize size = clientArea_->viewport()->size();
+        if (Image1->pixmap().size() != size) Image1->setPixmap(shell::drawBackground(size));
     }
     return QMainWindow::eventFilter(watched, event);
 }

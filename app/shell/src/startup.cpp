@@ -14,6 +14,8 @@
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "tessera/tessera.h"
+#include "ui/firstpaint.h"
+#include "ui/form.h"
 #include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/today.h"
@@ -22,6 +24,7 @@
 #include <QApplication>
 #include <QIcon>
 #include <exception>
+#include <optional>
 
 namespace shell {
 
@@ -68,11 +71,17 @@ void showStartupProblems() {
         ui::showError(problem);
 }
 
-QStringList createForms() {
+QStringList createForms(FormWidgets widgets) {
     QStringList order;
+    // Each form exists from here on; its widgets wait until it is first needed.
+    std::optional<ui::DeferredWidgets> deferred;
+    if (widgets == FormWidgets::WhenNeeded) deferred.emplace();
     auto note = [&order](QObject* form) { order << form->objectName(); };
     MainForm = new TMainForm;
     note(MainForm);
+    // The databases are connected once at start-up, so an unreachable server or a damaged file is
+    // told then, once for each; at program start right after the main window's first paint.
+    ui::openAtCreation(MainForm, &showStartupProblems);
     note(Form1 = new TForm1(MainForm));
     note(Form2 = new TForm2(*Form1, *Form1, MainForm));
     note(Form3 = new TForm3(*Form1, *Form1, MainForm));
@@ -146,8 +155,15 @@ int run(int& argc, char** argv) {
         TalveroApplication app(argc, argv);
         try {
             initialiseApplication(app);
-            showStartupProblems();
+            ui::TablesAfterFirstPaint tables;
             createForms();
+            const bool probe = ui::startupProbe();
+            ui::afterFirstPaint(MainForm, [&tables, probe] {
+                if (probe) ui::reportFirstPaint();
+                tables.run();
+                // The probe's peak memory takes in the whole start-up, the tables opened too.
+                if (probe) QCoreApplication::quit();
+            });
             MainForm->show();
             app.exec();
         } catch (const std::exception& e) {

@@ -11,6 +11,7 @@
 #include "savedloans.h"
 #include "shell/mainform.h"
 #include "shell/startup.h"
+#include "ui/form.h"
 #include "ui/grids.h"
 #include "ui/messages.h"
 #include "ui/today.h"
@@ -83,6 +84,8 @@ protected:
         for (const QString& name : order_.mid(1)) {
             auto* form = MainForm->findChild<QWidget*>(name, Qt::FindDirectChildrenOnly);
             EXPECT_NE(form, nullptr) << name.toStdString();
+            // Reaching a form's controls builds them.
+            ui::ensureBuilt(form);
             if (form) all.push_back(form);
         }
         all.push_back(status_.get());

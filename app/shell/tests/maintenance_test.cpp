@@ -12,6 +12,7 @@
 #include "shell/mainform.h"
 #include "shell/maintenance.h"
 #include "shell/startup.h"
+#include "ui/form.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/today.h"
@@ -81,7 +82,9 @@ QString dataFile(const QString& name) {
 using shelltest::column;
 
 // LOANNO and BLPAY ("-" for a regular loan) of every saved loan.
+// A loan database not made yet (nothing saved since start-up) holds no loans.
 QStringList savedLoans() {
+    if (!QFileInfo::exists(dataFile(QStringLiteral("loan.db")))) return {};
     return column(
         dataFile(QStringLiteral("loan.db")),
         QStringLiteral("SELECT LOANNO || ' ' || ifnull(BLPAY, '-') FROM LOANSUMMARY ORDER BY LOANNO"));
@@ -106,12 +109,14 @@ protected:
 
     // One calculation on the loan form: the default loan, first due 07/01/2004.
     void computeRegular() {
+        ui::ensureBuilt(Form1);
         Form1->PageControl1->setCurrentIndex(TForm1::CalcPayment);
         Form1->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
         Form1->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
     }
     // One calculation on the balloon form: the default balloon loan, first due 07/01/2004.
     void computeBalloon() {
+        ui::ensureBuilt(Form10);
         Form10->PageControl1->setCurrentIndex(TForm10::CalcPayment);
         Form10->findChild<QLineEdit*>(QStringLiteral("Edit5"))->setText(QStringLiteral("07012004"));
         Form10->findChild<QPushButton*>(QStringLiteral("Button4"))->click();
@@ -301,6 +306,7 @@ TEST_F(FileMenu, AFailedReopenAfterARestoreShowsTheDatabaseError) {
         QStringLiteral("The loan database %1 is damaged").arg(dataFile(QStringLiteral("loan.db")))))
         << messages_.lastText().toStdString();
     EXPECT_TRUE(messages_.lastText().contains(QStringLiteral("File > Restore Loan DB")));
+    ui::ensureBuilt(Form17);
     EXPECT_EQ(Form17->DBGrid1->model()->rowCount(), 0);
 }
 

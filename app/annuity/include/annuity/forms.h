@@ -6,6 +6,9 @@
 #include "annuity/investment.h"
 #include "annuity/retirement.h"
 
+#include "ui/form.h"
+#include "ui/window.h"
+
 #include <QDialog>
 #include <QHash>
 #include <QList>
@@ -24,7 +27,7 @@ enum class TabButton { Compute, Print, Help };
 
 // What the three calculators share: a page control whose tabs are built from their tables, a Quit
 // button below it, and one handler for the Compute, print and Help buttons of every tab.
-class CalculatorForm : public QDialog {
+class CalculatorForm : public ui::Form {
     Q_OBJECT
 public:
     QTabWidget* PageControl1 = nullptr;
@@ -39,21 +42,28 @@ public slots:
 protected:
     explicit CalculatorForm(QWidget* parent);
 
-    // Builds every tab of the calculator and binds Compute to the form's working values.
-    template <class V> void build(const Calculator<V>& calculator, std::type_identity_t<V>& values) {
-        for (const Tab<V>& tab : calculator.tabs) {
-            QGridLayout* grid = addTab(tab.caption, tab.title);
-            int row = 0;
-            for (const Row<V>& r : tab.rows)
-                addRow(grid, row++, r.label, r.name, r.format, r.hint);
-            addButtons(tab.buttons, tab.helpTopic, tab.helpContext, answerBox(tab));
-        }
+    // Names the form after the calculator, binds Compute to the form's working values and builds
+    // every tab of the calculator now or when first needed.
+    template <class V>
+    void createCalculator(const Calculator<V>& calculator, std::type_identity_t<V>& values) {
+        name(calculator.name, calculator.caption);
         compute_ = [&calculator, &values, this](int index) {
             return runTab(calculator.tabs[index], index, values, textOf(), readNumber);
         };
-        finish(calculator.name, calculator.caption, calculator.helpContext);
+        buildTabs_ = [&calculator, this] {
+            for (const Tab<V>& tab : calculator.tabs) {
+                QGridLayout* grid = addTab(tab.caption, tab.title);
+                int row = 0;
+                for (const Row<V>& r : tab.rows)
+                    addRow(grid, row++, r.label, r.name, r.format, r.hint);
+                addButtons(tab.buttons, tab.helpTopic, tab.helpContext, answerBox(tab));
+            }
+            ui::installContextHelp(this, calculator.helpContext);
+        };
+        buildNowUnlessDeferred();
     }
 
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
 
 private:
@@ -67,13 +77,14 @@ private:
     void addRow(QGridLayout* grid, int row, const char* label, const char* name, const char* format,
                 const char* hint);
     void addButtons(const Buttons& buttons, const char* helpTopic, int helpContext, const char* answer);
-    void finish(const char* name, const char* caption, int helpContext);
+    void name(const char* name, const char* caption);
     TextOf textOf() const;
     static Converted readNumber(const QString& text);
 
     QHash<QString, QLineEdit*> boxes_;
     QList<Built> tabs_;
     std::function<Answer(int index)> compute_;
+    std::function<void()> buildTabs_;
 };
 
 } // namespace annuity

@@ -41,6 +41,9 @@ public slots:
     void Button5Click();
     void Button6Click();
 
+protected:
+    void buildWidgets() override;
+
 private:
     balloon::BalloonData* loan_ = nullptr;
 };

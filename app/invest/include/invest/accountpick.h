@@ -6,6 +6,8 @@
 #include "invest/grids.h"
 #include "invest/history.h"
 
+#include "ui/form.h"
+
 #include <QDialog>
 #include <QLabel>
 #include <QObject>
@@ -60,7 +62,7 @@ private:
 // A dialog picking from the account list: the list is reread whenever the dialog shows or becomes
 // active again (back from a viewer or a results form it shows the new totals), and let go when it
 // hides, quits or goes.
-class AccountForm : public QDialog {
+class AccountForm : public ui::Form {
     Q_OBJECT
 public:
     explicit AccountForm(QWidget* parent);

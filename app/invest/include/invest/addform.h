@@ -3,7 +3,7 @@
 
 #include "invest/store.h"
 
-#include <QDialog>
+#include "ui/form.h"
 
 class QCheckBox;
 class QGroupBox;
@@ -11,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TForm20 : public QDialog {
+class TForm20 : public ui::Form {
     Q_OBJECT
 public:
     explicit TForm20(QWidget* parent = nullptr);
@@ -28,9 +28,12 @@ public slots:
     void Button1Click(); // Add
     void Button2Click(); // Quit
     void Button3Click(); // Help
+
+protected:
+    void buildWidgets() override;
 };
 
-class TForm21 : public QDialog {
+class TForm21 : public ui::Form {
     Q_OBJECT
 public:
     explicit TForm21(QWidget* parent = nullptr);
@@ -47,4 +50,7 @@ public:
 
 public slots:
     void Button1Click();
+
+protected:
+    void buildWidgets() override;
 };

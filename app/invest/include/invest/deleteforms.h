@@ -6,6 +6,8 @@
 #include "invest/deletion.h"
 #include "invest/grids.h"
 
+#include "ui/form.h"
+
 #include <QDialog>
 
 #include <memory>
@@ -40,7 +42,7 @@ struct DeleteWindowList {
 };
 
 // The layout and behaviour both deletion forms share; "Delete" is the form's own.
-class DeleteWindow : public QDialog {
+class DeleteWindow : public ui::Form {
     Q_OBJECT
 public:
     DeleteWindow(const DeleteWindowTexts& texts, const DeleteWindowList& list, QWidget* parent);
@@ -66,6 +68,7 @@ public slots:
     void Button3Click();
 
 protected:
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
@@ -77,6 +80,7 @@ private:
     void closeList();
     void followSelection();
 
+    DeleteWindowTexts texts_;
     DeleteWindowList list_;
     const char* helpTopic_;
     std::unique_ptr<db::Connection> connection_;

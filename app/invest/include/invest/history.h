@@ -5,7 +5,7 @@
 
 #include "invest/columns.h"
 
-#include <QDialog>
+#include "ui/form.h"
 
 #include <memory>
 
@@ -27,7 +27,7 @@ struct HistoryTexts {
     const char* accountCaption; // header of ACTNO
 };
 
-class HistoryWindow : public QDialog {
+class HistoryWindow : public ui::Form {
     Q_OBJECT
 public:
     HistoryWindow(const HistoryTexts& texts, QWidget* parent);
@@ -51,12 +51,14 @@ public slots:
     void Button2Click();
 
 protected:
+    void buildWidgets() override;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
     void closeQuery();
 
+    HistoryTexts texts_;
     int actno_ = 0;
     std::unique_ptr<db::Connection> connection_;
     QSqlQueryModel* query_ = nullptr;

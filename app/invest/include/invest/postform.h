@@ -30,6 +30,9 @@ public slots:
     void Button1Click(); // Quit
     void Button2Click(); // Post
     void Button3Click(); // Help
+
+protected:
+    void buildWidgets() override;
 };
 
 // "Transaction Posting Results": the posted account's transactions.

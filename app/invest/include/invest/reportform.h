@@ -3,7 +3,7 @@
 // from where the user prints them or saves them as PDF. The program creates it once at start-up,
 // after Form29.
 
-#include <QDialog>
+#include "ui/form.h"
 
 class QLabel;
 class QPushButton;
@@ -16,7 +16,7 @@ namespace invest {
 struct ReportData;
 }
 
-class TForm30 : public QDialog {
+class TForm30 : public ui::Form {
     Q_OBJECT
 public:
     explicit TForm30(QWidget* parent = nullptr);
@@ -32,6 +32,9 @@ public slots:
     void Button2Click();
     void Button3Click();
     void Button4Click();
+
+protected:
+    void buildWidgets() override;
 
 private:
     // Reads the report and previews it; a database error is shown and no report is.

@@ -45,6 +45,9 @@ private:
     void run(invest::RevalueCommand command);
 
     invest::Date started_;
+
+protected:
+    void buildWidgets() override;
 };
 
 extern TForm25* Form25;

@@ -44,6 +44,9 @@ public slots:
     void Button6Click(); // Help
     void Button7Click(); // Returns
     void Button8Click(); // Chart: the selected account's value against its book value
+
+protected:
+    void buildWidgets() override;
 };
 
 // "Account Transaction History": the revaluation form's account.

@@ -11,7 +11,7 @@
 #include "scribe1/scribe1.h"
 #include "vellum1/vellum1.h"
 
-#include <QDialog>
+#include "ui/form.h"
 
 class QFrame;
 class QLabel;
@@ -29,7 +29,7 @@ struct AmortizationLibraries {
 // The window the regular and the balloon loan share: the heading and, in the bevel, the five
 // buttons with their texts. Each form connects its own Screen, Preview/Save and printer actions;
 // Quit closes the window.
-class AmortizationWindow : public QDialog {
+class AmortizationWindow : public ui::Form {
     Q_OBJECT
 public:
     QLabel* Label1 = nullptr; // the heading
@@ -55,6 +55,12 @@ protected:
     bool previewLoan(const report::Definition& definition, QStringView sql, qint64 loanNo);
     // Opens "Amortization Chart" over the chart built from the loan's schedule rows.
     void showChart(talvero::charts::Chart chart);
+    // The heading and the bevel with its buttons.
+    void buildWidgets() override;
+
+private:
+    int height_;
+    const char* screenText_;
 };
 
 } // namespace loan
@@ -74,6 +80,9 @@ public slots:
     void Button3Click();
     void Button5Click();
     void Button6Click();
+
+protected:
+    void buildWidgets() override;
 
 private:
     loan::LoanData* loan_ = nullptr;

@@ -7,12 +7,13 @@
 #include "loan/saving.h"
 #include "loan/whatif.h"
 
+#include "ui/form.h"
 #include "ui/modal.h"
 
-#include <QDialog>
-
+#include <array>
 #include <optional>
 #include <span>
+#include <vector>
 
 namespace talvero::aprcheck {
 struct LoanCheck;
@@ -30,7 +31,7 @@ class QPushButton;
 namespace loan {
 
 // Two groups of answer boxes Edit1 to Edit20 and the "Prt/Screen" and "Quit" buttons.
-class AnalysisWindow : public QDialog {
+class AnalysisWindow : public ui::Form {
     Q_OBJECT
 public:
     QLineEdit *Edit1 = nullptr, *Edit2 = nullptr, *Edit3 = nullptr, *Edit4 = nullptr, *Edit5 = nullptr,
@@ -86,6 +87,15 @@ protected:
     // A window with input boxes of its own after the amount box Edit10.
     AnalysisWindow(QWidget* parent, const char* caption, const char* heading, const char* amountCaption,
                    std::span<const Box> inputBoxes, const char* analysisGroup, const Box (&analysisBoxes)[9]);
+    // The heading, the two groups and the buttons.
+    void buildWidgets() override;
+
+private:
+    const char* heading_;
+    const char* amountCaption_;
+    std::vector<Box> inputBoxes_;
+    const char* analysisGroup_;
+    std::array<Box, 9> analysisBoxes_;
 };
 
 // A payout window, regular or balloon: the payout figures, the "Appendix J check" group and the
@@ -118,8 +128,11 @@ protected:
     void fillPayout(const talvero::common::LoanBlock& data, const char* aprFormat, double schedpay,
                     const talvero::schedule::Variant& variant, const int today[3]);
 
+    // The analysis window's widgets, the Appendix J group and the buttons.
+    void buildWidgets() override;
+
 private:
-    void addButtons(const char* name);
+    void addButtons();
     virtual void saveLoan() = 0;
     virtual void amortizeLoan() = 0;
     virtual void discloseLoan() = 0;
@@ -184,4 +197,7 @@ public:
     // The figures of a payoff calculation.
     void fill(const loan::LoanData& data);
     QLabel* Label2 = nullptr; // empty, beside "Next Due Date"
+
+protected:
+    void buildWidgets() override;
 };

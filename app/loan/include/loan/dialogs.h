@@ -11,7 +11,7 @@
 #include "common/loanblock.h"
 #include "loan/dialogdata.h"
 
-#include <QDialog>
+#include "ui/form.h"
 
 class QLineEdit;
 class QPushButton;
@@ -19,7 +19,7 @@ class QPushButton;
 namespace loan {
 
 // What the three dialogs share: the binding, the error mark and opening in the screen's centre.
-class FactorDialog : public QDialog {
+class FactorDialog : public ui::Form {
     Q_OBJECT
 public:
     talvero::common::LoanBlock& block() const { return block_; }
@@ -52,6 +52,9 @@ public:
     double values[4] = {}; // percent, amount, fee percent, fee amount
     void reload() override;
 
+protected:
+    void buildWidgets() override;
+
 public slots:
     void Button1Click();
 };
@@ -69,6 +72,9 @@ public:
     double values[6] = {}; // DSRATE, DSFREQ, DSYEARS, LFRATE, LFFREQ, LFYEARS
     void reload() override;
 
+protected:
+    void buildWidgets() override;
+
 public slots:
     void Button1Click();
 };
@@ -83,6 +89,9 @@ public:
     QPushButton* Button1 = nullptr;
     double values[3] = {}; // TAXES, HOINS, OTINS
     void reload() override;
+
+protected:
+    void buildWidgets() override;
 
 public slots:
     void Button1Click();

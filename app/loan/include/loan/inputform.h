@@ -4,6 +4,8 @@
 
 #include "loan/loaninputs.h"
 
+#include "ui/form.h"
+
 #include <QDialog>
 
 #include <functional>
@@ -23,7 +25,7 @@ class TForm4;
 
 namespace loan {
 
-class InputForm : public QDialog {
+class InputForm : public ui::Form {
     Q_OBJECT
 public:
     QLabel* Label1 = nullptr; // the title above the pages
@@ -55,9 +57,11 @@ public slots:
 protected:
     // `name` is the form's objectName; Help opens `helpTopic`.
     InputForm(QWidget* parent, const char* name, const char* caption, const char* helpTopic, Dialogs dialogs);
-    // The frame with `heading` above the pages, the buttons connected and F1 opening `helpContext`.
-    // The form's data is in place by now: buildPages fills the boxes from it.
-    void buildFrame(const QString& heading, int helpContext);
+    // The frame with `heading` above the pages, the buttons connected and F1 opening `helpContext`,
+    // built now or when first needed. The form's data is in place by now: buildPages fills the boxes
+    // from it.
+    void frameWithPages(const QString& heading, int helpContext);
+    void buildWidgets() override;
     virtual void buildPages() = 0;
     // A page named `sheetName` with `heading` in bold at its top; the page's layout takes the rest.
     static QVBoxLayout* makeSheet(const char* sheetName, const char* heading, QWidget*& sheet);
@@ -71,6 +75,8 @@ protected:
 private:
     const char* helpTopic_;
     Dialogs dialogs_;
+    QString heading_;
+    int helpContext_ = 0;
 };
 
 } // namespace loan

@@ -5,6 +5,8 @@
 
 #include "portfolio/comparison.h"
 
+#include "ui/form.h"
+
 #include <QDialog>
 #include <QHash>
 
@@ -27,7 +29,7 @@ namespace ui {
 class PickList;
 }
 
-class TForm18 : public QDialog {
+class TForm18 : public ui::Form {
     Q_OBJECT
 public:
     explicit TForm18(QWidget* parent = nullptr);
@@ -47,12 +49,15 @@ public slots:
     // The loans' balance curves and cost parts as a chart.
     void Button3Click();
 
+protected:
+    void buildWidgets() override;
+
 private:
     QHash<int, QLineEdit*> edits_;
     portfolio::Comparison comparison_;
 };
 
-class TForm17 : public QDialog {
+class TForm17 : public ui::Form {
     Q_OBJECT
 public:
     explicit TForm17(QWidget* parent = nullptr);
@@ -91,10 +96,14 @@ public slots:
     void Button5Click();
 
 protected:
+    void buildWidgets() override;
     void changeEvent(QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
 
 private:
+    // Connects the loan database and reads every saved loan into the list; false after the error
+    // is shown.
+    bool readList();
     void move(int row);
     void closeList();
 

@@ -1,11 +1,14 @@
 #pragma once
 
-#include <QDialog>
+#include "ui/form.h"
 
-class TAboutBox : public QDialog {
+class TAboutBox : public ui::Form {
     Q_OBJECT
 public:
     explicit TAboutBox(QWidget* parent = nullptr);
+
+protected:
+    void buildWidgets() override;
 };
 
 extern TAboutBox* AboutBox;

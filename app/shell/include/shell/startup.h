@@ -28,17 +28,22 @@ using TodaySetter = void (*)(int month, int day, int year);
 // (0, 0, 0) while today is the system's date. A setter given again is not installed twice.
 void followTheProgramsToday(std::initializer_list<TodaySetter> setters);
 
-// Before the forms: an error box for each database that cannot be opened (an unreachable server,
-// a damaged file; db/startcheck.h); the program goes on.
+// An error box for each database that cannot be opened (an unreachable server, a damaged file;
+// db/startcheck.h); the program goes on. Creating the forms asks for it (ui::openAtCreation).
 void showStartupProblems();
 
+// When a form made at start-up builds its widgets: the first time it is needed (start-up), or at
+// once.
+enum class FormWidgets { WhenNeeded, AtOnce };
+
 // Step 4: creates the forms in order and returns their names in the order created.
-QStringList createForms();
+QStringList createForms(FormWidgets widgets = FormWidgets::WhenNeeded);
 
 // Deletes every form (the main window owns the rest) and clears the global pointers.
 void destroyForms();
 
-// Steps 1 to 6; returns the exit code.
+// Steps 1 to 6; returns the exit code. The forms' tables open right after the main window's first
+// paint (ui::TablesAfterFirstPaint), their errors shown then.
 int run(int& argc, char** argv);
 
 } // namespace shell
