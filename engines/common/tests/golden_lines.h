@@ -81,4 +81,29 @@ void compare_with_golden(const std::string& path, const std::vector<std::string>
     EXPECT_EQ(differing, 0) << "calls whose results differ from " << path;
 }
 
+// First due dates for random blocks: ordinary, month ends, leap days, far centuries, bad texts.
+inline const char* const kFirstDues[] = {"01152004", "03012004", "01312003", "02292000", "12312099",
+                                         "06302100", "11301999", "07041900", "13152003", ""};
+
+// A random block's escrow and its two credit insurances, drawn alike for either engine's block.
+template <class Block, class Below> void random_escrow_and_insurance(Block& b, Below below) {
+    if (below(2) == 0) {
+        b.TAXES = below(6000);
+        b.HOINS = below(1500);
+        b.OTINS = below(2) ? below(900) : 0.0;
+    }
+    if (below(3) == 0) {
+        b.DSRATE = below(100) / 10000.0;
+        b.DSPREM = b.FINANCEAMT * b.DSRATE;
+        b.DSFREQ = below(2) ? 12.0 : b.FREQUENCY;
+        b.DSNUMPAY = below(500);
+    }
+    if (below(3) == 0) {
+        b.LFRATE = below(100) / 10000.0;
+        b.LFPREM = b.FINANCEAMT * b.LFRATE;
+        b.LFFREQ = below(2) ? 12.0 : b.FREQUENCY;
+        b.LFNUMPAY = below(500);
+    }
+}
+
 } // namespace talvero::golden

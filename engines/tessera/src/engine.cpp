@@ -847,17 +847,8 @@ bool Engine::know_raises() {
         int step = kVaried;
         return decide(L, run.last + slope * (level - run.level), lock, b.APR, n, step) && step == run.step;
     };
-    constexpr double kFarthest = 1073741824.0; // 2^30 steps
-    double in = 0.0, beyond = 1.0;
-    while (guessed_in(beyond)) {
-        in = beyond;
-        beyond *= 2.0;
-        if (beyond > kFarthest) return false;
-    }
-    while (beyond - in > 1.0) {
-        const double mid = in + std::floor((beyond - in) / 2.0);
-        (guessed_in(mid) ? in : beyond) = mid;
-    }
+    const double in = talvero::common::farthest_step(guessed_in);
+    if (in < 0.0) return false;
     if (in < 3.0) return false; // the run ends within a few passes: they are made as they come
     const double last_in = repeat_add(run.level, amount, static_cast<long>(in));
     const double out = take_step(last_in, run.step);

@@ -39,26 +39,8 @@ Block random_block(std::mt19937& random) {
     b.TERMYEARS = below(2) ? 30.0 : b.NUMPAY / b.FREQUENCY;
     b.ODDDAYS = below(3) == 0 ? below(700) : 0;
     b.SKPMONTH = below(4) == 0 ? below(30) : 0;
-    static const char* const dates[] = {"01152004", "03012004", "01312003", "02292000", "12312099",
-                                        "06302100", "11301999", "07041900", "13152003", ""};
-    std::strncpy(b.FIRSTDUE, dates[below(10)], sizeof b.FIRSTDUE - 1);
-    if (below(2) == 0) {
-        b.TAXES = below(6000);
-        b.HOINS = below(1500);
-        b.OTINS = below(2) ? below(900) : 0.0;
-    }
-    if (below(3) == 0) {
-        b.DSRATE = below(100) / 10000.0;
-        b.DSPREM = b.FINANCEAMT * b.DSRATE;
-        b.DSFREQ = below(2) ? 12.0 : b.FREQUENCY;
-        b.DSNUMPAY = below(500);
-    }
-    if (below(3) == 0) {
-        b.LFRATE = below(100) / 10000.0;
-        b.LFPREM = b.FINANCEAMT * b.LFRATE;
-        b.LFFREQ = below(2) ? 12.0 : b.FREQUENCY;
-        b.LFNUMPAY = below(500);
-    }
+    std::strncpy(b.FIRSTDUE, talvero::golden::kFirstDues[below(10)], sizeof b.FIRSTDUE - 1);
+    talvero::golden::random_escrow_and_insurance(b, below);
     switch (below(10)) {
     case 0: // case 2: the number of payments
         b.PAYMENT = 1.0 + below(800000) / 100.0;

@@ -978,17 +978,8 @@ bool Worker::know_run() noexcept {
         const double level = common::repeat_add(run.level, step, static_cast<long>(j));
         return decide(run.last + slope * (level - run.level), level, run.stepped).kind == run.kind;
     };
-    constexpr double kFarthest = 1073741824.0; // 2^30 steps
-    double in = 0.0, beyond = 1.0;
-    while (guessed_in(beyond)) {
-        in = beyond;
-        beyond *= 2.0;
-        if (beyond > kFarthest) return false;
-    }
-    while (beyond - in > 1.0) {
-        const double mid = in + std::floor((beyond - in) / 2.0);
-        (guessed_in(mid) ? in : beyond) = mid;
-    }
+    const double in = common::farthest_step(guessed_in);
+    if (in < 0.0) return false;
     if (in < 2.0) return false; // the run ends within the next pass or two: they are made as they come
     const double last_in = common::repeat_add(run.level, step, static_cast<long>(in));
     const double out = last_in + step;
