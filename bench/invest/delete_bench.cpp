@@ -16,23 +16,6 @@ namespace {
 constexpr int itemsPerAccount = 100000;
 constexpr int spareRecno = 2 * itemsPerAccount + 1;
 
-// One data folder for the whole run: accounts 8 and 7, each with 100,000 line items, 8's first.
-struct Database {
-    Database() {
-        qputenv("TALVERO_HOME", dir.path().toUtf8());
-        db::Connection connection(db::Alias::IBInvest);
-        QSqlQuery q(connection.database());
-        q.exec(QStringLiteral("BEGIN"));
-        q.exec(
-            QStringLiteral("INSERT INTO INVESTSUMMARY VALUES (1, 7, 'Growth Fund', 10, 100000, 1000000, "
-                           "1000000, 0, 0, 10, 10), (2, 8, 'Income Fund', 10, 100000, 1000000, 1000000, 0, "
-                           "0, 10, 10)"));
-        addLineItems(q, itemsPerAccount);
-        QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
-    }
-    QTemporaryDir dir;
-};
-
 void putPurchaseBack(db::Connection& connection) {
     QSqlQuery q(connection.database());
     q.exec(QStringLiteral(
@@ -46,7 +29,7 @@ void putPurchaseBack(db::Connection& connection) {
 // The whole command: its own connection, the transaction, reading the line item, deleting it,
 // reading the account, the roll-back and the account row.
 void BM_DeleteTransaction(benchmark::State& state) {
-    static Database database;
+    static TwoAccounts database(itemsPerAccount);
     db::Connection setup(db::Alias::IBInvest);
     for (auto _ : state) {
         state.PauseTiming();
@@ -60,7 +43,7 @@ void BM_DeleteTransaction(benchmark::State& state) {
 // The same by hand on an open connection: BEGIN, the line item read, the delete, the account read,
 // the update, COMMIT.
 void BM_BareDelete(benchmark::State& state) {
-    static Database database;
+    static TwoAccounts database(itemsPerAccount);
     db::Connection connection(db::Alias::IBInvest);
     QSqlQuery begin(connection.database()), item(connection.database()), remove(connection.database()),
         account(connection.database()), update(connection.database()), commit(connection.database());

@@ -19,26 +19,9 @@ namespace {
 
 constexpr int kItems = 100000;
 
-// Accounts 8 and 7, each with 100,000 purchases, in one data folder for the whole run.
-struct Database {
-    Database() {
-        qputenv("TALVERO_HOME", dir.path().toUtf8());
-        db::Connection connection(db::Alias::IBInvest);
-        QSqlQuery q(connection.database());
-        q.exec(QStringLiteral("BEGIN"));
-        q.exec(
-            QStringLiteral("INSERT INTO INVESTSUMMARY VALUES (1, 7, 'Growth Fund', 10, 100000, 1000000, "
-                           "1000000, 0, 0, 10, 10), (2, 8, 'Income Fund', 10, 100000, 1000000, 1000000, 0, "
-                           "0, 10, 10)"));
-        addLineItems(q, kItems);
-        QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
-    }
-    QTemporaryDir dir;
-};
-
-// One database for every read benchmark of the run.
+// One database for every read benchmark of the run: accounts 8 and 7, each with 100,000 purchases.
 void useDatabase() {
-    static Database database;
+    static TwoAccounts database(kItems);
     qputenv("TALVERO_HOME", database.dir.path().toUtf8());
 }
 

@@ -3,8 +3,9 @@
 // balloon loan each time and previews it as the balloon report.
 #include "balloon/amortization.h"
 #include "balloon/forms.h"
-#include "common/loan_amounts.h"
 #include "charts/chartwindow.h"
+#include "chartstest/openchart.h"
+#include "common/loan_amounts.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -278,19 +279,10 @@ TEST_F(BalloonAmortization, AmortizeTablesOnTheBalloonPayoutWindowOpensThisWindo
 
 TEST_F(BalloonAmortization, ChartShowsTheBalloonPayment) {
     EXPECT_EQ(form.Button6->text(), QStringLiteral("Chart"));
-    talvero::charts::Chart chart;
-    ui::ModalInterceptor modal([&](QDialog* d) {
-        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
-        EXPECT_NE(window, nullptr);
-        if (!window) return 0;
-        window->show();
-        QApplication::processEvents();
-        EXPECT_EQ(window->views().size(), 2);
-        chart = window->chart();
-        return 0;
-    });
-    form.Button6->click();
-    ASSERT_EQ(modal.shown().size(), 1);
+    const chartstest::OpenedChart opened = chartstest::openChart(form.Button6);
+    EXPECT_EQ(opened.views, 2);
+    ASSERT_EQ(opened.shown, 1);
+    const talvero::charts::Chart& chart = opened.chart;
     // The balloon schedule's rows: 24 payments of a loan amortized over 36, the last one the balloon.
     talvero::schedule::Pass pass(data, data.SCHEDPAY, talvero::schedule::Variant::balloon_term(24));
     talvero::schedule::Row last;

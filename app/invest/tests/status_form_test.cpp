@@ -4,6 +4,7 @@
 #include "testsupport/locale_text.h"
 
 #include "charts/chartwindow.h"
+#include "chartstest/openchart.h"
 #include "ui/help.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
@@ -216,19 +217,10 @@ TEST_F(StatusForm, ChartShowsTheAccountsValueAgainstItsBookValue) {
     Form24->show();
     ASSERT_TRUE(Form24->DBLookupListBox1->selectText(QStringLiteral("7")));
     EXPECT_EQ(Form24->Button8->text(), QStringLiteral("Chart"));
-    talvero::charts::Chart chart;
-    ui::ModalInterceptor modal([&](QDialog* d) {
-        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
-        EXPECT_NE(window, nullptr);
-        if (!window) return 0;
-        window->show();
-        QApplication::processEvents();
-        EXPECT_EQ(window->views().size(), 1);
-        chart = window->chart();
-        return 0;
-    });
-    Form24->Button8->click();
-    ASSERT_EQ(modal.shown().size(), 1);
+    const chartstest::OpenedChart opened = chartstest::openChart(Form24->Button8);
+    EXPECT_EQ(opened.views, 1);
+    ASSERT_EQ(opened.shown, 1);
+    const talvero::charts::Chart& chart = opened.chart;
     EXPECT_TRUE(messages_.empty()) << messages_.lastText().toStdString();
     EXPECT_EQ(chart.title, "Account Value Chart");
     ASSERT_EQ(chart.panels.size(), 1u);
@@ -248,8 +240,7 @@ TEST_F(StatusForm, ChartShowsTheAccountsValueAgainstItsBookValue) {
 
     // Without a pick the chart stops at the conversion, as View History does.
     Form24->DBLookupListBox1->clearSelection();
-    Form24->Button8->click();
-    EXPECT_EQ(modal.shown().size(), 1);
+    EXPECT_EQ(chartstest::openChart(Form24->Button8).shown, 0) << "no chart window";
     EXPECT_FALSE(messages_.empty());
 }
 

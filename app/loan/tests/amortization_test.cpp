@@ -1,8 +1,9 @@
 // The amortization window driven as a user does: the listing and the printers receive the loan's
 // values, a cancelled printer dialog prints nothing, Preview/Save writes a new loan each time and
 // previews it as the report.
-#include "common/loan_amounts.h"
 #include "charts/chartwindow.h"
+#include "chartstest/openchart.h"
+#include "common/loan_amounts.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -11,8 +12,8 @@
 #include "loan/amortization.h"
 #include "loan/forms.h"
 #include "reporttest/layout_check.h"
-#include "testsupport/pdf_words.h"
 #include "schedule/schedule.h"
+#include "testsupport/pdf_words.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
 #include "ui/printing.h"
@@ -282,34 +283,12 @@ TEST_F(Amortization, AmortizeTablesOnThePayoutWindowOpensThisWindow) {
     EXPECT_EQ(received.FINANCEAMT, 10000);
 }
 
-// The window "Chart" opens, shown offscreen, with the chart it holds.
-struct OpenedChart {
-    QString title;
-    int views = 0;
-    talvero::charts::Chart chart;
-};
-
-OpenedChart openChart(QPushButton* button) {
-    OpenedChart opened;
-    ui::ModalInterceptor modal([&](QDialog* d) {
-        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
-        EXPECT_NE(window, nullptr) << d->objectName().toStdString();
-        if (!window) return 0;
-        window->show();
-        QApplication::processEvents();
-        opened = {window->windowTitle(), static_cast<int>(window->views().size()), window->chart()};
-        return 0;
-    });
-    button->click();
-    EXPECT_EQ(modal.shown().size(), 1);
-    return opened;
-}
-
 TEST_F(Amortization, ChartShowsTheScheduleOfTheLoan) {
     EXPECT_EQ(form.Button6->text(), QStringLiteral("Chart"));
     EXPECT_EQ(form.Button6->parentWidget(), form.Bevel1);
     EXPECT_EQ(form.Button6->accessibleDescription(), QStringLiteral("Button6"));
-    const OpenedChart opened = openChart(form.Button6);
+    const chartstest::OpenedChart opened = chartstest::openChart(form.Button6);
+    EXPECT_EQ(opened.shown, 1);
     EXPECT_EQ(opened.title, QStringLiteral("Amortization Chart"));
     EXPECT_EQ(opened.views, 2);
     ASSERT_EQ(opened.chart.panels.size(), 2u);

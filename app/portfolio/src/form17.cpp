@@ -282,14 +282,19 @@ void TForm17::Button3Click() {
     close();
 }
 
-void TForm17::Button5Click() {
-    int loanNo = 0;
+std::optional<int> TForm17::pickedLoanNo() {
     try {
-        loanNo = ui::toInt(DBLookupListBox4->selectedText());
+        return ui::toInt(DBLookupListBox4->selectedText());
     } catch (const ui::ConvertError& e) {
         ui::showException(e.message());
-        return;
+        return std::nullopt;
     }
+}
+
+void TForm17::Button5Click() {
+    const std::optional<int> picked = pickedLoanNo();
+    if (!picked) return;
+    const int loanNo = *picked;
     std::optional<loan::LoanInputs> inputs;
     try {
         db::Connection connection(db::Alias::IBLoan);
@@ -309,13 +314,9 @@ void TForm17::Button5Click() {
 }
 
 void TForm17::Button4Click() {
-    int loanNo = 0;
-    try {
-        loanNo = ui::toInt(DBLookupListBox4->selectedText());
-    } catch (const ui::ConvertError& e) {
-        ui::showException(e.message());
-        return;
-    }
+    const std::optional<int> picked = pickedLoanNo();
+    if (!picked) return;
+    const int loanNo = *picked;
     try {
         // The report reads through a connection of its own, closed when the preview closes.
         db::Connection reportConnection(db::Alias::IBLoan);

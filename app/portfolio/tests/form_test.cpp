@@ -4,6 +4,7 @@
 #include "portfolio/reports.h"
 
 #include "charts/chartwindow.h"
+#include "chartstest/openchart.h"
 #include "db/connection.h"
 #include "db/statements.h"
 #include "db/testsupport/tempdatafolder.h"
@@ -295,22 +296,11 @@ TEST_F(Portfolio, ChartOfTheComparedLoansOpensFromTheComparison) {
     }
     EXPECT_EQ(Form18->Button3->text(), QStringLiteral("Chart"));
     EXPECT_EQ(Form18->Button3->accessibleDescription(), QStringLiteral("Button3"));
-    talvero::charts::Chart chart;
-    int views = 0;
-    ui::ModalInterceptor modal([&](QDialog* d) {
-        auto* window = qobject_cast<talvero::charts::ChartWindow*>(d);
-        EXPECT_NE(window, nullptr);
-        if (!window) return 0;
-        window->show();
-        QApplication::processEvents();
-        views = static_cast<int>(window->views().size());
-        chart = window->chart();
-        return 0;
-    });
-    Form18->Button3->click();
-    ASSERT_EQ(modal.shown().size(), 1);
+    const chartstest::OpenedChart opened = chartstest::openChart(Form18->Button3);
+    ASSERT_EQ(opened.shown, 1);
     EXPECT_TRUE(messages_.empty());
-    EXPECT_EQ(views, 2);
+    EXPECT_EQ(opened.views, 2);
+    const talvero::charts::Chart& chart = opened.chart;
     EXPECT_EQ(chart.title, "Loan Comparison Chart");
     ASSERT_EQ(chart.panels.size(), 2u);
     // Each loan's curve has one point per saved payment row, ending paid off.

@@ -11,6 +11,7 @@
 #include <QHash>
 
 #include <memory>
+#include <optional>
 
 class QGroupBox;
 class QHideEvent;
@@ -104,6 +105,8 @@ private:
     // Connects the loan database and reads every saved loan into the list; false after the error
     // is shown.
     bool readList();
+    // The loan number picked in DBLookupListBox4; after the conversion's error box, nothing.
+    std::optional<int> pickedLoanNo();
     void move(int row);
     void closeList();
 
