@@ -2,6 +2,8 @@
 
 #include "common/today.h"
 
+#include "testloans.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -11,31 +13,13 @@
 
 namespace {
 
+using schedtest::loan;
+using schedtest::textbook_payment;
+
 using talvero::common::LoanBlock;
 namespace sc = talvero::schedule;
 using sc::RowKind;
 using sc::Variant;
-
-LoanBlock loan(double amount, double apr, double numpay, double f, int flag, const char* firstdue,
-               int odddays = 0) {
-    LoanBlock b;
-    b.FINANCEAMT = amount;
-    b.ORGAMT = amount;
-    b.APR = apr;
-    b.NUMPAY = numpay;
-    b.FREQUENCY = f;
-    b.INTMETHOD = flag;
-    std::snprintf(b.FIRSTDUE, sizeof b.FIRSTDUE, "%s", firstdue);
-    b.ODDDAYS = odddays;
-    b.TERMYEARS = numpay / f < 1 ? 1 : numpay / f;
-    return b;
-}
-
-// The textbook level payment, written out here rather than taken from the library.
-double textbook_payment(double amount, double apr, double f, double n) {
-    const double i = apr / f / 100;
-    return amount * i / (1 - std::pow(1 + i, -n));
-}
 
 std::vector<sc::Row> rows_of(const LoanBlock& b, double schedpay, const Variant& v = Variant::regular()) {
     sc::Pass pass(b, schedpay, v);

@@ -1,5 +1,7 @@
 #include "schedule/whatif.h"
 
+#include "testloans.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -9,27 +11,12 @@
 
 namespace {
 
+using schedtest::loan;
+using schedtest::textbook_payment;
+
 using talvero::common::Date;
 using talvero::common::LoanBlock;
 namespace sc = talvero::schedule;
-
-LoanBlock loan(double amount, double apr, double numpay, double f, int flag, const char* firstdue) {
-    LoanBlock b;
-    b.FINANCEAMT = amount;
-    b.ORGAMT = amount;
-    b.APR = apr;
-    b.NUMPAY = numpay;
-    b.FREQUENCY = f;
-    b.INTMETHOD = flag;
-    std::snprintf(b.FIRSTDUE, sizeof b.FIRSTDUE, "%s", firstdue);
-    b.TERMYEARS = numpay / f < 1 ? 1 : numpay / f;
-    return b;
-}
-
-double textbook_payment(double amount, double apr, double f, double n) {
-    const double i = apr / f / 100;
-    return amount * i / (1 - std::pow(1 + i, -n));
-}
 
 sc::ExtraPrincipal every(double amount, long from = 1, long step = 1) {
     sc::ExtraPrincipal e;
