@@ -4,6 +4,7 @@
 #include "disclosure/disclosure.h"
 
 #include "cli/loan.h"
+#include "computed_loan.h"
 
 #include <gtest/gtest.h>
 
@@ -15,15 +16,6 @@ namespace {
 
 using namespace talvero;
 using disclosure::Disclosure;
-
-cli::Loan computed(std::initializer_list<std::pair<const char*, const char*>> fields) {
-    cli::Loan loan;
-    for (const auto& [name, value] : fields)
-        EXPECT_EQ(cli::set_field(loan, name, value), "") << name;
-    EXPECT_EQ(cli::prepare(loan), "");
-    EXPECT_EQ(cli::compute(loan), "");
-    return loan;
-}
 
 Disclosure disclose(const cli::Loan& loan, const disclosure::Inputs& in = {}) {
     return disclosure::disclose(loan.block, loan.block.ERRFLAG, loan.block.PAYMENT, cli::variant(loan),

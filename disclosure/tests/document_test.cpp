@@ -4,6 +4,7 @@
 #include "reporttest/layout_check.h"
 
 #include "cli/loan.h"
+#include "computed_loan.h"
 #include "testsupport/pdf_words.h"
 
 #include <QDir>
@@ -13,15 +14,6 @@
 namespace {
 
 using namespace talvero;
-
-cli::Loan computed(std::initializer_list<std::pair<const char*, const char*>> fields) {
-    cli::Loan loan;
-    for (const auto& [name, value] : fields)
-        EXPECT_EQ(cli::set_field(loan, name, value), "") << name;
-    EXPECT_EQ(cli::prepare(loan), "");
-    EXPECT_EQ(cli::compute(loan), "");
-    return loan;
-}
 
 disclosure::Inputs officer() {
     disclosure::Inputs in;
