@@ -13,15 +13,45 @@
 #include <QCoreApplication>
 #include <QSqlQuery>
 #include <QTemporaryDir>
+#include <chrono>
 #include <benchmark/benchmark.h>
 
 namespace {
 
 constexpr int kItems = 100000;
 
-// One database for every read benchmark of the run: accounts 8 and 7, each with 100,000 purchases.
+// Account 9 beside them: 100,000 line items of every kind over 40 years of days, at prices that
+// move, so no two purchases are alike (FIFO keeps each as a lot of its own).
+void addMixedAccount() {
+    db::Connection connection(db::Alias::IBInvest);
+    QSqlQuery q(connection.database());
+    q.exec(QStringLiteral("BEGIN"));
+    q.exec(QStringLiteral("INSERT INTO INVESTSUMMARY VALUES (3, 9, 'Mixed Fund', 10, 1000, 10000, 10000, 0, "
+                          "0, 10, 10)"));
+    q.prepare(QStringLiteral("INSERT INTO LINEITEM VALUES (?, 3, 9, 'Mixed Fund', ?, ?, ?, ?, ?, ?, ?, 0)"));
+    long day = talvero::common::day_number({1, 2, 1985});
+    for (int i = 0; i < kItems; ++i) {
+        day += i % 7 == 0 ? 1 : 0;
+        const auto ymd = std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{day}}};
+        const double price = 10 + (i % 997) / 100.0;
+        const char* type = i % 10 == 9 ? "S" : i % 10 == 8 ? "C" : i % 10 == 7 ? "R" : "B";
+        q.addBindValue(1000000 + i);
+        q.addBindValue(QString::asprintf("%02u/%02u/%04d", static_cast<unsigned>(ymd.month()),
+                                         static_cast<unsigned>(ymd.day()), static_cast<int>(ymd.year())));
+        q.addBindValue(QString::fromLatin1(type));
+        for (double v : {*type == 'S' ? 3.0 : 1.0 + (i % 5), price, 1.5, 0.0, *type == 'C' ? 4.25 : 0.0})
+            q.addBindValue(v);
+        q.exec();
+    }
+    QSqlQuery(connection.database()).exec(QStringLiteral("COMMIT"));
+}
+
+// One database for every read benchmark of the run: accounts 8 and 7, each with 100,000 purchases,
+// and the mixed account 9.
 void useDatabase() {
     static TwoAccounts database(kItems);
+    static const bool mixed = (addMixedAccount(), true);
+    (void)mixed;
     qputenv("TALVERO_HOME", database.dir.path().toUtf8());
 }
 
@@ -31,7 +61,17 @@ void BM_AccountReturns(benchmark::State& state) {
     useDatabase();
     for (auto _ : state) {
         db::Connection connection(db::Alias::IBInvest);
-        const invest::Returns r = invest::returnsOf(invest::readHistories(connection, 7), {12, 31, 2004});
+        const invest::Returns r = invest::accountReturns(connection, 7, {12, 31, 2004});
+        benchmark::DoNotOptimize(r.xirr);
+    }
+}
+
+// The same for the mixed account: every line item counts differently and FIFO keeps 100,000 lots.
+void BM_MixedAccountReturns(benchmark::State& state) {
+    useDatabase();
+    for (auto _ : state) {
+        db::Connection connection(db::Alias::IBInvest);
+        const invest::Returns r = invest::accountReturns(connection, 9, {12, 31, 2030});
         benchmark::DoNotOptimize(r.xirr);
     }
 }
@@ -154,6 +194,7 @@ void BM_BareInsert(benchmark::State& state) {
 }
 
 BENCHMARK(BM_AccountReturns)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_MixedAccountReturns)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareRead)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareRowReader)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareReadEveryColumnSorted)->Unit(benchmark::kMillisecond);

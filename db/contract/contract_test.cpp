@@ -326,7 +326,14 @@ TEST_P(DbContract, ImportsReuseTheirStatementsTransactionAfterTransaction) {
     EXPECT_EQ(histories[0].items[1].day, talvero::common::day_number({6, 15, 2004}));
     EXPECT_DOUBLE_EQ(histories[0].items[1].COMMISSION, 5);
     // The sale's gain against the average cost: 30 x 14 - 30 x (1,000 + 605) / 150.
-    EXPECT_NEAR(invest::returnsOf(histories, today).gains.at(2004).averageCost, 420 - 321, 1e-9);
+    const invest::Returns whole = invest::returnsOf(histories, today);
+    EXPECT_NEAR(whole.gains.at(2004).averageCost, 420 - 321, 1e-9);
+    // Counted while the rows are read, the same figures.
+    const invest::Returns counted = invest::accountReturns(other, 7, today);
+    EXPECT_EQ(counted.gains, whole.gains);
+    EXPECT_EQ(counted.value, whole.value);
+    EXPECT_EQ(counted.xirr, whole.xirr);
+    EXPECT_EQ(counted.ttwror, whole.ttwror);
 }
 
 // Another clerk's posting commits while this one's transaction is open, before it writes: the

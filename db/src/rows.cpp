@@ -1,6 +1,7 @@
 #include "db/rows.h"
 
 #include "db/error.h"
+#include "db/statements.h"
 
 #include <QSqlDriver>
 #include <QSqlError>
@@ -89,6 +90,36 @@ QByteArrayView RowReader::utf8(int column) {
     }
     text_ = query_->value(column).toString().toUtf8();
     return text_;
+}
+
+namespace {
+
+// Pages or, below 0, KiB, as SQLite's cache_size counts.
+constexpr qint64 kOnePassCache = -128;
+
+bool setCacheSize(sqlite3* handle, qint64 size) {
+    const QByteArray text = (sql::sqliteCacheSize.toString() + QStringLiteral(" = %1").arg(size)).toUtf8();
+    return sqlite3_exec(handle, text.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+} // namespace
+
+OnePass::OnePass(Connection& connection) {
+    sqlite3* handle = sqliteHandle(connection);
+    if (!handle) return;
+    const QByteArray text = sql::sqliteCacheSize.toUtf8();
+    sqlite3_stmt* read = nullptr;
+    if (sqlite3_prepare_v2(handle, text.constData(), static_cast<int>(text.size()), &read, nullptr) ==
+            SQLITE_OK &&
+        sqlite3_step(read) == SQLITE_ROW) {
+        kept_ = sqlite3_column_int64(read, 0);
+        if (kept_ != kOnePassCache && setCacheSize(handle, kOnePassCache)) handle_ = handle;
+    }
+    sqlite3_finalize(read);
+}
+
+OnePass::~OnePass() {
+    if (handle_) setCacheSize(handle_, kept_);
 }
 
 } // namespace db

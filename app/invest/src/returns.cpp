@@ -9,10 +9,12 @@
 #include <QSqlQuery>
 
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <deque>
+#include <limits>
 
 namespace invest {
 
@@ -121,8 +123,21 @@ char16_t unitOf(char c) {
 }
 
 // "MM/DD/YYYY" with padding after it, read without building parts (there may be many rows).
-template <class Text> std::optional<long> dayOfTransDate(const Text& transdate) {
-    int parts[3] = {0, 0, 0};
+template <class Text> bool readShaped(const Text& transdate, int parts[3]) {
+    if (transdate.size() < 10 || unitOf(transdate[2]) != u'/' || unitOf(transdate[5]) != u'/') return false;
+    for (qsizetype k = 10; k < transdate.size(); ++k)
+        if (unitOf(transdate[k]) != u' ') return false;
+    for (const auto [from, to, part] : {std::array{0, 2, 0}, std::array{3, 5, 1}, std::array{6, 10, 2}})
+        for (int k = from; k < to; ++k) {
+            const char16_t c = unitOf(transdate[k]);
+            if (c < u'0' || c > u'9') return false;
+            parts[part] = parts[part] * 10 + (c - u'0');
+        }
+    return true;
+}
+
+// Any other spelling: one to four digits a part.
+template <class Text> bool readLoose(const Text& transdate, int parts[3]) {
     int part = 0, digits = 0;
     qsizetype end = transdate.size();
     while (end > 0 && unitOf(transdate[end - 1]) == u' ')
@@ -130,18 +145,26 @@ template <class Text> std::optional<long> dayOfTransDate(const Text& transdate) 
     for (qsizetype k = 0; k < end; ++k) {
         const char16_t c = unitOf(transdate[k]);
         if (c == u'/') {
-            if (digits == 0 || ++part > 2) return std::nullopt;
+            if (digits == 0 || ++part > 2) return false;
             digits = 0;
         } else if (c >= u'0' && c <= u'9') {
-            if (++digits > 4) return std::nullopt;
+            if (++digits > 4) return false;
             parts[part] = parts[part] * 10 + (c - u'0');
         } else {
-            return std::nullopt;
+            return false;
         }
     }
+    return part == 2 && digits > 0;
+}
+
+template <class Text> std::optional<long> dayOfTransDate(const Text& transdate) {
+    int parts[3] = {0, 0, 0};
+    if (!readShaped(transdate, parts)) {
+        parts[0] = parts[1] = parts[2] = 0;
+        if (!readLoose(transdate, parts)) return std::nullopt;
+    }
     const int month = parts[0], day = parts[1], year = parts[2];
-    if (part != 2 || digits == 0 || month < 1 || month > 12 || day < 1 || day > 31 || year < 1)
-        return std::nullopt;
+    if (month < 1 || month > 12 || day < 1 || day > 31 || year < 1) return std::nullopt;
     return talvero::common::day_number({month, day, year});
 }
 
@@ -160,22 +183,9 @@ namespace {
 // When in its day a line item counts: money in at the start, money out at the end.
 enum class Phase : std::uint8_t { In = 0, Neither = 1, Out = 2 };
 
-// Small, as there is one for each line item.
-struct Event {
-    int day = 0;
-    Phase phase = Phase::Neither;
-    std::uint32_t account = 0;
-    std::uint32_t order = 0; // posting order across the accounts
-    const ReturnItem* item = nullptr;
-};
-
-char codeOf(const ReturnItem& item) {
-    return item.type;
-}
-
 // The investor's cash flow of a line item.
 double flowOf(const ReturnItem& i) {
-    switch (codeOf(i)) {
+    switch (i.type) {
     case 'N':
         return -(i.SHARES * i.PRICE);
     case 'B':
@@ -191,6 +201,16 @@ double flowOf(const ReturnItem& i) {
     }
 }
 
+Phase phaseOf(const ReturnItem& i) {
+    const double flow = flowOf(i);
+    return flow < 0 ? Phase::In : flow > 0 ? Phase::Out : Phase::Neither;
+}
+
+// Whether the item tells the account's price on its day (cash dividends and fees keep none).
+bool tellsPrice(const ReturnItem& i) {
+    return i.type != 'C' && i.type != 'F' && i.PRICE > 0;
+}
+
 // Shares and price of one account as its line items move them.
 struct Position {
     double shares = 0;
@@ -199,7 +219,7 @@ struct Position {
 };
 
 void apply(Position& p, const ReturnItem& i) {
-    switch (codeOf(i)) {
+    switch (i.type) {
     case 'N':
     case 'B':
     case 'D':
@@ -212,15 +232,14 @@ void apply(Position& p, const ReturnItem& i) {
     default:
         break;
     }
-    // Cash dividends and cash fees keep no price of their own.
-    const char c = codeOf(i);
-    if (c != 'C' && c != 'F' && i.PRICE > 0) p.price = i.PRICE;
+    if (tellsPrice(i)) p.price = i.PRICE;
 }
 
 // The cost of the shares held, kept both ways.
 struct Lot {
     double shares = 0;
     double cost = 0;
+    std::uint32_t count = 1; // alike lots bought one after another
 };
 
 struct Costs {
@@ -231,7 +250,11 @@ struct Costs {
         if (!(s > 0)) return;
         shares += s;
         cost += c;
-        lots.push_back({s, c});
+        if (!lots.empty() && lots.back().shares == s && lots.back().cost == c &&
+            lots.back().count < std::numeric_limits<std::uint32_t>::max())
+            ++lots.back().count;
+        else
+            lots.push_back({s, c, 1});
     }
     // The gains of disposing of `s` shares for `proceeds`.
     YearGains dispose(double s, double proceeds) {
@@ -248,128 +271,75 @@ struct Costs {
             const double part = std::min(left, lot.shares);
             const double partCost = lot.cost * (part / lot.shares);
             fifoCost += partCost;
-            lot.shares -= part;
-            lot.cost -= partCost;
             left -= part;
-            if (lot.shares <= 1e-12) lots.pop_front();
+            if (lot.shares - part <= 1e-12) {
+                if (--lot.count == 0) lots.pop_front();
+            } else {
+                // What is left of the first lot goes ahead of the rest of its run.
+                const Lot rest{lot.shares - part, lot.cost - partCost, 1};
+                if (--lot.count == 0)
+                    lot = rest;
+                else
+                    lots.push_front(rest);
+            }
         }
         g.fifo = proceeds - fifoCost;
         return g;
     }
 };
 
-} // namespace
+// The figures of accounts taken together, fed their line items in the order they count: by day,
+// in a day money in first and money out last, else in posting order (account by account). Before
+// a day's first item, each account is priced at what its day's first priced item says.
+class Pass {
+public:
+    explicit Pass(std::size_t accounts) : positions_(accounts), costs_(accounts) {}
 
-Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf) {
-    Returns out;
-    const long asOfDay = talvero::common::day_number(asOf);
-
-    std::vector<Event> events;
-    std::size_t itemCount = 0;
-    for (const AccountHistory& h : accounts)
-        itemCount += h.items.size();
-    events.reserve(itemCount);
-    std::vector<bool> complete(accounts.size(), true); // every line item on or before the as-of date
-    std::size_t order = 0;
-    for (std::size_t a = 0; a < accounts.size(); ++a) {
-        for (const ReturnItem& item : accounts[a].items) {
-            if (!item.dated) continue;
-            if (item.day > asOfDay) {
-                complete[a] = false;
-                continue;
-            }
-            const double flow = flowOf(item);
-            events.push_back({item.day,
-                              flow < 0   ? Phase::In
-                              : flow > 0 ? Phase::Out
-                                         : Phase::Neither,
-                              static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(order++), &item});
-        }
+    // Prices account `a` for the day about to start, when it holds shares.
+    void priceDay(std::size_t a, double price) {
+        if (positions_[a].shares != 0) positions_[a].price = price;
     }
-    const auto earlier = [](const Event& x, const Event& y) {
-        if (x.day != y.day) return x.day < y.day;
-        if (x.phase != y.phase) return x.phase < y.phase;
-        return x.order < y.order;
-    };
-    // One account's items mostly come in order already.
-    if (!std::is_sorted(events.begin(), events.end(), earlier))
-        std::sort(events.begin(), events.end(), earlier);
 
-    std::vector<Position> positions(accounts.size());
-    std::vector<Costs> costs(accounts.size());
-    const auto total = [&positions] {
-        double v = 0;
-        for (const Position& p : positions)
-            v += p.value();
-        return v;
-    };
-
-    double growth = 1;
-    bool measured = false;
-    double start = 0; // value at the start of the running sub-period
-    const auto close = [&](double end) {
-        if (start > 0) {
-            growth *= end / start;
-            measured = true;
-        }
-    };
-
-    out.flows.reserve(events.size() + 1);
-    std::vector<std::size_t> pricedOn(accounts.size(), events.size()); // the day (its first event) priced
-    for (std::size_t n = 0; n < events.size(); ++n) {
-        const Event& e = events[n];
-        const ReturnItem& i = *e.item;
-        // A new day: every account a priced line item of that day names is worth that price all day,
-        // so the holdings beside a flow are valued at the day's prices too.
-        if (n == 0 || events[n - 1].day != e.day) {
-            for (std::size_t m = n; m < events.size() && events[m].day == e.day; ++m) {
-                const char c = codeOf(*events[m].item);
-                if (pricedOn[events[m].account] == n || c == 'C' || c == 'F' || !(events[m].item->PRICE > 0))
-                    continue;
-                pricedOn[events[m].account] = n;
-                if (positions[events[m].account].shares != 0)
-                    positions[events[m].account].price = events[m].item->PRICE;
-            }
-        }
-        Position& p = positions[e.account];
-        const char code = codeOf(i);
+    void take(std::size_t a, const ReturnItem& i) {
+        Position& p = positions_[a];
         const double flow = flowOf(i);
-        if (flow != 0) out.flows.push_back({e.day, flow});
+        if (flow != 0) addFlow(i.day, flow);
 
-        if (e.phase == Phase::In) {
+        const Phase phase = flow < 0 ? Phase::In : flow > 0 ? Phase::Out : Phase::Neither;
+        if (phase == Phase::In) {
             // The holding before the money, at this transaction's price, ends the sub-period; the
             // next starts from it plus the money put in (so commissions and fees count as a loss).
-            if (code != 'F' && i.PRICE > 0) p.price = i.PRICE;
+            if (i.type != 'F' && i.PRICE > 0) p.price = i.PRICE;
             const double before = total();
             close(before);
             apply(p, i);
-            start = before - flow;
+            start_ = before - flow;
         } else {
             apply(p, i);
-            if (e.phase == Phase::Out) {
+            if (phase == Phase::Out) {
                 const double after = total();
                 close(after + flow);
-                start = after;
+                start_ = after;
             }
         }
 
         const double s = i.SHARES, price = i.PRICE;
-        switch (code) {
+        switch (i.type) {
         case 'N':
-            costs[e.account].acquire(s, s * price);
+            costs_[a].acquire(s, s * price);
             break;
         case 'B':
-            costs[e.account].acquire(s, s * price + i.COMMISSION + i.FEE);
+            costs_[a].acquire(s, s * price + i.COMMISSION + i.FEE);
             break;
         case 'D':
-            costs[e.account].acquire(s, s * price);
+            costs_[a].acquire(s, s * price);
             break;
         case 'S':
         case 'U': {
-            const YearGains g = costs[e.account].dispose(s, code == 'S' ? flow : 0);
+            const YearGains g = costs_[a].dispose(s, i.type == 'S' ? flow : 0);
             const auto y =
-                std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{e.day}}}.year();
-            YearGains& year = out.gains[static_cast<int>(y)];
+                std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{i.day}}}.year();
+            YearGains& year = out_.gains[static_cast<int>(y)];
             year.averageCost += g.averageCost;
             year.fifo += g.fifo;
             break;
@@ -379,14 +349,189 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
         }
     }
 
+    // The figures as of `asOfDay`; `settled[a]`: account a's row holds its position (every line
+    // item counted).
+    Returns finish(const std::vector<AccountHistory>& accounts, const std::vector<bool>& settled,
+                   long asOfDay) {
+        for (std::size_t a = 0; a < accounts.size(); ++a)
+            if (settled[a]) positions_[a] = {accounts[a].account.TOTSHARES, accounts[a].account.CURRENTPRICE};
+        out_.value = total();
+        close(out_.value);
+        if (out_.value != 0) addFlow(asOfDay, out_.value);
+        if (measured_) out_.ttwror = growth_ - 1;
+        out_.xirr = xirr(out_.flows);
+        return std::move(out_);
+    }
+
+private:
+    double total() const {
+        double v = 0;
+        for (const Position& p : positions_)
+            v += p.value();
+        return v;
+    }
+    void close(double end) {
+        if (start_ > 0) {
+            growth_ *= end / start_;
+            measured_ = true;
+        }
+    }
+    // One amount a day, summed in the order the items count.
+    void addFlow(long day, double amount) {
+        if (!out_.flows.empty() && out_.flows.back().day == day)
+            out_.flows.back().amount += amount;
+        else
+            out_.flows.push_back({day, amount});
+    }
+
+    std::vector<Position> positions_;
+    std::vector<Costs> costs_;
+    Returns out_;
+    double growth_ = 1;
+    bool measured_ = false;
+    double start_ = 0; // value at the start of the running sub-period
+};
+
+// Whether an item counts by the as-of date.
+bool counts(const ReturnItem& i, long asOfDay) {
+    return i.dated && i.day <= asOfDay;
+}
+
+// Every account's items sorted into the order they count, and fed to the pass.
+void feedSorted(Pass& pass, const std::vector<AccountHistory>& accounts, long asOfDay) {
+    struct Event {
+        int day;
+        Phase phase;
+        std::uint32_t account, index; // posting order: account by account, then item by item
+    };
+    std::vector<Event> events;
+    std::size_t itemCount = 0;
+    for (const AccountHistory& h : accounts)
+        itemCount += h.items.size();
+    events.reserve(itemCount);
     for (std::size_t a = 0; a < accounts.size(); ++a)
-        if (complete[a]) positions[a] = {accounts[a].account.TOTSHARES, accounts[a].account.CURRENTPRICE};
-    out.value = total();
-    close(out.value);
-    if (out.value != 0) out.flows.push_back({asOfDay, out.value});
-    if (measured) out.ttwror = growth - 1;
-    out.xirr = xirr(out.flows);
-    return out;
+        for (std::size_t k = 0; k < accounts[a].items.size(); ++k) {
+            const ReturnItem& i = accounts[a].items[k];
+            if (counts(i, asOfDay))
+                events.push_back(
+                    {i.day, phaseOf(i), static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(k)});
+        }
+    std::sort(events.begin(), events.end(), [](const Event& x, const Event& y) {
+        if (x.day != y.day) return x.day < y.day;
+        if (x.phase != y.phase) return x.phase < y.phase;
+        if (x.account != y.account) return x.account < y.account;
+        return x.index < y.index;
+    });
+    const auto itemOf = [&accounts](const Event& e) -> const ReturnItem& {
+        return accounts[e.account].items[e.index];
+    };
+    std::vector<bool> priced(accounts.size());
+    for (std::size_t n = 0; n < events.size(); ++n) {
+        if (n == 0 || events[n - 1].day != events[n].day) {
+            std::fill(priced.begin(), priced.end(), false);
+            for (std::size_t m = n; m < events.size() && events[m].day == events[n].day; ++m) {
+                const ReturnItem& i = itemOf(events[m]);
+                if (priced[events[m].account] || !tellsPrice(i)) continue;
+                priced[events[m].account] = true;
+                pass.priceDay(events[m].account, i.PRICE);
+            }
+        }
+        pass.take(events[n].account, itemOf(events[n]));
+    }
+}
+
+// One account's items in posting order, fed to the pass as they come. Only a day's items that
+// count after later ones wait: money in that comes before the day's price is known, and the rest.
+class AccountStream {
+public:
+    AccountStream(Pass& pass, long asOfDay) : pass_(pass), asOfDay_(asOfDay) {}
+
+    // False when the item is dated before the day running: then the items need sorting.
+    bool add(const ReturnItem& i) {
+        if (!i.dated) return true;
+        if (i.day > asOfDay_) {
+            settled_ = false;
+            return true;
+        }
+        if (started_ && i.day < day_) return false;
+        if (!started_ || i.day > day_) {
+            endDay();
+            started_ = true;
+            day_ = i.day;
+        }
+        if (phaseOf(i) != Phase::In) {
+            later_.push_back(i);
+        } else if (priced_) {
+            pass_.take(0, i);
+        } else if (tellsPrice(i)) {
+            pass_.priceDay(0, i.PRICE);
+            priced_ = true;
+            for (const ReturnItem& w : waiting_)
+                pass_.take(0, w);
+            waiting_.clear();
+            pass_.take(0, i);
+        } else {
+            waiting_.push_back(i);
+        }
+        return true;
+    }
+
+    // Counts what the last day left waiting; whether every item was on or before the as-of date.
+    bool end() {
+        endDay();
+        return settled_;
+    }
+
+private:
+    void endDay() {
+        if (!priced_) {
+            for (const Phase phase : {Phase::Neither, Phase::Out}) {
+                const auto first = std::find_if(later_.begin(), later_.end(), [phase](const ReturnItem& i) {
+                    return phaseOf(i) == phase && tellsPrice(i);
+                });
+                if (first != later_.end()) {
+                    pass_.priceDay(0, first->PRICE);
+                    break;
+                }
+            }
+        }
+        for (const ReturnItem& w : waiting_)
+            pass_.take(0, w);
+        for (const Phase phase : {Phase::Neither, Phase::Out})
+            for (const ReturnItem& i : later_)
+                if (phaseOf(i) == phase) pass_.take(0, i);
+        waiting_.clear();
+        later_.clear();
+        priced_ = false;
+    }
+
+    Pass& pass_;
+    long asOfDay_;
+    bool settled_ = true;
+    bool started_ = false;
+    bool priced_ = false; // the running day's price is known
+    int day_ = 0;
+    std::vector<ReturnItem> waiting_, later_;
+};
+
+} // namespace
+
+Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf) {
+    const long asOfDay = talvero::common::day_number(asOf);
+    if (accounts.size() == 1) {
+        Pass pass(1);
+        AccountStream stream(pass, asOfDay);
+        if (std::all_of(accounts[0].items.begin(), accounts[0].items.end(),
+                        [&stream](const ReturnItem& i) { return stream.add(i); }))
+            return pass.finish(accounts, {stream.end()}, asOfDay);
+    }
+    Pass pass(accounts.size());
+    feedSorted(pass, accounts, asOfDay);
+    std::vector<bool> settled(accounts.size());
+    for (std::size_t a = 0; a < accounts.size(); ++a)
+        settled[a] = std::none_of(accounts[a].items.begin(), accounts[a].items.end(),
+                                  [asOfDay](const ReturnItem& i) { return i.dated && i.day > asOfDay; });
+    return pass.finish(accounts, settled, asOfDay);
 }
 
 namespace {
@@ -394,6 +539,21 @@ namespace {
 void setDay(ReturnItem& item, std::optional<long> day) {
     item.dated = day.has_value();
     item.day = day ? static_cast<int>(*day) : 0;
+}
+
+// A row of the return items statements.
+ReturnItem itemOfRow(db::RowReader& rows) {
+    ReturnItem i;
+    i.RECNO = rows.integer(1);
+    setDay(i, transDateDay(rows.utf8(2)));
+    const QByteArrayView type = rows.utf8(3);
+    i.type = type.isEmpty() ? ' ' : type.front();
+    i.SHARES = rows.real(4);
+    i.PRICE = rows.real(5);
+    i.COMMISSION = rows.real(6);
+    i.FEE = rows.real(7);
+    i.DIVIDEND = rows.real(8);
+    return i;
 }
 
 } // namespace
@@ -449,23 +609,38 @@ std::vector<AccountHistory> readHistories(db::Connection& connection, std::optio
             if (found == at.constEnd()) continue;
             last = *found;
         }
-        ReturnItem i;
-        i.RECNO = rows.integer(1);
-        setDay(i, transDateDay(rows.utf8(2)));
-        const QByteArrayView type = rows.utf8(3);
-        i.type = type.isEmpty() ? ' ' : type.front();
-        i.SHARES = rows.real(4);
-        i.PRICE = rows.real(5);
-        i.COMMISSION = rows.real(6);
-        i.FEE = rows.real(7);
-        i.DIVIDEND = rows.real(8);
-        histories[last].items.push_back(i);
+        histories[last].items.push_back(itemOfRow(rows));
     }
     const auto byRecno = [](const ReturnItem& x, const ReturnItem& y) { return x.RECNO < y.RECNO; };
     for (AccountHistory& h : histories)
         if (!std::is_sorted(h.items.begin(), h.items.end(), byRecno))
             std::sort(h.items.begin(), h.items.end(), byRecno);
     return histories;
+}
+
+Returns accountReturns(db::Connection& connection, int actno, const Date& asOf) {
+    std::vector<AccountHistory> one;
+    if (std::optional<AccountRow> a = readAccount(connection, actno)) one.push_back({*a, {}});
+    if (one.empty()) return returnsOf(one, asOf);
+    const long asOfDay = talvero::common::day_number(asOf);
+    Pass pass(1);
+    AccountStream stream(pass, asOfDay);
+    bool inOrder = true;
+    {
+        const db::OnePass onePass(connection);
+        db::RowReader rows(connection, db::sql::accountReturnItems);
+        rows.bind(0, actno);
+        rows.exec();
+        qint64 lastRecno = std::numeric_limits<qint64>::min();
+        while (inOrder && rows.next()) {
+            const ReturnItem i = itemOfRow(rows);
+            inOrder = i.RECNO > lastRecno && stream.add(i);
+            lastRecno = i.RECNO;
+        }
+    }
+    // Items posted out of date order: read them all and sort.
+    if (!inOrder) return returnsOf(readHistories(connection, actno), asOf);
+    return pass.finish(one, {stream.end()}, asOfDay);
 }
 
 QString rateText(const std::optional<double>& rate) {
@@ -503,7 +678,8 @@ ReturnsShown queryReturns(const QString& entry, bool allAccounts, const QString&
     const Date asOf = readDate(dateText, today);
     try {
         db::Connection connection(db::Alias::IBInvest);
-        out.shown = returnsTexts(returnsOf(readHistories(connection, actno), asOf));
+        out.shown = returnsTexts(actno ? accountReturns(connection, *actno, asOf)
+                                       : returnsOf(readHistories(connection), asOf));
     } catch (const db::Error& e) {
         out.notices << Notice{NoticeKind::Plain, e.message()};
     }

@@ -1,10 +1,15 @@
 // Returns and realized gains: published XIRR and time-weighted examples set up as accounts, the
 // cases without a money-weighted return, and average cost against FIFO on a hand-worked sequence.
+#include "db/connection.h"
+#include "db/testsupport/tempdatafolder.h"
 #include "invest/returns.h"
+#include "investdb.h"
 
+#include <QSqlQuery>
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <random>
 
 namespace {
 
@@ -190,6 +195,21 @@ TEST(Returns, AverageCostAgainstFifo) {
     EXPECT_DOUBLE_EQ(r.value, 0);
 }
 
+// Three alike purchases of 10 at 10, then 10 at 20 (40 shares, cost 500). 2021: 25 sold at 30
+// (750); 2022: 10 sold at 30 (300).
+//   FIFO: two whole lots and half the third (250): gain 500; the third's other half and half the
+//   fourth (50 + 100): gain 150.
+//   Average cost (12.50 each): 312.50, gain 437.50; 125, gain 175.
+TEST(Returns, AlikePurchasesAreSoldLotByLot) {
+    const AccountHistory h = account(1, 5, 30,
+                                     {item("01/04/2021", "B", 10, 10), item("01/05/2021", "B", 10, 10),
+                                      item("01/06/2021", "B", 10, 10), item("02/01/2021", "B", 10, 20),
+                                      item("06/01/2021", "S", 25, 30), item("03/01/2022", "S", 10, 30)});
+    const invest::Returns r = invest::returnsOf({h}, {12, 31, 2022});
+    EXPECT_EQ(r.gains.at(2021), (invest::YearGains{437.5, 500}));
+    EXPECT_EQ(r.gains.at(2022), (invest::YearGains{175, 150}));
+}
+
 TEST(Returns, DividendsInSharesCarryTheirPriceAsCost) {
     // 100 at 10, 10 more as a dividend at 11 (cost 110), then 55 sold at 12: average cost
     // 1,110 / 110 = 10.0909 each; FIFO 55 of the first 100 at 10.
@@ -207,6 +227,117 @@ TEST(Returns, TransDateDays) {
     EXPECT_EQ(invest::transDateDay(QStringLiteral("03/01/2004     ")), day(3, 1, 2004)) << "the column pads";
     EXPECT_FALSE(invest::transDateDay(QStringLiteral("13/01/2004")));
     EXPECT_FALSE(invest::transDateDay(QStringLiteral("03012004")));
+}
+
+// Random histories of one account: mostly in date order with several items a day, now and then
+// one dated back, every type, some undated, some after the as-of date, some with no price.
+std::vector<LineItemRow> randomItems(std::mt19937& g) {
+    std::vector<LineItemRow> items;
+    const int count = static_cast<int>(g() % 14);
+    long d = day(12, 20, 2018);
+    for (int k = 0; k < count; ++k) {
+        if (g() % 30 == 0)
+            d -= 1 + g() % 3;
+        else if (g() % 2)
+            d += g() % 3;
+        LineItemRow i;
+        i.RECNO = k + 1;
+        const auto ymd = std::chrono::year_month_day{std::chrono::sys_days{std::chrono::days{d}}};
+        i.TRANSDATE = g() % 15 == 0
+                          ? QStringLiteral("pending")
+                          : QString::asprintf("%02u/%02u/%04d", static_cast<unsigned>(ymd.month()),
+                                              static_cast<unsigned>(ymd.day()), static_cast<int>(ymd.year()));
+        i.TRANSTYPE = QString(QLatin1Char("NBSCDFUR"[g() % 8]));
+        i.SHARES = g() % 100;
+        i.PRICE = g() % 6 == 0 ? 0 : (g() % 400) / 8.0;
+        i.COMMISSION = g() % 3 == 0 ? g() % 20 : 0;
+        i.FEE = g() % 3 == 0 ? g() % 10 : 0;
+        i.DIVIDEND = g() % 3 == 0 ? static_cast<int>(g() % 100) - 20 : 0;
+        items.push_back(i);
+    }
+    return items;
+}
+
+AccountHistory historyOf(int actno, const std::vector<LineItemRow>& items) {
+    AccountHistory h;
+    h.account.ACTNO = actno;
+    h.account.TOTSHARES = 150;
+    h.account.CURRENTPRICE = 12.5;
+    for (const LineItemRow& i : items)
+        h.items.push_back(invest::returnItemOf(i));
+    return h;
+}
+
+void expectSame(const invest::Returns& a, const invest::Returns& b) {
+    EXPECT_EQ(a.value, b.value);
+    EXPECT_EQ(a.xirr, b.xirr);
+    EXPECT_EQ(a.ttwror, b.ttwror);
+    EXPECT_EQ(a.gains, b.gains);
+    ASSERT_EQ(a.flows.size(), b.flows.size());
+    for (std::size_t k = 0; k < a.flows.size(); ++k) {
+        EXPECT_EQ(a.flows[k].day, b.flows[k].day);
+        EXPECT_EQ(a.flows[k].amount, b.flows[k].amount);
+    }
+}
+
+// One account is counted as its items come, the accounts together after sorting every item: an
+// account beside one without items gives the very same figures.
+TEST(Returns, OneAccountCountedAsItComesEqualsTheSortedCount) {
+    std::mt19937 g(29);
+    AccountHistory blank;
+    blank.account.ACTNO = 2;
+    for (int round = 0; round < 3000; ++round) {
+        SCOPED_TRACE(round);
+        const AccountHistory h = historyOf(1, randomItems(g));
+        const invest::Date asOf = g() % 3 ? invest::Date{1, 1, 2019} : invest::Date{3, 1, 2019};
+        expectSame(invest::returnsOf({h}, asOf), invest::returnsOf({h, blank}, asOf));
+        if (HasFailure()) break;
+    }
+}
+
+// The account read from its file while counting gives what its history read whole gives, with the
+// line items in date order, one dated back, and a day's rows stored out of RECNO order.
+TEST(Returns, AnAccountCountedWhileItsRowsAreRead) {
+    db::testing::TempDataFolder folder;
+    investtest::InvestDb::openAccounts();
+    std::mt19937 g(31);
+    for (int round = 0; round < 60; ++round) {
+        SCOPED_TRACE(round);
+        std::vector<LineItemRow> items = randomItems(g);
+        if (round % 3 == 1 && items.size() > 2) items.insert(items.begin() + 1, items.back()); // dated back
+        // Stored in date order, a day's items numbered last first: posting order is RECNO order.
+        std::vector<int> recnos(items.size());
+        for (std::size_t k = 0, run = 0; k < items.size(); ++k) {
+            if (k > 0 && items[k].TRANSDATE != items[k - 1].TRANSDATE) run = k;
+            std::size_t end = k;
+            while (end + 1 < items.size() && items[end + 1].TRANSDATE == items[k].TRANSDATE)
+                ++end;
+            recnos[k] = 100 + static_cast<int>(round % 3 == 2 ? run + end - k : k); // above account 8's
+        }
+        db::Connection connection(db::Alias::IBInvest);
+        QSqlQuery q(connection.database());
+        ASSERT_TRUE(q.exec(QStringLiteral("DELETE FROM LINEITEM WHERE ACTNO = 7")));
+        ASSERT_TRUE(q.prepare(
+            QStringLiteral("INSERT INTO LINEITEM VALUES (?, 1, 7, 'Growth Fund', ?, ?, ?, ?, ?, ?, ?, 0)")));
+        for (std::size_t k = 0; k < items.size(); ++k) {
+            const LineItemRow& i = items[k];
+            q.addBindValue(recnos[k]);
+            q.addBindValue(i.TRANSDATE);
+            q.addBindValue(i.TRANSTYPE);
+            for (double v : {i.SHARES, i.PRICE, i.COMMISSION, i.FEE, i.DIVIDEND})
+                q.addBindValue(v);
+            ASSERT_TRUE(q.exec());
+        }
+        const invest::Date asOf{2, 1, 2019};
+        expectSame(invest::accountReturns(connection, 7, asOf),
+                   invest::returnsOf(invest::readHistories(connection, 7), asOf));
+        if (HasFailure()) break;
+    }
+    db::Connection connection(db::Alias::IBInvest);
+    const invest::Returns missing = invest::accountReturns(connection, 99, {2, 1, 2019});
+    EXPECT_EQ(missing.value, 0);
+    EXPECT_FALSE(missing.xirr);
+    EXPECT_FALSE(missing.ttwror);
 }
 
 } // namespace

@@ -14,6 +14,7 @@ inline constexpr QStringView sqliteForeignKeys = u"PRAGMA foreign_keys = ON";
 inline constexpr QStringView sqliteJournalMode = u"PRAGMA journal_mode = DELETE";
 inline constexpr QStringView sqliteSynchronous = u"PRAGMA synchronous = FULL";
 inline constexpr QStringView sqliteSchemaVersion = u"PRAGMA user_version";
+inline constexpr QStringView sqliteCacheSize = u"PRAGMA cache_size";
 // The tables of a database file, and whether it has one of a name (a foreign file has other tables).
 inline constexpr QStringView sqliteTableCount =
     u"SELECT COUNT(*) FROM sqlite_master WHERE type = 'table' AND name NOT LIKE 'sqlite!_%' ESCAPE '!'";

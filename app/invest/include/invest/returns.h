@@ -66,7 +66,7 @@ struct Returns {
     std::optional<double> xirr;     // a fraction per year (0.05 for 5 %)
     std::optional<double> ttwror;   // a fraction over the whole time
     std::map<int, YearGains> gains; // by year of the sale
-    std::vector<CashFlow> flows;    // the stream XIRR solved, the closing value last
+    std::vector<CashFlow> flows;    // the stream XIRR solved, one amount a day, the closing value last
 };
 
 // The returns of the accounts taken together (one account for its own) as of `asOf`: line items
@@ -85,6 +85,11 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
 // in RECNO order. Throws db::Error.
 std::vector<AccountHistory> readHistories(db::Connection& connection,
                                           std::optional<int> actno = std::nullopt);
+
+// The returns of account `actno` read from the database as of `asOf`, as returnsOf gives them for
+// its history, counted while its line items are read (an account may have 100,000). A value of
+// 0 and no rates for an account that is not there. Throws db::Error.
+Returns accountReturns(db::Connection& connection, int actno, const Date& asOf);
 
 // A rate as the command line and the status window show it: 6 decimals, or "n/a".
 QString rateText(const std::optional<double>& rate);
