@@ -201,9 +201,12 @@ double flowOf(const ReturnItem& i) {
     }
 }
 
-Phase phaseOf(const ReturnItem& i) {
-    const double flow = flowOf(i);
+Phase phaseOf(double flow) {
     return flow < 0 ? Phase::In : flow > 0 ? Phase::Out : Phase::Neither;
+}
+
+Phase phaseOf(const ReturnItem& i) {
+    return phaseOf(flowOf(i));
 }
 
 // Whether the item tells the account's price on its day (cash dividends and fees keep none).
@@ -305,7 +308,7 @@ public:
         const double flow = flowOf(i);
         if (flow != 0) addFlow(i.day, flow);
 
-        const Phase phase = flow < 0 ? Phase::In : flow > 0 ? Phase::Out : Phase::Neither;
+        const Phase phase = phaseOf(flow);
         if (phase == Phase::In) {
             // The holding before the money, at this transaction's price, ends the sub-period; the
             // next starts from it plus the money put in (so commissions and fees count as a loss).
