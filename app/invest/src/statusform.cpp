@@ -1,6 +1,6 @@
 #include "invest/statusform.h"
 
-#include "charts/chartwindow.h"
+#include "charts/chartmodule.h"
 #include "db/connection.h"
 #include "db/error.h"
 #include "formsupport.h"
@@ -9,7 +9,6 @@
 #include "invest/status.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -195,8 +194,7 @@ void TForm24::Button8Click() {
         ui::showMessage(e.message());
         return;
     }
-    talvero::charts::ChartWindow window(std::move(chart), this);
-    ui::showModal(&window);
+    talvero::charts::showChartWindow(std::move(chart), this);
 }
 
 TForm26::TForm26(QWidget* parent) : HistoryWindow(kViewerTexts[0], parent) {

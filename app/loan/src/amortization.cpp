@@ -2,7 +2,7 @@
 #include "loan/forms.h"
 #include "loan/saving.h"
 
-#include "charts/chartwindow.h"
+#include "charts/chartmodule.h"
 #include "charts/loanchart.h"
 #include "db/connection.h"
 #include "db/error.h"
@@ -10,7 +10,6 @@
 #include "report/preview.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/printing.h"
 #include "ui/window.h"
 
@@ -136,8 +135,7 @@ bool AmortizationWindow::previewLoan(const report::Definition& definition, QStri
 }
 
 void AmortizationWindow::showChart(talvero::charts::Chart chart) {
-    talvero::charts::ChartWindow window(std::move(chart), this);
-    ui::showModal(&window);
+    talvero::charts::showChartWindow(std::move(chart), this);
 }
 
 } // namespace loan

@@ -1,6 +1,6 @@
 #include "loan/whatifwindow.h"
 
-#include "charts/chartwindow.h"
+#include "charts/chartmodule.h"
 #include "charts/loanchart.h"
 #include "loan/amortization.h"
 #include "loan/saving.h"
@@ -10,7 +10,6 @@
 #include "ui/fields.h"
 #include "ui/filedialog.h"
 #include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/window.h"
 
 #include <QComboBox>
@@ -215,11 +214,10 @@ void ExtraPaymentWindow::Button4Click() {
 
 void ExtraPaymentWindow::Button6Click() {
     if (!computed()) return;
-    talvero::charts::ChartWindow window(talvero::charts::whatIfChart(loan_.block, loan_.SCHEDPAY,
-                                                                     loan_.variant(), result_->variant,
-                                                                     loan_.today),
-                                        this);
-    ui::showModal(&window);
+    talvero::charts::showChartWindow(talvero::charts::whatIfChart(loan_.block, loan_.SCHEDPAY,
+                                                                  loan_.variant(), result_->variant,
+                                                                  loan_.today),
+                                     this);
 }
 
 } // namespace loan

@@ -1,11 +1,10 @@
 #include "portfolio/forms.h"
 
-#include "charts/chartwindow.h"
+#include "charts/chartmodule.h"
 #include "db/connection.h"
 #include "db/error.h"
 #include "ui/fields.h"
 #include "ui/messages.h"
-#include "ui/modal.h"
 #include "ui/printing.h"
 
 #include <QGridLayout>
@@ -111,6 +110,5 @@ void TForm18::Button3Click() {
         ui::showException(e.message());
         return;
     }
-    talvero::charts::ChartWindow window(std::move(chart), this);
-    ui::showModal(&window);
+    talvero::charts::showChartWindow(std::move(chart), this);
 }

@@ -45,15 +45,19 @@ bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
     return false;
 }
 
-void initialiseApplication(QApplication& app) {
-    app.setApplicationName(QStringLiteral("talvero"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
-    // The desktop matches the windows to the menu entry (and its icon) by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
+void setProgramIcon() {
     QIcon icon;
     for (int side : {16, 32, 48, 64})
         icon.addPixmap(drawIcon(side));
     QApplication::setWindowIcon(icon);
+}
+
+void initialiseApplication(QApplication& app, ProgramIcon icon) {
+    app.setApplicationName(QStringLiteral("talvero"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    // The desktop matches the windows to the menu entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
+    if (icon == ProgramIcon::Now) setProgramIcon();
     ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
     TesseraSetMessageHandler(&ui::engineMessage);
     VaulterSetMessageHandler(&ui::engineMessage);
@@ -154,12 +158,14 @@ int run(int& argc, char** argv) {
     try {
         TalveroApplication app(argc, argv);
         try {
-            initialiseApplication(app);
+            // The icon is no part of the first paint.
+            initialiseApplication(app, ProgramIcon::AfterFirstPaint);
             ui::TablesAfterFirstPaint tables;
             createForms();
             const bool probe = ui::startupProbe();
             ui::afterFirstPaint(MainForm, [&tables, probe] {
                 if (probe) ui::reportFirstPaint();
+                setProgramIcon();
                 tables.run();
                 // The probe's peak memory takes in the whole start-up, the tables opened too.
                 if (probe) QCoreApplication::quit();

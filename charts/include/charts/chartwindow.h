@@ -17,13 +17,16 @@ class QXYSeries;
 
 #include "ui/filedialog.h"
 
+// The windows are a library of their own (charts/chartmodule.h); their tests link it directly.
+#define CHARTS_WINDOW_EXPORT __attribute__((visibility("default")))
+
 namespace talvero::charts {
 
 // Where to save an image: the program's file dialog seam (ui/filedialog.h).
 QString askSavePath(QWidget* parent, const QString& caption, const QString& proposed, const QString& filter);
 
 // While it lives, every file name asked for is `path` (empty: a cancelled dialog).
-class SavePathAnswer {
+class CHARTS_WINDOW_EXPORT SavePathAnswer {
 public:
     explicit SavePathAnswer(QString path);
     int asked() const { return asked_; }
@@ -51,7 +54,7 @@ private:
     const Chart& chart_;
 };
 
-class ChartWindow : public QDialog {
+class CHARTS_WINDOW_EXPORT ChartWindow : public QDialog {
     Q_OBJECT
 public:
     explicit ChartWindow(Chart chart, QWidget* parent = nullptr);

@@ -12,11 +12,18 @@
 
 namespace balloon {
 
-// The library entries the window calls.
+inline constexpr char kRoster2[] = "libroster2.so";
+inline constexpr char kScribe2[] = "libscribe2.so";
+inline constexpr char kVellum2[] = "libvellum2.so";
+inline constexpr char kListBall[] = "ListBall";
+inline constexpr char kPrntBall[] = "PrntBall";
+inline constexpr char kPrntCal2YR[] = "PrntCal2YR";
+
+// The library entries the window calls, each library loaded with its first call.
 struct AmortizationLibraries {
-    decltype(&::ListBall) ListBall = &::ListBall;
-    decltype(&::PrntBall) PrntBall = &::PrntBall;
-    decltype(&::PrntCal2YR) PrntCal2YR = &::PrntCal2YR;
+    decltype(&::ListBall) ListBall = &ui::LazyEntry<kRoster2, kListBall, decltype(&::ListBall)>::call;
+    decltype(&::PrntBall) PrntBall = &ui::LazyEntry<kScribe2, kPrntBall, decltype(&::PrntBall)>::call;
+    decltype(&::PrntCal2YR) PrntCal2YR = &ui::LazyEntry<kVellum2, kPrntCal2YR, decltype(&::PrntCal2YR)>::call;
 };
 
 // The balloon report QuickRep1 over the rows of db::sql::balloonPreview: the loan report with the

@@ -12,6 +12,7 @@
 #include "vellum1/vellum1.h"
 
 #include "ui/form.h"
+#include "ui/libraries.h"
 
 class QFrame;
 class QLabel;
@@ -19,11 +20,20 @@ class QPushButton;
 
 namespace loan {
 
-// The library entries the window calls.
+inline constexpr char kRoster1[] = "libroster1.so";
+inline constexpr char kScribe1[] = "libscribe1.so";
+inline constexpr char kVellum1[] = "libvellum1.so";
+inline constexpr char kListAmortBL[] = "ListAmortBL";
+inline constexpr char kPrntAmortBL[] = "PrntAmortBL";
+inline constexpr char kPrntCalYR[] = "PrntCalYR";
+
+// The library entries the window calls, each library loaded with its first call.
 struct AmortizationLibraries {
-    decltype(&::ListAmortBL) ListAmortBL = &::ListAmortBL;
-    decltype(&::PrntAmortBL) PrntAmortBL = &::PrntAmortBL;
-    decltype(&::PrntCalYR) PrntCalYR = &::PrntCalYR;
+    decltype(&::ListAmortBL) ListAmortBL =
+        &ui::LazyEntry<kRoster1, kListAmortBL, decltype(&::ListAmortBL)>::call;
+    decltype(&::PrntAmortBL) PrntAmortBL =
+        &ui::LazyEntry<kScribe1, kPrntAmortBL, decltype(&::PrntAmortBL)>::call;
+    decltype(&::PrntCalYR) PrntCalYR = &ui::LazyEntry<kVellum1, kPrntCalYR, decltype(&::PrntCalYR)>::call;
 };
 
 // The window the regular and the balloon loan share: the heading and, in the bevel, the five

@@ -18,8 +18,14 @@ public:
 inline constexpr const char* kApplicationTitle = "Talvero 6.0";
 inline constexpr const char* kStartupHelpFile = "C:\\Talvero\\TALVERO.HLP";
 
-// Steps 2 and 3: title and help file; installs both engines' message functions.
-void initialiseApplication(QApplication& app);
+// The program's icon on every window.
+void setProgramIcon();
+
+// Whether initialiseApplication sets the icon, or the caller does once the main window has painted.
+enum class ProgramIcon { Now, AfterFirstPaint };
+
+// Steps 2 and 3: title, icon and help file; installs both engines' message functions.
+void initialiseApplication(QApplication& app, ProgramIcon icon = ProgramIcon::Now);
 
 // A library's setter for the date it reads as today.
 using TodaySetter = void (*)(int month, int day, int year);
