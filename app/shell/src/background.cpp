@@ -4,32 +4,43 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <algorithm>
 #include <cmath>
 
 namespace shell {
 
-QPixmap drawBackground(QSize size) {
+QPixmap drawBackground(QSize size, const QFont& face) {
     if (size.width() < 1 || size.height() < 1) size = QSize(1, 1);
     QPixmap pm(size);
     const double w = size.width();
     const double h = size.height();
     QPainter p(&pm);
-    p.setRenderHint(QPainter::Antialiasing);
 
-    // Evening sky over a ledger: deep teal to navy.
-    QLinearGradient sky(0, 0, 0, h);
-    sky.setColorAt(0.0, QColor(18, 64, 88));
-    sky.setColorAt(0.6, QColor(14, 38, 70));
-    sky.setColorAt(1.0, QColor(8, 22, 44));
-    p.fillRect(pm.rect(), sky);
+    // Evening sky over a ledger: deep teal to navy, one flat row at a time (a vertical gradient
+    // drawn as such costs a pixel at a time).
+    const auto sky = [](double t) {
+        struct Stop {
+            double at;
+            int r, g, b;
+        };
+        static constexpr Stop stops[] = {{0.0, 18, 64, 88}, {0.6, 14, 38, 70}, {1.0, 8, 22, 44}};
+        const Stop& a = t < stops[1].at ? stops[0] : stops[1];
+        const Stop& b = t < stops[1].at ? stops[1] : stops[2];
+        const double f = std::clamp((t - a.at) / (b.at - a.at), 0.0, 1.0);
+        const auto mix = [f](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * f)); };
+        return QColor(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+    };
+    for (int y = 0; y < size.height(); ++y)
+        p.fillRect(0, y, size.width(), 1, sky((y + 0.5) / h));
 
-    // Faint ledger lines.
-    p.setPen(QPen(QColor(255, 255, 255, 18), 1));
+    // Faint ledger lines, a pixel wide.
+    const QColor ledger(255, 255, 255, 18);
     for (double y = h * 0.12; y < h; y += h / 14.0)
-        p.drawLine(QPointF(0, y), QPointF(w, y));
+        p.fillRect(0, static_cast<int>(y), size.width(), 1, ledger);
     for (double x = w / 10.0; x < w; x += w / 10.0)
-        p.drawLine(QPointF(x, 0), QPointF(x, h));
+        p.fillRect(static_cast<int>(x), 0, 1, size.height(), ledger);
 
+    p.setRenderHint(QPainter::Antialiasing);
     // A glow where the growth curve ends.
     // Beyond its radius the glow is clear, so only the square around it is filled.
     const QPointF glowCentre(w * 0.82, h * 0.28);
@@ -37,7 +48,8 @@ QPixmap drawBackground(QSize size) {
     QRadialGradient glow(glowCentre, glowRadius);
     glow.setColorAt(0.0, QColor(255, 210, 120, 90));
     glow.setColorAt(1.0, QColor(255, 210, 120, 0));
-    const QRectF glowSquare(glowCentre - QPointF(glowRadius, glowRadius), QSizeF(2 * glowRadius, 2 * glowRadius));
+    const QRectF glowSquare(glowCentre - QPointF(glowRadius, glowRadius),
+                            QSizeF(2 * glowRadius, 2 * glowRadius));
     p.fillRect(glowSquare.toAlignedRect() & pm.rect(), glow);
 
     // Compound growth: the balance of a deposit rising over the years.
@@ -80,10 +92,9 @@ QPixmap drawBackground(QSize size) {
         }
     }
 
-    // The name, quietly in a corner.
-    QFont font(QStringLiteral("Serif"));
+    // The name, quietly in a corner, in the menus' face (loaded by then).
+    QFont font = face;
     font.setPixelSize(std::max(8, int(h / 9)));
-    font.setBold(true);
     p.setFont(font);
     p.setPen(QColor(255, 255, 255, 60));
     p.drawText(QRectF(w * 0.05, h * 0.04, w * 0.9, h * 0.2), Qt::AlignLeft | Qt::AlignTop,

@@ -112,7 +112,6 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     setCentralWidget(clientArea_);
     Image1 = new QLabel(clientArea_->viewport());
     ui::nameWidget(Image1, QStringLiteral("Image1"));
-    Image1->setScaledContents(true);
     Image1->lower();
     clientArea_->viewport()->installEventFilter(this);
 
@@ -157,9 +156,11 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
     }
     if (watched == clientArea_->viewport() && event->type() == QEvent::Resize) {
         Image1->setGeometry(clientArea_->viewport()->rect());
-        // Drawn again only for a new size: showing the window resizes it more than once.
+        // Drawn again only for a new size: showing the window resizes it more than once. Drawn at
+        // the client area's size, it is shown as it is (a label scaling it keeps two more copies).
         const QSize size = clientArea_->viewport()->size();
-        if (Image1->pixmap().size() != size) Image1->setPixmap(shell::drawBackground(size));
+        if (Image1->pixmap().size() != size)
+            Image1->setPixmap(shell::drawBackground(size, menuBar()->font()));
     }
     return QMainWindow::eventFilter(watched, event);
 }

@@ -9,6 +9,7 @@
 #include "invest/reportform.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
+#include "lazyicons.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
@@ -53,6 +54,7 @@ void setProgramIcon() {
 }
 
 void initialiseApplication(QApplication& app, ProgramIcon icon) {
+    if (!dynamic_cast<LazyIconStyle*>(QApplication::style())) QApplication::setStyle(new LazyIconStyle);
     app.setApplicationName(QStringLiteral("talvero"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
     // The desktop matches the windows to the menu entry (and its icon) by this name.

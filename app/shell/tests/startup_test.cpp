@@ -19,6 +19,7 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProxyStyle>
 #include <QTabWidget>
 #include <gtest/gtest.h>
 
@@ -143,6 +144,24 @@ TEST_F(StartUp, AFormBuiltWhenNeededIsTheFormBuiltAtOnce) {
         const QStringList built = looks(atOnce[i]);
         EXPECT_GT(built.size(), 2) << "a form with widgets";
         EXPECT_EQ(whenNeeded[int(i)], built);
+    }
+}
+
+// The program's style is the platform's: only the menu bar's overflow arrows load late, and they
+// are the platform style's own arrows when drawn.
+TEST_F(StartUp, TheStyleDrawsThePlatformsIcons) {
+    QStyle* style = QApplication::style();
+    auto* proxy = dynamic_cast<QProxyStyle*>(style);
+    ASSERT_NE(proxy, nullptr);
+    QStyle* platform = proxy->baseStyle();
+    for (const QStyle::StandardPixmap which :
+         {QStyle::SP_ToolBarHorizontalExtensionButton, QStyle::SP_ToolBarVerticalExtensionButton,
+          QStyle::SP_DialogOkButton, QStyle::SP_MessageBoxWarning}) {
+        SCOPED_TRACE(static_cast<int>(which));
+        const QIcon icon = style->standardIcon(which);
+        EXPECT_FALSE(icon.isNull());
+        EXPECT_EQ(icon.pixmap(16).toImage(), platform->standardIcon(which).pixmap(16).toImage());
+        EXPECT_EQ(icon.actualSize(QSize(32, 32)), platform->standardIcon(which).actualSize(QSize(32, 32)));
     }
 }
 
