@@ -7,6 +7,17 @@ function(talvero_install_library target)
   install(TARGETS ${target} LIBRARY DESTINATION ${TALVERO_INSTALL_LIBDIR})
 endfunction()
 
+# talvero_lazy_libraries(<target> <library>...)
+#
+# <target> calls the libraries through ui/libraries.h, loading each with its first call: it takes
+# their headers only, and they are built with it.
+function(talvero_lazy_libraries target)
+  foreach(library IN LISTS ARGN)
+    target_include_directories(${target} PUBLIC $<TARGET_PROPERTY:${library},INTERFACE_INCLUDE_DIRECTORIES>)
+  endforeach()
+  add_dependencies(${target} ${ARGN})
+endfunction()
+
 # talvero_c_library(<target> SOURCES <file>... EXPORTS <symbol>... [INCLUDE <dir>...]
 #                   [LINK <library>...] [C_TEST <file>])
 #

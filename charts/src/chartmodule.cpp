@@ -19,7 +19,7 @@ constexpr char kEntry[] = "talvero_chart_window";
 } // namespace
 
 QString chartModulePath() {
-    return ui::libraryFolder() + QLatin1Char('/') + QString::fromLatin1(kLibrary);
+    return ui::libraryPath(kLibrary);
 }
 
 void showChartWindow(Chart chart, QWidget* parent) {

@@ -43,6 +43,18 @@ using talvero::common::LoanBlock;
 
 enum class Backend { SQLite, Firebird };
 
+// An account opened on 03/01/2004 with 100 shares at 10.
+invest::NewAccount hundredAtTen(int actno, const QString& name) {
+    invest::NewAccount opening;
+    opening.ACTNO = actno;
+    opening.NAME = name;
+    opening.price = 10;
+    opening.shares = 100;
+    opening.balance = 1000;
+    opening.date = {3, 1, 2004};
+    return opening;
+}
+
 // 10,000 at 12 % over 36 months from 01/15/2004: 36 payment rows, 3 year totals, the grand total.
 LoanBlock thirtySix(double orgamt) {
     LoanBlock b;
@@ -249,14 +261,8 @@ TEST_P(DbContract, SavedLoansAreWholeAndTheStatementsReadThem) {
 
 TEST_P(DbContract, AccountsAreAddedAndPostedThroughTheStore) {
     db::Connection c(Alias::IBInvest);
-    invest::NewAccount opening;
-    opening.ACTNO = 7;
-    opening.NAME = QStringLiteral("Growth Fund");
-    opening.price = 10;
-    opening.shares = 100;
-    opening.balance = 1000;
-    opening.date = {3, 1, 2004};
-    const invest::AddedAccount added = invest::writeNewAccount(c, opening);
+    const invest::AddedAccount added =
+        invest::writeNewAccount(c, hundredAtTen(7, QStringLiteral("Growth Fund")));
     EXPECT_EQ(added.account.FUNDNO, 1);
     EXPECT_EQ(added.item.RECNO, 1);
 
@@ -344,14 +350,7 @@ TEST_P(DbContract, AnUpdateConflictIsTriedAgainAndBothPostingsCount) {
     if (GetParam() != Backend::Firebird) GTEST_SKIP() << "a server's update conflict";
     if (!server_) return;
     db::Connection mine(Alias::IBInvest);
-    invest::NewAccount opening;
-    opening.ACTNO = 7;
-    opening.NAME = QStringLiteral("Shared");
-    opening.price = 10;
-    opening.shares = 100;
-    opening.balance = 1000;
-    opening.date = {3, 1, 2004};
-    invest::writeNewAccount(mine, opening);
+    invest::writeNewAccount(mine, hundredAtTen(7, QStringLiteral("Shared")));
     const auto buying = [](double shares) {
         invest::PostingRequest r;
         r.ACTNO = 7;
@@ -384,16 +383,8 @@ TEST_P(DbContract, AnUpdateConflictIsTriedAgainAndBothPostingsCount) {
 
 TEST_P(DbContract, AccountsAreRevaluedAndDeletedThroughTheStore) {
     db::Connection c(Alias::IBInvest);
-    for (int actno : {7, 8}) {
-        invest::NewAccount opening;
-        opening.ACTNO = actno;
-        opening.NAME = QStringLiteral("Fund %1").arg(actno);
-        opening.price = 10;
-        opening.shares = 100;
-        opening.balance = 1000;
-        opening.date = {3, 1, 2004};
-        invest::writeNewAccount(c, opening);
-    }
+    for (int actno : {7, 8})
+        invest::writeNewAccount(c, hundredAtTen(actno, QStringLiteral("Fund %1").arg(actno)));
     const std::optional<invest::AccountRow> before = invest::readAccount(c, 7);
     ASSERT_TRUE(before);
     const invest::RevaluedAccount revalued =

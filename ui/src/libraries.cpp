@@ -20,9 +20,13 @@ QString libraryFolder() {
     return QFileInfo(QString::fromLocal8Bit(info.dli_fname)).absolutePath();
 }
 
+QString libraryPath(const char* file) {
+    return libraryFolder() + QLatin1Char('/') + QString::fromLatin1(file);
+}
+
 QFunctionPointer libraryEntry(const char* file, const char* name) {
     // Never unloaded: the program keeps calling into it.
-    QLibrary library(libraryFolder() + QLatin1Char('/') + QString::fromLatin1(file));
+    QLibrary library(libraryPath(file));
     if (const QFunctionPointer entry = library.resolve(name)) return entry;
     showError(QString::fromLatin1(kCannotLoad).arg(QString::fromLatin1(file), library.errorString()));
     return nullptr;

@@ -395,13 +395,9 @@ private:
     double start_ = 0; // value at the start of the running sub-period
 };
 
-// Whether an item counts by the as-of date.
-bool counts(const ReturnItem& i, long asOfDay) {
-    return i.dated && i.day <= asOfDay;
-}
-
-// Every account's items sorted into the order they count, and fed to the pass.
-void feedSorted(Pass& pass, const std::vector<AccountHistory>& accounts, long asOfDay) {
+// Every account's items sorted into the order they count, and fed to the pass; for each account,
+// whether every item was on or before the as-of date.
+std::vector<bool> feedSorted(Pass& pass, const std::vector<AccountHistory>& accounts, long asOfDay) {
     struct Event {
         int day;
         Phase phase;
@@ -412,10 +408,14 @@ void feedSorted(Pass& pass, const std::vector<AccountHistory>& accounts, long as
     for (const AccountHistory& h : accounts)
         itemCount += h.items.size();
     events.reserve(itemCount);
+    std::vector<bool> settled(accounts.size(), true);
     for (std::size_t a = 0; a < accounts.size(); ++a)
         for (std::size_t k = 0; k < accounts[a].items.size(); ++k) {
             const ReturnItem& i = accounts[a].items[k];
-            if (counts(i, asOfDay))
+            if (!i.dated) continue;
+            if (i.day > asOfDay)
+                settled[a] = false;
+            else
                 events.push_back(
                     {i.day, phaseOf(i), static_cast<std::uint32_t>(a), static_cast<std::uint32_t>(k)});
         }
@@ -441,6 +441,7 @@ void feedSorted(Pass& pass, const std::vector<AccountHistory>& accounts, long as
         }
         pass.take(events[n].account, itemOf(events[n]));
     }
+    return settled;
 }
 
 // One account's items in posting order, fed to the pass as they come. Only a day's items that
@@ -529,11 +530,7 @@ Returns returnsOf(const std::vector<AccountHistory>& accounts, const Date& asOf)
             return pass.finish(accounts, {stream.end()}, asOfDay);
     }
     Pass pass(accounts.size());
-    feedSorted(pass, accounts, asOfDay);
-    std::vector<bool> settled(accounts.size());
-    for (std::size_t a = 0; a < accounts.size(); ++a)
-        settled[a] = std::none_of(accounts[a].items.begin(), accounts[a].items.end(),
-                                  [asOfDay](const ReturnItem& i) { return i.dated && i.day > asOfDay; });
+    const std::vector<bool> settled = feedSorted(pass, accounts, asOfDay);
     return pass.finish(accounts, settled, asOfDay);
 }
 

@@ -15,6 +15,9 @@ namespace ui {
 // The folder talvero_ui was loaded from.
 UI_EXPORT QString libraryFolder();
 
+// The library file `file` in libraryFolder().
+UI_EXPORT QString libraryPath(const char* file);
+
 // The entry `name` of the library file `file` in libraryFolder(), loaded on first use (and kept);
 // null, after an error box, when the library or the entry cannot be found.
 UI_EXPORT QFunctionPointer libraryEntry(const char* file, const char* name);
