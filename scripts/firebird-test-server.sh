@@ -15,25 +15,18 @@ fb_available() {
 
 # fb_start FOLDER: starts the server with its files in FOLDER; returns non-zero when it does not come up.
 fb_start() {
-  local dir=$1 root=$1/root port password f
+  local dir=$1 root=$1/root password f try
   mkdir -p "$root" "$dir/lock" "$dir/databases"
   for f in UDF firebird.msg intl lib plugins plugins.conf fbtrace.conf; do
     ln -sfn "$fb_lib/$f" "$root/$f"
   done
-  port=$((30000 + RANDOM % 20000))
-  cat > "$root/firebird.conf" <<CONF
-RemoteBindAddress = 127.0.0.1
-RemoteServicePort = $port
-SecurityDatabase = $root/security3.fdb
-IpcName = talvero_test_$port
-UdfAccess = None
-CONF
   cat > "$root/databases.conf" <<CONF
 security.db = $root/security3.fdb
 {
 	RemoteAccess = false
 }
 CONF
+  fb_configure "$root"
   cp /var/lib/firebird/3.0/system/security3.fdb "$root/security3.fdb" || return 1
   chmod 600 "$root/security3.fdb"
   password=$(head -c 18 /dev/urandom | base64 | tr -dc 'A-Za-z0-9' | head -c 20)
@@ -41,19 +34,44 @@ CONF
   echo "create or alter user SYSDBA password '$password';" |
     FIREBIRD=$root FIREBIRD_LOCK=$dir/lock isql-fb -q -b -user SYSDBA "$root/security3.fdb" || return 1
   (umask 077 && printf '%s\n' "$password" > "$dir/password")
-  fb_run "$dir"
+  # A port someone holds makes the server wait silently for it (about 40 s) before it gives up, so a
+  # server that does not answer soon is stopped and started again on another port.
+  for try in 1 2 3; do
+    [ "$try" = 1 ] || fb_configure "$root"
+    fb_run "$dir" 75 && return 0
+    fb_stop
+  done
+  return 1
 }
 
-# fb_run FOLDER: (re)starts the server fb_start set up in FOLDER and waits until it answers.
+# fb_configure ROOT: writes the server's configuration for a free port below the kernel's range of
+# outgoing ports, so no client connection of the tests can hold it.
+fb_configure() {
+  local root=$1 port
+  while :; do
+    port=$((20000 + RANDOM % 12000))
+    (exec 3<>"/dev/tcp/127.0.0.1/$port") 2>/dev/null || break
+  done
+  cat > "$root/firebird.conf" <<CONF
+RemoteBindAddress = 127.0.0.1
+RemoteServicePort = $port
+SecurityDatabase = $root/security3.fdb
+IpcName = talvero_test_$port
+UdfAccess = None
+CONF
+}
+
+# fb_run FOLDER [TRIES]: (re)starts the server fb_start set up in FOLDER and waits until it answers,
+# TRIES times a fifth of a second and the check's own time (150 unless given).
 fb_run() {
-  local dir=$1 root=$1/root port password out
+  local dir=$1 tries=${2:-150} root=$1/root port password out
   port=$(sed -n 's/^RemoteServicePort = //p' "$root/firebird.conf")
   password=$(cat "$dir/password")
   FIREBIRD=$root FIREBIRD_LOCK=$dir/lock /usr/sbin/firebird </dev/null >>"$dir/server.log" 2>&1 &
   fb_pid=$!
   export TALVERO_FIREBIRD_HOST=127.0.0.1 TALVERO_FIREBIRD_PORT=$port TALVERO_FIREBIRD_USER=SYSDBA
   export TALVERO_FIREBIRD_PASSWORD=$password TALVERO_FIREBIRD_DIR=$dir/databases
-  for _ in $(seq 1 50); do
+  for _ in $(seq 1 "$tries"); do
     # Any answer but a refused connection (here: no such database) means the server listens.
     out=$(echo "select 1 from rdb\$database;" | ISC_USER=SYSDBA ISC_PASSWORD=$password \
             isql-fb -q -b "127.0.0.1/$port:$dir/databases/none.fdb" 2>&1)
@@ -63,7 +81,7 @@ fb_run() {
     kill -0 "$fb_pid" 2>/dev/null || break
     sleep 0.2
   done
-  echo "The Firebird test server did not start:" >&2
+  echo "The Firebird test server did not answer on port $port:" >&2
   cat "$dir/server.log" "$root/firebird.log" 2>/dev/null >&2
   return 1
 }
