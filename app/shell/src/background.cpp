@@ -6,39 +6,83 @@
 #include <QRadialGradient>
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace shell {
 
-QPixmap drawBackground(QSize size, const QFont& face) {
-    if (size.width() < 1 || size.height() < 1) size = QSize(1, 1);
-    QPixmap pm(size);
+namespace {
+
+// Evening sky over a ledger: deep teal to navy.
+QColor sky(double t) {
+    struct Stop {
+        double at;
+        int r, g, b;
+    };
+    static constexpr Stop stops[] = {{0.0, 18, 64, 88}, {0.6, 14, 38, 70}, {1.0, 8, 22, 44}};
+    const Stop& a = t < stops[1].at ? stops[0] : stops[1];
+    const Stop& b = t < stops[1].at ? stops[1] : stops[2];
+    const double f = std::clamp((t - a.at) / (b.at - a.at), 0.0, 1.0);
+    const auto mix = [f](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * f)); };
+    return QColor(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
+}
+
+// A faint white ledger line over `under`, as one opaque colour (blending costs a span a pixel row).
+QColor ledgerOver(const QColor& under) {
+    constexpr int alpha = 18;
+    const auto over = [](int c) { return c + ((255 - c) * alpha + 127) / 255; };
+    return QColor(over(under.red()), over(under.green()), over(under.blue()));
+}
+
+} // namespace
+
+BackgroundPicture::BackgroundPicture(QWidget* parent) : QWidget(parent) {
+    // It covers every pixel it paints, so nothing is filled beneath it first.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BackgroundPicture::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    paintBackground(p, size(), font());
+}
+
+QImage drawBackground(QSize size, const QFont& face) {
+    QImage image(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    QPainter p(&image);
+    paintBackground(p, image.size(), face);
+    return image;
+}
+
+void paintBackground(QPainter& p, QSize size, const QFont& face) {
+    if (size.width() < 1 || size.height() < 1) return;
     const double w = size.width();
     const double h = size.height();
-    QPainter p(&pm);
+    const int width = size.width();
+    const int height = size.height();
 
-    // Evening sky over a ledger: deep teal to navy, one flat row at a time (a vertical gradient
-    // drawn as such costs a pixel at a time).
-    const auto sky = [](double t) {
-        struct Stop {
-            double at;
-            int r, g, b;
-        };
-        static constexpr Stop stops[] = {{0.0, 18, 64, 88}, {0.6, 14, 38, 70}, {1.0, 8, 22, 44}};
-        const Stop& a = t < stops[1].at ? stops[0] : stops[1];
-        const Stop& b = t < stops[1].at ? stops[1] : stops[2];
-        const double f = std::clamp((t - a.at) / (b.at - a.at), 0.0, 1.0);
-        const auto mix = [f](int x, int y) { return static_cast<int>(std::lround(x + (y - x) * f)); };
-        return QColor(mix(a.r, b.r), mix(a.g, b.g), mix(a.b, b.b));
-    };
-    for (int y = 0; y < size.height(); ++y)
-        p.fillRect(0, y, size.width(), 1, sky((y + 0.5) / h));
-
-    // Faint ledger lines, a pixel wide.
-    const QColor ledger(255, 255, 255, 18);
+    // The sky in bands of rows of one colour, with the ledger's rows and columns of lines in it.
+    std::vector<bool> ledgerRow(static_cast<size_t>(height), false);
     for (double y = h * 0.12; y < h; y += h / 14.0)
-        p.fillRect(0, static_cast<int>(y), size.width(), 1, ledger);
+        ledgerRow[static_cast<size_t>(y)] = true;
+    std::vector<int> ledgerColumns;
     for (double x = w / 10.0; x < w; x += w / 10.0)
-        p.fillRect(static_cast<int>(x), 0, 1, size.height(), ledger);
+        ledgerColumns.push_back(static_cast<int>(x));
+    const auto skyAt = [h](int y) { return sky((y + 0.5) / h); };
+    for (int y = 0; y < height;) {
+        const QColor colour = skyAt(y);
+        if (ledgerRow[static_cast<size_t>(y)]) {
+            p.fillRect(0, y, width, 1, ledgerOver(colour));
+            ++y;
+            continue;
+        }
+        int end = y + 1;
+        while (end < height && !ledgerRow[static_cast<size_t>(end)] && skyAt(end) == colour)
+            ++end;
+        p.fillRect(0, y, width, end - y, colour);
+        const QColor line = ledgerOver(colour);
+        for (int x : ledgerColumns)
+            p.fillRect(x, y, 1, end - y, line);
+        y = end;
+    }
 
     p.setRenderHint(QPainter::Antialiasing);
     // A glow where the growth curve ends.
@@ -50,7 +94,7 @@ QPixmap drawBackground(QSize size, const QFont& face) {
     glow.setColorAt(1.0, QColor(255, 210, 120, 0));
     const QRectF glowSquare(glowCentre - QPointF(glowRadius, glowRadius),
                             QSizeF(2 * glowRadius, 2 * glowRadius));
-    p.fillRect(glowSquare.toAlignedRect() & pm.rect(), glow);
+    p.fillRect(glowSquare.toAlignedRect() & QRect(QPoint(0, 0), size), glow);
 
     // Compound growth: the balance of a deposit rising over the years.
     QPainterPath curve;
@@ -99,7 +143,6 @@ QPixmap drawBackground(QSize size, const QFont& face) {
     p.setPen(QColor(255, 255, 255, 60));
     p.drawText(QRectF(w * 0.05, h * 0.04, w * 0.9, h * 0.2), Qt::AlignLeft | Qt::AlignTop,
                QStringLiteral("Talvero"));
-    return pm;
 }
 
 QPixmap drawIcon(int side) {

@@ -25,7 +25,6 @@
 #include <QApplication>
 #include <QDir>
 #include <QKeyEvent>
-#include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QStatusBar>
@@ -110,7 +109,10 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     clientArea_ = new QMdiArea(this);
     ui::nameWidget(clientArea_, QStringLiteral("ClientArea"));
     setCentralWidget(clientArea_);
-    Image1 = new QLabel(clientArea_->viewport());
+    // The picture covers the whole client area, so the area itself paints nothing beneath it.
+    clientArea_->setBackground(Qt::NoBrush);
+    clientArea_->viewport()->setAutoFillBackground(false);
+    Image1 = new shell::BackgroundPicture(clientArea_->viewport());
     ui::nameWidget(Image1, QStringLiteral("Image1"));
     Image1->lower();
     clientArea_->viewport()->installEventFilter(this);
@@ -154,14 +156,8 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    if (watched == clientArea_->viewport() && event->type() == QEvent::Resize) {
+    if (watched == clientArea_->viewport() && event->type() == QEvent::Resize)
         Image1->setGeometry(clientArea_->viewport()->rect());
-        // Drawn again only for a new size: showing the window resizes it more than once. Drawn at
-        // the client area's size, it is shown as it is (a label scaling it keeps two more copies).
-        const QSize size = clientArea_->viewport()->size();
-        if (Image1->pixmap().size() != size)
-            Image1->setPixmap(shell::drawBackground(size, menuBar()->font()));
-    }
     return QMainWindow::eventFilter(watched, event);
 }
 
@@ -199,6 +195,8 @@ void TMainForm::buildMenu() {
     QFont menuFont = font();
     menuFont.setBold(false);
     menuBar()->setFont(menuFont);
+    // The name on the background is in the menus' face, which the first paint loads anyway.
+    Image1->setFont(menuFont);
     menuBar()->setStyleSheet(QStringLiteral("QMenuBar { background: #ECE9D8; color: black; }"
                                             "QMenuBar::item { padding: 3px 4px; background: transparent; }"
                                             "QMenuBar::item:selected { background: #A6CAF0; }"));

@@ -5,7 +5,6 @@
 #include <QMainWindow>
 
 class QAction;
-class QLabel;
 class QMdiArea;
 class QMenu;
 class QStatusBar;
@@ -16,7 +15,8 @@ public:
     explicit TMainForm(QWidget* parent = nullptr);
 
     QStatusBar* StatusLine = nullptr;
-    QLabel* Image1 = nullptr;
+    // The background picture over the whole client area.
+    QWidget* Image1 = nullptr;
 
     // The application's current hint, as the last hinted item or control set it.
     static QString applicationHint();
