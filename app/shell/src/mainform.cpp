@@ -27,6 +27,7 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -38,6 +39,20 @@ QString currentHint;
 enum class ItemKind { Dropdown, Submenu, Command, Separator };
 
 const char* const kHelpContextProperty = "helpContext";
+
+// The status line's and the highlighted menu item's colour.
+const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
+
+// The menu bar's items with 3 pixels above and below their caption and 4 to either side, over the
+// program's style.
+class MainMenuStyle : public QProxyStyle {
+public:
+    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                           const QWidget* widget) const override {
+        if (type == CT_MenuBarItem) return size + QSize(8, 6);
+        return QProxyStyle::sizeFromContents(type, option, size, widget);
+    }
+};
 } // namespace
 
 struct MenuItem {
@@ -121,7 +136,13 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent) {
     ui::nameWidget(StatusLine, QStringLiteral("StatusLine"));
     StatusLine->setSizeGripEnabled(false);
     StatusLine->setFixedHeight(23);
-    StatusLine->setStyleSheet(QStringLiteral("QStatusBar { background-color: #A6CAF0; color: black; }"));
+    // Sky blue behind black hints, by palette: a style sheet would bring its whole engine into the
+    // first paint.
+    QPalette statusColours = StatusLine->palette();
+    statusColours.setColor(QPalette::Window, kSkyBlue);
+    statusColours.setColor(QPalette::WindowText, Qt::black);
+    StatusLine->setPalette(statusColours);
+    StatusLine->setAutoFillBackground(true);
     setStatusBar(StatusLine);
 
     buildMenu();
@@ -197,9 +218,19 @@ void TMainForm::buildMenu() {
     menuBar()->setFont(menuFont);
     // The name on the background is in the menus' face, which the first paint loads anyway.
     Image1->setFont(menuFont);
-    menuBar()->setStyleSheet(QStringLiteral("QMenuBar { background: #ECE9D8; color: black; }"
-                                            "QMenuBar::item { padding: 3px 4px; background: transparent; }"
-                                            "QMenuBar::item:selected { background: #A6CAF0; }"));
+    // A light bar with black captions, the highlighted item sky blue, by palette and a style of its
+    // own for the items' padding.
+    QPalette menuColours = menuBar()->palette();
+    menuColours.setColor(QPalette::Window, QColor(0xEC, 0xE9, 0xD8));
+    menuColours.setColor(QPalette::WindowText, Qt::black);
+    menuColours.setColor(QPalette::ButtonText, Qt::black);
+    menuColours.setColor(QPalette::Highlight, kSkyBlue);
+    menuColours.setColor(QPalette::HighlightedText, Qt::black);
+    menuBar()->setPalette(menuColours);
+    // A widget does not own its style; the window does, and deletes it after the bar made before it.
+    auto* menuStyle = new MainMenuStyle;
+    menuStyle->setParent(this);
+    menuBar()->setStyle(menuStyle);
     menuBar()->installEventFilter(this);
     for (const MenuItem& entry : kMenu) {
         QAction* parent = entry.parent ? findChild<QAction*>(QLatin1String(entry.parent)) : nullptr;
