@@ -59,7 +59,7 @@ contents)
     "/usr/$libdir/libtessera.so" "/usr/$libdir/libvaulter.so" "/usr/$libdir/libtalvero_ui.so" \
     "/usr/$libdir/libtalvero_ui_core.so" "/usr/$libdir/libscribe1.so" "/usr/$libdir/libvellum1.so" \
     "/usr/$libdir/libvellum2.so" "/usr/$libdir/libroster1.so" "/usr/$libdir/libroster2.so" "/usr/$libdir/libscribe2.so" \
-    "/usr/$libdir/libtalvero_charts.so" \
+    "/usr/$libdir/libtalvero_charts.so" "/usr/$libdir/libtalvero_ui_printing.so" "/usr/$libdir/libtalvero_ui_grids.so" \
     /usr/share/talvero/help/index.html /usr/share/talvero/db/sqlite/loan.sql /usr/share/talvero/db/sqlite/invest.sql \
     /usr/share/talvero/db/firebird/loan.sql /usr/share/talvero/scripts/loanbackup.sh /usr/share/talvero/scripts/dbmaint.sh \
     /usr/share/applications/org.talvero.Talvero.desktop /usr/share/applications/org.talvero.Unwinder.desktop \
