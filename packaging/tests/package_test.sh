@@ -60,6 +60,7 @@ contents)
     "/usr/$libdir/libtalvero_ui_core.so" "/usr/$libdir/libscribe1.so" "/usr/$libdir/libvellum1.so" \
     "/usr/$libdir/libvellum2.so" "/usr/$libdir/libroster1.so" "/usr/$libdir/libroster2.so" "/usr/$libdir/libscribe2.so" \
     "/usr/$libdir/libtalvero_charts.so" "/usr/$libdir/libtalvero_ui_printing.so" "/usr/$libdir/libtalvero_ui_grids.so" \
+    "/usr/$libdir/libtalvero_program.so" \
     /usr/share/talvero/help/index.html /usr/share/talvero/db/sqlite/loan.sql /usr/share/talvero/db/sqlite/invest.sql \
     /usr/share/talvero/db/firebird/loan.sql /usr/share/talvero/scripts/loanbackup.sh /usr/share/talvero/scripts/dbmaint.sh \
     /usr/share/applications/org.talvero.Talvero.desktop /usr/share/applications/org.talvero.Unwinder.desktop \
@@ -104,6 +105,12 @@ run)
   [[ $code -eq 124 ]] || fail "talvero ended with $code before it was stopped: $(cat "$work/talvero.log")"
   if grep -Eiq 'could not|cannot|not found|error' "$work/talvero.log"; then
     fail "talvero complained: $(cat "$work/talvero.log")"
+  fi
+  # The start-up probe: the main window painted, then the program library made every other form.
+  if out=$(TALVERO_HOME=$home QT_QPA_PLATFORM=offscreen TALVERO_QUIT_AT_FIRST_PAINT=1 timeout 30 "$usr/bin/talvero" 2>&1); then
+    grep -q '^started 30$' <<<"$out" || fail "the installed program did not start its forms: $out"
+  else
+    fail "talvero's start-up probe ended with $?: $out"
   fi
 
   if out=$(TALVERO_HOME=$home "$usr/bin/talvero-cli" compute --FINANCEAMT=100000 --APR=10 --NUMPAY=360 --FIRSTDUE=02012024 2>&1); then

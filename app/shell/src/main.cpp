@@ -1,4 +1,4 @@
-#include "shell/startup.h"
+#include "shell/launch.h"
 
 int main(int argc, char** argv) {
     return shell::run(argc, argv);

@@ -1,7 +1,6 @@
 #include "shell/startup.h"
 
 #include "annuity/forms.h"
-#include "background.h"
 #include "balloon/forms.h"
 #include "db/startcheck.h"
 #include "invest/deleteforms.h"
@@ -9,58 +8,22 @@
 #include "invest/reportform.h"
 #include "invest/revalueform.h"
 #include "invest/statusform.h"
-#include "lazyicons.h"
 #include "loan/forms.h"
 #include "portfolio/forms.h"
 #include "shell/aboutbox.h"
 #include "shell/mainform.h"
 #include "tessera/tessera.h"
-#include "ui/firstpaint.h"
 #include "ui/form.h"
-#include "ui/help.h"
 #include "ui/messages.h"
 #include "ui/today.h"
 #include "vaulter/vaulter.h"
 
 #include <QApplication>
-#include <QIcon>
-#include <exception>
 #include <optional>
 
 namespace shell {
 
-namespace {
-// clang-format off
-const char* const kUnknownError = "Unknown error";
-// clang-format on
-} // namespace
-
-bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        ui::showException(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ui::showException(QString::fromLatin1(kUnknownError));
-    }
-    return false;
-}
-
-void setProgramIcon() {
-    QIcon icon;
-    for (int side : {16, 32, 48, 64})
-        icon.addPixmap(drawIcon(side));
-    QApplication::setWindowIcon(icon);
-}
-
-void initialiseApplication(QApplication& app, ProgramIcon icon) {
-    if (!dynamic_cast<LazyIconStyle*>(QApplication::style())) QApplication::setStyle(new LazyIconStyle);
-    app.setApplicationName(QStringLiteral("talvero"));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
-    // The desktop matches the windows to the menu entry (and its icon) by this name.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
-    if (icon == ProgramIcon::Now) setProgramIcon();
-    ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
+void initialiseProgram() {
     TesseraSetMessageHandler(&ui::engineMessage);
     VaulterSetMessageHandler(&ui::engineMessage);
     // The engine libraries count an empty first due date from the program's today.
@@ -77,14 +40,12 @@ void showStartupProblems() {
         ui::showError(problem);
 }
 
-QStringList createForms(FormWidgets widgets) {
+QStringList createProgramForms(FormWidgets widgets) {
     QStringList order;
     // Each form exists from here on; its widgets wait until it is first needed.
     std::optional<ui::DeferredWidgets> deferred;
     if (widgets == FormWidgets::WhenNeeded) deferred.emplace();
     auto note = [&order](QObject* form) { order << form->objectName(); };
-    MainForm = new TMainForm;
-    note(MainForm);
     // The databases are connected once at start-up, so an unreachable server or a damaged file is
     // told then, once for each; at program start right after the main window's first paint.
     ui::openAtCreation(MainForm, &showStartupProblems);
@@ -118,6 +79,7 @@ QStringList createForms(FormWidgets widgets) {
     note(Form28 = new TForm28(MainForm));
     note(Form29 = new TForm29(MainForm));
     note(Form30 = new TForm30(MainForm));
+    MainForm->connectCommands();
     return order;
 }
 
@@ -156,34 +118,11 @@ void destroyForms() {
     Form30 = nullptr;
 }
 
-int run(int& argc, char** argv) {
-    try {
-        TalveroApplication app(argc, argv);
-        try {
-            // The icon is no part of the first paint.
-            initialiseApplication(app, ProgramIcon::AfterFirstPaint);
-            ui::TablesAfterFirstPaint tables;
-            createForms();
-            const bool probe = ui::startupProbe();
-            ui::afterFirstPaint(MainForm, [&tables, probe] {
-                if (probe) ui::reportFirstPaint();
-                setProgramIcon();
-                tables.run();
-                // The probe's peak memory takes in the whole start-up, the tables opened too.
-                if (probe) QCoreApplication::quit();
-            });
-            MainForm->show();
-            app.exec();
-        } catch (const std::exception& e) {
-            ui::showException(QString::fromLocal8Bit(e.what()));
-        } catch (...) {
-            ui::showException(QString::fromLatin1(kUnknownError));
-        }
-        destroyForms();
-    } catch (...) {
-        // Nothing can be shown without an application object.
-    }
-    return 0;
+void startProgram() {
+    initialiseProgram();
+    ui::TablesAfterFirstPaint tables;
+    createProgramForms();
+    tables.run();
 }
 
 } // namespace shell

@@ -6,6 +6,7 @@
 #include "shell/mainform.h"
 #include "shell/startup.h"
 #include "ui/datafolder.h"
+#include "ui/firstpaint.h"
 #include "ui/form.h"
 #include "ui/messages.h"
 #include "ui/modal.h"
@@ -19,8 +20,11 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <QProxyStyle>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 #include <ostream>
@@ -187,6 +191,48 @@ TEST_F(StartUp, TheDatabaseErrorsShowRightAfterTheFirstPaint) {
     shell::createForms();
     ASSERT_EQ(messages_.messages().size(), 1);
     EXPECT_TRUE(messages_.lastText().contains(file.fileName()));
+}
+
+// The program itself: it paints its main window with Qt Widgets and the widget seams only, then
+// loads the program library, which makes the other forms and brings the databases, the printer and
+// the engines. The dynamic linker's list of the files it loads, in one stream with the probe's
+// lines, tells what came before the first paint.
+TEST(Program, PaintsItsWindowThenLoadsTheRestAndMakesEveryForm) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.insert(QStringLiteral("TALVERO_HOME"), home.path());
+    env.insert(QString::fromLatin1(ui::kQuitAtFirstPaint), QStringLiteral("1"));
+    env.insert(QStringLiteral("LD_DEBUG"), QStringLiteral("files"));
+    QProcess program;
+    program.setProcessEnvironment(env);
+    program.setProcessChannelMode(QProcess::MergedChannels);
+    program.start(QStringLiteral(TALVERO_PROGRAM), {});
+    ASSERT_TRUE(program.waitForFinished(60000));
+    EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(program.exitCode(), 0);
+    const QStringList lines = QString::fromLocal8Bit(program.readAll()).split(u'\n');
+    const auto lineOf = [&lines](const QString& start) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (lines[i].startsWith(start)) return i;
+        return qsizetype(-1);
+    };
+    const auto loadedAt = [&lines](const char* file) {
+        for (qsizetype i = 0; i < lines.size(); ++i)
+            if (lines[i].contains(QLatin1String("file=")) && lines[i].contains(QLatin1String(file))) return i;
+        return qsizetype(-1);
+    };
+    const qsizetype painted = lineOf(QStringLiteral("first paint "));
+    ASSERT_GE(painted, 0) << lines.join(u'\n').toStdString();
+    EXPECT_GT(lineOf(QStringLiteral("started 30")), painted) << "every form after the main window";
+    EXPECT_GE(loadedAt("libtalvero_ui.so"), 0);
+    EXPECT_LT(loadedAt("libtalvero_ui.so"), painted);
+    for (const char* later : {"libtalvero_program.so", "libQt6Sql.so", "libQt6PrintSupport.so",
+                              "libsqlite3.so", "libtessera.so", "libvaulter.so", "libtalvero_ui_grids.so"}) {
+        SCOPED_TRACE(later);
+        EXPECT_GT(loadedAt(later), painted);
+    }
 }
 
 } // namespace

@@ -1,10 +1,10 @@
 #pragma once
 // The first paint of a program's main window, and the start-up probe: with
 // TALVERO_QUIT_AT_FIRST_PAINT set, a program writes "first paint <peak resident KB so far>" on
-// standard output once its main window has painted for the first time, finishes its start-up and
-// quits. bench/startup times the
-// program and a bare Qt window this way, so both stop at the same moment. Header only, so the bare
-// window needs nothing of ours but this.
+// standard output once its main window has painted for the first time, finishes its start-up
+// (the program then writes "started <forms>") and quits. bench/startup times the program and a
+// bare Qt window this way, so both stop at the same moment. Header only, so the bare window needs
+// nothing of ours but this.
 
 #include <QApplication>
 #include <QEvent>
@@ -62,6 +62,13 @@ inline void reportFirstPaint() {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     std::printf("first paint %ld\n", usage.ru_maxrss);
+    std::fflush(stdout);
+}
+
+// The probe's report that the program has started after its first paint: the number of forms the
+// main window holds then.
+inline void reportStarted(long long forms) {
+    std::printf("started %lld\n", forms);
     std::fflush(stdout);
 }
 

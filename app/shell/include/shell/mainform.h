@@ -1,6 +1,10 @@
 #pragma once
 // The main window: a multiple-document frame with the background picture, the menu and the status
 // line that shows the hint of whatever the mouse rests on anywhere in the program.
+//
+// The window is the program's first part (the executable); its commands come with the forms in
+// the program library loaded right after the first paint, which reaches the window through what
+// SHELL_WINDOW_EXPORT marks.
 
 #include <QMainWindow>
 
@@ -9,7 +13,13 @@ class QMdiArea;
 class QMenu;
 class QStatusBar;
 
-class TMainForm : public QMainWindow {
+#if defined(__GNUC__) || defined(__clang__)
+#define SHELL_WINDOW_EXPORT __attribute__((visibility("default")))
+#else
+#define SHELL_WINDOW_EXPORT
+#endif
+
+class SHELL_WINDOW_EXPORT TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -24,6 +34,10 @@ public:
 public slots:
     void FormCreate();
     void ShowHint();
+
+public:
+    // The menu's commands, connected to their items by connectCommands once the forms exist.
+    void connectCommands();
     void FileOpen();
     void FileSave();
     void FileExit();
@@ -64,4 +78,4 @@ private:
     QMdiArea* clientArea_ = nullptr;
 };
 
-extern TMainForm* MainForm;
+extern SHELL_WINDOW_EXPORT TMainForm* MainForm;

@@ -1,31 +1,20 @@
 #pragma once
-// Start-up: the application's title and help file, then every form once in its fixed order.
+// Start-up of the program library: the engines' messages and today, then every form once in its
+// fixed order after the main window (shell/launch.h), their tables opened after.
 
-#include <QApplication>
+#include "shell/launch.h"
+
 #include <QStringList>
 #include <initializer_list>
 
 namespace shell {
 
-// An exception that escapes a command is shown with the standard exception display and the
-// program goes on.
-class TalveroApplication : public QApplication {
-public:
-    TalveroApplication(int& argc, char** argv) : QApplication(argc, argv) {}
-    bool notify(QObject* receiver, QEvent* event) override;
-};
-
-inline constexpr const char* kApplicationTitle = "Talvero 6.0";
-inline constexpr const char* kStartupHelpFile = "C:\\Talvero\\TALVERO.HLP";
-
-// The program's icon on every window.
-void setProgramIcon();
-
-// Whether initialiseApplication sets the icon, or the caller does once the main window has painted.
-enum class ProgramIcon { Now, AfterFirstPaint };
-
-// Steps 2 and 3: title, icon and help file; installs both engines' message functions.
+// The window's settings (initialiseWindow) and the program's: both engines' message functions and
+// today.
 void initialiseApplication(QApplication& app, ProgramIcon icon = ProgramIcon::Now);
+
+// Installs both engines' message functions and has them follow the program's today.
+void initialiseProgram();
 
 // A library's setter for the date it reads as today.
 using TodaySetter = void (*)(int month, int day, int year);
@@ -42,14 +31,18 @@ void showStartupProblems();
 // once.
 enum class FormWidgets { WhenNeeded, AtOnce };
 
-// Step 4: creates the forms in order and returns their names in the order created.
+// Step 4 after the main window: creates the other forms in order, connects the main window's
+// commands, and returns the forms' names in the order created.
+QStringList createProgramForms(FormWidgets widgets = FormWidgets::WhenNeeded);
+
+// Step 4 whole: the main window, then createProgramForms; the names in the order created.
 QStringList createForms(FormWidgets widgets = FormWidgets::WhenNeeded);
 
 // Deletes every form (the main window owns the rest) and clears the global pointers.
 void destroyForms();
 
-// Steps 1 to 6; returns the exit code. The forms' tables open right after the main window's first
-// paint (ui::TablesAfterFirstPaint), their errors shown then.
-int run(int& argc, char** argv);
+// What the program library does once the main window (MainForm) has painted: initialiseProgram,
+// createProgramForms, then the tables the forms open at creation, their errors shown.
+void startProgram();
 
 } // namespace shell

@@ -1,0 +1,89 @@
+#include "shell/launch.h"
+
+#include "background.h"
+#include "lazyicons.h"
+#include "shell/mainform.h"
+#include "ui/firstpaint.h"
+#include "ui/help.h"
+#include "ui/libraries.h"
+#include "ui/messages.h"
+
+#include <QDialog>
+#include <QIcon>
+#include <exception>
+
+// The program library's start (shell/startup.h).
+extern "C" bool talvero_program_start();
+
+namespace shell {
+
+bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
+    try {
+        return QApplication::notify(receiver, event);
+    } catch (const std::exception& e) {
+        ui::showException(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ui::showException(QString::fromLatin1(kUnknownError));
+    }
+    return false;
+}
+
+void setProgramIcon() {
+    QIcon icon;
+    for (int side : {16, 32, 48, 64})
+        icon.addPixmap(drawIcon(side));
+    QApplication::setWindowIcon(icon);
+}
+
+void initialiseWindow(QApplication& app, ProgramIcon icon) {
+    if (!dynamic_cast<LazyIconStyle*>(QApplication::style())) QApplication::setStyle(new LazyIconStyle);
+    app.setApplicationName(QStringLiteral("talvero"));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
+    // The desktop matches the windows to the menu entry (and its icon) by this name.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.talvero.Talvero"));
+    if (icon == ProgramIcon::Now) setProgramIcon();
+    ui::setApplicationHelpFile(QString::fromLatin1(kStartupHelpFile));
+}
+
+int run(int& argc, char** argv) {
+    int exitCode = 0;
+    try {
+        TalveroApplication app(argc, argv);
+        try {
+            // The icon is no part of the first paint.
+            initialiseWindow(app, ProgramIcon::AfterFirstPaint);
+            MainForm = new TMainForm;
+            const bool probe = ui::startupProbe();
+            ui::afterFirstPaint(MainForm, [probe] {
+                if (probe) ui::reportFirstPaint();
+                setProgramIcon();
+                // The library has told why it cannot be loaded; without it no command can work.
+                if (!ui::LazyEntry<kProgramLibrary, kProgramStart,
+                                   decltype(&talvero_program_start)>::call()) {
+                    QCoreApplication::exit(1);
+                    return;
+                }
+                // The probe's peak memory takes in the whole start-up, the tables opened too.
+                if (probe) {
+                    ui::reportStarted(
+                        MainForm->findChildren<QDialog*>(QString(), Qt::FindDirectChildrenOnly).size());
+                    QCoreApplication::quit();
+                }
+            });
+            MainForm->show();
+            exitCode = app.exec();
+        } catch (const std::exception& e) {
+            ui::showException(QString::fromLocal8Bit(e.what()));
+        } catch (...) {
+            ui::showException(QString::fromLatin1(kUnknownError));
+        }
+        // The main window owns every other form.
+        delete MainForm;
+        MainForm = nullptr;
+    } catch (...) {
+        // Nothing can be shown without an application object.
+    }
+    return exitCode;
+}
+
+} // namespace shell
