@@ -85,17 +85,6 @@ void paintBackground(QPainter& p, QSize size, const QFont& face) {
     }
 
     p.setRenderHint(QPainter::Antialiasing);
-    // A glow where the growth curve ends.
-    // Beyond its radius the glow is clear, so only the square around it is filled.
-    const QPointF glowCentre(w * 0.82, h * 0.28);
-    const double glowRadius = w * 0.35;
-    QRadialGradient glow(glowCentre, glowRadius);
-    glow.setColorAt(0.0, QColor(255, 210, 120, 90));
-    glow.setColorAt(1.0, QColor(255, 210, 120, 0));
-    const QRectF glowSquare(glowCentre - QPointF(glowRadius, glowRadius),
-                            QSizeF(2 * glowRadius, 2 * glowRadius));
-    p.fillRect(glowSquare.toAlignedRect() & QRect(QPoint(0, 0), size), glow);
-
     // Compound growth: the balance of a deposit rising over the years.
     QPainterPath curve;
     QPainterPath area;
