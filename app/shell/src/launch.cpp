@@ -1,7 +1,7 @@
 #include "shell/launch.h"
 
 #include "background.h"
-#include "lazyicons.h"
+#include "programstyle.h"
 #include "shell/mainform.h"
 #include "ui/firstpaint.h"
 #include "ui/help.h"
@@ -36,7 +36,7 @@ void setProgramIcon() {
 }
 
 void initialiseWindow(QApplication& app, ProgramIcon icon) {
-    if (!dynamic_cast<LazyIconStyle*>(QApplication::style())) QApplication::setStyle(new LazyIconStyle);
+    if (!dynamic_cast<ProgramStyle*>(QApplication::style())) QApplication::setStyle(new ProgramStyle);
     app.setApplicationName(QStringLiteral("talvero"));
     QApplication::setApplicationDisplayName(QString::fromLatin1(kApplicationTitle));
     // The desktop matches the windows to the menu entry (and its icon) by this name.

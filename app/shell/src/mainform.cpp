@@ -10,7 +10,6 @@
 #include <QKeyEvent>
 #include <QMdiArea>
 #include <QMenuBar>
-#include <QProxyStyle>
 #include <QStatusBar>
 #include <QStatusTipEvent>
 
@@ -26,16 +25,6 @@ const char* const kHelpContextProperty = "helpContext";
 // The status line's and the highlighted menu item's colour.
 const QColor kSkyBlue(0xA6, 0xCA, 0xF0);
 
-// The menu bar's items with 3 pixels above and below their caption and 4 to either side, over the
-// program's style.
-class MainMenuStyle : public QProxyStyle {
-public:
-    QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
-                           const QWidget* widget) const override {
-        if (type == CT_MenuBarItem) return size + QSize(8, 6);
-        return QProxyStyle::sizeFromContents(type, option, size, widget);
-    }
-};
 } // namespace
 
 struct MenuItem {
@@ -201,8 +190,8 @@ void TMainForm::buildMenu() {
     menuBar()->setFont(menuFont);
     // The name on the background is in the menus' face, which the first paint loads anyway.
     Image1->setFont(menuFont);
-    // A light bar with black captions, the highlighted item sky blue, by palette and a style of its
-    // own for the items' padding.
+    // A light bar with black captions, the highlighted item sky blue, by palette; the program's
+    // style pads its items.
     QPalette menuColours = menuBar()->palette();
     menuColours.setColor(QPalette::Window, QColor(0xEC, 0xE9, 0xD8));
     menuColours.setColor(QPalette::WindowText, Qt::black);
@@ -210,10 +199,6 @@ void TMainForm::buildMenu() {
     menuColours.setColor(QPalette::Highlight, kSkyBlue);
     menuColours.setColor(QPalette::HighlightedText, Qt::black);
     menuBar()->setPalette(menuColours);
-    // A widget does not own its style; the window does, and deletes it after the bar made before it.
-    auto* menuStyle = new MainMenuStyle;
-    menuStyle->setParent(this);
-    menuBar()->setStyle(menuStyle);
     menuBar()->installEventFilter(this);
     for (const MenuItem& entry : kMenu) {
         QAction* parent = entry.parent ? findChild<QAction*>(QLatin1String(entry.parent)) : nullptr;

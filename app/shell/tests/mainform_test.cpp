@@ -38,6 +38,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -227,6 +228,25 @@ TEST_F(Shell, WindowSettings) {
     EXPECT_EQ(MainForm->StatusLine->height(), 23);
     EXPECT_TRUE(MainForm->font().bold());
     EXPECT_EQ(MainForm->font().pointSize(), 8);
+}
+
+// Every caption of the menu bar shows within the window, padded 3 pixels above and below and none
+// behind the overflow button.
+TEST_F(Shell, TheMenuBarShowsEveryItem) {
+    MainForm->show();
+    QMenuBar* bar = MainForm->menuBar();
+    const int captionHeight = bar->fontMetrics().height();
+    ASSERT_EQ(bar->actions().size(), 7);
+    for (QAction* item : bar->actions()) {
+        SCOPED_TRACE(item->text().toStdString());
+        const QRect place = bar->actionGeometry(item);
+        EXPECT_FALSE(place.isEmpty());
+        EXPECT_LE(place.right(), bar->width() - 1);
+        EXPECT_EQ(place.height(), captionHeight + 6);
+    }
+    auto* overflow = bar->findChild<QToolButton*>(QStringLiteral("qt_menubar_ext_button"));
+    ASSERT_NE(overflow, nullptr);
+    EXPECT_FALSE(overflow->isVisible());
 }
 
 TEST_F(Shell, AboutBox) {

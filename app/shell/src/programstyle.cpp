@@ -1,4 +1,4 @@
-#include "lazyicons.h"
+#include "programstyle.h"
 
 #include <QIconEngine>
 #include <QPainter>
@@ -48,12 +48,18 @@ private:
 
 } // namespace
 
-QIcon LazyIconStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
-                                  const QWidget* widget) const {
+QIcon ProgramStyle::standardIcon(StandardPixmap standardIcon, const QStyleOption* option,
+                                 const QWidget* widget) const {
     if (standardIcon == SP_ToolBarHorizontalExtensionButton ||
         standardIcon == SP_ToolBarVerticalExtensionButton)
         return QIcon(new LazyIconEngine(baseStyle(), standardIcon));
     return QProxyStyle::standardIcon(standardIcon, option, widget);
+}
+
+QSize ProgramStyle::sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
+                                     const QWidget* widget) const {
+    if (type == CT_MenuBarItem) return size + QSize(8, 6);
+    return QProxyStyle::sizeFromContents(type, option, size, widget);
 }
 
 } // namespace shell
