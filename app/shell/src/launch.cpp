@@ -6,26 +6,16 @@
 #include "ui/firstpaint.h"
 #include "ui/help.h"
 #include "ui/libraries.h"
-#include "ui/messages.h"
 
 #include <QDialog>
 #include <QIcon>
-#include <exception>
-
-// The program library's start (shell/startup.h).
-extern "C" bool talvero_program_start();
 
 namespace shell {
 
 bool TalveroApplication::notify(QObject* receiver, QEvent* event) {
-    try {
-        return QApplication::notify(receiver, event);
-    } catch (const std::exception& e) {
-        ui::showException(QString::fromLocal8Bit(e.what()));
-    } catch (...) {
-        ui::showException(QString::fromLatin1(kUnknownError));
-    }
-    return false;
+    bool handled = false;
+    showingExceptions([&] { handled = QApplication::notify(receiver, event); });
+    return handled;
 }
 
 void setProgramIcon() {
@@ -49,7 +39,7 @@ int run(int& argc, char** argv) {
     int exitCode = 0;
     try {
         TalveroApplication app(argc, argv);
-        try {
+        showingExceptions([&] {
             // The icon is no part of the first paint.
             initialiseWindow(app, ProgramIcon::AfterFirstPaint);
             MainForm = new TMainForm;
@@ -72,11 +62,7 @@ int run(int& argc, char** argv) {
             });
             MainForm->show();
             exitCode = app.exec();
-        } catch (const std::exception& e) {
-            ui::showException(QString::fromLocal8Bit(e.what()));
-        } catch (...) {
-            ui::showException(QString::fromLatin1(kUnknownError));
-        }
+        });
         // The main window owns every other form.
         delete MainForm;
         MainForm = nullptr;

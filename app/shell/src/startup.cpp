@@ -120,6 +120,7 @@ void destroyForms() {
 
 void startProgram() {
     initialiseProgram();
+    // The tables open once every form exists, so an error box finds the program whole.
     ui::TablesAfterFirstPaint tables;
     createProgramForms();
     tables.run();

@@ -213,19 +213,23 @@ TEST(Program, PaintsItsWindowThenLoadsTheRestAndMakesEveryForm) {
     EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
     EXPECT_EQ(program.exitCode(), 0);
     const QStringList lines = QString::fromLocal8Bit(program.readAll()).split(u'\n');
-    const auto lineOf = [&lines](const QString& start) {
+    // The first line `matches`, or -1.
+    const auto firstLine = [&lines](auto matches) {
         for (qsizetype i = 0; i < lines.size(); ++i)
-            if (lines[i].startsWith(start)) return i;
+            if (matches(lines[i])) return i;
         return qsizetype(-1);
     };
-    const auto loadedAt = [&lines](const char* file) {
-        for (qsizetype i = 0; i < lines.size(); ++i)
-            if (lines[i].contains(QLatin1String("file=")) && lines[i].contains(QLatin1String(file))) return i;
-        return qsizetype(-1);
+    const auto lineOf = [&](const char* start) {
+        return firstLine([start](const QString& line) { return line.startsWith(QLatin1String(start)); });
     };
-    const qsizetype painted = lineOf(QStringLiteral("first paint "));
+    const auto loadedAt = [&](const char* file) {
+        return firstLine([file](const QString& line) {
+            return line.contains(QLatin1String("file=")) && line.contains(QLatin1String(file));
+        });
+    };
+    const qsizetype painted = lineOf("first paint ");
     ASSERT_GE(painted, 0) << lines.join(u'\n').toStdString();
-    EXPECT_GT(lineOf(QStringLiteral("started 30")), painted) << "every form after the main window";
+    EXPECT_GT(lineOf("started 30"), painted) << "every form after the main window";
     EXPECT_GE(loadedAt("libtalvero_ui.so"), 0);
     EXPECT_LT(loadedAt("libtalvero_ui.so"), painted);
     for (const char* later : {"libtalvero_program.so", "libQt6Sql.so", "libQt6PrintSupport.so",

@@ -4,7 +4,10 @@
 // it loads the program library (the forms, the engines, the databases and the printer) and starts
 // it (shell/startup.h).
 
+#include "ui/messages.h"
+
 #include <QApplication>
+#include <exception>
 
 namespace shell {
 
@@ -25,6 +28,20 @@ inline constexpr const char* kStartupHelpFile = "C:\\Talvero\\TALVERO.HLP";
 inline constexpr char kProgramLibrary[] = "libtalvero_program.so";
 inline constexpr char kProgramStart[] = "talvero_program_start";
 
+// Runs `run`; an exception that escapes it is shown with the standard exception display, and the
+// answer is false.
+template <typename F> bool showingExceptions(F&& run) {
+    try {
+        run();
+        return true;
+    } catch (const std::exception& e) {
+        ui::showException(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        ui::showException(QString::fromLatin1(kUnknownError));
+    }
+    return false;
+}
+
 // The program's icon on every window.
 void setProgramIcon();
 
@@ -40,3 +57,7 @@ void initialiseWindow(QApplication& app, ProgramIcon icon = ProgramIcon::Now);
 int run(int& argc, char** argv);
 
 } // namespace shell
+
+// The program library's start (app/shell/src/program.cpp): false, after the error is shown, when
+// the program cannot start, and the executable then ends.
+extern "C" __attribute__((visibility("default"))) bool talvero_program_start();
